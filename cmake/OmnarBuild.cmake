@@ -1,0 +1,42 @@
+# Build options shared by every target of the project.
+
+set(OMNAR_SANITIZE "" CACHE STRING "Sanitizers for every target: address,undefined or thread")
+option(OMNAR_WERROR "Treat warnings as errors" OFF)
+
+add_compile_options(-Wall -Wextra)
+if(OMNAR_WERROR)
+    add_compile_options(-Werror)
+endif()
+
+if(OMNAR_SANITIZE)
+    add_compile_options(-fsanitize=${OMNAR_SANITIZE} -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=${OMNAR_SANITIZE})
+    if(OMNAR_SANITIZE MATCHES "undefined")
+        add_compile_options(-fno-sanitize-recover=all)
+    endif()
+endif()
+
+# omnar_add_test(<name> SOURCES ... [LIBS ...] [LABELS ...])
+# One test executable, registered as one CTest test. The label of the tests/
+# folder it lives in is always added; "concurrency" also builds it in the
+# ThreadSanitizer tree.
+function(omnar_add_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES LABELS "${folder};${T_LABELS}" TIMEOUT 300)
+    if("concurrency" IN_LIST T_LABELS)
+        set_property(GLOBAL APPEND PROPERTY OMNAR_CONCURRENCY_TESTS ${name})
+    endif()
+    add_dependencies(${name} resources)
+endfunction()
+
+function(omnar_finish_concurrency_target)
+    get_property(tests GLOBAL PROPERTY OMNAR_CONCURRENCY_TESTS)
+    add_custom_target(concurrency-tests)
+    if(tests)
+        add_dependencies(concurrency-tests ${tests})
+    endif()
+endfunction()

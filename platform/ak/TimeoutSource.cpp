@@ -1,0 +1,69 @@
+#include "platform/ak/TimeoutSource.h"
+
+#include <glib.h>
+
+#include <memory>
+#include <new>
+#include <utility>
+
+namespace ak {
+
+struct TickSource {
+    GSource base;
+    std::function<void()> tick;
+    gint64 intervalUs;
+    gint64 due;
+};
+
+namespace {
+
+gboolean Dispatch(GSource* base, GSourceFunc, gpointer) noexcept {
+    auto* source = reinterpret_cast<TickSource*>(base);
+    // GLib holds a reference while dispatching, so a Cancel() inside the tick
+    // cannot free the callback that is running.
+    source->tick();
+    if (g_source_is_destroyed(base))
+        return G_SOURCE_REMOVE;
+    const gint64 now = g_get_monotonic_time();
+    source->due += source->intervalUs;
+    if (source->due <= now)
+        source->due += ((now - source->due) / source->intervalUs + 1) * source->intervalUs;
+    g_source_set_ready_time(base, source->due);
+    return G_SOURCE_CONTINUE;
+}
+
+void Finalize(GSource* base) noexcept {
+    std::destroy_at(&reinterpret_cast<TickSource*>(base)->tick);
+}
+
+GSourceFuncs kFuncs = {nullptr, nullptr, Dispatch, Finalize, nullptr, nullptr};
+
+} // namespace
+
+TimeoutSource::TimeoutSource(uint32_t intervalMs, std::function<void()> tick) {
+    if (!tick)
+        throw std::bad_function_call();
+    GSource* base = g_source_new(&kFuncs, sizeof(TickSource));
+    m_source = reinterpret_cast<TickSource*>(base);
+    // g_source_new zeroes the block; the C++ members are built in place.
+    new (&m_source->tick) std::function<void()>(std::move(tick));
+    m_source->intervalUs = gint64{intervalMs > 0 ? intervalMs : 1} * 1000;
+    m_source->due = g_get_monotonic_time();
+    g_source_set_ready_time(base, 0);
+    g_source_attach(base, nullptr);
+}
+
+TimeoutSource::~TimeoutSource() {
+    Cancel();
+}
+
+void TimeoutSource::Cancel() {
+    if (!m_source)
+        return;
+    GSource* base = &m_source->base;
+    m_source = nullptr;
+    g_source_destroy(base);
+    g_source_unref(base);
+}
+
+} // namespace ak

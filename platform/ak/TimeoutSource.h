@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace ak {
+
+struct TickSource;
+
+// A repeating timer on the main loop. The first tick comes on the loop's next
+// iteration, then one every interval on a fixed grid: a late tick moves to the
+// next point of the grid, so ticks are skipped, never bunched. A tick never
+// re-enters itself, even when its callback runs a nested loop.
+class TimeoutSource {
+public:
+    // Throws std::bad_function_call for an empty callback.
+    TimeoutSource(uint32_t intervalMs, std::function<void()> tick);
+    ~TimeoutSource();
+    TimeoutSource(const TimeoutSource&) = delete;
+    TimeoutSource& operator=(const TimeoutSource&) = delete;
+
+    // Ends the ticking; safe inside the tick and more than once.
+    void Cancel();
+    bool IsActive() const { return m_source != nullptr; }
+
+private:
+    TickSource* m_source;
+};
+
+} // namespace ak
