@@ -23,6 +23,40 @@ public:
         return item;
     }
 
+    // Inserts before index (clamped into 0..size); null when the list could not grow.
+    T* Insert(int index, T* item) {
+        const int count = GetSize();
+        index = index < 0 ? 0 : (index > count ? count : index);
+        m_buf.Resize((count + 1) * int{sizeof(T*)}, false);
+        if (GetSize() != count + 1)
+            return nullptr;
+        T** items = Items();
+        for (int i = count; i > index; --i)
+            items[i] = items[i - 1];
+        items[index] = item;
+        return item;
+    }
+
+    // Takes the entry out, keeping the order of the rest; the item itself is
+    // not deleted. An index outside the list does nothing.
+    void Delete(int index) {
+        const int count = GetSize();
+        if (index < 0 || index >= count)
+            return;
+        T** items = Items();
+        for (int i = index; i < count - 1; ++i)
+            items[i] = items[i + 1];
+        m_buf.Resize((count - 1) * int{sizeof(T*)}, false);
+    }
+
+    // Index of the first entry holding item, or -1.
+    int Find(const T* item) const {
+        for (int i = 0; i < GetSize(); ++i)
+            if (Items()[i] == item)
+                return i;
+        return -1;
+    }
+
     T* Get(int index) const { return index >= 0 && index < GetSize() ? Items()[index] : nullptr; }
 
     int GetSize() const { return m_buf.GetSize() / int{sizeof(T*)}; }
