@@ -2,10 +2,15 @@
 
 set(OMNAR_SANITIZE "" CACHE STRING "Sanitizers for every target: address,undefined or thread")
 option(OMNAR_WERROR "Treat warnings as errors" OFF)
+option(OMNAR_FUZZ "Build the libFuzzer targets instead of the tests (needs clang)" OFF)
 
 add_compile_options(-Wall -Wextra)
 if(OMNAR_WERROR)
     add_compile_options(-Werror)
+endif()
+
+if(OMNAR_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
 if(OMNAR_SANITIZE)
@@ -39,4 +44,25 @@ function(omnar_finish_concurrency_target)
     if(tests)
         add_dependencies(concurrency-tests ${tests})
     endif()
+endfunction()
+
+# omnar_add_fuzz_target(<name> SOURCES ... [LIBS ...] [SEEDS <folder>])
+# Only in a fuzzing build (OMNAR_FUZZ): one libFuzzer program, run for 30 s as
+# a CTest test labelled "fuzz", starting from the seed files.
+function(omnar_add_fuzz_target name)
+    if(NOT OMNAR_FUZZ)
+        return()
+    endif()
+    cmake_parse_arguments(F "" "SEEDS" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${F_SOURCES})
+    target_link_libraries(${name} PRIVATE ${F_LIBS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    set(corpus ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+    file(MAKE_DIRECTORY ${corpus})
+    add_test(NAME ${name} COMMAND ${name} -max_total_time=30 ${corpus} ${F_SEEDS})
+    set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 120)
+    if(NOT TARGET fuzz-targets)
+        add_custom_target(fuzz-targets)
+    endif()
+    add_dependencies(fuzz-targets ${name})
 endfunction()

@@ -1,0 +1,100 @@
+#include "winlayer/PrivateProfile.h"
+
+#include "winlayer/IniCache.h"
+
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+using winlayer::IniCacheEntry;
+using winlayer::IniFiles;
+using winlayer::IniSection;
+
+namespace {
+
+// A file is rewritten only when its image changed.
+bool StoreChange(IniFiles& files, IniCacheEntry& entry, bool changed) {
+    return !changed || files.cache.Store(entry);
+}
+
+} // namespace
+
+BOOL WritePrivateProfileString(const char* section, const char* key, const char* value,
+                               const char* file) {
+    using namespace winlayer;
+    if (!section || (key && !*key) || !IsStorableSectionName(section) ||
+        (key && !IsStorableKey(key)) || (value && !IsStorableValue(value)))
+        return FALSE;
+    IniFiles& files = winlayer::SharedIniFiles();
+    std::lock_guard lock(files.mutex);
+    IniCacheEntry& entry = files.cache.Lookup(ResolveIniFileName(file));
+    if (!entry.AcceptsWrites())
+        return FALSE;
+    IniSection* keys = entry.image.sections.Find(section);
+    if (!key)
+        return StoreChange(files, entry, keys && entry.image.sections.Remove(section));
+    if (!value)
+        return StoreChange(files, entry, keys && keys->Remove(key));
+    if (!keys)
+        keys = &entry.image.sections.Insert(section, NewIniSection());
+    const std::string* stored = keys->Find(key);
+    if (stored && *stored == value)
+        return TRUE;
+    keys->Insert(key, value);
+    return StoreChange(files, entry, true);
+}
+
+BOOL WritePrivateProfileSection(const char* section, const char* list, const char* file) {
+    using namespace winlayer;
+    if (!section || !IsStorableSectionName(section))
+        return FALSE;
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (const char* item = list; item && *item; item += std::strlen(item) + 1) {
+        const std::string_view text(item, strnlen(item, 8191));
+        const std::size_t equals = text.find('=');
+        if (equals == std::string_view::npos)
+            continue;
+        const std::string_view key = text.substr(0, equals);
+        const std::string_view value(item + equals + 1);
+        if (!IsStorableKey(key) || !IsStorableValue(value))
+            return FALSE;
+        pairs.emplace_back(key, value);
+    }
+    IniFiles& files = winlayer::SharedIniFiles();
+    std::lock_guard lock(files.mutex);
+    IniCacheEntry& entry = files.cache.Lookup(ResolveIniFileName(file));
+    if (!entry.AcceptsWrites())
+        return FALSE;
+    IniSection* keys = entry.image.sections.Find(section);
+    if (!keys && pairs.empty())
+        return TRUE;
+    keys = &entry.image.sections.Insert(section, NewIniSection());
+    for (auto& [key, value] : pairs)
+        keys->Insert(key.c_str(), std::move(value));
+    return files.cache.Store(entry);
+}
+
+BOOL WritePrivateProfileStruct(const char* section, const char* key, const void* data, int size,
+                               const char* file) {
+    if (!key || !data)
+        return WritePrivateProfileString(section, key, nullptr, file);
+    if (size < 0)
+        return FALSE;
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(2 * static_cast<std::size_t>(size) + 2);
+    unsigned int sum = 0;
+    const auto appendByte = [&text](unsigned int byte) {
+        text.push_back(kDigits[(byte >> 4) & 0xF]);
+        text.push_back(kDigits[byte & 0xF]);
+    };
+    for (int i = 0; i < size; ++i) {
+        const unsigned int byte = static_cast<const unsigned char*>(data)[i];
+        appendByte(byte);
+        sum += byte;
+    }
+    appendByte(sum & 0xFF);
+    return WritePrivateProfileString(section, key, text.c_str(), file);
+}

@@ -1,0 +1,181 @@
+#include "winlayer/HandleRecord.h"
+
+#include "winlayer/WinBasics.h"
+
+#include <cerrno>
+#include <chrono>
+#include <poll.h>
+#include <sys/socket.h>
+#include <vector>
+
+using namespace winlayer;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A wait's end on the monotonic clock; INFINITE has none.
+class Deadline {
+public:
+    explicit Deadline(DWORD milliseconds)
+        : m_forever(milliseconds == INFINITE),
+          m_end(Clock::now() + std::chrono::milliseconds(milliseconds)) {}
+    bool Forever() const { return m_forever; }
+    bool Passed() const { return !m_forever && Clock::now() >= m_end; }
+    Clock::time_point End() const { return m_end; }
+    // Milliseconds left as a poll timeout: -1 for ever, rounded up otherwise.
+    int PollTimeout() const {
+        if (m_forever)
+            return -1;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_end - Clock::now());
+        return left.count() > 0 ? static_cast<int>(std::min<long long>(left.count(), 0x7FFFFFFF))
+                                : 0;
+    }
+
+private:
+    bool m_forever;
+    Clock::time_point m_end;
+};
+
+// Takes the signal byte of an auto-reset socket event; another waiter may
+// have been quicker.
+bool ConsumeSignal(const SocketEventRecord& record) {
+    char drain[128];
+    return recv(record.readEnd, drain, sizeof drain, MSG_DONTWAIT) > 0;
+}
+
+int WaitForThread(ThreadRecord& record, DWORD milliseconds) {
+    if (record.finished.load())
+        return WAIT_OBJECT_0;
+    if (milliseconds == 0)
+        return WAIT_TIMEOUT;
+    const Deadline deadline(milliseconds);
+    while (!record.finished.load()) {
+        if (deadline.Passed())
+            return WAIT_TIMEOUT;
+        Sleep(1);
+    }
+    return WAIT_OBJECT_0;
+}
+
+int WaitForEvent(EventRecord& record, DWORD milliseconds) {
+    std::unique_lock lock(record.mutex);
+    const auto signalled = [&] { return record.signalled; };
+    bool success = true;
+    if (milliseconds == 0)
+        success = record.signalled;
+    else if (milliseconds == INFINITE)
+        record.condition.wait(lock, signalled);
+    else
+        success = record.condition.wait_until(lock, Deadline(milliseconds).End(), signalled);
+    if (!success)
+        return WAIT_TIMEOUT;
+    if (!record.manualReset)
+        record.signalled = false;
+    return WAIT_OBJECT_0;
+}
+
+int WaitForDescriptor(int fd, const SocketEventRecord* autoResetEvent, DWORD milliseconds) {
+    if (fd < 0) {
+        Sleep(milliseconds == 0 ? 0 : milliseconds == INFINITE ? 1 : milliseconds);
+        return WAIT_FAILED;
+    }
+    const Deadline deadline(milliseconds);
+    for (;;) {
+        pollfd entry{fd, POLLIN, 0};
+        const int ready = poll(&entry, 1, deadline.PollTimeout());
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready < 0)
+            return WAIT_FAILED;
+        if (ready == 0)
+            return WAIT_TIMEOUT;
+        if (!autoResetEvent || ConsumeSignal(*autoResetEvent))
+            return WAIT_OBJECT_0;
+    }
+}
+
+int WaitForProcess(ProcessRecord& record, DWORD milliseconds) {
+    if (milliseconds == 0 || !record.child->IsRunning())
+        return record.child->IsRunning() ? WAIT_TIMEOUT : WAIT_OBJECT_0;
+    const Deadline deadline(milliseconds);
+    while (record.child->IsRunning()) {
+        if (deadline.Passed())
+            return WAIT_TIMEOUT;
+        Sleep(1);
+    }
+    return WAIT_OBJECT_0;
+}
+
+// The descriptor a socket wait polls, -1 when the handle has none.
+int PolledDescriptor(HANDLE handle, const SocketEventRecord** autoResetEvent) {
+    *autoResetEvent = nullptr;
+    if (auto* event = RecordAs<SocketEventRecord>(handle, HandleKind::SocketEvent)) {
+        if (event->autoReset)
+            *autoResetEvent = event;
+        return event->readEnd;
+    }
+    if (auto* object = RecordAs<DescriptorRecord>(handle, HandleKind::Descriptor))
+        return object->descriptor;
+    return -1;
+}
+
+} // namespace
+
+int WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+    auto* record = static_cast<HandleRecord*>(handle);
+    if (!record)
+        return WAIT_FAILED;
+    switch (record->kind) {
+    case HandleKind::Thread:
+        return WaitForThread(*static_cast<ThreadRecord*>(record), milliseconds);
+    case HandleKind::Event:
+        return WaitForEvent(*static_cast<EventRecord*>(record), milliseconds);
+    case HandleKind::SocketEvent:
+    case HandleKind::Descriptor: {
+        const SocketEventRecord* autoResetEvent;
+        const int fd = PolledDescriptor(handle, &autoResetEvent);
+        return WaitForDescriptor(fd, autoResetEvent, milliseconds);
+    }
+    case HandleKind::Process:
+        return WaitForProcess(*static_cast<ProcessRecord*>(record), milliseconds);
+    default:
+        return WAIT_FAILED;
+    }
+}
+
+int WaitForAnySocketObject(int count, const HANDLE* handles, DWORD milliseconds) {
+    if (count <= 0 || !handles)
+        return WAIT_TIMEOUT;
+    std::vector<pollfd> entries;
+    std::vector<int> indices;
+    std::vector<const SocketEventRecord*> autoResetEvents;
+    for (int i = 0; i < count; ++i) {
+        const SocketEventRecord* autoResetEvent;
+        const int fd = PolledDescriptor(handles[i], &autoResetEvent);
+        if (fd < 0)
+            continue;
+        entries.push_back({fd, POLLIN, 0});
+        indices.push_back(i);
+        autoResetEvents.push_back(autoResetEvent);
+    }
+    if (entries.empty())
+        return WAIT_TIMEOUT;
+    const Deadline deadline(milliseconds);
+    for (;;) {
+        const int ready = poll(entries.data(), entries.size(), deadline.PollTimeout());
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready < 0)
+            return WAIT_FAILED;
+        if (ready == 0)
+            return WAIT_TIMEOUT;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i].revents == 0)
+                continue;
+            if (!autoResetEvents[i] || ConsumeSignal(*autoResetEvents[i]))
+                return indices[i];
+            break;
+        }
+    }
+}
