@@ -1,0 +1,54 @@
+#pragma once
+
+#include "framework/VxString.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace vx::ui {
+
+// A menu model: items with text and flags, a title, and the chosen item.
+class IPopupMenu {
+public:
+    enum ItemFlags : int { kDisabled = 1, kTitle = 2, kChecked = 4, kSeparator = 8 };
+
+    struct Item {
+        VxString text;
+        std::unique_ptr<IPopupMenu> submenu;
+        int flags = 0;
+        int tag = -1;
+    };
+
+    using CompletionFunc = std::function<void(IPopupMenu*)>;
+
+    explicit IPopupMenu(const char* title = "") : m_title(title) {}
+
+    Item& AddItem(const char* text, int flags = 0, int tag = -1);
+    Item& AddSubmenu(const char* text, std::unique_ptr<IPopupMenu> submenu);
+    void AddSeparator() { AddItem("", kSeparator); }
+
+    // No items and no chosen item; the title and completion stay.
+    void Clear();
+
+    int NItems() const { return static_cast<int>(m_items.size()); }
+    const Item* GetItem(int index) const;
+    Item* GetItem(int index);
+
+    int GetChosenItemIdx() const { return m_chosen; }
+    void SetChosenItemIdx(int index) { m_chosen = index; }
+
+    const char* GetTitle() const { return m_title.Get(); }
+    void SetTitle(const char* title) { m_title.SetBounded(title); }
+
+    void SetCompletion(CompletionFunc func) { m_completion = std::move(func); }
+    const CompletionFunc& GetCompletion() const { return m_completion; }
+
+private:
+    std::vector<Item> m_items;
+    int m_chosen = -1;
+    VxString m_title;
+    CompletionFunc m_completion;
+};
+
+} // namespace vx::ui
