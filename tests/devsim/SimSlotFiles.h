@@ -1,0 +1,22 @@
+#pragma once
+
+// The pedal's memory as slot files, so a simulator run can start where the
+// last one ended: DIR/Presets/001.dat .. 128.dat (256 bytes each) and
+// DIR/User IRs/001.dat .. 384.dat (2436 bytes each, only slots holding an IR).
+
+#include "tests/devsim/SimState.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace devsim {
+
+// Reads whatever slot files exist; files of the wrong size are skipped and
+// named in the returned problems. A missing folder is not a problem.
+std::vector<std::string> LoadSlotFiles(const std::filesystem::path& dir, SimState& state);
+// Writes every preset and every stored user IR, each file replaced whole.
+// Returns an error text, or an empty string.
+std::string SaveSlotFiles(const std::filesystem::path& dir, const SimState& state);
+
+} // namespace devsim
