@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <new>
+#include <utility>
+
+// The renderer reports running out of memory as a result, never by unwinding
+// through its C-style callers, so every growth of a container goes through here.
+template <class Vector, class Value>
+bool try_push_back(Vector& v, Value&& value) {
+    try {
+        v.push_back(std::forward<Value>(value));
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+template <class Vector>
+bool try_resize(Vector& v, std::size_t size) {
+    try {
+        v.resize(size);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
