@@ -340,7 +340,8 @@ const char* IParam::UnitLabel() const {
 }
 
 int IParam::ShapeKind() const {
-    const std::type_info& kind = typeid(*m_shape);
+    const Shape& shape = *m_shape;
+    const std::type_info& kind = typeid(shape);
     if (kind == typeid(ShapeLinear))
         return 0;
     if (kind == typeid(ShapePowCurve))

@@ -107,6 +107,14 @@ protected:
     void CreateLatencyLine();
     void ZeroScratchBuffers();
     void PassThroughBuffers(double** inputs, double** outputs, int frames);
+    // For hosts with 32-bit float buffers: each connected channel of the range
+    // takes the next host buffer; inputs are converted into the channel's
+    // scratch, outputs are processed in their scratch. At most a block's frames.
+    void AttachFloatBuffers(BusDirection direction, int first, int count, float** hostBuffers,
+                            int frames);
+    // The pass-through, then every output with a float buffer receives its
+    // samples, replacing or added to what the buffer holds.
+    void PassThroughToFloatBuffers(double** inputs, double** outputs, int frames, bool accumulate);
 
 private:
     std::vector<ChannelRecord>& Channels(BusDirection direction) {

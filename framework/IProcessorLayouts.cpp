@@ -124,4 +124,36 @@ void IProcessor::PassThroughBuffers(double** inputs, double** outputs, int frame
     }
 }
 
+void IProcessor::AttachFloatBuffers(BusDirection direction, int first, int count,
+                                    float** hostBuffers, int frames) {
+    auto& channels = Channels(direction);
+    const int end = std::min<int>(first + count, static_cast<int>(channels.size()));
+    int next = 0;
+    for (int i = std::max(first, 0); i < end; ++i) {
+        ChannelRecord& channel = channels[static_cast<size_t>(i)];
+        if (!channel.connected)
+            continue;
+        channel.hostFloatBuffer = hostBuffers[next++];
+        *channel.dataSlot = channel.scratch.empty() ? nullptr : channel.scratch.data();
+        if (direction == BusDirection::Input && channel.hostFloatBuffer) {
+            const size_t n = std::min(channel.scratch.size(), size_t(std::max(frames, 0)));
+            std::copy_n(channel.hostFloatBuffer, n, channel.scratch.begin());
+        }
+    }
+}
+
+void IProcessor::PassThroughToFloatBuffers(double** inputs, double** outputs, int frames,
+                                           bool accumulate) {
+    PassThroughBuffers(inputs, outputs, frames);
+    for (int c = 0; c < ChannelCount(BusDirection::Output); ++c) {
+        float* destination = mOutputChannels[static_cast<size_t>(c)].hostFloatBuffer;
+        if (!destination || !outputs[c])
+            continue;
+        for (int frame = 0; frame < frames; ++frame) {
+            const auto sample = static_cast<float>(outputs[c][frame]);
+            destination[frame] = accumulate ? destination[frame] + sample : sample;
+        }
+    }
+}
+
 } // namespace vx

@@ -120,12 +120,33 @@ int PolledDescriptor(HANDLE handle, const SocketEventRecord** autoResetEvent) {
     return -1;
 }
 
+// A waiter holds the object as an open handle does, so a thread that closes
+// the last handle while another still waits cannot free it under the waiter.
+class WaitReference {
+public:
+    explicit WaitReference(HandleRecord& record)
+        : m_record(record.kind == HandleKind::Descriptor ? nullptr : &record) {
+        if (m_record)
+            m_record->referenceCount.fetch_add(1, std::memory_order_relaxed);
+    }
+    ~WaitReference() {
+        if (m_record)
+            CloseHandle(m_record);
+    }
+    WaitReference(const WaitReference&) = delete;
+    WaitReference& operator=(const WaitReference&) = delete;
+
+private:
+    HandleRecord* m_record;
+};
+
 } // namespace
 
 int WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
     auto* record = static_cast<HandleRecord*>(handle);
-    if (!record)
+    if (!record || record->kind < HandleKind::Thread || record->kind > HandleKind::Process)
         return WAIT_FAILED;
+    const WaitReference held(*record);
     switch (record->kind) {
     case HandleKind::Thread:
         return WaitForThread(*static_cast<ThreadRecord*>(record), milliseconds);

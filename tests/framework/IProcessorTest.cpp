@@ -151,4 +151,40 @@ TEST(IProcessor, LayoutQueries) {
     EXPECT_DOUBLE_EQ(processor.SamplesPerBeat(), 24000.0);
 }
 
+// Exposes the pass-through facilities that products with a float host use.
+class FloatHostProcessor : public RecordingProcessor {
+public:
+    FloatHostProcessor() : RecordingProcessor("2-2") {}
+    using IProcessor::AttachFloatBuffers;
+    using IProcessor::PassThroughToFloatBuffers;
+};
+
+TEST(IProcessor, FloatHostBuffersAreConvertedInAndOut) {
+    FloatHostProcessor processor;
+    processor.SetBlockFrames(4);
+    processor.MarkChannelsConnected(BusDirection::Input, 0, 2, true);
+    processor.MarkChannelsConnected(BusDirection::Output, 0, 2, true);
+    float in0[4] = {1, 2, 3, 4}, in1[4] = {5, 6, 7, 8};
+    float out0[4] = {10, 10, 10, 10}, out1[4] = {10, 10, 10, 10};
+    float* inputs[] = {in0, in1};
+    float* outputs[] = {out0, out1};
+    // More frames than a block: the scratch takes only a block's worth.
+    processor.AttachFloatBuffers(BusDirection::Input, 0, 2, inputs, 64);
+    processor.AttachFloatBuffers(BusDirection::Output, 0, 2, outputs, 4);
+    // Each channel's slot now points at its scratch.
+    const auto slot = [&](BusDirection direction, int index) {
+        return *processor.Channel(direction, index).dataSlot;
+    };
+    double* inScratch[] = {slot(BusDirection::Input, 0), slot(BusDirection::Input, 1)};
+    double* outScratch[] = {slot(BusDirection::Output, 0), slot(BusDirection::Output, 1)};
+    EXPECT_EQ(inScratch[1][3], 8.0);
+
+    processor.PassThroughToFloatBuffers(inScratch, outScratch, 4, true);
+    EXPECT_EQ(out0[0], 11.f);
+    EXPECT_EQ(out1[3], 18.f);
+    processor.PassThroughToFloatBuffers(inScratch, outScratch, 4, false);
+    EXPECT_EQ(out0[0], 1.f);
+    EXPECT_EQ(out1[3], 8.f);
+}
+
 } // namespace
