@@ -12,14 +12,25 @@
 #include "toolkit/IRECTList.h"
 #include "toolkit/IResourceRecords.h"
 #include "toolkit/ISpecialControls.h"
+#include "toolkit/IVStyle.h"
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <thread>
 #include <unordered_map>
 #include <vector>
 
+namespace vx {
+struct IMidiMsg;
+}
+
 namespace vx::ui {
+
+namespace svg {
+struct Paint;
+struct Image;
+} // namespace svg
 
 // The graphics context: owns the controls, runs the drawing cycle against its
 // abstract drawing operations and dispatches pointer, key and drop events.
@@ -31,6 +42,8 @@ public:
     using MsgBoxCompletion = std::function<void(EMsgBoxResult)>;
     using FileDialogCompletion = std::function<void(const VxString& fileName, const VxString& dir)>;
     using ColorPickerCompletion = std::function<void(const IColor&)>;
+    using GestureFunc = std::function<void(IControl*, const IGestureInfo&)>;
+    using MidiFunc = std::function<void(const IMidiMsg&)>;
 
     ICanvas(ICanvasEditorDelegate& delegate, int width, int height, int fps, float drawScale);
     ICanvas(const ICanvas&) = delete;
@@ -110,7 +123,11 @@ public:
     virtual const char* DrawingBackendName() const = 0;
     virtual IBitmapHandle RescaleBitmap(const IBitmapHandle& source, const char* name,
                                         int targetScale);
-    virtual void HoldBitmap(const IBitmapHandle& bitmap, const char* name);
+    // Keeps a fresh bitmap under (name, its scale) in the shared cache. The
+    // loaders hand out handles to it, so an override must keep it alive too
+    // (a back end with context-bound images keeps a cache of its own).
+    virtual void HoldBitmap(std::unique_ptr<APIBitmap> bitmap, const char* name);
+    // Removes the handle's bitmap from the cache and deletes it.
     virtual void FreeBitmap(const IBitmapHandle& bitmap);
     virtual bool IsImageExtensionSupported(const char* ext) const = 0;
     virtual void DrawRectShadowFast(const IRECT&, const IRECT&, const IBlendSetting*, float, float,
@@ -177,11 +194,15 @@ public:
     virtual void EmptyPlatformHook1() {}
     virtual bool UsesSharedResources() const { return false; }
     virtual void EmptyPlatformHook2() {}
-    virtual PlatformFont* FontFromResourceFile(const char* fontID, const char* fileName) = 0;
-    virtual PlatformFont* FontFromMemory(const char* fontID, const void* data, int size) = 0;
-    virtual PlatformFont* FontFromFamilyStyle(const char* fontID, const char* family,
-                                              const char* style) = 0;
-    virtual void CachePlatformFont(const char* fontID, PlatformFont* font) = 0;
+    // Font makers: null when the font cannot be made.
+    virtual std::unique_ptr<PlatformFont> FontFromResourceFile(const char* fontID,
+                                                               const char* fileName) = 0;
+    virtual std::unique_ptr<PlatformFont> FontFromMemory(const char* fontID, const void* data,
+                                                         int size) = 0;
+    virtual std::unique_ptr<PlatformFont>
+    FontFromFamilyStyle(const char* fontID, const char* family, const char* style) = 0;
+    // Keeps the font descriptor of a registered font.
+    virtual void CachePlatformFont(const char* fontID, std::unique_ptr<PlatformFont> font) = 0;
     virtual const char* ResourceBundleId() const { return ""; }
     virtual const char* AuxiliaryIdString() const { return ""; }
     virtual void BeginContextUse() {}
@@ -206,12 +227,16 @@ public:
                                    const char* units = "px", float dpi = 72.f);
     virtual VxHeapBuf ReadResourceFile(const char* name, const char* type);
     virtual void AddToIntList(int kind);
-    virtual APIBitmap* DecodeImageFile(const char* path, int scale, int location,
-                                       const char* ext) = 0;
-    virtual APIBitmap* DecodeImageData(const char* name, const void* data, int size, int scale) = 0;
-    virtual APIBitmap* CreateOffscreenBitmap(int width, int height, bool cacheable,
-                                             float screenScale, float drawScale) = 0;
-    virtual bool RegisterFont(const char* fontID, PlatformFont* font) = 0;
+    // Image makers: null when the image cannot be decoded or made.
+    virtual std::unique_ptr<APIBitmap> DecodeImageFile(const char* path, int scale, int location,
+                                                       const char* ext) = 0;
+    virtual std::unique_ptr<APIBitmap> DecodeImageData(const char* name, const void* data, int size,
+                                                       int scale) = 0;
+    virtual std::unique_ptr<APIBitmap> CreateOffscreenBitmap(int width, int height, bool cacheable,
+                                                             float screenScale,
+                                                             float drawScale) = 0;
+    // Makes the font available to the renderer; the renderer keeps its own copy.
+    virtual bool RegisterFont(const char* fontID, const PlatformFont& font) = 0;
     virtual int AlphaByteIndex() const = 0;
     virtual bool LayerRowsBottomUp() const = 0;
     // Writes the text's bounds; returns its width.
@@ -219,6 +244,54 @@ public:
     virtual void DrawTextString(const IText& text, const char* str, const IRECT& bounds,
                                 const IBlendSetting* blend = nullptr) = 0;
     virtual float GetTotalScale() const { return screenScale * drawScale; }
+
+    // ---- Resources (shared caches, files, fonts) ----
+    // 0 when nothing was found, 1 when a file path was written.
+    int FindImageResource(const char* name, const char* ext, VxString& path, int targetScale,
+                          int& foundScale);
+    APIBitmap* FindCachedBitmap(const char* name, int targetScale, int& foundScale);
+    IBitmapHandle LoadBitmap(const IBitmapHandle& bitmap);
+    bool LoadFontFromFamilyStyle(const char* fontID, const char* family, const char* style);
+
+    // ---- Off-screen layers ----
+    void BeginOffscreenLayer(IControl* owner, const IRECT& r, bool cacheable);
+    ILayerPtr FinishOffscreenLayer();
+    void PushLayerTarget(ILayerPtr layer);
+    ILayerPtr PopLayerTarget();
+    bool IsLayerCurrent(IOffscreenLayer* layer);
+    void DrawOffscreenLayer(const IOffscreenLayer& layer, const IBlendSetting* blend = nullptr);
+    void DrawFittedLayer(const IOffscreenLayer& layer, const IRECT& bounds,
+                         const IBlendSetting* blend = nullptr);
+    void DrawRotatedLayer(const IOffscreenLayer& layer, double angle);
+    int LayerDepth() const { return static_cast<int>(layerStack.size()); }
+
+    // ---- SVG paint and rotated text ----
+    static IFillPattern PatternFromSVGPaint(const svg::Paint& paint, float opacity);
+    // Offsets that place text rotated by its angle inside bounds; nothing is
+    // written for angle 0 or an alignment outside 0..2.
+    void TextRotationOffset(const IText& text, const IRECT& bounds, IRECT& measured, float& dx,
+                            float& dy) const;
+    void MeasureRotatedText(const IText& text, const IRECT& bounds, IRECT& measured) const;
+
+    // ---- Makers of the background and special controls ----
+    void AddBackgroundBitmap(const char* name);
+    void AddBackgroundSVG(const char* name);
+    void AddBackgroundPanel(const IColor& color);
+    void AddBackgroundPanel(const IFillPattern& fill);
+    void AddCornerResizer(float size, int resizerMode, bool layoutOnResize,
+                          const IColor& normal = kColorTranslucent,
+                          const IColor& over = kColorBlack, const IColor& drag = kColorBlack);
+    void AddBubbleControl(const IText& text = kDefaultText);
+    IBubbleControl* GetBubbleControl(int index) const { return bubbleControls.Get(index); }
+    void SetQwertyMidiKeyHandlerFunc(MidiFunc func = nullptr);
+    void ApplyStyleToVectorControls(const IVStyle& style);
+
+    // ---- Gesture regions ----
+    void AttachGestureRegion(const IRECT& bounds, int kind, GestureFunc func);
+    void ClearGestureRegions();
+    bool GestureRegionAtPoint(float x, float y);
+    void OnGestureRecognized(const IGestureInfo& gesture);
+    int NGestureRegions() const { return gestureRegions.Size(); }
 
     // ---- Control list, tags and groups ----
     // Always takes ownership: on a duplicate tag the control is deleted and null returned.
@@ -230,6 +303,9 @@ public:
     void RemovePopupMenuControl();
     void AttachTextEntryControl(ITextEntryControl* control);
     void RemoveTextEntryControl();
+    // Build the in-panel entry and menu once; later calls do nothing.
+    void AddTextEntryControl();
+    void AddPopupMenuControl(const IText& text, const IRECT& bounds);
     void AttachFrameRateDisplay(IFPSDisplayControl* control);
     void ToggleFrameRateDisplay(bool enable);
 
@@ -372,6 +448,8 @@ public:
     void GetMouseDownPoint(float& x, float& y) const;
     bool IsCursorHidden() const { return cursorHidden; }
     IControl* GetControlInTextEntry() const { return inTextEntry; }
+    // A cancelled entry: no value goes to the control that was edited.
+    void ForgetTextEntry() { inTextEntry = nullptr; }
     IControl* GetControlInPopupMenu() const { return inPopupMenu; }
 
     // ---- Context services ----
@@ -441,6 +519,12 @@ private:
     // Parameters bound to the control's slots, read before handlers that may delete it.
     static std::vector<int> BoundParams(const IControl* control);
     void UpdateMouseOver(float x, float y, const IMouseMod& mod);
+    bool KeepRegisteredFont(const char* fontID, std::unique_ptr<PlatformFont> font);
+    void DrawSVGShapes(const svg::Image& image, const IBlendSetting* blend,
+                       const IColor* strokeColor, const IColor* fillColor);
+    void ShowBubbleOn(IBubbleControl& bubble, IControl* control, const char* text, int direction,
+                      float x, float y, const IRECT& minContent, int64_t touchId);
+    void InsertBackground(IControl* control, bool runHooks);
     void StrokeSolid(const IColor& color, float thickness, const IBlendSetting* blend,
                      const IStrokeStyle& style = IStrokeStyle());
     void FillSolid(const IColor& color, const IBlendSetting* blend,
@@ -464,7 +548,7 @@ private:
     IAffineMatrix transform;
     std::deque<IAffineMatrix> transformStack;
     IRECT clipRect;
-    std::deque<IOffscreenLayer*> layerStack;
+    std::deque<ILayerPtr> layerStack;
 
     // Events.
     std::unordered_map<int64_t, IControl*> capturedMap;
@@ -484,6 +568,8 @@ private:
     bool multiTouch = false;
     bool resizingInProgress = false;
     std::vector<int> gestureKinds;
+    IRECTList gestureRegions;
+    std::unordered_map<int, GestureFunc> gestureRegionFuncs;
 
     std::thread::id mainThread = std::this_thread::get_id();
 };

@@ -2,6 +2,7 @@
 #include "toolkit/ICanvas.h"
 
 #include "framework/IParam.h"
+#include "toolkit/IContainerBase.h"
 
 #include <cassert>
 #include <cstring>
@@ -55,6 +56,12 @@ void ICanvas::AttachCornerResizer(ICornerResizerControl* control, int mode, bool
     control->graphics = this;
     resizerMode = mode;
     this->layoutOnResize = layoutOnResize;
+    const float s = control->GetSize() / drawScale;
+    control->drawRect =
+        control->targetRect = {float(width) - s, float(height) - s, float(width), float(height)};
+    control->mouseIsOver = false;
+    if (control->GetInitialPanelBounds().Empty())
+        control->SetInitialPanelBounds(GetBounds());
 }
 
 void ICanvas::AttachBubbleControl(IBubbleControl* control) {
@@ -73,6 +80,8 @@ void ICanvas::AttachPopupMenuControl(IPopupMenuControl* control) {
 }
 
 void ICanvas::RemovePopupMenuControl() {
+    if (popupMenuControl) // a capture or an open menu must not outlive it
+        DetachFromLinks(popupMenuControl);
     delete popupMenuControl;
     popupMenuControl = nullptr;
 }
@@ -87,6 +96,8 @@ void ICanvas::AttachTextEntryControl(ITextEntryControl* control) {
 }
 
 void ICanvas::RemoveTextEntryControl() {
+    if (textEntryControl) // its edit menu may be the open one
+        DetachFromLinks(textEntryControl);
     delete textEntryControl;
     textEntryControl = nullptr;
 }
@@ -103,10 +114,14 @@ void ICanvas::AttachFrameRateDisplay(IFPSDisplayControl* control) {
 
 void ICanvas::ToggleFrameRateDisplay(bool enable) {
     if (enable) {
-        // The display itself comes from its maker through AttachFrameRateDisplay.
-        if (!fpsDisplay && fpsRect.Empty())
-            fpsRect = {10.f, 10.f, 210.f, 60.f};
+        if (!fpsDisplay) {
+            if (fpsRect.Empty())
+                fpsRect = {10.f, 10.f, 210.f, 60.f};
+            AttachSpecial(fpsDisplay = new IFPSDisplayControl(fpsRect, 0, "Frame Time"));
+        }
     } else {
+        if (fpsDisplay) // a click on it may still hold the pointer
+            DetachFromLinks(fpsDisplay);
         delete fpsDisplay;
         fpsDisplay = nullptr;
         mouseOverControl = nullptr;
@@ -250,6 +265,9 @@ void ICanvas::DetachFromLinks(IControl* control) {
         inTextEntry = nullptr;
     if (inPopupMenu == control)
         inPopupMenu = nullptr;
+    for (int i = 0; i < bubbleControls.GetSize(); ++i)
+        if (bubbleControls.Get(i)->caller == control)
+            bubbleControls.Get(i)->caller = nullptr;
     for (auto it = tagMap.begin(); it != tagMap.end();) {
         it = it->second == control ? tagMap.erase(it) : std::next(it);
     }
@@ -261,6 +279,8 @@ void ICanvas::ForgetControl(IControl* control) {
     if (index < 0)
         return;
     controls.Delete(index);
+    if (auto* container = dynamic_cast<IContainerBase*>(control->parent))
+        container->ForgetChild(control);
     // Children of a removed container must not point at freed memory.
     for (int i = 0; i < controls.GetSize(); ++i)
         if (controls.Get(i)->parent == control)

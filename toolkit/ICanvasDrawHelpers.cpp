@@ -122,3 +122,54 @@ void ICanvas::PathRadialLine(float cx, float cy, float angle, float r1, float r2
 }
 
 } // namespace vx::ui
+
+namespace vx::ui {
+
+void ICanvas::TextRotationOffset(const IText& text, const IRECT& bounds, IRECT& m, float& dx,
+                                 float& dy) const {
+    if (text.angle == 0.f)
+        return;
+    const float a = text.angle / 180.f * kPi;
+    const float c = std::cos(a), s = std::sin(a);
+    auto rotated = [&](float x, float y) { return std::pair{x * c - y * s, x * s + y * c}; };
+    auto box = [&](float x1, float y1, float x2, float y2) {
+        const auto [ax, ay] = rotated(x1, y1);
+        const auto [bx, by] = rotated(x2, y2);
+        return IRECT{std::min(ax, bx), std::min(ay, by), std::max(ax, bx), std::max(ay, by)};
+    };
+    m = box(m.L, m.T, m.L, m.B).Union(box(m.R, m.T, m.R, m.B));
+    switch (text.align) {
+    case 0:
+        dx = bounds.L - m.L;
+        break;
+    case 1:
+        dx = bounds.MW() - m.MW();
+        break;
+    case 2:
+        dx = bounds.R - m.R;
+        break;
+    default:
+        break;
+    }
+    switch (text.vAlign) {
+    case 0:
+        dy = bounds.T - m.T;
+        break;
+    case 1:
+        dy = bounds.MH() - m.MH();
+        break;
+    case 2:
+        dy = bounds.B - m.B;
+        break;
+    default:
+        break;
+    }
+}
+
+void ICanvas::MeasureRotatedText(const IText& text, const IRECT& bounds, IRECT& measured) const {
+    float dx = 0.f, dy = 0.f;
+    TextRotationOffset(text, bounds, measured, dx, dy);
+    measured = measured.GetTranslated(dx, dy);
+}
+
+} // namespace vx::ui

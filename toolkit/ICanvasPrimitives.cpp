@@ -206,6 +206,30 @@ void ICanvas::DrawData(const IColor& color, const IRECT& b, const float* y, int 
     StrokeSolid(color, thickness, blend);
 }
 
+void ICanvas::DrawFittedBitmap(const IBitmapHandle& bitmap, const IRECT& bounds,
+                               const IBlendSetting* blend) {
+    const float w = float(bitmap.FrameWidth()), h = float(bitmap.FrameHeight());
+    if (w <= 0.f || h <= 0.f)
+        return;
+    PathMatrixPush();
+    PathMatrixTranslate(bounds.L, bounds.T);
+    PathMatrixScale(bounds.W() / w, bounds.H() / h);
+    DrawBitmapRegion(bitmap, {0.f, 0.f, w, h}, 0, 0, blend);
+    PathMatrixPop();
+}
+
+void ICanvas::DrawRotatedBitmap(const IBitmapHandle& bitmap, float cx, float cy, double angle,
+                                const IBlendSetting* blend) {
+    const float ds =
+        bitmap.bitmap && bitmap.bitmap->drawScale > 0.f ? bitmap.bitmap->drawScale : 1.f;
+    const float w = float(bitmap.W) / ds, h = float(bitmap.H) / ds;
+    PathMatrixPush();
+    PathMatrixTranslate(cx, cy);
+    PathMatrixRotate(static_cast<float>(angle));
+    DrawBitmapRegion(bitmap, {-w / 2.f, -h / 2.f, w / 2.f, h / 2.f}, 0, 0, blend);
+    PathMatrixPop();
+}
+
 void ICanvas::DrawWrappedText(const IText& text, const char*, const IRECT& bounds,
                               const IBlendSetting* blend) {
     DrawTextString(text, "Unsupported", bounds, blend);

@@ -4,17 +4,26 @@
 #include "framework/IParam.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace vx::ui {
 
-ICanvas::ICanvas(ICanvasEditorDelegate& delegate, int width, int height, int fps, float drawScale)
-    : delegate(delegate), width(width), height(height), fps(fps), drawScale(drawScale) {}
+namespace {
 
-ICanvas::~ICanvas() {
-    cursorHidden = false;
-    RemoveAllControls();
+bool IsDisplayText(const IParam& param, const char* text) {
+    for (int i = 0; i < param.DisplayTextCount(); ++i)
+        if (std::strcmp(param.DisplayTextAt(i), text ? text : "") == 0)
+            return true;
+    return false;
 }
+
+double ParseTyped(const char* text) {
+    return std::strtod(text ? text : "", nullptr);
+}
+
+} // namespace
 
 void ICanvas::SetScaleLimits(float a, float b) {
     minScale = std::min(a, b);
@@ -98,12 +107,17 @@ void ICanvas::ApplyTextEntryValue(const char* text) {
     if (!control)
         return;
     const IParam* param = textEntryValIdx >= 0 ? control->GetParam(textEntryValIdx) : nullptr;
-    if (!param)
-        control->OnTextEntryFinished(text, textEntryValIdx);
-    else // ToNormalised steps, clamps to the range, maps and clamps to 0..1.
-        control->SetValueFromTypedEntry(param->ToNormalised(param->ValueFromText(text)),
-                                        textEntryValIdx);
     inTextEntry = nullptr;
+    if (!param) {
+        control->OnTextEntryFinished(text, textEntryValIdx);
+        return;
+    }
+    // "inf" or "nan" typed into a number changes nothing rather than pinning the value.
+    const double value = param->ValueFromText(text);
+    if (!std::isfinite(value) || (!IsDisplayText(*param, text) && !std::isfinite(ParseTyped(text))))
+        return;
+    // ToNormalised steps, clamps to the range, maps and clamps to 0..1.
+    control->SetValueFromTypedEntry(param->ToNormalised(value), textEntryValIdx);
 }
 
 void ICanvas::OpenPopupMenu(IControl* control, IPopupMenu& menu, const IRECT& bounds, int valIdx,

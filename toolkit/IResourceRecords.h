@@ -4,13 +4,19 @@
 #include "toolkit/IDrawingRecords.h"
 #include "toolkit/IRECT.h"
 
-struct NSVGimage;
+#include <memory>
 
 namespace vx::ui {
 
+namespace svg {
+struct Image;
+}
+
 class IControl;
 
-// A back-end image; deleted through its virtual destructor.
+// A back-end image; deleted through its virtual destructor. It owns what it
+// holds and never calls back into a graphics context, so the shared cache may
+// delete it after the context that made it is gone.
 class APIBitmap {
 public:
     APIBitmap(int pixelWidth, int pixelHeight, float scale, float drawScale)
@@ -25,24 +31,27 @@ public:
     float drawScale;
 };
 
-// A platform font object, handed from the font makers to the back end.
+// A platform font object, made by the font makers; the context keeps it once
+// the back end registered it.
 class PlatformFont {
 public:
     virtual ~PlatformFont() = default;
 };
 
-// A loaded bitmap strip as handed to controls. The bitmap is not owned.
+// A loaded bitmap strip as handed to controls. The bitmap is not owned. An
+// empty handle (nothing found or decodable) has no bitmap, sizes 0 and one frame.
 struct IBitmapHandle {
     APIBitmap* bitmap = nullptr;
     int W = 0; // whole image, panel units
     int H = 0;
-    int nFrames = 0;
+    int nFrames = 1;
     bool framesHorizontal = false;
     VxString name;
 
     IBitmapHandle() = default;
     IBitmapHandle(APIBitmap* bmp, const char* resourceName, int frames, bool horizontal)
-        : bitmap(bmp), nFrames(frames), framesHorizontal(horizontal), name(resourceName) {
+        : bitmap(bmp), nFrames(frames), framesHorizontal(horizontal),
+          name(resourceName ? resourceName : "") {
         if (bmp && bmp->scale > 0.f) {
             W = static_cast<int>(static_cast<float>(bmp->width) / bmp->scale);
             H = static_cast<int>(static_cast<float>(bmp->height) / bmp->scale);
@@ -53,31 +62,23 @@ struct IBitmapHandle {
     int FrameHeight() const { return !framesHorizontal && nFrames > 0 ? H / nFrames : H; }
 };
 
+// A parsed SVG image held by the shared SVG cache; not owned.
 struct ISVGHandle {
-    NSVGimage* image = nullptr;
+    const svg::Image* image = nullptr;
 
     bool IsValid() const { return image != nullptr; }
 };
 
 // A bitmap a control drew once and reuses; owns its bitmap.
 struct IOffscreenLayer {
-    APIBitmap* bitmap = nullptr;
+    std::unique_ptr<APIBitmap> bitmap;
     IControl* owner = nullptr;
     IRECT ownerRect;
     IRECT bounds;
     bool invalidated = false;
-
-    IOffscreenLayer() = default;
-    ~IOffscreenLayer() { delete bitmap; }
-    IOffscreenLayer(const IOffscreenLayer&) = delete;
-    IOffscreenLayer& operator=(const IOffscreenLayer&) = delete;
-
-    // Deletes an owned layer with its bitmap and clears the pointer that held it.
-    static void Delete(IOffscreenLayer*& layer) {
-        delete layer;
-        layer = nullptr;
-    }
 };
+
+using ILayerPtr = std::unique_ptr<IOffscreenLayer>;
 
 struct ILayerShadow {
     IFillPattern pattern;

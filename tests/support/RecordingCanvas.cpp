@@ -1,5 +1,9 @@
 #include "tests/support/RecordingCanvas.h"
 
+#include <stb/stb_image.h>
+
+#include <algorithm>
+
 #include <cstdio>
 #include <cstring>
 
@@ -14,7 +18,11 @@ public:
     using APIBitmap::APIBitmap;
 };
 
-class FakeFont : public PlatformFont {};
+class FakeFont : public PlatformFont {
+public:
+    FakeFont() { ++RecordingCanvas::liveFonts; }
+    ~FakeFont() override { --RecordingCanvas::liveFonts; }
+};
 
 std::string Join(std::initializer_list<std::string> parts) {
     std::string out;
@@ -301,16 +309,30 @@ bool RecordingCanvas::OpenInBrowser(const char* url) {
     return true;
 }
 
-PlatformFont* RecordingCanvas::FontFromResourceFile(const char*, const char*) {
-    return new FakeFont;
+int RecordingCanvas::liveFonts = 0;
+
+std::unique_ptr<PlatformFont> RecordingCanvas::FontFromResourceFile(const char*, const char* file) {
+    return file && *file ? std::make_unique<FakeFont>() : nullptr;
 }
 
-PlatformFont* RecordingCanvas::FontFromMemory(const char*, const void*, int) {
-    return new FakeFont;
+std::unique_ptr<PlatformFont> RecordingCanvas::FontFromMemory(const char*, const void* data,
+                                                              int size) {
+    return data && size > 0 ? std::make_unique<FakeFont>() : nullptr;
 }
 
-PlatformFont* RecordingCanvas::FontFromFamilyStyle(const char*, const char*, const char*) {
-    return new FakeFont;
+std::unique_ptr<PlatformFont> RecordingCanvas::FontFromFamilyStyle(const char*, const char* family,
+                                                                   const char*) {
+    return family && *family ? std::make_unique<FakeFont>() : nullptr;
+}
+
+bool RecordingCanvas::RegisterFont(const char* fontID, const PlatformFont&) {
+    Record(Join({"RegisterFont", fontID}));
+    return fontsRegister;
+}
+
+void RecordingCanvas::CachePlatformFont(const char* fontID, std::unique_ptr<PlatformFont> font) {
+    cachedFonts.push_back(fontID);
+    fontCache.push_back(std::move(font));
 }
 
 void RecordingCanvas::ShowNativeTextEntry(int paramIdx, const IText&, const IRECT& bounds,
@@ -327,17 +349,45 @@ IPopupMenu* RecordingCanvas::ShowNativePopupMenu(IPopupMenu& menu, bool& answers
     return nativeMenuChoice >= 0 ? &menu : nullptr;
 }
 
-APIBitmap* RecordingCanvas::DecodeImageFile(const char*, int scale, int, const char*) {
-    return MakeBitmap(100 * scale, 100 * scale, float(scale));
+std::unique_ptr<APIBitmap> RecordingCanvas::DecodeImageFile(const char* path, int scale, int,
+                                                            const char*) {
+    ++decodeCount;
+    decodedPaths.push_back(path);
+    int w = 0, h = 0, comp = 0;
+    if (!stbi_info(path, &w, &h, &comp))
+        return nullptr;
+    return std::make_unique<FakeBitmap>(w, h, float(scale), 1.f);
 }
 
-APIBitmap* RecordingCanvas::DecodeImageData(const char*, const void*, int, int scale) {
-    return MakeBitmap(100 * scale, 100 * scale, float(scale));
+std::unique_ptr<APIBitmap> RecordingCanvas::DecodeImageData(const char*, const void* data, int size,
+                                                            int scale) {
+    ++decodeCount;
+    int w = 0, h = 0, comp = 0;
+    if (!stbi_info_from_memory(static_cast<const stbi_uc*>(data), size, &w, &h, &comp))
+        return nullptr;
+    return std::make_unique<FakeBitmap>(w, h, float(scale), 1.f);
 }
 
-APIBitmap* RecordingCanvas::CreateOffscreenBitmap(int w, int h, bool, float screenScale,
-                                                  float drawScale) {
-    return new FakeBitmap(w, h, screenScale, drawScale);
+std::unique_ptr<APIBitmap>
+RecordingCanvas::CreateOffscreenBitmap(int w, int h, bool, float screenScale, float drawScale) {
+    Record(Join({"CreateOffscreenBitmap", Num(w), Num(h), Num(screenScale), Num(drawScale)}));
+    return std::make_unique<FakeBitmap>(w, h, screenScale, drawScale);
+}
+
+void RecordingCanvas::ReadLayerPixels(const IOffscreenLayer& layer, VxHeapBuf& out) {
+    const int size = layer.bitmap ? layer.bitmap->width * layer.bitmap->height * 4 : 0;
+    out.Resize(size);
+    if (size > 0) {
+        std::memset(out.Get(), 0, static_cast<size_t>(size));
+        std::memcpy(out.Get(), layerPixels.data(), std::min(layerPixels.size(), size_t(size)));
+    }
+}
+
+void RecordingCanvas::ApplyLayerShadow(IOffscreenLayer&, const VxHeapBuf& mask,
+                                       const ILayerShadow&) {
+    const auto* bytes = static_cast<const uint8_t*>(mask.Get());
+    lastShadowMask.assign(bytes, bytes + mask.GetSize());
+    Record("ApplyLayerShadow");
 }
 
 APIBitmap* RecordingCanvas::MakeBitmap(int width, int height, float scale) {

@@ -2,7 +2,9 @@
 
 #include "toolkit/ICanvas.h"
 
+#include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,22 @@ public:
     float mouseX = 0.f;
     float mouseY = 0.f;
     bool darkAppearance = false;
+
+    // ---- Images, layers and fonts ----
+    // Decoded files are PNGs read with stb_image (the sizes matter, not the
+    // pixels); every decode is counted. Layer pixels are 4 bytes a pixel, top
+    // down, all zero unless layerPixels holds more; the last shadow mask is kept.
+    int decodeCount = 0;
+    std::vector<std::string> decodedPaths;
+    std::vector<uint8_t> layerPixels;
+    std::vector<uint8_t> lastShadowMask;
+    bool fontsRegister = true; // false: RegisterFont refuses
+    std::vector<std::string> cachedFonts;
+    static int liveFonts; // fonts made and not yet freed
+    void RetargetToTopLayer() override { Record("RetargetToTopLayer"); }
+    void PathSetFillRule(bool hole) override {
+        Record(hole ? "PathSetFillRule hole" : "PathSetFillRule solid");
+    }
 
     static std::string Str(const ui::IColor& c);
     static std::string Str(const ui::IRECT& r);
@@ -91,9 +109,9 @@ public:
     void* DrawContextHandle() override { return this; }
     const char* DrawingBackendName() const override { return "Recording"; }
     bool IsImageExtensionSupported(const char* ext) const override;
-    void ReadLayerPixels(const ui::IOffscreenLayer&, VxHeapBuf&) override {}
-    void ApplyLayerShadow(ui::IOffscreenLayer&, const VxHeapBuf&,
-                          const ui::ILayerShadow&) override {}
+    void ReadLayerPixels(const ui::IOffscreenLayer& layer, VxHeapBuf& out) override;
+    void ApplyLayerShadow(ui::IOffscreenLayer&, const VxHeapBuf& mask,
+                          const ui::ILayerShadow&) override;
     void PathReset() override { Record("PathReset"); }
     void PathAddClose() override { Record("PathAddClose"); }
     void PathAddArc(float, float, float, float, float, int) override;
@@ -125,20 +143,23 @@ public:
     void RunFolderDialog(VxString& dir, FileDialogCompletion completion) override;
     bool RunColorPicker(ui::IColor&, const char*, ColorPickerCompletion) override { return false; }
     bool OpenInBrowser(const char* url) override;
-    ui::PlatformFont* FontFromResourceFile(const char*, const char*) override;
-    ui::PlatformFont* FontFromMemory(const char*, const void*, int) override;
-    ui::PlatformFont* FontFromFamilyStyle(const char*, const char*, const char*) override;
-    void CachePlatformFont(const char*, ui::PlatformFont*) override {}
+    std::unique_ptr<ui::PlatformFont> FontFromResourceFile(const char*, const char*) override;
+    std::unique_ptr<ui::PlatformFont> FontFromMemory(const char*, const void*, int) override;
+    std::unique_ptr<ui::PlatformFont> FontFromFamilyStyle(const char*, const char*,
+                                                          const char*) override;
+    void CachePlatformFont(const char* fontID, std::unique_ptr<ui::PlatformFont> font) override;
     void ShowNativeTextEntry(int paramIdx, const ui::IText&, const ui::IRECT& bounds, int length,
                              const char* initial) override;
     ui::IPopupMenu* ShowNativePopupMenu(ui::IPopupMenu& menu, bool& answersLater,
                                         const ui::IRECT& bounds) override;
     bool IsDarkAppearance() const override { return darkAppearance; }
-    ui::APIBitmap* DecodeImageFile(const char*, int scale, int, const char*) override;
-    ui::APIBitmap* DecodeImageData(const char*, const void*, int, int scale) override;
-    ui::APIBitmap* CreateOffscreenBitmap(int w, int h, bool, float screenScale,
-                                         float drawScale) override;
-    bool RegisterFont(const char*, ui::PlatformFont*) override { return true; }
+    std::unique_ptr<ui::APIBitmap> DecodeImageFile(const char* path, int scale, int,
+                                                   const char*) override;
+    std::unique_ptr<ui::APIBitmap> DecodeImageData(const char*, const void*, int,
+                                                   int scale) override;
+    std::unique_ptr<ui::APIBitmap> CreateOffscreenBitmap(int w, int h, bool, float screenScale,
+                                                         float drawScale) override;
+    bool RegisterFont(const char* fontID, const ui::PlatformFont&) override;
     int AlphaByteIndex() const override { return 3; }
     bool LayerRowsBottomUp() const override { return false; }
     float MeasureTextBounds(const ui::IText& text, const char* str,
@@ -159,6 +180,9 @@ public:
 
     // A fake image of the given pixel size, owned by the caller.
     static ui::APIBitmap* MakeBitmap(int width, int height, float scale = 1.f);
+
+private:
+    std::vector<std::unique_ptr<ui::PlatformFont>> fontCache;
 };
 
 } // namespace vx::test

@@ -16,24 +16,12 @@ class ControlList : public ToolkitTest {};
 template <class Base>
 class Special : public Base {
 public:
-    Special(std::vector<std::string>& log, std::string name, const IRECT& r)
-        : Base(r), log(log), name(std::move(name)) {}
+    template <class... Args>
+    Special(std::vector<std::string>& log, std::string name, Args&&... args)
+        : Base(std::forward<Args>(args)...), log(log), name(std::move(name)) {}
     void Draw(ICanvas&) override { log.push_back(name + " draw"); }
     std::vector<std::string>& log;
     std::string name;
-};
-
-class FakePopup : public Special<IPopupMenuControl> {
-public:
-    using Special::Special;
-    void Show(IPopupMenu&, const IRECT&) override { state = kExpanded; }
-    void Close() { state = 0; }
-};
-
-class FakeEntry : public Special<ITextEntryControl> {
-public:
-    using Special::Special;
-    void StartEdit(int, const IText&, const IRECT&, int, const char*) override { editing = true; }
 };
 
 TEST_F(ControlList, AttachRunsTheHooksInOrderAndSetsTheLinks) {
@@ -58,12 +46,13 @@ TEST_F(ControlList, DuplicateTagDeletesTheNewControlAndChangesNothing) {
 TEST_F(ControlList, EveryControlWalkVisitsListThenSlotsInFixedOrder) {
     Add("a", {0, 0, 1, 1});
     Add("b", {0, 0, 1, 1});
-    canvas.AttachBubbleControl(new Special<IBubbleControl>(log, "bubble1", {}));
-    canvas.AttachPopupMenuControl(new FakePopup(log, "popup", {}));
-    canvas.AttachTextEntryControl(new FakeEntry(log, "entry", {}));
-    canvas.AttachCornerResizer(new Special<ICornerResizerControl>(log, "resizer", {}), 0);
-    canvas.AttachFrameRateDisplay(new Special<IFPSDisplayControl>(log, "fps", {}));
-    canvas.AttachBubbleControl(new Special<IBubbleControl>(log, "bubble2", {}));
+    canvas.AttachBubbleControl(new Special<IBubbleControl>(log, "bubble1"));
+    canvas.AttachPopupMenuControl(
+        new Special<IPopupMenuControl>(log, "popup", -1, IText(), IRECT(), IRECT()));
+    canvas.AttachTextEntryControl(new Special<ITextEntryControl>(log, "entry"));
+    canvas.AttachCornerResizer(new Special<ICornerResizerControl>(log, "resizer", IRECT()), 0);
+    canvas.AttachFrameRateDisplay(new Special<IFPSDisplayControl>(log, "fps", IRECT()));
+    canvas.AttachBubbleControl(new Special<IBubbleControl>(log, "bubble2"));
     log.clear();
     canvas.ForEveryControl([](IControl* c) { c->Draw(*c->GetUI()); });
     EXPECT_EQ(

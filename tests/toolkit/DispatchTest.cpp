@@ -199,14 +199,11 @@ TEST_F(Dispatch, ModalSpecialControlsTakeEveryClick) {
     public:
         using ITextEntryControl::ITextEntryControl;
         void Draw(ICanvas&) override {}
-        void StartEdit(int, const IText&, const IRECT&, int, const char*) override {
-            editing = true;
-        }
         void OnMouseDown(float, float, const IMouseMod&) override { ++downs; }
         void OnMouseDrag(float, float, float, float, const IMouseMod&) override { ++drags; }
         int downs = 0, drags = 0;
     };
-    auto* entry = new Entry(IRECT{});
+    auto* entry = new Entry();
     canvas.AttachTextEntryControl(entry);
     TestControl* knob = Add("knob", {200, 0, 250, 50}, -1, "", FakeDelegate::kGain);
     canvas.OnMouseDown(At(210, 10)); // knob captured before the entry opens

@@ -98,6 +98,52 @@ TEST_F(Primitives, PathTable) {
         EXPECT_EQ(PathOf(c.draw), c.path) << c.name;
 }
 
+TEST_F(Primitives, OutlineAndPointTable) {
+    ICanvas& g = canvas;
+    const IColor k = kColorBlack;
+    const float xs[] = {0, 10, 5}, ys[] = {0, 0, 8};
+    struct Case {
+        const char* name;
+        std::function<void()> draw;
+        std::vector<std::string> path;
+    };
+    const Case cases[] = {
+        {"point is a one-unit square",
+         [&] { g.DrawPoint(k, 3, 4); },
+         {"PathReset", "PathAddMove 3 4", "PathAddLine 4 4", "PathAddLine 4 5", "PathAddLine 3 5",
+          "PathAddClose", "PathFillCurrent 255,0,0,0 0 0 -"}},
+        {"triangle outline",
+         [&] { g.DrawTriangle(k, 0, 0, 10, 0, 5, 8, nullptr, 2.f); },
+         {"PathReset", "PathAddMove 0 0", "PathAddLine 10 0", "PathAddLine 5 8", "PathAddClose",
+          "PathStrokeCurrent 255,0,0,0 2 0 -"}},
+        {"filled triangle",
+         [&] { g.FillTriangle(k, 0, 0, 10, 0, 5, 8); },
+         {"PathReset", "PathAddMove 0 0", "PathAddLine 10 0", "PathAddLine 5 8", "PathAddClose",
+          "PathFillCurrent 255,0,0,0 0 0 -"}},
+        {"polygon",
+         [&] { g.FillConvexPolygon(k, xs, ys, 3); },
+         {"PathReset", "PathAddMove 0 0", "PathAddLine 10 0", "PathAddLine 5 8", "PathAddClose",
+          "PathFillCurrent 255,0,0,0 0 0 -"}},
+        {"polygon without points draws nothing", [&] { g.DrawConvexPolygon(k, xs, ys, 0); }, {}},
+        {"dashed rectangle",
+         [&] {
+             g.DrawDashedRect(k, {0, 0, 4, 4}, nullptr, 1.f, 3.f);
+         },
+         {"PathReset", "PathAddMove 0 0", "PathAddLine 4 0", "PathAddLine 4 4", "PathAddLine 0 4",
+          "PathAddClose", "PathStrokeCurrent 255,0,0,0 1 1 -"}},
+        {"rotated ellipse without height",
+         [&] { g.DrawRotatedEllipse(k, 10, 20, 4, 0, 30.f); },
+         {"PathReset", "PathStrokeCurrent 255,0,0,0 1 0 -"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PathOf(c.draw), c.path) << c.name;
+    canvas.ClearCalls();
+    g.DrawWrappedText(IText(), "two\nlines", {0, 0, 50, 20});
+    EXPECT_EQ(canvas.calls, std::vector<std::string>{"DrawTextString Unsupported 0,0,50,20 14 -"});
+    EXPECT_EQ(g.SetCursorShape(5), 0);
+    EXPECT_EQ(g.SetCursorShape(0), 5);
+}
+
 TEST_F(Primitives, EllipseDrawsAUnitCircleUnderItsOwnTransformAndRestoresIt) {
     canvas.PathMatrixTranslate(5, 5);
     const std::vector<std::string> path = PathOf([&] {

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "framework/VxPointerList.h"
+#include "toolkit/IControl.h"
+
+#include <functional>
+
+namespace vx::ui {
+
+class IContainerBase;
+using IContainerFunc = std::function<void(IContainerBase*, const IRECT& bounds)>;
+
+// A control that groups child controls: it builds them when attached, lays
+// them out when resized and hides or disables them with itself. The children
+// are ordinary controls of the context's list; the container only knows them.
+class IContainerBase : public IControl {
+public:
+    IContainerBase(const IRECT& bounds, IContainerFunc attach = nullptr,
+                   IContainerFunc resize = nullptr);
+    ~IContainerBase() override;
+
+    void OnResize() override;
+    void OnAddedToGraphics() override;
+    void Draw(ICanvas&) override {}
+    void Hide(bool hide) override;
+    void SetDisabled(bool disable) override;
+
+    // Attaches a child to the context after this container; the context owns it.
+    // Returns the child, or null when the context refused it.
+    IControl* AddChildControl(IControl* child, int tag = -1, const char* group = "");
+    // Forgets a child the context is removing.
+    void ForgetChild(IControl* child);
+    int NChildren() const { return children.GetSize(); }
+    IControl* GetChild(int index) const { return children.Get(index); }
+
+private:
+    void ForEachChild(const std::function<void(int, IControl*)>& func);
+
+    IContainerFunc attachFunc;
+    IContainerFunc resizeFunc;
+    VxPointerList<IControl> children;
+};
+
+} // namespace vx::ui
