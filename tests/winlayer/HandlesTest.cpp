@@ -158,18 +158,31 @@ TEST(ThreadTest, WaitsAnswerTimeoutUntilTheThreadEnds) {
     CloseHandle(go);
 }
 
+struct Gate {
+    HANDLE event;
+    std::atomic<bool> passed{false};
+};
+
+DWORD PassGateThenAnswer(void* parameter) {
+    auto* gate = static_cast<Gate*>(parameter);
+    WaitForSingleObject(gate->event, INFINITE);
+    gate->passed.store(true);
+    return 42;
+}
+
 TEST(ThreadTest, ClosingBeforeTheEndLeavesTheRecordToTheThread) {
-    HANDLE go = CreateEvent(nullptr, TRUE, FALSE);
-    HANDLE thread = CreateThread(nullptr, 0, WaitForEventThenAnswer, go, 0, nullptr);
+    Gate gate{CreateEvent(nullptr, TRUE, FALSE)};
+    HANDLE thread = CreateThread(nullptr, 0, PassGateThenAnswer, &gate, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     EXPECT_TRUE(CloseHandle(thread));
     // The thread frees its record when it ends; AddressSanitizer reports it
     // if it touches freed memory or never frees it.
-    SetEvent(go);
-    HANDLE second = CreateThread(nullptr, 0, WaitForEventThenAnswer, go, 0, nullptr);
-    EXPECT_EQ(WaitForSingleObject(second, INFINITE), WAIT_OBJECT_0);
-    CloseHandle(second);
-    CloseHandle(go);
+    SetEvent(gate.event);
+    // The event may go only once the thread is past its wait.
+    for (int waited = 0; !gate.passed.load() && waited < 10000; ++waited)
+        Sleep(1);
+    EXPECT_TRUE(gate.passed.load());
+    CloseHandle(gate.event);
 }
 
 TEST(HandleTest, ForeignAndNullHandlesAreRefused) {
