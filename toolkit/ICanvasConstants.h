@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/IGraphicsTypes.h"
+#include "toolkit/ISharedTypes.h"
 
 // The toolkit's default colours, blends and text styles, one copy for the program.
 namespace vx::ui {

@@ -2,9 +2,9 @@
 
 #include "framework/VxString.h"
 #include "toolkit/ICanvasConstants.h"
-#include "toolkit/IGraphicsTypes.h"
 #include "toolkit/IMouse.h"
 #include "toolkit/IRECT.h"
+#include "toolkit/ISharedTypes.h"
 
 #include <functional>
 #include <initializer_list>

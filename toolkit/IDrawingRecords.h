@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/IGraphicsTypes.h"
+#include "toolkit/ISharedTypes.h"
 
 #include <cmath>
 

@@ -43,8 +43,8 @@ uint32_t WithAlpha(uint32_t rgb, double alpha) {
 
 struct PendingPaints {
     size_t shape = 0;
-    PaintSpec fill;
-    PaintSpec stroke;
+    PaintRef fill;
+    PaintRef stroke;
     double fillOpacity = 1;
     double strokeOpacity = 1;
     Xform ctm;
@@ -81,7 +81,7 @@ private:
     double Len(const char** atts, const char* name, double percentBase, double fallback = 0);
 
     void ResolvePaints();
-    Paint ResolvePaint(const PaintSpec& spec, double opacity, const PendingPaints& p);
+    Paint ResolvePaint(const PaintRef& ref, double opacity, const PendingPaints& p);
     Paint GradientPaint(const std::string& id, double opacity, const PendingPaints& p);
 
     XML_Parser parser;
@@ -494,29 +494,29 @@ void Parser::BuildShape(std::string_view kind, const char** atts, const Style& s
     p.fillOpacity = style.fillOpacity;
     p.strokeOpacity = style.strokeOpacity;
     p.ctm = style.ctm;
-    for (PaintSpec* spec : {&p.fill, &p.stroke})
-        if (spec->kind == PaintSpec::Current) {
-            spec->kind = PaintSpec::Rgb;
-            spec->rgb = style.color;
+    for (PaintRef* ref : {&p.fill, &p.stroke})
+        if (ref->kind == PaintRef::Current) {
+            ref->kind = PaintRef::Rgb;
+            ref->rgb = style.color;
         }
     image->shapes.push_back(std::move(shape));
     pending.push_back(std::move(p));
 }
 
-Paint Parser::ResolvePaint(const PaintSpec& spec, double opacity, const PendingPaints& p) {
+Paint Parser::ResolvePaint(const PaintRef& ref, double opacity, const PendingPaints& p) {
     Paint paint;
-    if (spec.kind == PaintSpec::Url) {
-        if (gradients.count(spec.id))
-            return GradientPaint(spec.id, opacity, p);
-        if (spec.fallback == PaintSpec::Rgb) {
+    if (ref.kind == PaintRef::Url) {
+        if (gradients.count(ref.id))
+            return GradientPaint(ref.id, opacity, p);
+        if (ref.fallback == PaintRef::Rgb) {
             paint.type = Paint::Color;
-            paint.color = WithAlpha(spec.fallbackRgb, opacity);
+            paint.color = WithAlpha(ref.fallbackRgb, opacity);
         }
         return paint;
     }
-    if (spec.kind == PaintSpec::Rgb) {
+    if (ref.kind == PaintRef::Rgb) {
         paint.type = Paint::Color;
-        paint.color = WithAlpha(spec.rgb, opacity);
+        paint.color = WithAlpha(ref.rgb, opacity);
     }
     return paint;
 }

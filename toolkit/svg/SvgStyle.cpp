@@ -33,9 +33,9 @@ void ForEachDeclaration(std::string_view css, Apply apply) {
 
 } // namespace
 
-PaintSpec ParsePaint(std::string_view text) {
+PaintRef ParsePaint(std::string_view text) {
     text = Trim(text);
-    PaintSpec out;
+    PaintRef out;
     if (text.substr(0, 4) == "url(") {
         const size_t close = text.find(')');
         if (close == std::string_view::npos)
@@ -46,13 +46,13 @@ PaintSpec ParsePaint(std::string_view text) {
             ref = ref.substr(1, ref.size() - 2);
         if (ref.empty() || ref.front() != '#')
             throw BadValue("malformed paint");
-        out.kind = PaintSpec::Url;
+        out.kind = PaintRef::Url;
         out.id.assign(ref.substr(1));
         const std::string_view rest = Trim(text.substr(close + 1));
         if (!rest.empty()) {
             const ParsedColor c = ParseColor(rest);
             if (c.kind == ParsedColor::Rgb) {
-                out.fallback = PaintSpec::Rgb;
+                out.fallback = PaintRef::Rgb;
                 out.fallbackRgb = c.rgb;
             }
         }
@@ -60,8 +60,8 @@ PaintSpec ParsePaint(std::string_view text) {
     }
     const ParsedColor c = ParseColor(text);
     out.kind = c.kind == ParsedColor::Rgb
-                   ? PaintSpec::Rgb
-                   : (c.kind == ParsedColor::Current ? PaintSpec::Current : PaintSpec::None);
+                   ? PaintRef::Rgb
+                   : (c.kind == ParsedColor::Current ? PaintRef::Current : PaintRef::None);
     out.rgb = c.rgb;
     return out;
 }

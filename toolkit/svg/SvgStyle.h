@@ -12,7 +12,7 @@
 // presentation attributes and style declarations, and gradient definitions.
 namespace vx::ui::svg {
 
-struct PaintSpec {
+struct PaintRef {
     enum Kind { None, Rgb, Current, Url };
 
     Kind kind = None;
@@ -23,13 +23,13 @@ struct PaintSpec {
 };
 
 struct Style {
-    PaintSpec fill = Black();
-    static PaintSpec Black() {
-        PaintSpec p;
-        p.kind = PaintSpec::Rgb;
+    PaintRef fill = Black();
+    static PaintRef Black() {
+        PaintRef p;
+        p.kind = PaintRef::Rgb;
         return p;
     }
-    PaintSpec stroke;
+    PaintRef stroke;
     double fillOpacity = 1;
     double strokeOpacity = 1;
     Length strokeWidth{1, Unit::None};
@@ -93,6 +93,6 @@ struct ViewBoxFit {
 };
 ViewBoxFit ParseAspectRatio(const char* text);
 
-PaintSpec ParsePaint(std::string_view text);
+PaintRef ParsePaint(std::string_view text);
 
 } // namespace vx::ui::svg
