@@ -78,19 +78,7 @@ int vg_expand_fill(VGdrawContext* ctx, float w, int lineJoin, float miterLimit) 
                 dst = vg_vset(dst, p1.x - p1.dmx * rw, p1.y - p1.dmy * rw, ru, 1);
             }
         }
-        float x0, y0, x1, y1;
-        if (dst - verts >= 2) {
-            x0 = verts[0].x;
-            y0 = verts[0].y;
-            x1 = verts[1].x;
-            y1 = verts[1].y;
-        } else {
-            vg_empty_path_anchor(cache, i, &x0, &y0);
-            x1 = x0;
-            y1 = y0;
-        }
-        dst = vg_vset(dst, x0, y0, lu, 1);
-        dst = vg_vset(dst, x1, y1, ru, 1);
+        dst = vg_close_loop(dst, verts, cache, i, lu, ru);
         path.stroke = verts;
         path.nstroke = static_cast<int>(dst - verts);
         verts = dst;

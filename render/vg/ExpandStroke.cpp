@@ -105,19 +105,7 @@ int vg_expand_stroke(VGdrawContext* ctx, float w, float fringe, int lineCap, int
         if (path.closed) {
             for (int j = 0; j < path.count; ++j)
                 dst = join(dst, pts[j == 0 ? path.count - 1 : j - 1], pts[j], s);
-            float x0, y0, x1, y1;
-            if (dst - verts >= 2) {
-                x0 = verts[0].x;
-                y0 = verts[0].y;
-                x1 = verts[1].x;
-                y1 = verts[1].y;
-            } else {
-                vg_empty_path_anchor(cache, i, &x0, &y0);
-                x1 = x0;
-                y1 = y0;
-            }
-            dst = vg_vset(dst, x0, y0, s.u0, 1);
-            dst = vg_vset(dst, x1, y1, s.u1, 1);
+            dst = vg_close_loop(dst, verts, cache, i, s.u0, s.u1);
         } else if (path.count >= 2) {
             dst = start_cap(dst, pts[0], pts[1], s);
             for (int j = 1; j < path.count - 1; ++j)

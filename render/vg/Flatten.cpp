@@ -178,3 +178,20 @@ void vg_empty_path_anchor(const VGtessCache& cache, int pathIndex, float* x, flo
         *y = cache.points[path.first].y;
     }
 }
+
+VGvertex* vg_close_loop(VGvertex* dst, const VGvertex* first, const VGtessCache& cache,
+                        int pathIndex, float u0, float u1) {
+    float x0, y0, x1, y1;
+    if (dst - first >= 2) {
+        x0 = first[0].x;
+        y0 = first[0].y;
+        x1 = first[1].x;
+        y1 = first[1].y;
+    } else {
+        vg_empty_path_anchor(cache, pathIndex, &x0, &y0);
+        x1 = x0;
+        y1 = y0;
+    }
+    dst = vg_vset(dst, x0, y0, u0, 1);
+    return vg_vset(dst, x1, y1, u1, 1);
+}

@@ -46,3 +46,8 @@ float vg_normalize(float* x, float* y);
 // Where an empty closed path's closing vertices go: its own recorded point,
 // or (0, 0) when it has none.
 void vg_empty_path_anchor(const VGtessCache& cache, int pathIndex, float* x, float* y);
+
+// Closes a loop of strip vertices that began at `first` by repeating its first
+// two vertices (at the anchor above when the loop is empty); returns the new end.
+VGvertex* vg_close_loop(VGvertex* dst, const VGvertex* first, const VGtessCache& cache,
+                        int pathIndex, float u0, float u1);

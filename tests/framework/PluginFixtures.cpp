@@ -15,7 +15,7 @@ PluginConfig ProductConfig() {
     config.productName = "OmnarControl";
     config.makerName = "Vorlix";
     config.version = 0x00010200;
-    config.uniqueId = FourCharCode("qOMd");
+    config.uniqueId = FourCharCode("dMOq"); // its bytes in memory read q, O, M, d
     config.makerId = FourCharCode("Vrlx");
     config.midiIn = true;
     config.midiOut = true;

@@ -1,0 +1,210 @@
+#pragma once
+
+#include "device/DeviceParamIdTable.h"
+#include "device/IRReceive.h"
+#include "device/ParamValues.h"
+#include "framework/IStandaloneApp.h"
+#include "framework/VxString.h"
+#include "toolkit/IDrawingRecords.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vx {
+class Timer;
+namespace ui {
+class ICanvas;
+class ITextControl;
+} // namespace ui
+} // namespace vx
+
+namespace omnar {
+class DeviceMessage;
+}
+
+// The editor of the pedal: the one plug-in object of the application. Its
+// state is shared without locks between the main thread (UI and transfer
+// timers, control actions) and the device reply path; every handshake flag
+// has one side that sets it and one that clears it.
+class OmnarControl : public vx::IStandaloneApp {
+public:
+    using Name = std::array<char, 33>; // 32 characters and a terminator
+
+    static constexpr int kTransferBufferSize = 65536;
+    static constexpr int kBankBufferSize = 1048576;
+    static constexpr int kStreamBufferSize = 262144;
+    static constexpr int kIRSampleCount = 4096;
+    static constexpr int kIRNameCount = 288;
+    static constexpr uint32_t kTransferTimerMs = 100;
+
+    explicit OmnarControl(const vx::InstanceInfo& info);
+    ~OmnarControl() override;
+
+    // ---- Overrides ----
+    void OnParamChange(int32_t index) override;
+    void HandleMidiMsgOnUI(const vx::IMidiMsg&) override {}
+    // No MIDI thru: the device's own short messages stop here.
+    void ProcessMidiMessage(const vx::IMidiMsg&) override {}
+
+    // ---- Transfer timer, every 100 ms on the main thread ----
+    void OnZMK3Timer(vx::Timer& timer);
+
+    // ---- Device message builders: each sends one message at once ----
+    void SendSettingsRequest(int type);
+    void SendIdentityRequest();
+    void SendPresetSelect(int preset);
+    // Also arms the dump-reply watchdog.
+    void SendPresetDumpRequest(int slot);
+    void SendIRDumpRequest(int slot);
+    void SendIRNamesRequest(int block);
+    // BulkBegin for 1, BulkEnd for 0.
+    void SendBulkMode(int begin);
+    void SendEditorClosed();
+    void SendParamMessage(int deviceParamId, int value);
+    // The edited preset as a 0x20 dump to the selected slot.
+    void SendCurrentPreset();
+    // Types 0, 1 and 2; other types send nothing.
+    void SendSettingsDump(int type);
+    void SendAltHeaderParams();
+    void SendAltHeaderRequest();
+
+    // ---- Pages (built in pages/) ----
+    void LayoutPages(vx::ui::ICanvas* canvas);
+    void SelectAmpMode(int mode);
+    void SelectReverbMode(int mode);
+    void ShowFilterMid();
+    void ShowFilterPunch();
+    void UpdateMidFilterReadout();
+    void UpdatePunchFilterReadout();
+    void ShowDrive();
+    void ShowPreMidControls();
+    void ShowIR();
+    void ApplyAmpModeDefaults(int mode);
+    void ApplyReverbModeDefaults(int mode);
+
+private:
+    void Send(const omnar::DeviceMessage& message);
+    std::array<vx::IParam*, omnar::kParamCount> ParamPointers() const;
+    // The text of a text control found by tag; empty without a panel.
+    std::string ControlText(int tag) const;
+
+protected:
+    // The shared state; tests reach it through a subclass.
+    // ---- The object as a whole ----
+    vx::ui::IFillPattern mBackgroundPattern{vx::ui::IColor(255, 127, 127, 127)};
+    bool mUserEditing = false;
+    bool mBulkBeginPending = false;
+    bool mMessagePending = false;
+    std::string mPendingMessage;
+    std::string mStatusText;
+    bool mPollEnabled = true;
+    bool mPresetEdited = false;
+    bool mLayoutBuilt = false;
+    bool mPresetNumberRestorePending = false;
+    int32_t mPresetNumberRestoreTicks = 0;
+    int32_t mCurrentPage = 0;
+    double mIRSampleRate = 44100.0;
+    bool mApplyingValues = true;
+    bool mConnected = false;
+    std::array<int32_t, omnar::kDeviceParamIdCount> mDeviceParamIds{};
+    std::array<int32_t, omnar::kParamCount> mDeviceValues{};
+    int32_t mPresetNumber = 0;
+    bool mPresetUpHeld = false;
+    bool mPresetDownHeld = false;
+    bool mStoreArmed = false;
+    bool mRecallArmed = false;
+    int32_t mRepeatTicks = 0;
+    bool mStorePending = false;
+    bool mRecallPending = false;
+    int32_t mBlinkPhase = 0;
+    int32_t mBlinkStopTicks = 0;
+    bool mBlinkStopArmed = false;
+    std::array<std::string, 9> mFactoryIRNames;
+    VxString mBankExportPath;
+    std::array<std::array<int32_t, 11>, 10> mAmpModeDefaults{};
+    std::array<std::array<int32_t, 10>, 7> mReverbModeDefaults{};
+
+    // ---- Reply handling ----
+    int32_t mHighlightedRow = 0;
+    std::array<int32_t, omnar::kPresetValueCount> mStoredPresetValues{};
+    std::array<std::array<uint8_t, 2>, 128> mPresetChecksums{};
+    std::array<bool, 128> mSlotChanged{};
+    bool mSlotSyncActive = false;
+    int32_t mSlotSyncSlot = 0;
+    int32_t mSlotSyncTotal = 0;
+    int32_t mSlotSyncDone = 0;
+    bool mDeviceWriteDone = false;
+    omnar::IRReceive mIRReceive;
+    int32_t mIRChecksumRunning = 0;
+    std::array<int32_t, 128> mProgramMap{};
+    int32_t mUserIRNumberA = 0;
+    int32_t mUserIRNumberB = 0;
+    Name mUserIRNameA{};
+    Name mUserIRNameB{};
+    int32_t mIRAssignStep = 0;
+    bool mUserIRFocusA = false;
+    bool mUserIRFocusB = false;
+    bool mKnobBankB = false;
+    // Controls of the panel, owned by it; null while no panel is laid out.
+    std::array<vx::ui::ITextControl*, 128> mPresetRows{};
+    std::array<vx::ui::ITextControl*, 32> mIRListRows{};
+
+    // ---- Transfer scheduler ----
+    bool mSuppressParamSend = false;
+    bool mDumpWaitArmed = false;
+    int32_t mDumpWaitTicks = 0;
+    bool mIRPreviewPending = false;
+    int32_t mPollTicks = 0;
+    std::vector<uint8_t> mTransferBuffer = std::vector<uint8_t>(kTransferBufferSize);
+    int32_t mTransferPos = 0;
+    int32_t mTransferRemaining = 0;
+    int32_t mTransferSize = 0;
+    int32_t mTransferCheckHi = 0;
+    int32_t mTransferCheckLo = 0;
+    bool mFirmwareSending = false;
+    bool mIRUploadSending = false;
+    int32_t mIRUploadSlot = 0;
+    bool mStreamSending = false;
+    int32_t mStreamIndex = 0;
+    int32_t mStreamCount = 0;
+    std::vector<uint8_t> mStreamBuffer = std::vector<uint8_t>(kStreamBufferSize);
+    bool mRestoreActive = false;
+    bool mRestoreReady = false;
+    bool mRestoreDone = false;
+    int32_t mRestoreIndex = 0;
+    int32_t mRestoreCount = 0;
+    bool mBackupActive = false;
+    bool mBackupReady = false;
+    int32_t mBackupPresetIndex = 0;
+    int32_t mBackupIRIndex = 0;
+    std::array<bool, 256> mBackupIRWanted{};
+    std::vector<uint8_t> mBankBuffer = std::vector<uint8_t>(kBankBufferSize);
+    int32_t mBankLength = 0;
+
+    // ---- Impulse responses ----
+    std::vector<double> mIRSamples = std::vector<double>(kIRSampleCount);
+    double mIRGain = 0.0;
+    std::array<Name, kIRNameCount> mIRNames{};
+    std::string mLastWavPath;
+    bool mIRImportBusy = false;
+    int32_t mIRListPage = 0;
+
+    // ---- Bank and preset exchange files ----
+    std::string mBankPath;
+    std::string mImportPath;
+    bool mImportIRAPending = false;
+    bool mImportIRBPending = false;
+
+    // ---- The older firmware path ----
+    std::vector<uint8_t> mFirmwareBlockBuffer = std::vector<uint8_t>(kTransferBufferSize);
+    bool mFirmwareBlocksReady = false;
+    int32_t mFirmwareBlockIndex = 0;
+    int32_t mFirmwareBlockCount = 0;
+    int32_t mFirmwareLineCount = 0;
+};
+
+// The host's one way to make the editor; construction is serialised.
+std::unique_ptr<OmnarControl> CreatePlugInstance(const vx::InstanceInfo& info);
