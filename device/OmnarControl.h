@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/DirectoryScanner.h"
 #include "device/DeviceParamIdTable.h"
 #include "device/IRReceive.h"
 #include "device/ParamValues.h"
@@ -95,6 +96,7 @@ protected:
     // The shared state; tests reach it through a subclass.
     // ---- The object as a whole ----
     vx::ui::IFillPattern mBackgroundPattern{vx::ui::IColor(255, 127, 127, 127)};
+    vx::ui::DirectoryScanner mLibraryDir; // the library clean-up's scanner; closes itself
     bool mUserEditing = false;
     bool mBulkBeginPending = false;
     bool mMessagePending = false;
