@@ -44,20 +44,21 @@ void ICanvasEditorDelegate::ResizeEditorFromHost(int32_t width, int32_t height) 
                       static_cast<int>(float(height) / scale), 1.f, false);
 }
 
-bool ICanvasEditorDelegate::OnKeyDownFromHost(const IKeyPress& key) {
+bool ICanvasEditorDelegate::ForwardKey(KeyHandler handler, const IKeyPress& key) {
     if (!mGraphics)
         return false;
+    // Keys go to the control under the mouse.
     float x = 0.f, y = 0.f;
     mGraphics->QueryMousePosition(x, y);
-    return mGraphics->OnKeyDown(x, y, key);
+    return (mGraphics.get()->*handler)(x, y, key);
+}
+
+bool ICanvasEditorDelegate::OnKeyDownFromHost(const IKeyPress& key) {
+    return ForwardKey(&ICanvas::OnKeyDown, key);
 }
 
 bool ICanvasEditorDelegate::OnKeyUpFromHost(const IKeyPress& key) {
-    if (!mGraphics)
-        return false;
-    float x = 0.f, y = 0.f;
-    mGraphics->QueryMousePosition(x, y);
-    return mGraphics->OnKeyUp(x, y, key);
+    return ForwardKey(&ICanvas::OnKeyUp, key);
 }
 
 void ICanvasEditorDelegate::PushControlValueToUI(int32_t controlTag, double normalisedValue) {

@@ -46,6 +46,9 @@ public:
     float StoredScale() const { return mStoredScale; }
 
 private:
+    using KeyHandler = bool (ICanvas::*)(float x, float y, const IKeyPress& key);
+    bool ForwardKey(KeyHandler handler, const IKeyPress& key);
+
     MakeGraphicsFunc mMakeGraphicsFunc;
     LayoutFunc mLayoutFunc;
     std::unique_ptr<ICanvas> mGraphics;

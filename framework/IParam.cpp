@@ -2,6 +2,7 @@
 
 #include "framework/IParamShape.h"
 #include "framework/NoteName.h"
+#include "platform/sys/Utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,20 +19,10 @@ namespace {
 constexpr int kFormatBound = 32;
 constexpr int kJsonPieceBound = 8192;
 
-bool IsUtf8Continuation(char byte) {
-    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
-}
-
 // Cuts a too-long text before the character that would cross the limit, so a
 // multi-byte UTF-8 sequence is never split.
 void CopyText(char (&dest)[IParam::kMaxTextLength + 1], std::string_view text) {
-    size_t length = text.size();
-    if (length > IParam::kMaxTextLength) {
-        length = IParam::kMaxTextLength;
-        // A UTF-8 sequence has at most three continuation bytes.
-        for (int i = 0; i < 3 && length > 0 && IsUtf8Continuation(text[length]); ++i)
-            --length;
-    }
+    const size_t length = sys::Utf8PrefixLength(text, IParam::kMaxTextLength);
     if (length > 0)
         std::memcpy(dest, text.data(), length);
     dest[length] = '\0';

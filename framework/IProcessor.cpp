@@ -72,12 +72,18 @@ void IProcessor::SetLatencyFrames(int frames) {
     }
 }
 
+std::span<ChannelRecord> IProcessor::ChannelRange(BusDirection direction, int first, int count) {
+    auto& channels = Channels(direction);
+    const int64_t size = static_cast<int64_t>(channels.size());
+    const int64_t begin = std::clamp<int64_t>(first, 0, size);
+    const int64_t end = std::clamp<int64_t>(int64_t{first} + count, begin, size);
+    return std::span(channels).subspan(static_cast<size_t>(begin),
+                                       static_cast<size_t>(end - begin));
+}
+
 void IProcessor::MarkChannelsConnected(BusDirection direction, int first, int count,
                                        bool connected) {
-    auto& channels = Channels(direction);
-    const int end = std::min<int>(first + count, static_cast<int>(channels.size()));
-    for (int i = std::max(first, 0); i < end; ++i) {
-        ChannelRecord& channel = channels[static_cast<size_t>(i)];
+    for (ChannelRecord& channel : ChannelRange(direction, first, count)) {
         channel.connected = connected;
         if (!connected)
             *channel.dataSlot = channel.scratch.empty() ? nullptr : channel.scratch.data();
@@ -91,11 +97,8 @@ int IProcessor::CountConnectedChannels(BusDirection direction) const {
 }
 
 void IProcessor::AttachBuffers(BusDirection direction, int first, int count, double** hostBuffers) {
-    auto& channels = Channels(direction);
-    const int end = std::min<int>(first + count, static_cast<int>(channels.size()));
     int next = 0;
-    for (int i = std::max(first, 0); i < end; ++i) {
-        ChannelRecord& channel = channels[static_cast<size_t>(i)];
+    for (ChannelRecord& channel : ChannelRange(direction, first, count)) {
         if (channel.connected)
             *channel.dataSlot = hostBuffers[next++];
     }

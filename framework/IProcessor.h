@@ -123,6 +123,8 @@ private:
     const std::vector<ChannelRecord>& Channels(BusDirection direction) const {
         return direction == BusDirection::Input ? mInputChannels : mOutputChannels;
     }
+    // The channels of [first, first + count) that exist.
+    std::span<ChannelRecord> ChannelRange(BusDirection direction, int first, int count);
     static double** PointersOrNull(std::vector<double*>& pointers) {
         return pointers.empty() ? nullptr : pointers.data();
     }

@@ -126,11 +126,8 @@ void IProcessor::PassThroughBuffers(double** inputs, double** outputs, int frame
 
 void IProcessor::AttachFloatBuffers(BusDirection direction, int first, int count,
                                     float** hostBuffers, int frames) {
-    auto& channels = Channels(direction);
-    const int end = std::min<int>(first + count, static_cast<int>(channels.size()));
     int next = 0;
-    for (int i = std::max(first, 0); i < end; ++i) {
-        ChannelRecord& channel = channels[static_cast<size_t>(i)];
+    for (ChannelRecord& channel : ChannelRange(direction, first, count)) {
         if (!channel.connected)
             continue;
         channel.hostFloatBuffer = hostBuffers[next++];

@@ -1,5 +1,6 @@
 // Program (.fxp) and bank (.fxb) files in the published VST 2 layouts.
 #include "framework/IModuleBase.h"
+#include "platform/sys/File.h"
 
 #include <algorithm>
 #include <array>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vx {
@@ -88,24 +90,22 @@ private:
 };
 
 bool WriteFile(const char* path, const std::vector<uint8_t>& bytes) {
-    FILE* file = path ? std::fopen(path, "wb") : nullptr;
+    sys::UniqueFile file = sys::OpenFile(path, "wb");
     if (!file)
         return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    return sys::CloseWritten(std::move(file)) && written;
 }
 
 bool ReadFile(const char* path, std::vector<uint8_t>& bytes) {
-    FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    const sys::UniqueFile file = sys::OpenFile(path, "rb");
     if (!file)
         return false;
     uint8_t buffer[4096];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
         bytes.insert(bytes.end(), buffer, buffer + n);
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+    return !std::ferror(file.get());
 }
 
 struct FileHeader {
@@ -119,6 +119,18 @@ bool ReadHeader(BigEndianIn& in, int32_t uniqueId, FileHeader& header) {
     return in.Int(magic) && magic == Code("CcnK") && in.Int(byteSize) && in.Int(header.kind) &&
            in.Int(version) && version == 1 && in.Int(id) && id == uniqueId &&
            in.Int(pluginVersion) && in.Int(header.count) && header.count >= 0;
+}
+
+// The counterpart of ReadHeader.
+void PutHeader(BigEndianOut& out, int32_t byteSize, int32_t kind, int32_t uniqueId,
+               int32_t pluginVersion, int32_t count) {
+    out.Int(Code("CcnK"));
+    out.Int(byteSize);
+    out.Int(kind);
+    out.Int(1);
+    out.Int(uniqueId);
+    out.Int(pluginVersion);
+    out.Int(count);
 }
 
 // The opaque chunk: the framework's version header, then the payload.
@@ -164,13 +176,9 @@ bool IModuleBase::SaveProgramFile(const char* path) const {
     IByteChunk state;
     if (mStateChunks && !SaveState(state))
         return false;
-    out.Int(Code("CcnK"));
-    out.Int(mStateChunks ? state.Size() + 8 + 60 : 0);
-    out.Int(mStateChunks ? Code("FPCh") : Code("FxCk"));
-    out.Int(1);
-    out.Int(mUniqueId);
-    out.Int(PluginVersion(true));
-    out.Int(NParams());
+    PutHeader(out, mStateChunks ? state.Size() + 8 + 60 : 0,
+              mStateChunks ? Code("FPCh") : Code("FxCk"), mUniqueId, PluginVersion(true),
+              NParams());
     out.Name(PresetName(mCurrentPreset));
     if (mStateChunks) {
         PutOpaqueChunk(out, state);
@@ -186,26 +194,16 @@ bool IModuleBase::SaveBankFile(const char* path) const {
     IByteChunk presets;
     if (mStateChunks)
         WritePresets(presets);
-    out.Int(Code("CcnK"));
-    out.Int(mStateChunks ? presets.Size() + 8 + 152 : 0);
-    out.Int(mStateChunks ? Code("FBCh") : Code("FxBk"));
-    out.Int(1);
-    out.Int(mUniqueId);
-    out.Int(PluginVersion(true));
-    out.Int(NPresets());
+    PutHeader(out, mStateChunks ? presets.Size() + 8 + 152 : 0,
+              mStateChunks ? Code("FBCh") : Code("FxBk"), mUniqueId, PluginVersion(true),
+              NPresets());
     out.Raw(std::array<uint8_t, 128>{}.data(), 128);
     if (mStateChunks) {
         PutOpaqueChunk(out, presets);
         return WriteFile(path, out.bytes);
     }
     for (const auto& preset : mPresets) {
-        out.Int(Code("CcnK"));
-        out.Int(0);
-        out.Int(Code("FxCk"));
-        out.Int(1);
-        out.Int(mUniqueId);
-        out.Int(PluginVersion(true));
-        out.Int(NParams());
+        PutHeader(out, 0, Code("FxCk"), mUniqueId, PluginVersion(true), NParams());
         out.Name(preset->name);
         for (float value : NormalisedValues(*this, preset->initialised ? &preset->state : nullptr))
             out.Float(value);

@@ -1,21 +1,13 @@
 #include "framework/Base64.h"
 #include "framework/IModuleBase.h"
+#include "platform/sys/File.h"
 
 #include <cstdio>
-#include <memory>
+#include <utility>
 
 namespace vx {
 
 namespace {
-
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
-
-File OpenForAppend(const char* path) {
-    return File(path ? std::fopen(path, "a") : nullptr);
-}
 
 // The value as the matching preset maker takes it.
 void ValueText(const IParam& param, char (&text)[64]) {
@@ -36,7 +28,7 @@ void ValueText(const IParam& param, char (&text)[64]) {
 } // namespace
 
 bool IModuleBase::DumpPresetSource(const char* path) const {
-    File file = OpenForAppend(path);
+    sys::UniqueFile file = sys::OpenFile(path, "a");
     if (!file)
         return false;
     std::fprintf(file.get(), "MakePreset(\"%s\"", PresetName(CurrentPresetIdx()));
@@ -46,12 +38,12 @@ bool IModuleBase::DumpPresetSource(const char* path) const {
         std::fprintf(file.get(), ", %s", text);
     }
     std::fprintf(file.get(), ");\n");
-    return true;
+    return sys::CloseWritten(std::move(file));
 }
 
 bool IModuleBase::DumpNamedPresetSource(const char* path,
                                         std::span<const char* const> paramNames) const {
-    File file = OpenForAppend(path);
+    sys::UniqueFile file = sys::OpenFile(path, "a");
     if (!file)
         return false;
     std::fprintf(file.get(), "MakePresetFromNamedParams(\"%s\", %d", PresetName(CurrentPresetIdx()),
@@ -65,11 +57,11 @@ bool IModuleBase::DumpNamedPresetSource(const char* path,
         std::fprintf(file.get(), ",\n    %s, %s", name, text);
     }
     std::fprintf(file.get(), ");\n");
-    return true;
+    return sys::CloseWritten(std::move(file));
 }
 
 bool IModuleBase::DumpPresetBlob(const char* path) const {
-    File file = OpenForAppend(path);
+    sys::UniqueFile file = sys::OpenFile(path, "a");
     if (!file)
         return false;
     IByteChunk state;
@@ -77,7 +69,7 @@ bool IModuleBase::DumpPresetBlob(const char* path) const {
     const std::string blob = Base64Encode(state.Bytes());
     std::fprintf(file.get(), "MakePresetFromBlob(\"%s\", \"%s\", %i);\n",
                  PresetName(CurrentPresetIdx()), blob.c_str(), state.Size());
-    return true;
+    return sys::CloseWritten(std::move(file));
 }
 
 } // namespace vx

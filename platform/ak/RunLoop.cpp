@@ -5,16 +5,18 @@
 namespace ak {
 
 struct RunLoop::Impl {
+    Impl() = default;
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
+    ~Impl() { g_main_loop_unref(loop); }
+
     GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
     bool quitEarly = false;
 };
 
-RunLoop::RunLoop() : m_impl(new Impl) {}
+RunLoop::RunLoop() : m_impl(std::make_unique<Impl>()) {}
 
-RunLoop::~RunLoop() {
-    g_main_loop_unref(m_impl->loop);
-    delete m_impl;
-}
+RunLoop::~RunLoop() = default;
 
 void RunLoop::Run() {
     if (m_impl->quitEarly) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 namespace ak {
 
 // One level of the main thread's event loop. Loops nest: a Run() inside a
@@ -24,7 +26,7 @@ public:
 
 private:
     struct Impl;
-    Impl* m_impl;
+    std::unique_ptr<Impl> m_impl;
 };
 
 } // namespace ak

@@ -3,17 +3,21 @@
 #include <glib.h>
 
 #include <memory>
-#include <new>
+#include <type_traits>
 #include <utility>
 
 namespace ak {
 
+// GLib allocates and frees this block, which must start with the GSource so
+// that the two pointers convert into each other: hence standard layout, and
+// the callback held by pointer.
 struct TickSource {
     GSource base;
-    std::function<void()> tick;
+    std::function<void()>* tick;
     gint64 intervalUs;
     gint64 due;
 };
+static_assert(std::is_standard_layout_v<TickSource>);
 
 namespace {
 
@@ -21,7 +25,7 @@ gboolean Dispatch(GSource* base, GSourceFunc, gpointer) noexcept {
     auto* source = reinterpret_cast<TickSource*>(base);
     // GLib holds a reference while dispatching, so a Cancel() inside the tick
     // cannot free the callback that is running.
-    source->tick();
+    (*source->tick)();
     if (g_source_is_destroyed(base))
         return G_SOURCE_REMOVE;
     const gint64 now = g_get_monotonic_time();
@@ -33,7 +37,7 @@ gboolean Dispatch(GSource* base, GSourceFunc, gpointer) noexcept {
 }
 
 void Finalize(GSource* base) noexcept {
-    std::destroy_at(&reinterpret_cast<TickSource*>(base)->tick);
+    delete reinterpret_cast<TickSource*>(base)->tick;
 }
 
 GSourceFuncs kFuncs = {nullptr, nullptr, Dispatch, Finalize, nullptr, nullptr};
@@ -43,10 +47,11 @@ GSourceFuncs kFuncs = {nullptr, nullptr, Dispatch, Finalize, nullptr, nullptr};
 TimeoutSource::TimeoutSource(uint32_t intervalMs, std::function<void()> tick) {
     if (!tick)
         throw std::bad_function_call();
+    // Made before the source, so that a throw leaves nothing behind.
+    auto callback = std::make_unique<std::function<void()>>(std::move(tick));
     GSource* base = g_source_new(&kFuncs, sizeof(TickSource));
     m_source = reinterpret_cast<TickSource*>(base);
-    // g_source_new zeroes the block; the C++ members are built in place.
-    new (&m_source->tick) std::function<void()>(std::move(tick));
+    m_source->tick = callback.release(); // freed by Finalize
     m_source->intervalUs = gint64{intervalMs > 0 ? intervalMs : 1} * 1000;
     m_source->due = g_get_monotonic_time();
     g_source_set_ready_time(base, 0);

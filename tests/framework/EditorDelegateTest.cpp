@@ -130,21 +130,25 @@ TEST_F(EditorDelegateTest, RestoreEditorStateWithoutContextStoresWhatTheChunkHol
 }
 
 TEST_F(EditorDelegateTest, RestoreEditorStateWithContextResizesOnlyForACompleteSize) {
+    struct Case {
+        int32_t width, height;
+        float scale;
+        int wantWidth;
+        float wantScale;
+    };
     product.OpenEditor(nullptr);
-    IByteChunk zeros;
-    zeros.Put(int32_t{0});
-    zeros.Put(int32_t{800});
-    zeros.Put(1.f);
-    EXPECT_EQ(product.RestoreEditorState(zeros, 0), 12);
-    EXPECT_EQ(Canvas().Width(), 1920);
-
-    IByteChunk size;
-    size.Put(int32_t{1280});
-    size.Put(int32_t{800});
-    size.Put(1.f);
-    EXPECT_EQ(product.RestoreEditorState(size, 0), 12);
-    EXPECT_EQ(Canvas().Width(), 1280);
-    EXPECT_EQ(Canvas().GetDrawScale(), 1.f);
+    // In order: a zero field leaves the context as it is.
+    for (const Case c : {Case{0, 800, 1.f, 1920, 0.5f},
+                         {1280, 800, 0.f, 1920, 0.5f},
+                         {1280, 800, 1.f, 1280, 1.f}}) {
+        IByteChunk chunk;
+        chunk.Put(c.width);
+        chunk.Put(c.height);
+        chunk.Put(c.scale);
+        EXPECT_EQ(product.RestoreEditorState(chunk, 0), 12);
+        EXPECT_EQ(Canvas().Width(), c.wantWidth) << c.width << "x" << c.height << "@" << c.scale;
+        EXPECT_EQ(Canvas().GetDrawScale(), c.wantScale) << c.width << "x" << c.height;
+    }
 }
 
 // Reaches a control that listens to MIDI.
@@ -204,8 +208,11 @@ TEST_F(EditorDelegateTest, TaggedControlsMidiAndKeysGoThroughTheContext) {
     // The pointer (12, 34) is over the listener only.
     EXPECT_TRUE(product.OnKeyDownFromHost(key));
     EXPECT_EQ(controlLog.back(), "listener keydown x");
+    EXPECT_TRUE(product.OnKeyUpFromHost(key));
+    EXPECT_EQ(controlLog.back(), "listener keyup x");
     product.CloseEditor();
     EXPECT_FALSE(product.OnKeyDownFromHost(key));
+    EXPECT_FALSE(product.OnKeyUpFromHost(key));
 }
 
 } // namespace

@@ -297,6 +297,7 @@ TEST(IParam, TooLongTextsAreCutAtACharacterBoundary) {
         {"two-byte character just inside", a29 + "\xC3\xA9x", a29 + "\xC3\xA9"},
         {"three-byte character across the limit", a29 + "\xE2\x82\xAC", a29},
         {"four-byte character across the limit", a29 + "\xF0\x9F\x8E\xB8", a29},
+        {"stray continuation byte past the limit", a30 + "b\x80", a30 + "b"},
     };
     IParam source;
     source.SetUpInt("Gain", 0, 0, 127);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace {
@@ -96,6 +97,27 @@ TEST(IProcessor, AttachBuffersSkipsUnconnectedChannels) {
     EXPECT_EQ(*processor.Channel(BusDirection::Input, 0).dataSlot, a);
     EXPECT_EQ(*processor.Channel(BusDirection::Input, 1).dataSlot, scratch.data());
     EXPECT_EQ(*processor.Channel(BusDirection::Input, 2).dataSlot, b);
+}
+
+TEST(IProcessor, ChannelRangesAreCutAtBothEnds) {
+    struct Case {
+        int first, count;
+        std::vector<bool> connected;
+    };
+    constexpr int kMax = std::numeric_limits<int>::max();
+    const Case cases[] = {
+        {-2, 3, {true, false, false}},       {2, 5, {false, false, true}},
+        {1, -1, {false, false, false}},      {1, kMax, {false, true, true}},
+        {kMax, kMax, {false, false, false}}, {-kMax, kMax, {false, false, false}},
+    };
+    for (const Case& c : cases) {
+        RecordingProcessor processor("3-3");
+        processor.MarkChannelsConnected(BusDirection::Input, c.first, c.count, true);
+        std::vector<bool> connected;
+        for (int i = 0; i < 3; ++i)
+            connected.push_back(processor.Channel(BusDirection::Input, i).connected);
+        EXPECT_EQ(connected, c.connected) << c.first << " + " << c.count;
+    }
 }
 
 TEST(IProcessor, SetBlockFramesSizesAndZeroesEveryScratchBuffer) {

@@ -181,6 +181,10 @@ TEST_F(PresetsTest, SourceDumpsDescribeTheCurrentPreset) {
               "MakePresetFromNamedParams(\"empty\", 4,\n    kBypass, true,\n    kSlot, 3,\n"
               "    kRoom, 1,\n    kKnob, 12.500000);\n");
     EXPECT_FALSE(small.DumpPresetBlob("/nonexistent/dir/x.txt"));
+    // A full disk shows only when the buffered text is flushed at close.
+    EXPECT_FALSE(small.DumpPresetSource("/dev/full"));
+    EXPECT_FALSE(small.DumpNamedPresetSource("/dev/full", names));
+    EXPECT_FALSE(small.DumpPresetBlob("/dev/full"));
 
     TempFile blobFile("blob.txt");
     ASSERT_TRUE(small.DumpPresetBlob(blobFile.Path()));
