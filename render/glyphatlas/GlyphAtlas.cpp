@@ -30,6 +30,16 @@ bool valid_size(int width, int height) {
     return width > 0 && height > 0 && width <= 32767 && height <= 32767;
 }
 
+// Flushes what is pending at the old size, lets the owner resize, and makes
+// zeroed pixels for the new size; false when either fails.
+bool begin_resize(GlyphAtlas* atlas, int width, int height, std::vector<unsigned char>* pixels) {
+    glyphatlas_flush(atlas);
+    if (atlas->params.renderResize &&
+        !atlas->params.renderResize(atlas->params.userPtr, width, height))
+        return false;
+    return try_resize(*pixels, static_cast<std::size_t>(width) * height);
+}
+
 } // namespace
 
 GlyphAtlasFont::~GlyphAtlasFont() {
@@ -98,14 +108,26 @@ void glyphatlas_report(GlyphAtlas* atlas, int error, int value) {
 void* glyphatlas_scratch_alloc(GlyphAtlas* atlas, std::size_t size) {
     const std::size_t rounded = (size + 0xF) & ~static_cast<std::size_t>(0xF);
     const std::size_t total = static_cast<std::size_t>(atlas->nscratch) + rounded;
-    if (total > static_cast<std::size_t>(GLYPHATLAS_SCRATCH_SIZE)) {
-        glyphatlas_report(atlas, GLYPHATLAS_SCRATCH_FULL,
-                          static_cast<int>(std::min<std::size_t>(total, 0x7FFFFFFF)));
-        return nullptr;
+    if (total <= static_cast<std::size_t>(GLYPHATLAS_SCRATCH_SIZE)) {
+        void* block = atlas->scratch.get() + atlas->nscratch;
+        atlas->nscratch = static_cast<int>(total);
+        return block;
     }
-    void* block = atlas->scratch.get() + atlas->nscratch;
-    atlas->nscratch = static_cast<int>(total);
-    return block;
+    glyphatlas_report(atlas, GLYPHATLAS_SCRATCH_FULL,
+                      static_cast<int>(std::min<std::size_t>(total, 0x7FFFFFFF)));
+    atlas->scratchOverflowed = true;
+    // The rasteriser uses some of its buffers without checking them, so a
+    // failed request still gets memory; the glyph's bitmap is dropped instead.
+    std::unique_ptr<unsigned char[]> spill(new (std::nothrow) unsigned char[rounded]);
+    if (!spill || !try_push_back(atlas->scratchSpill, std::move(spill)))
+        return nullptr;
+    return atlas->scratchSpill.back().get();
+}
+
+void glyphatlas_scratch_reset(GlyphAtlas* atlas) {
+    atlas->nscratch = 0;
+    atlas->scratchSpill.clear();
+    atlas->scratchOverflowed = false;
 }
 
 void glyphatlas_mark_dirty(GlyphAtlas* atlas, int x0, int y0, int x1, int y1) {
@@ -161,12 +183,8 @@ int glyphatlas_expand_atlas(GlyphAtlas* atlas, int width, int height) {
         return 1;
     if (!valid_size(width, height))
         return 0;
-    glyphatlas_flush(atlas);
-    if (atlas->params.renderResize &&
-        !atlas->params.renderResize(atlas->params.userPtr, width, height))
-        return 0;
     std::vector<unsigned char> grown;
-    if (!try_resize(grown, static_cast<std::size_t>(width) * height))
+    if (!begin_resize(atlas, width, height, &grown))
         return 0;
     for (int y = 0; y < oldHeight; ++y)
         std::memcpy(&grown[static_cast<std::size_t>(y) * width],
@@ -187,12 +205,8 @@ int glyphatlas_expand_atlas(GlyphAtlas* atlas, int width, int height) {
 int glyphatlas_reset_atlas(GlyphAtlas* atlas, int width, int height) {
     if (!atlas || !valid_size(width, height))
         return 0;
-    glyphatlas_flush(atlas);
-    if (atlas->params.renderResize &&
-        !atlas->params.renderResize(atlas->params.userPtr, width, height))
-        return 0;
     std::vector<unsigned char> cleared;
-    if (!try_resize(cleared, static_cast<std::size_t>(width) * height))
+    if (!begin_resize(atlas, width, height, &cleared))
         return 0;
     if (!skyline_reset(atlas->atlas, width, height))
         return 0;

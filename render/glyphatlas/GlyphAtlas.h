@@ -101,6 +101,11 @@ inline bool glyphatlas_iter_decoded(const GlyphAtlasTextIter& iter) {
     return iter.utf8state == 0;
 }
 
+// True after a call that produced a glyph quad.
+inline bool glyphatlas_iter_has_quad(const GlyphAtlasTextIter& iter) {
+    return glyphatlas_iter_decoded(iter) && iter.prevGlyphIndex != -1;
+}
+
 int glyphatlas_iter_init(GlyphAtlas* atlas, GlyphAtlasTextIter* iter, float x, float y,
                          const char* str, const char* end, int bitmapOption);
 int glyphatlas_iter_next(GlyphAtlas* atlas, GlyphAtlasTextIter* iter, GlyphAtlasQuad* quad);

@@ -37,7 +37,7 @@ float glyphatlas_draw_text(GlyphAtlas* atlas, float x, float y, const char* str,
     const unsigned int color = glyphatlas_state(atlas).color;
     GlyphAtlasQuad q{};
     while (glyphatlas_iter_next(atlas, &iter, &q)) {
-        if (!glyphatlas_iter_decoded(iter) || iter.prevGlyphIndex == -1)
+        if (!glyphatlas_iter_has_quad(iter))
             continue;
         flush_when_short(atlas, 6);
         add_quad(atlas, q.x0, q.y0, q.s0, q.t0, q.x1, q.y1, q.s1, q.t1, color);
@@ -49,8 +49,8 @@ float glyphatlas_draw_text(GlyphAtlas* atlas, float x, float y, const char* str,
 void glyphatlas_draw_debug(GlyphAtlas* atlas, float x, float y) {
     const float w = static_cast<float>(atlas->params.width);
     const float h = static_cast<float>(atlas->params.height);
-    const float u = w == 0 ? 0 : 1.0f / w;
-    const float v = h == 0 ? 0 : 1.0f / h;
+    // A texel of the white rectangle, for the untextured quads.
+    const float u = atlas->itw, v = atlas->ith;
     flush_when_short(atlas, 12);
     add_quad(atlas, x, y, u, v, x + w, y + h, u, v, 0x0FFFFFFF);
     add_quad(atlas, x, y, 0, 0, x + w, y + h, 1, 1, 0xFFFFFFFF);

@@ -1,5 +1,6 @@
 #include "render/glyphatlas/GlyphAtlasInternal.h"
 
+#include "platform/sys/File.h"
 #include "render/util/TryAlloc.h"
 
 #include <algorithm>
@@ -29,7 +30,7 @@ std::unique_ptr<GlyphAtlasFont> load_font(GlyphAtlas* atlas, const char* name, u
     }
     std::strncpy(font->name, name, sizeof(font->name) - 1);
     std::fill(std::begin(font->lut), std::end(font->lut), -1);
-    atlas->nscratch = 0;
+    glyphatlas_scratch_reset(atlas);
     if (!data || size <= 0)
         return nullptr;
     font->face = truetype_open(atlas, data, faceIndex);
@@ -65,22 +66,21 @@ int glyphatlas_add_font_mem(GlyphAtlas* atlas, const char* name, unsigned char* 
 }
 
 int glyphatlas_add_font_file(GlyphAtlas* atlas, const char* name, const char* path, int fontIndex) {
-    if (!atlas || !path)
+    if (!atlas)
         return -1;
-    std::FILE* fp = std::fopen(path, "rb");
+    const sys::UniqueFile fp = sys::OpenFile(path, "rb");
     if (!fp)
         return -1;
     unsigned char* data = nullptr;
     long size = -1;
-    if (std::fseek(fp, 0, SEEK_END) == 0)
-        size = std::ftell(fp);
-    bool ok = size > 0 && size <= 0x7FFFFFFF && std::fseek(fp, 0, SEEK_SET) == 0;
+    if (std::fseek(fp.get(), 0, SEEK_END) == 0)
+        size = std::ftell(fp.get());
+    bool ok = size > 0 && size <= 0x7FFFFFFF && std::fseek(fp.get(), 0, SEEK_SET) == 0;
     if (ok) {
         data = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(size)));
-        ok = data && std::fread(data, 1, static_cast<std::size_t>(size), fp) ==
+        ok = data && std::fread(data, 1, static_cast<std::size_t>(size), fp.get()) ==
                          static_cast<std::size_t>(size);
     }
-    std::fclose(fp);
     if (!ok) {
         std::free(data);
         return -1;

@@ -70,6 +70,20 @@ bool place_bitmap(GlyphAtlas* atlas, int gw, int gh, int* gx, int* gy) {
     return skyline_add_rect(atlas->atlas, gw, gh, gx, gy);
 }
 
+void clear_rect(unsigned char* rect, int w, int h, int stride) {
+    for (int y = 0; y < h; ++y)
+        std::memset(rect + static_cast<std::size_t>(y) * stride, 0, w);
+}
+
+void clear_border(unsigned char* rect, int w, int h, int stride) {
+    for (int y = 0; y < h; ++y) {
+        rect[static_cast<std::size_t>(y) * stride] = 0;
+        rect[w - 1 + static_cast<std::size_t>(y) * stride] = 0;
+    }
+    std::memset(rect, 0, w);
+    std::memset(rect + static_cast<std::size_t>(h - 1) * stride, 0, w);
+}
+
 void rasterise(GlyphAtlas* atlas, const GlyphAtlasFont& renderFont, const GlyphAtlasGlyph& g,
                float scale, int pad, int iblur) {
     const int stride = atlas->params.width;
@@ -78,18 +92,17 @@ void rasterise(GlyphAtlas* atlas, const GlyphAtlasFont& renderFont, const GlyphA
     const int bw = gw - 2 * pad, bh = gh - 2 * pad;
     unsigned char* dst = &tex[(g.x0 + pad) + static_cast<std::size_t>(g.y0 + pad) * stride];
     truetype_render_glyph(*renderFont.face, dst, bw, bh, stride, scale, g.index);
+    // A rasteriser that ran out of scratch drew an incomplete glyph.
+    const bool dropped = atlas->scratchOverflowed;
+    glyphatlas_scratch_reset(atlas);
 
     unsigned char* rect = &tex[g.x0 + static_cast<std::size_t>(g.y0) * stride];
-    for (int y = 0; y < gh; ++y) {
-        rect[y * stride] = 0;
-        rect[gw - 1 + y * stride] = 0;
-    }
-    std::memset(rect, 0, gw);
-    std::memset(rect + static_cast<std::size_t>(gh - 1) * stride, 0, gw);
-
-    if (iblur > 0) {
-        atlas->nscratch = 0;
-        glyph_blur(rect, gw, gh, stride, iblur);
+    if (dropped) {
+        clear_rect(rect, gw, gh, stride);
+    } else {
+        clear_border(rect, gw, gh, stride);
+        if (iblur > 0)
+            glyph_blur(rect, gw, gh, stride, iblur);
     }
     glyphatlas_mark_dirty(atlas, g.x0, g.y0, g.x1, g.y1);
 }
@@ -103,7 +116,7 @@ GlyphAtlasGlyph* glyphatlas_get_glyph(GlyphAtlas* atlas, GlyphAtlasFont* font,
         return nullptr;
     iblur = static_cast<short>(std::clamp<int>(iblur, 0, GLYPHATLAS_MAX_BLUR));
     const int pad = iblur + 2;
-    atlas->nscratch = 0;
+    glyphatlas_scratch_reset(atlas);
 
     const int bucket = static_cast<int>(hash_codepoint(codepoint) & (GLYPHATLAS_HASH_LUT_SIZE - 1));
     GlyphAtlasGlyph* cached = find_cached(font, bucket, codepoint, isize, iblur);

@@ -68,6 +68,10 @@ struct GlyphAtlas {
     int nverts = 0;
     std::unique_ptr<unsigned char[]> scratch;
     int nscratch = 0;
+    // Requests the full scratch could not serve since the last reset, held
+    // until the next one (see glyphatlas_scratch_alloc).
+    std::vector<std::unique_ptr<unsigned char[]>> scratchSpill;
+    bool scratchOverflowed = false;
     GlyphAtlasState states[GLYPHATLAS_MAX_STATES] = {};
     int nstates = 0;
     GlyphAtlasErrorCallback handleError = nullptr;
@@ -82,6 +86,8 @@ inline GlyphAtlasState& glyphatlas_state(GlyphAtlas* atlas) {
 GlyphAtlasFont* glyphatlas_font_at(GlyphAtlas* atlas, int index);
 void glyphatlas_report(GlyphAtlas* atlas, int error, int value);
 void* glyphatlas_scratch_alloc(GlyphAtlas* atlas, std::size_t size);
+// Empties the scratch for the next glyph or font.
+void glyphatlas_scratch_reset(GlyphAtlas* atlas);
 void glyphatlas_flush(GlyphAtlas* atlas);
 void glyphatlas_mark_dirty(GlyphAtlas* atlas, int x0, int y0, int x1, int y1);
 // Places the 2 x 2 white rectangle that solid quads sample.

@@ -147,7 +147,7 @@ float glyphatlas_text_bounds(GlyphAtlas* atlas, float x, float y, const char* st
     float minx = x, maxx = x, miny = iter.y, maxy = iter.y;
     GlyphAtlasQuad q{};
     while (glyphatlas_iter_next(atlas, &iter, &q)) {
-        if (!glyphatlas_iter_decoded(iter) || iter.prevGlyphIndex == -1)
+        if (!glyphatlas_iter_has_quad(iter))
             continue;
         minx = std::fmin(minx, q.x0);
         maxx = std::fmax(maxx, q.x1);

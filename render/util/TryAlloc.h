@@ -25,3 +25,10 @@ bool try_resize(Vector& v, std::size_t size) {
         return false;
     }
 }
+
+// Room for `needed` elements in a vector used as a growable array (its size
+// is the capacity), growing by half again when short; false when memory runs out.
+template <class Vector>
+bool try_grow_to(Vector& v, std::size_t needed) {
+    return needed <= v.size() || try_resize(v, needed + v.size() / 2);
+}

@@ -1,6 +1,7 @@
 #include "render/vg/VGContextInternal.h"
 
 #include "render/util/TryAlloc.h"
+#include "render/vg/VGImage.h"
 
 #include <algorithm>
 #include <array>
@@ -20,14 +21,6 @@ bool allocate_buffers(VGdrawContext* ctx) {
            try_resize(ctx->cache->points, VG_INIT_POINTS_SIZE) &&
            try_resize(ctx->cache->paths, VG_INIT_PATHS_SIZE) &&
            try_resize(ctx->cache->verts, VG_INIT_VERTS_SIZE);
-}
-
-// Size of a back-end image, (0, 0) when the back end does not know it.
-std::array<int, 2> texture_size(VGdrawContext* ctx, int image) {
-    int w = 0, h = 0;
-    if (!ctx->params.renderGetTextureSize(ctx->params.userPtr, image, &w, &h))
-        return {0, 0};
-    return {w, h};
 }
 
 } // namespace
@@ -103,20 +96,29 @@ void vg_end_frame(VGdrawContext* ctx) {
     if (current == 0)
         return;
     const int fontImage = ctx->fontImages[current];
-    if (fontImage == 0)
+    if (fontImage == 0) {
+        // Its creation failed: staying on it would leave all later text
+        // without a texture, so the atlas starts over in the first image.
+        int w = 0, h = 0;
+        vg_image_size(ctx, ctx->fontImages[0], &w, &h);
+        glyphatlas_reset_atlas(ctx->fs.get(), w, h);
+        ctx->fontImageIdx = 0;
         return;
+    }
 
     // The atlas restarts next frame in the largest image used so far; smaller
     // images go, same-sized ones stay behind it for reuse.
-    const std::array<int, 2> size = texture_size(ctx, fontImage);
+    int iw = 0, ih = 0;
+    vg_image_size(ctx, fontImage, &iw, &ih);
     std::array<int, VG_MAX_FONT_IMAGES> kept{};
     int nkept = 0;
     for (int i = 0; i < current; ++i) {
         const int image = ctx->fontImages[i];
         if (image == 0)
             continue;
-        const std::array<int, 2> s = texture_size(ctx, image);
-        if (s[0] < size[0] || s[1] < size[1])
+        int nw = 0, nh = 0;
+        vg_image_size(ctx, image, &nw, &nh);
+        if (nw < iw || nh < ih)
             ctx->params.renderDeleteTexture(ctx->params.userPtr, image);
         else
             kept[nkept++] = image;

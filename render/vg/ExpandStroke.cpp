@@ -41,33 +41,21 @@ VGvertex* join(VGvertex* dst, const VGtessPoint& p0, const VGtessPoint& p1, cons
     return vg_vset(dst, p1.x - p1.dmx * s.w, p1.y - p1.dmy * s.w, s.u1, 1);
 }
 
-VGvertex* start_cap(VGvertex* dst, const VGtessPoint& p0, const VGtessPoint& p1,
-                    const StrokeStyle& s) {
+// The cap at the start (p0) or the end (p1) of the segment p0-p1.
+VGvertex* cap(VGvertex* dst, const VGtessPoint& p0, const VGtessPoint& p1, bool atEnd,
+              const StrokeStyle& s) {
     float dx = p1.x - p0.x, dy = p1.y - p0.y;
     vg_normalize(&dx, &dy);
+    const VGtessPoint& p = atEnd ? p1 : p0;
+    const auto butt = atEnd ? vg_butt_cap_end : vg_butt_cap_start;
+    const auto round = atEnd ? vg_round_cap_end : vg_round_cap_start;
     switch (s.lineCap) {
     case VG_BUTT:
-        return vg_butt_cap_start(dst, p0, dx, dy, s.w, -s.aa * 0.5f, s.aa, s.u0, s.u1);
+        return butt(dst, p, dx, dy, s.w, -s.aa * 0.5f, s.aa, s.u0, s.u1);
     case VG_SQUARE:
-        return vg_butt_cap_start(dst, p0, dx, dy, s.w, s.w - s.aa, s.aa, s.u0, s.u1);
+        return butt(dst, p, dx, dy, s.w, s.w - s.aa, s.aa, s.u0, s.u1);
     case VG_ROUND:
-        return vg_round_cap_start(dst, p0, dx, dy, s.w, s.ncap, s.u0, s.u1);
-    default:
-        return dst;
-    }
-}
-
-VGvertex* end_cap(VGvertex* dst, const VGtessPoint& p0, const VGtessPoint& p1,
-                  const StrokeStyle& s) {
-    float dx = p1.x - p0.x, dy = p1.y - p0.y;
-    vg_normalize(&dx, &dy);
-    switch (s.lineCap) {
-    case VG_BUTT:
-        return vg_butt_cap_end(dst, p1, dx, dy, s.w, -s.aa * 0.5f, s.aa, s.u0, s.u1);
-    case VG_SQUARE:
-        return vg_butt_cap_end(dst, p1, dx, dy, s.w, s.w - s.aa, s.aa, s.u0, s.u1);
-    case VG_ROUND:
-        return vg_round_cap_end(dst, p1, dx, dy, s.w, s.ncap, s.u0, s.u1);
+        return round(dst, p, dx, dy, s.w, s.ncap, s.u0, s.u1);
     default:
         return dst;
     }
@@ -107,10 +95,10 @@ int vg_expand_stroke(VGdrawContext* ctx, float w, float fringe, int lineCap, int
                 dst = join(dst, pts[j == 0 ? path.count - 1 : j - 1], pts[j], s);
             dst = vg_close_loop(dst, verts, cache, i, s.u0, s.u1);
         } else if (path.count >= 2) {
-            dst = start_cap(dst, pts[0], pts[1], s);
+            dst = cap(dst, pts[0], pts[1], false, s);
             for (int j = 1; j < path.count - 1; ++j)
                 dst = join(dst, pts[j - 1], pts[j], s);
-            dst = end_cap(dst, pts[path.count - 2], pts[path.count - 1], s);
+            dst = cap(dst, pts[path.count - 2], pts[path.count - 1], true, s);
         }
         path.stroke = verts;
         path.nstroke = static_cast<int>(dst - verts);

@@ -14,9 +14,7 @@ VGpath* last_path(VGtessCache& cache) {
 }
 
 void add_path(VGtessCache& cache) {
-    const int capacity = static_cast<int>(cache.paths.size());
-    if (cache.npaths + 1 > capacity &&
-        !try_resize(cache.paths, static_cast<std::size_t>(cache.npaths) + 1 + capacity / 2))
+    if (!try_grow_to(cache.paths, static_cast<std::size_t>(cache.npaths) + 1))
         return;
     VGpath& path = cache.paths[cache.npaths++];
     std::memset(&path, 0, sizeof(path));
@@ -97,9 +95,7 @@ void vg_add_point(VGdrawContext* ctx, float x, float y, int flags) {
             return;
         }
     }
-    const int capacity = static_cast<int>(cache.points.size());
-    if (cache.npoints + 1 > capacity &&
-        !try_resize(cache.points, static_cast<std::size_t>(cache.npoints) + 1 + capacity / 2))
+    if (!try_grow_to(cache.points, static_cast<std::size_t>(cache.npoints) + 1))
         return;
     VGtessPoint& pt = cache.points[cache.npoints++];
     std::memset(&pt, 0, sizeof(pt));

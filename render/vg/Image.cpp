@@ -1,8 +1,8 @@
 #include "render/vg/VGImage.h"
 
+#include "platform/sys/File.h"
 #include "render/vg/VGContextInternal.h"
 
-#include <cstdio>
 #include <memory>
 
 #include <stb/stb_image.h>
@@ -14,10 +14,6 @@ struct StbPixelsDeleter {
 };
 using StbPixels = std::unique_ptr<unsigned char, StbPixelsDeleter>;
 
-struct FileCloser {
-    void operator()(std::FILE* fp) const { std::fclose(fp); }
-};
-
 } // namespace
 
 VGimageId vg_create_image_rgba(VGdrawContext* ctx, int w, int h, int imageFlags,
@@ -27,9 +23,7 @@ VGimageId vg_create_image_rgba(VGdrawContext* ctx, int w, int h, int imageFlags,
 }
 
 VGimageId vg_create_image_file(VGdrawContext* ctx, const char* filename, int imageFlags) {
-    if (!filename)
-        return 0;
-    std::unique_ptr<std::FILE, FileCloser> fp(std::fopen(filename, "rb"));
+    const sys::UniqueFile fp = sys::OpenFile(filename, "rb");
     if (!fp)
         return 0;
     // Process-wide decoder options, left on: panel images may be
@@ -56,7 +50,7 @@ VGimageId vg_create_image_mem(VGdrawContext* ctx, int imageFlags, const unsigned
 
 void vg_update_image(VGdrawContext* ctx, VGimageId image, const unsigned char* data) {
     int w = 0, h = 0;
-    if (!ctx->params.renderGetTextureSize(ctx->params.userPtr, image, &w, &h))
+    if (!vg_image_size(ctx, image, &w, &h))
         return;
     ctx->params.renderUpdateTexture(ctx->params.userPtr, image, 0, 0, w, h, data);
 }
@@ -65,6 +59,8 @@ int vg_image_size(VGdrawContext* ctx, VGimageId image, int* w, int* h) {
     int width = 0, height = 0;
     const int result =
         ctx->params.renderGetTextureSize(ctx->params.userPtr, image, &width, &height);
+    if (!result) // whatever a failed query left there is no size
+        width = height = 0;
     if (w)
         *w = width;
     if (h)

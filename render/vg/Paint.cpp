@@ -20,6 +20,13 @@ VGpaint blank_paint() {
 
 } // namespace
 
+void vg_set_paint_color(VGpaint* paint, VGcolor color) {
+    *paint = blank_paint();
+    paint->feather = 1.0f;
+    paint->innerColor = color;
+    paint->outerColor = color;
+}
+
 void vg_stroke_color(VGdrawContext* ctx, VGcolor color) {
     vg_set_paint_color(&vg_state(ctx).stroke, color);
 }

@@ -10,9 +10,7 @@
 void vg_append_commands(VGdrawContext* ctx, const float* vals, int nvals) {
     if (nvals <= 0)
         return;
-    const int capacity = static_cast<int>(ctx->commands.size());
-    if (ctx->ncommands + nvals > capacity &&
-        !try_resize(ctx->commands, static_cast<std::size_t>(ctx->ncommands) + nvals + capacity / 2))
+    if (!try_grow_to(ctx->commands, static_cast<std::size_t>(ctx->ncommands) + nvals))
         return;
     const int first = static_cast<int>(vals[0]);
     if (first != VG_CLOSE && first != VG_WINDING) {

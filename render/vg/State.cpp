@@ -32,15 +32,6 @@ VGcompositeOperationState composite_of(int op) {
 
 } // namespace
 
-void vg_set_paint_color(VGpaint* paint, VGcolor color) {
-    std::memset(paint, 0, sizeof(*paint));
-    vg_transform_identity(paint->xform);
-    paint->radius = 0.0f;
-    paint->feather = 1.0f;
-    paint->innerColor = color;
-    paint->outerColor = color;
-}
-
 void vg_save(VGdrawContext* ctx) {
     if (ctx->nstates >= VG_MAX_STATES)
         return;

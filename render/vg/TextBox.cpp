@@ -8,18 +8,38 @@ namespace {
 constexpr int kHorizontal = VG_ALIGN_LEFT | VG_ALIGN_CENTER | VG_ALIGN_RIGHT;
 constexpr int kRowsPerCall = 2;
 
-// Offset of a row within the box for the horizontal flags; nothing when none is set.
-bool row_offset(int halign, float boxWidth, float rowWidth, float* dx) {
-    if (halign & VG_ALIGN_LEFT)
-        *dx = 0;
-    else if (halign & VG_ALIGN_CENTER)
-        *dx = boxWidth * 0.5f - rowWidth * 0.5f;
-    else if (halign & VG_ALIGN_RIGHT)
-        *dx = boxWidth - rowWidth;
-    else
-        return false;
-    return true;
-}
+// For the life of a box operation the rows are laid out from their left edge
+// and the box places them itself; the caller's align flags come back after.
+class BoxLayout {
+public:
+    explicit BoxLayout(VGdrawContext* ctx) : state_(vg_state(ctx)), align_(state_.textAlign) {
+        vg_text_metrics(ctx, nullptr, nullptr, &lineh_);
+        state_.textAlign = VG_ALIGN_LEFT | (align_ & ~kHorizontal);
+    }
+    ~BoxLayout() { state_.textAlign = align_; }
+    BoxLayout(const BoxLayout&) = delete;
+    BoxLayout& operator=(const BoxLayout&) = delete;
+
+    // Offset of a row within the box; false when no horizontal flag is set.
+    bool row_offset(float boxWidth, float rowWidth, float* dx) const {
+        if (align_ & VG_ALIGN_LEFT)
+            *dx = 0;
+        else if (align_ & VG_ALIGN_CENTER)
+            *dx = boxWidth * 0.5f - rowWidth * 0.5f;
+        else if (align_ & VG_ALIGN_RIGHT)
+            *dx = boxWidth - rowWidth;
+        else
+            return false;
+        return true;
+    }
+
+    float row_advance() const { return lineh_ * state_.lineHeight; }
+
+private:
+    VGdrawState& state_;
+    const int align_;
+    float lineh_ = 0;
+};
 
 // Walks the rows of a box two at a time; stops when a call makes no progress.
 template <class RowFn>
@@ -44,19 +64,13 @@ void vg_text_box(VGdrawContext* ctx, float x, float y, float breakRowWidth, cons
     if (!vg_has_font(ctx))
         return;
     vg_text_range(&string, &end);
-    VGdrawState& state = vg_state(ctx);
-    const int oldAlign = state.textAlign;
-    const int halign = oldAlign & kHorizontal;
-    float lineh = 0;
-    vg_text_metrics(ctx, nullptr, nullptr, &lineh);
-    state.textAlign = VG_ALIGN_LEFT | (oldAlign & ~kHorizontal);
+    const BoxLayout box(ctx);
     for_each_row(ctx, string, end, breakRowWidth, [&](const VGwrapRow& row) {
         float dx = 0;
-        if (row_offset(halign, breakRowWidth, row.width, &dx))
+        if (box.row_offset(breakRowWidth, row.width, &dx))
             vg_text(ctx, x + dx, y, row.start, row.end);
-        y += lineh * state.lineHeight;
+        y += box.row_advance();
     });
-    state.textAlign = oldAlign;
 }
 
 void vg_text_box_bounds(VGdrawContext* ctx, float x, float y, float breakRowWidth,
@@ -67,31 +81,25 @@ void vg_text_box_bounds(VGdrawContext* ctx, float x, float y, float breakRowWidt
         return;
     }
     vg_text_range(&string, &end);
-    VGdrawState& state = vg_state(ctx);
+    const BoxLayout box(ctx);
     const float scale = vg_text_scale(ctx);
     const float invscale = 1.0f / scale;
-    const int oldAlign = state.textAlign;
-    const int halign = oldAlign & kHorizontal;
-    float lineh = 0;
-    vg_text_metrics(ctx, nullptr, nullptr, &lineh);
-    state.textAlign = VG_ALIGN_LEFT | (oldAlign & ~kHorizontal);
-
-    float minx = x, maxx = x, miny = y, maxy = y;
     vg_apply_text_state(ctx, scale);
     float rminy = 0, rmaxy = 0;
     glyphatlas_line_bounds(ctx->fs.get(), 0, &rminy, &rmaxy);
     rminy *= invscale;
     rmaxy *= invscale;
+
+    float minx = x, maxx = x, miny = y, maxy = y;
     for_each_row(ctx, string, end, breakRowWidth, [&](const VGwrapRow& row) {
         float dx = 0;
-        row_offset(halign, breakRowWidth, row.width, &dx);
+        box.row_offset(breakRowWidth, row.width, &dx);
         minx = std::min(minx, x + row.minx + dx);
         maxx = std::max(maxx, x + row.maxx + dx);
         miny = std::min(miny, y + rminy);
         maxy = std::max(maxy, y + rmaxy);
-        y += lineh * state.lineHeight;
+        y += box.row_advance();
     });
-    state.textAlign = oldAlign;
     if (bounds) {
         bounds[0] = minx;
         bounds[1] = miny;

@@ -163,19 +163,13 @@ int vg_text_break_lines(VGdrawContext* ctx, const char* string, const char* end,
     vg_apply_text_state(ctx, scale);
     breakRowWidth *= scale;
 
-    GlyphAtlas* fs = ctx->fs.get();
-    GlyphAtlasTextIter iter, prevIter;
-    glyphatlas_iter_init(fs, &iter, 0, 0, string, end, GLYPHATLAS_GLYPH_BITMAP_OPTIONAL);
-    prevIter = iter;
+    GlyphAtlasTextIter iter, before;
+    glyphatlas_iter_init(ctx->fs.get(), &iter, 0, 0, string, end, GLYPHATLAS_GLYPH_BITMAP_OPTIONAL);
+    before = iter;
     GlyphAtlasQuad q{};
     RowBreaker breaker(rows, maxRows, 1.0f / scale);
     unsigned int pcodepoint = 0;
-    while (glyphatlas_iter_next(fs, &iter, &q)) {
-        if (vg_glyph_needs_room(iter) && vg_flush_text_texture(ctx)) {
-            iter = prevIter;
-            glyphatlas_iter_next(fs, &iter, &q);
-        }
-        prevIter = iter;
+    while (vg_measure_next(ctx, &iter, &before, &q)) {
         if (!glyphatlas_iter_decoded(iter))
             continue;
         const CodepointClass type = classify(iter.codepoint, pcodepoint);

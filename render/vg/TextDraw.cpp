@@ -58,7 +58,8 @@ int vg_flush_text_texture(VGdrawContext* ctx) {
     if (next != 0) {
         vg_image_size(ctx, next, &iw, &ih);
     } else {
-        vg_image_size(ctx, ctx->fontImages[ctx->fontImageIdx], &iw, &ih);
+        // The atlas has the current image's size, also when making that image failed.
+        glyphatlas_atlas_size(ctx->fs.get(), &iw, &ih);
         if (iw > ih)
             ih *= 2;
         else
@@ -69,7 +70,7 @@ int vg_flush_text_texture(VGdrawContext* ctx) {
             ctx->params.userPtr, VG_TEXTURE_ALPHA, iw, ih, 0, nullptr);
     }
     ++ctx->fontImageIdx;
-    // An image without a size (its creation failed) leaves nothing to lay out into.
+    // A reused image the back end cannot size leaves nothing to lay out into.
     return glyphatlas_reset_atlas(ctx->fs.get(), iw, ih);
 }
 
@@ -111,7 +112,7 @@ float vg_text(VGdrawContext* ctx, float x, float y, const char* string, const ch
                 break;
         }
         prevIter = iter;
-        if (!glyphatlas_iter_decoded(iter) || iter.prevGlyphIndex == -1)
+        if (!glyphatlas_iter_has_quad(iter))
             continue;
         if (nverts + 6 <= cverts)
             nverts = static_cast<int>(add_glyph(verts + nverts, xform, q, invscale) - verts);

@@ -45,19 +45,13 @@ int vg_text_glyph_positions(VGdrawContext* ctx, float x, float y, const char* st
     const float invscale = 1.0f / scale;
     vg_apply_text_state(ctx, scale);
 
-    GlyphAtlas* fs = ctx->fs.get();
-    GlyphAtlasTextIter iter, prevIter;
-    glyphatlas_iter_init(fs, &iter, x * scale, y * scale, string, end,
+    GlyphAtlasTextIter iter, before;
+    glyphatlas_iter_init(ctx->fs.get(), &iter, x * scale, y * scale, string, end,
                          GLYPHATLAS_GLYPH_BITMAP_OPTIONAL);
-    prevIter = iter;
+    before = iter;
     GlyphAtlasQuad q{};
     int npos = 0;
-    while (glyphatlas_iter_next(fs, &iter, &q)) {
-        if (vg_glyph_needs_room(iter) && vg_flush_text_texture(ctx)) {
-            iter = prevIter;
-            glyphatlas_iter_next(fs, &iter, &q);
-        }
-        prevIter = iter;
+    while (vg_measure_next(ctx, &iter, &before, &q)) {
         if (!glyphatlas_iter_decoded(iter))
             continue;
         const bool hasGlyph = iter.prevGlyphIndex != -1;

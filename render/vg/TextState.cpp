@@ -2,7 +2,6 @@
 #include "render/vg/VGText.h"
 #include "render/vg/VGTextInternal.h"
 
-#include <algorithm>
 #include <cstring>
 
 bool vg_has_font(VGdrawContext* ctx) {
@@ -12,9 +11,10 @@ bool vg_has_font(VGdrawContext* ctx) {
 
 float vg_text_scale(VGdrawContext* ctx) {
     const float average = vg_average_scale(vg_state(ctx).xform);
-    const float quantised =
-        static_cast<float>(clamp_to_int(average / 0.01f + 0.5f, 0, 400)) * 0.01f;
-    return std::min(quantised, 4.0f) * ctx->devicePxRatio;
+    // Text shrunk to nothing still lays out at the smallest step: a zero
+    // scale would make every result in user units 0 / 0.
+    const int hundredths = clamp_to_int(average / 0.01f + 0.5f, 1, 400);
+    return static_cast<float>(hundredths) * 0.01f * ctx->devicePxRatio;
 }
 
 void vg_apply_text_state(VGdrawContext* ctx, float scale) {
@@ -41,6 +41,19 @@ void vg_text_range(const char** string, const char** end) {
 bool vg_glyph_needs_room(const GlyphAtlasTextIter& iter) {
     // Below a fifth of a pixel no glyph exists at all; a new image would not help.
     return glyphatlas_iter_decoded(iter) && iter.prevGlyphIndex == -1 && iter.isize >= 2;
+}
+
+bool vg_measure_next(VGdrawContext* ctx, GlyphAtlasTextIter* iter, GlyphAtlasTextIter* before,
+                     GlyphAtlasQuad* quad) {
+    GlyphAtlas* fs = ctx->fs.get();
+    if (!glyphatlas_iter_next(fs, iter, quad))
+        return false;
+    if (vg_glyph_needs_room(*iter) && vg_flush_text_texture(ctx)) {
+        *iter = *before;
+        glyphatlas_iter_next(fs, iter, quad);
+    }
+    *before = *iter;
+    return true;
 }
 
 void vg_font_size(VGdrawContext* ctx, float size) {

@@ -70,7 +70,6 @@ struct VGtessCache {
     std::vector<VGpath> paths;
     int npaths = 0;
     std::vector<VGvertex> verts;
-    int nverts = 0;
     float bounds[4] = {};
 };
 

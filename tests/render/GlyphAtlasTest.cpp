@@ -57,7 +57,7 @@ protected:
             return out;
         GlyphAtlasQuad q{};
         while (glyphatlas_iter_next(atlas.get(), &iter, &q))
-            if (glyphatlas_iter_decoded(iter) && iter.prevGlyphIndex != -1)
+            if (glyphatlas_iter_has_quad(iter))
                 out.push_back(q);
         return out;
     }
@@ -491,6 +491,41 @@ TEST_F(GlyphAtlasTest, FullAtlasAsksTheOwnerOnceThenSkipsTheGlyph) {
     glyphatlas_set_error_callback(atlas.get(), Owner::handle, &growing);
     EXPECT_EQ(quads("WQM", GLYPHATLAS_GLYPH_BITMAP_REQUIRED).size(), 3u);
     EXPECT_EQ(growing.codes, (std::vector<int>{GLYPHATLAS_ATLAS_FULL}));
+}
+
+TEST_F(GlyphAtlasTest, GlyphOutgrowingTheScratchIsReportedAndLeftBlank) {
+    // The keyboard sign at 2000 pixels needs more temporary memory than the
+    // scratch holds; the rasteriser must neither crash nor leave half a glyph.
+    atlas = make_atlas(4096, 4096);
+    ASSERT_EQ(glyphatlas_add_font_file(atlas.get(), "sans", kDejaVuSans, 0), 0);
+    ErrorLog log;
+    glyphatlas_set_error_callback(atlas.get(), ErrorLog::record, &log);
+    auto ink = [&](const GlyphAtlasQuad& q) {
+        int w = 0, h = 0;
+        const unsigned char* data = glyphatlas_texture_data(atlas.get(), &w, &h);
+        int inked = 0;
+        for (int y = static_cast<int>(q.t0 * h); y < static_cast<int>(q.t1 * h); ++y)
+            for (int x = static_cast<int>(q.s0 * w); x < static_cast<int>(q.s1 * w); ++x)
+                inked += data[y * w + x] != 0;
+        return inked;
+    };
+
+    glyphatlas_set_size(atlas.get(), 2000.0f);
+    const std::vector<GlyphAtlasQuad> big =
+        quads("\xE2\x8C\xA8", GLYPHATLAS_GLYPH_BITMAP_REQUIRED); // U+2328
+    ASSERT_EQ(big.size(), 1u);
+    ASSERT_FALSE(log.errors.empty());
+    EXPECT_EQ(log.errors[0].first, GLYPHATLAS_SCRATCH_FULL);
+    EXPECT_GT(log.errors[0].second, 96000);
+    EXPECT_EQ(ink(big[0]), 0);
+
+    // The next glyph starts with the whole scratch again.
+    log.errors.clear();
+    glyphatlas_set_size(atlas.get(), 40.0f);
+    const std::vector<GlyphAtlasQuad> small = quads("H", GLYPHATLAS_GLYPH_BITMAP_REQUIRED);
+    ASSERT_EQ(small.size(), 1u);
+    EXPECT_GT(ink(small[0]), 0);
+    EXPECT_TRUE(log.errors.empty());
 }
 
 TEST_F(GlyphAtlasTest, DrawnTextLandsInTheTextureForAPersonToSee) {

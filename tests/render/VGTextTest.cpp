@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -128,6 +130,25 @@ TEST_F(VGTextTest, GlyphsAreRasterisedAtTheQuantisedScreenScale) {
         vg_text(ctx.get(), 0, 0, "H", nullptr);
         EXPECT_GT(reference, 0);
         EXPECT_FLOAT_EQ(first_glyph_texels(), reference);
+    }
+}
+
+TEST_F(VGTextTest, TextShrunkToNothingStillGivesFiniteResults) {
+    const std::string text = "ab cd";
+    for (float scale : {0.0f, 0.004f, std::numeric_limits<float>::quiet_NaN()}) {
+        SCOPED_TRACE(scale);
+        vg_reset(ctx.get());
+        vg_scale(ctx.get(), scale, scale);
+        EXPECT_EQ(vg_text(ctx.get(), 5, 6, text.c_str(), nullptr), 5);
+        float bounds[4] = {};
+        EXPECT_EQ(vg_text_bounds(ctx.get(), 5, 6, text.c_str(), nullptr, bounds), 0);
+        float lineh = 0;
+        vg_text_metrics(ctx.get(), nullptr, nullptr, &lineh);
+        VGwrapRow rows[2] = {};
+        vg_text_break_lines(ctx.get(), text.c_str(), nullptr, 10, rows, 2);
+        for (float v :
+             {bounds[0], bounds[1], bounds[2], bounds[3], lineh, rows[0].width, rows[0].maxx})
+            EXPECT_TRUE(std::isfinite(v)) << v;
     }
 }
 
@@ -268,13 +289,29 @@ TEST_F(VGTextTest, AtlasOverflowMovesToLargerFontImages) {
 }
 
 TEST_F(VGTextTest, FailedFontImageDrawsWithImageZero) {
+    // The glyphs outgrow the first image and fit the second, which fails.
     backend.failTextureCreation = backend.textureCreations + 1;
-    vg_font_size(ctx.get(), 300);
-    vg_text(ctx.get(), 0, 300, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", nullptr);
+    vg_font_size(ctx.get(), 450);
+    vg_text(ctx.get(), 0, 450, "ABCD", nullptr);
     const std::vector<RecordedDraw> t = triangles();
-    ASSERT_GE(t.size(), 2u);
+    ASSERT_EQ(t.size(), 2u);
     EXPECT_EQ(t[1].paint.image, 0);
+    EXPECT_EQ(t[0].verts.size() + t[1].verts.size(), 4u * 6);
     EXPECT_EQ(backend.count_events("updateTexture 0"), 0);
+
+    // The next frame draws into the first image again, not into nothing.
+    vg_end_frame(ctx.get());
+    EXPECT_EQ(ctx->fontImageIdx, 0);
+    backend.draws.clear();
+    backend.events.clear();
+    vg_begin_frame(ctx.get(), 800, 600, 1);
+    vg_font_size(ctx.get(), 100);
+    vg_text(ctx.get(), 0, 100, "AB", nullptr);
+    ASSERT_EQ(triangles().size(), 1u);
+    EXPECT_EQ(triangles()[0].paint.image, ctx->fontImages[0]);
+    EXPECT_NE(ctx->fontImages[0], 0);
+    EXPECT_EQ(triangles()[0].verts.size(), 12u);
+    EXPECT_EQ(backend.count_events("updateTexture " + std::to_string(ctx->fontImages[0]) + " "), 1);
 }
 
 TEST_F(VGTextTest, FallbacksAndFontLookup) {
