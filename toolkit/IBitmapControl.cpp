@@ -17,11 +17,11 @@ int Frames(const IBitmapHandle& b) {
 } // namespace
 
 int IBitmapBase::FrameW() const {
-    return bitmap.framesHorizontal ? bitmap.W / Frames(bitmap) : bitmap.W;
+    return bitmap.FrameWidth();
 }
 
 int IBitmapBase::FrameH() const {
-    return bitmap.framesHorizontal ? bitmap.H : bitmap.H / Frames(bitmap);
+    return bitmap.FrameHeight();
 }
 
 void IBitmapBase::DrawBitmap(ICanvas& g) {
@@ -36,14 +36,7 @@ void IBitmapBase::DrawBitmap(ICanvas& g) {
     const IRECT& d = owner->GetRECT();
     const float w = float(FrameW()), h = float(FrameH());
     const IRECT dest{d.MW() - w / 2.f, d.MH() - h / 2.f, d.MW() + w / 2.f, d.MH() + h / 2.f};
-    int srcX = 0, srcY = 0;
-    if (frame > 1) {
-        if (bitmap.framesHorizontal)
-            srcX = bitmap.W * (frame - 1) / n;
-        else
-            srcY = bitmap.H * (frame - 1) / n;
-    }
-    g.DrawBitmapRegion(bitmap, dest, srcX, srcY, &owner->GetBlend());
+    g.DrawBitmapFrame(bitmap, dest, frame, &owner->GetBlend());
 }
 
 IBitmapControl::IBitmapControl(float x, float y, const IBitmapHandle& bmp, int paramIdx,

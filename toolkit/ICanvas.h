@@ -468,6 +468,8 @@ public:
     void BeginTextEntry(IControl* control, const IText& text, const IRECT& bounds,
                         const char* initial, int valIdx);
     void ApplyTextEntryValue(const char* text);
+    // While the in-panel menu is busy with another menu, this one is answered at once
+    // without a choice.
     void OpenPopupMenu(IControl* control, IPopupMenu& menu, const IRECT& bounds, int valIdx,
                        bool isContext);
     void OpenPopupMenuNonContext(IControl* control, IPopupMenu& menu, const IRECT& bounds,
@@ -525,6 +527,13 @@ private:
     void ShowBubbleOn(IBubbleControl& bubble, IControl* control, const char* text, int direction,
                       float x, float y, const IRECT& minContent, int64_t touchId);
     void InsertBackground(IControl* control, bool runHooks);
+    void RequestNativeSize(bool needsPlatformResize);
+    // A menu's result to the control that opened it; its parameter gestures end.
+    void DeliverMenuChoice(IControl* control, IPopupMenu* result, int valIdx, bool isContext);
+    // Caches a freshly decoded bitmap at the target scale, or a rescaled copy of it.
+    IBitmapHandle KeepLoadedBitmap(APIBitmap* bitmap, std::unique_ptr<APIBitmap> fresh,
+                                   const char* name, int nFrames, bool framesHorizontal,
+                                   int target);
     void StrokeSolid(const IColor& color, float thickness, const IBlendSetting* blend,
                      const IStrokeStyle& style = IStrokeStyle());
     void FillSolid(const IColor& color, const IBlendSetting* blend,

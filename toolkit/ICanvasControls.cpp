@@ -317,13 +317,9 @@ void ICanvas::RemoveControlsFrom(int index) {
     MarkAllControlsDirty();
 }
 
+// Detaching erases the tag with the control's other links.
 void ICanvas::RemoveControlWithTag(int tag) {
-    if (IControl* control = FindControlByTag(tag)) {
-        DetachFromLinks(control);
-        ForgetControl(control);
-    }
-    tagMap.erase(tag);
-    MarkAllControlsDirty();
+    RemoveControl(FindControlByTag(tag));
 }
 
 void ICanvas::RemoveAllControls() {

@@ -10,11 +10,6 @@ namespace {
 
 constexpr float kDirtyMargin = 0.75f;
 
-bool Overlaps(const IRECT& clip, const IRECT& p) {
-    return !clip.Empty() && !p.Empty() && p.L <= clip.R && clip.L < p.R && p.T <= clip.B &&
-           clip.T < p.B;
-}
-
 } // namespace
 
 // The grown draw rectangle, kept inside every ancestor's grown draw rectangle.
@@ -68,7 +63,7 @@ void ICanvas::Draw(const IRECT& rect, float scale) {
 bool ICanvas::ClipToAncestors(const IControl* control, IRECT& clip, float scale) const {
     for (const IControl* a = control->GetParent(); a; a = a->GetParent()) {
         const IRECT p = a->GetRECT().GetPadded(kDirtyMargin).GetPixelSnapped(scale);
-        if (!Overlaps(clip, p))
+        if (!clip.Intersects(p))
             return false;
         clip = clip.Intersect(p);
         if (clip.W() <= 0.f || clip.H() <= 0.f)
@@ -81,9 +76,7 @@ void ICanvas::DrawOneControl(IControl* control, const IRECT& rect, float scale) 
     if (!control || (control->IsHidden() && control != controls.Get(0)))
         return;
     const IRECT c = control->GetRECT().GetPadded(kDirtyMargin).GetPixelSnapped(scale);
-    const bool meet = !rect.Empty() && !c.Empty() && rect.L < c.R && rect.T < c.B &&
-                      c.L <= rect.R && c.T <= rect.B;
-    if (!meet)
+    if (!rect.Intersects(c))
         return;
     IRECT clip = c.Intersect(rect);
     if (clip.W() <= 0.f || clip.H() <= 0.f || !ClipToAncestors(control, clip, scale))

@@ -87,10 +87,7 @@ void ICanvas::OnMouseDown(const IMouseInfoList& list) {
         const int valIdx = control->ValueSlotAtPoint(info.x, info.y);
         if (info.ms.R && control->GetParamIdx(std::max(valIdx, 0)) >= 0) {
             ClearMouseCapture();
-            promptMenu.Clear();
-            control->BuildContextMenu(promptMenu);
-            if (promptMenu.NItems() > 0)
-                OpenPopupMenu(control, promptMenu, {info.x, info.y, info.x, info.y}, -1, true);
+            OpenContextMenu(control, info.x, info.y);
             return;
         }
         BeginParamChanges(control);

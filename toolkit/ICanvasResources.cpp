@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,10 @@ std::string ScaledName(const std::string& name, int scale) {
     const std::string ext = hasExt ? name.substr(dot) : "";
     return base + "@" + std::to_string(scale) + "x" + ext;
 }
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
 
 struct CacheUse {
     std::lock_guard<std::recursive_mutex> lock{BitmapCache().Mutex()};
@@ -124,15 +129,7 @@ IBitmapHandle ICanvas::LoadScaledBitmap(const char* name, int nFrames, bool fram
     } else {
         bitmap = FindCachedBitmap(name, target, found);
     }
-    // Missing or undecodable: nothing is cached, so the next load tries again.
-    if (!bitmap)
-        return {};
-    const IBitmapHandle handle(bitmap, name, nFrames, framesHorizontal);
-    if (bitmap->scale == float(target)) {
-        HoldBitmap(std::move(fresh), name);
-        return handle;
-    }
-    return RescaleBitmap(handle, name, target); // only the copy stays cached
+    return KeepLoadedBitmap(bitmap, std::move(fresh), name, nFrames, framesHorizontal, target);
 }
 
 IBitmapHandle ICanvas::LoadScaledBitmapData(const char* name, const void* data, int size,
@@ -151,6 +148,13 @@ IBitmapHandle ICanvas::LoadScaledBitmapData(const char* name, const void* data, 
         fresh = DecodeImageData(name, data, size, 1);
         bitmap = fresh.get();
     }
+    return KeepLoadedBitmap(bitmap, std::move(fresh), name, nFrames, framesHorizontal, target);
+}
+
+IBitmapHandle ICanvas::KeepLoadedBitmap(APIBitmap* bitmap, std::unique_ptr<APIBitmap> fresh,
+                                        const char* name, int nFrames, bool framesHorizontal,
+                                        int target) {
+    // Missing or undecodable: nothing is cached, so the next load tries again.
     if (!bitmap)
         return {};
     const IBitmapHandle handle(bitmap, name, nFrames, framesHorizontal);
@@ -158,7 +162,7 @@ IBitmapHandle ICanvas::LoadScaledBitmapData(const char* name, const void* data, 
         HoldBitmap(std::move(fresh), name);
         return handle;
     }
-    return RescaleBitmap(handle, name, target);
+    return RescaleBitmap(handle, name, target); // only the copy stays cached
 }
 
 IBitmapHandle ICanvas::RescaleBitmap(const IBitmapHandle& source, const char* name, int target) {
@@ -238,21 +242,18 @@ VxHeapBuf ICanvas::ReadResourceFile(const char* name, const char* type) {
     VxString path;
     if (!FindResourcePath(name, type, path, ResourceBundleId(), nullptr, resourceSubPath.Get()))
         return bytes;
-    FILE* file = std::fopen(path.Get(), "rb");
+    const std::unique_ptr<FILE, FileCloser> file(std::fopen(path.Get(), "rb"));
     if (!file)
         return bytes;
     long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0)
-        size = std::ftell(file);
-    if (size <= 0 || size > 0x7fffffff || std::fseek(file, 0, SEEK_SET) != 0) {
-        std::fclose(file);
+    if (std::fseek(file.get(), 0, SEEK_END) == 0)
+        size = std::ftell(file.get());
+    if (size <= 0 || size > 0x7fffffff || std::fseek(file.get(), 0, SEEK_SET) != 0)
         return bytes;
-    }
     bytes.Resize(static_cast<int>(size));
-    if (bytes.GetSize() != size ||
-        std::fread(bytes.Get(), 1, static_cast<size_t>(size), file) != static_cast<size_t>(size))
+    if (bytes.GetSize() != size || std::fread(bytes.Get(), 1, static_cast<size_t>(size),
+                                              file.get()) != static_cast<size_t>(size))
         bytes.Resize(0);
-    std::fclose(file);
     return bytes;
 }
 

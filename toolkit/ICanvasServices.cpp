@@ -25,6 +25,14 @@ double ParseTyped(const char* text) {
 
 } // namespace
 
+// The view's pixel size: the scaled panel truncated to whole units, then the window's scale.
+void ICanvas::RequestNativeSize(bool needsPlatformResize) {
+    const float native = NativeWindowScale();
+    const int pw = static_cast<int>(native * float(static_cast<int>(float(width) * drawScale)));
+    const int ph = static_cast<int>(native * float(static_cast<int>(float(height) * drawScale)));
+    ResizeNativeView(delegate.RequestEditorResize(pw, ph, needsPlatformResize));
+}
+
 void ICanvas::SetScaleLimits(float a, float b) {
     minScale = std::min(a, b);
     maxScale = std::max(a, b);
@@ -41,10 +49,7 @@ void ICanvas::Resize(int w, int h, float scale, bool needsPlatformResize) {
     height = h;
     if (cornerResizer)
         cornerResizer->OnRescale();
-    const float native = NativeWindowScale();
-    const int pw = static_cast<int>(native * float(static_cast<int>(float(width) * drawScale)));
-    const int ph = static_cast<int>(native * float(static_cast<int>(float(height) * drawScale)));
-    ResizeNativeView(delegate.RequestEditorResize(pw, ph, needsPlatformResize));
+    RequestNativeSize(needsPlatformResize);
     ForAllControls(&IControl::OnResize);
     MarkAllControlsDirty();
     RebuildBackBuffer();
@@ -54,10 +59,7 @@ void ICanvas::Resize(int w, int h, float scale, bool needsPlatformResize) {
 
 void ICanvas::SetScreenScale(float scale) {
     screenScale = scale;
-    const float native = NativeWindowScale();
-    const int pw = static_cast<int>(native * float(static_cast<int>(float(width) * drawScale)));
-    const int ph = static_cast<int>(native * float(static_cast<int>(float(height) * drawScale)));
-    ResizeNativeView(delegate.RequestEditorResize(pw, ph, true));
+    RequestNativeSize(true);
     ForAllControls(&IControl::OnRescale);
     MarkAllControlsDirty();
     RebuildBackBuffer();
@@ -123,6 +125,15 @@ void ICanvas::ApplyTextEntryValue(const char* text) {
 void ICanvas::OpenPopupMenu(IControl* control, IPopupMenu& menu, const IRECT& bounds, int valIdx,
                             bool isContext) {
     ClearMouseCapture();
+    if (popupMenuControl && popupMenuControl->GetState() != IPopupMenuControl::kCollapsed) {
+        // The in-panel menu takes one menu at a time. The one on screen keeps its opener, or
+        // its choice would go to this control; this request is answered at once without a choice.
+        menu.SetChosenItemIdx(-1);
+        if (const IPopupMenu::CompletionFunc completion = menu.GetCompletion())
+            completion(&menu);
+        DeliverMenuChoice(control, &menu, valIdx, isContext);
+        return;
+    }
     inPopupMenu = control;
     popupValIdx = valIdx;
     isContextMenu = isContext;
@@ -140,15 +151,21 @@ void ICanvas::ApplyPopupMenuChoice(IPopupMenu* result) {
     IControl* control = inPopupMenu;
     if (!control)
         return;
+    // Cleared first: a menu the choice opens (answered later) keeps its own opener.
+    inPopupMenu = nullptr;
+    DeliverMenuChoice(control, result, popupValIdx, isContextMenu);
+}
+
+void ICanvas::DeliverMenuChoice(IControl* control, IPopupMenu* result, int valIdx, bool isContext) {
+    if (!control)
+        return;
     const std::vector<int> params = BoundParams(control);
-    if (isContextMenu)
+    if (isContext)
         control->OnContextMenuChoice(result ? result->GetChosenItemIdx() : -1);
     else
-        control->OnMenuChoice(result && result->GetChosenItemIdx() >= 0 ? result : nullptr,
-                              popupValIdx);
+        control->OnMenuChoice(result && result->GetChosenItemIdx() >= 0 ? result : nullptr, valIdx);
     for (int paramIdx : params)
         delegate.EndParamChangeFromUI(paramIdx);
-    inPopupMenu = nullptr;
 }
 
 void ICanvas::ForwardPopupMenuEvent() {

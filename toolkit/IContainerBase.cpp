@@ -9,7 +9,7 @@ IContainerBase::IContainerBase(const IRECT& bounds, IContainerFunc attach, ICont
 
 IContainerBase::~IContainerBase() {
     // The children live on in the context's list; they must not point here.
-    ForEachChild([](int, IControl* child) { child->SetParent(nullptr); });
+    ForEachChild([](IControl* child) { child->SetParent(nullptr); });
     children.Empty(false);
 }
 
@@ -25,13 +25,13 @@ void IContainerBase::OnAddedToGraphics() {
 }
 
 void IContainerBase::Hide(bool hide) {
-    ForEachChild([hide](int, IControl* child) { child->Hide(hide); });
+    ForEachChild([hide](IControl* child) { child->Hide(hide); });
     hidden = hide;
     SetDirty(false, -1);
 }
 
 void IContainerBase::SetDisabled(bool disable) {
-    ForEachChild([disable](int, IControl* child) { child->SetDisabled(disable); });
+    ForEachChild([disable](IControl* child) { child->SetDisabled(disable); });
     blend.weight = disable ? 0.25f : 1.f;
     disabled = disable;
     SetDirty(false, -1);
@@ -53,9 +53,9 @@ void IContainerBase::ForgetChild(IControl* child) {
         children.Delete(index);
 }
 
-void IContainerBase::ForEachChild(const std::function<void(int, IControl*)>& func) {
+void IContainerBase::ForEachChild(const std::function<void(IControl*)>& func) {
     for (int i = 0; i < children.GetSize(); ++i)
-        func(i, children.Get(i));
+        func(children.Get(i));
 }
 
 } // namespace vx::ui

@@ -34,7 +34,7 @@ public:
     IControl* GetChild(int index) const { return children.Get(index); }
 
 private:
-    void ForEachChild(const std::function<void(int, IControl*)>& func);
+    void ForEachChild(const std::function<void(IControl*)>& func);
 
     IContainerFunc attachFunc;
     IContainerFunc resizeFunc;

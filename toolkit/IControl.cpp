@@ -183,6 +183,10 @@ void IControl::SetDirty(bool triggerAction, int valIdx) {
 
 void IControl::SetValueFromPointer(float x, float y, EDirection dir, const IRECT& bounds,
                                    int valIdx, double lo, double hi) {
+    // A track without length measures no position; the division would send NaN to the parameter.
+    const float span = dir == EDirection::Horizontal ? bounds.W() : bounds.H();
+    if (!(span > 0.f))
+        return;
     x = std::clamp(x, bounds.L, bounds.R);
     y = std::clamp(y, bounds.T, bounds.B);
     double v = dir == EDirection::Horizontal ? (x - bounds.L) / (bounds.R - bounds.L)

@@ -17,6 +17,14 @@ bool IsChoosable(const IPopupMenu::Item& item) {
     return !(item.flags & unchoosable) && !item.submenu;
 }
 
+// The chosen index is set: the menu's completion runs, then the opener hears of it.
+void Deliver(IPopupMenu& menu, ICanvas* graphics) {
+    if (const IPopupMenu::CompletionFunc completion = menu.GetCompletion())
+        completion(&menu);
+    if (graphics)
+        graphics->ApplyPopupMenuChoice(&menu);
+}
+
 } // namespace
 
 IPopupMenu::Item* IPopupMenuControl::MenuPanel::ItemInCell(int cell) const {
@@ -65,10 +73,7 @@ void IPopupMenuControl::Show(IPopupMenu& request, const IRECT& anchor) {
 // No choice, delivered at once.
 void IPopupMenuControl::Answer(IPopupMenu& request) {
     request.SetChosenItemIdx(-1);
-    if (const IPopupMenu::CompletionFunc completion = request.GetCompletion())
-        completion(&request);
-    if (graphics)
-        graphics->ApplyPopupMenuChoice(&request);
+    Deliver(request, graphics);
 }
 
 void IPopupMenuControl::Forget(const IPopupMenu& gone) {
@@ -149,10 +154,7 @@ void IPopupMenuControl::OnMenuResult() {
         if (const IPopupMenu::Item* item = panel ? panel->ItemInCell(highlightedCell) : nullptr)
             if (IsChoosable(*item))
                 result->SetChosenItemIdx(highlightedCell + panel->scrollOffset);
-        if (const IPopupMenu::CompletionFunc completion = result->GetCompletion())
-            completion(result);
-        if (graphics)
-            graphics->ApplyPopupMenuChoice(result);
+        Deliver(*result, graphics);
     }
     submenuCalloutVisible = false;
     activePanel = nullptr;

@@ -63,9 +63,10 @@ struct TextBuffer {
         ++revision;
     }
 
-    float TotalWidth() {
+    // Sum of the widths of the characters before position n.
+    float WidthBefore(int n) {
         float sum = 0.f;
-        for (int i = 0; i < Length(); ++i)
+        for (int i = 0; i < std::min(n, Length()); ++i)
             sum += Width(i);
         return sum;
     }
@@ -103,7 +104,7 @@ namespace {
 
 void LayoutRow(StbTexteditRow* row, TextBuffer* buffer, int) {
     const TextEditEngine::Box& box = buffer->box;
-    const float width = buffer->TotalWidth();
+    const float width = buffer->WidthBefore(buffer->Length());
     switch (box.align) {
     case 0:
         row->x0 = box.left;
@@ -316,10 +317,7 @@ TextRow TextEditEngine::Row() const {
 }
 
 float TextEditEngine::WidthBefore(int n) const {
-    float sum = 0.f;
-    for (int i = 0; i < std::min(n, Length()); ++i)
-        sum += impl->buffer.Width(i);
-    return sum;
+    return impl->buffer.WidthBefore(n);
 }
 
 float TextEditEngine::CharWidth(int index) const {

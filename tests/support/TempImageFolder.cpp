@@ -2,9 +2,9 @@
 
 #include <stb/stb_image_write.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <vector>
 
@@ -35,13 +35,11 @@ std::string TempImageFolder::AddPng(const std::string& name, int width, int heig
 
 std::string TempImageFolder::AddFile(const std::string& name, const std::string& bytes) {
     const std::string path = Path(name);
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) {
-        if (f)
-            std::fclose(f);
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
         throw std::runtime_error("TempImageFolder: cannot write " + path);
-    }
-    std::fclose(f);
     return path;
 }
 

@@ -112,6 +112,17 @@ TEST_F(ControlBase, SetValueFromPointerMapsClampsRoundsAndTriggers) {
     }
 }
 
+TEST_F(ControlBase, SetValueFromPointerOnATrackWithoutLengthChangesNothing) {
+    IControl* control =
+        canvas.AddControl(new TestControl(log, "p", {0, 0, 10, 10}, FakeDelegate::kGain));
+    control->SetValue(0.4);
+    delegate.log.clear();
+    control->SetValueFromPointer(5, 5, EDirection::Horizontal, {5, 0, 5, 10});
+    control->SetValueFromPointer(5, 5, EDirection::Vertical, {0, 5, 10, 5});
+    EXPECT_EQ(control->GetValue(0), 0.4);
+    EXPECT_TRUE(delegate.log.empty());
+}
+
 TEST_F(ControlBase, ResetToDefaultUsesTheSteppedClampedNormalisedDefault) {
     struct Case {
         int paramIdx;

@@ -338,6 +338,20 @@ TEST_F(PopupMenu, RefusedAndEmptyMenusAnswerAtOnce) {
     EXPECT_EQ(popup->GetState(), IPopupMenuControl::kChosen);
 }
 
+TEST_F(PopupMenu, AMenuRefusedWhileAnotherIsShownLeavesThatOnesOpener) {
+    auto shown = MenuOf({"a", "b"});
+    Open(*shown);
+    TestControl* second = Add("second", {20, 20, 30, 30});
+    IPopupMenu refused;
+    refused.AddItem("c");
+    Open(refused, {900, 500, 960, 530}, second);
+    EXPECT_EQ(Events("context"), std::vector<std::string>{"second context -1"});
+    EXPECT_EQ(canvas.GetControlInPopupMenu(), opener);
+    log.clear();
+    ClickCell(0, 1);
+    EXPECT_EQ(Events("context"), std::vector<std::string>{"opener context 1"});
+}
+
 TEST_F(PopupMenu, AClickWhileTheMenuFadesInMakesTheResult) {
     Add("beneath", {0, 0, 1920, 1200});
     IPopupMenu menu;

@@ -196,6 +196,38 @@ TEST_F(Services, MenusAnsweredAtOnceOrLater) {
     EXPECT_EQ(Events("context"), (std::vector<std::string>{"room context 1", "room context -1"}));
 }
 
+// A control whose context menu choice opens its value menu.
+class OpensOnChoice : public TestControl {
+public:
+    using TestControl::TestControl;
+    void OnContextMenuChoice(int item) override {
+        TestControl::OnContextMenuChoice(item);
+        if (then)
+            then();
+    }
+    std::function<void()> then;
+};
+
+TEST_F(Services, AMenuOpenedFromAMenuChoiceKeepsItsOpener) {
+    auto* room = new OpensOnChoice(log, "room", {0, 0, 50, 20}, FakeDelegate::kRoom);
+    canvas.AddControl(room);
+    room->SetTextEntryDisabled(false);
+    room->contextItems = {"Choose"};
+    room->then = [&] {
+        canvas.nativeMenuAnswersLater = true;
+        room->OpenValueEntry(0);
+    };
+    canvas.nativeMenuChoice = 0;
+    canvas.OnMouseDown(At(10, 10, true));
+    EXPECT_EQ(Events("context"), std::vector<std::string>{"room context 0"});
+    EXPECT_EQ(canvas.GetControlInPopupMenu(), room);
+
+    delegate.log.clear();
+    canvas.GetPromptMenu().SetChosenItemIdx(2);
+    canvas.ApplyPopupMenuChoice(&canvas.GetPromptMenu());
+    EXPECT_EQ(delegate.log, (std::vector<std::string>{"set 3 0.5", "end 3"}));
+}
+
 class Bubble : public Services {
 protected:
     void SetUp() override {

@@ -79,6 +79,13 @@ private:
     void BuildShape(std::string_view kind, const char** atts, const Style& style);
     void Geometry(std::string_view kind, const char** atts, PathBuilder& builder);
     double Len(const char** atts, const char* name, double percentBase, double fallback = 0);
+    // What a percentage of a length that is neither horizontal nor vertical refers to.
+    double Diagonal() const {
+        return std::sqrt((viewportW * viewportW + viewportH * viewportH) / 2);
+    }
+    // Runs `property` on each presentation attribute, then `declarations` on the style attribute.
+    template <class Property, class Declarations>
+    void ForEachProperty(const char** atts, Property property, Declarations declarations);
 
     void ResolvePaints();
     Paint ResolvePaint(const PaintRef& ref, double opacity, const PendingPaints& p);
@@ -283,25 +290,35 @@ void Parser::ReadRoot(const char** atts) {
     stack.push_back(root);
 }
 
-void Parser::ApplyAttributes(Style& style, const char** atts) {
-    StyleApplier applier(style);
+template <class Property, class Declarations>
+void Parser::ForEachProperty(const char** atts, Property property, Declarations declarations) {
     for (int i = 0; atts[i]; i += 2) {
         bool foreign = false;
         const std::string_view name = LocalName(atts[i], foreign);
         if (foreign || name == "style")
             continue;
         attribute.assign(name);
-        if (name == "transform")
-            style.ctm = style.ctm.Then(ParseTransform(atts[i + 1]));
-        else
-            applier.Property(name, atts[i + 1]);
+        property(name, atts[i + 1]);
     }
     if (const char* css = Attr(atts, "style")) {
         attribute = "style";
-        applier.Declarations(css);
+        declarations(css);
     }
-    applier.Finish();
     attribute = "-";
+}
+
+void Parser::ApplyAttributes(Style& style, const char** atts) {
+    StyleApplier applier(style);
+    ForEachProperty(
+        atts,
+        [&](std::string_view name, const char* value) {
+            if (name == "transform")
+                style.ctm = style.ctm.Then(ParseTransform(value));
+            else
+                applier.Property(name, value);
+        },
+        [&](const char* css) { applier.Declarations(css); });
+    applier.Finish();
 }
 
 void Parser::ReadGradient(bool linear, const char** atts) {
@@ -348,19 +365,11 @@ void Parser::ReadGradient(bool linear, const char** atts) {
 
 void Parser::ReadStop(const char** atts) {
     StopValues stop;
-    for (int i = 0; atts[i]; i += 2) {
-        bool foreign = false;
-        const std::string_view name = LocalName(atts[i], foreign);
-        if (foreign || name == "style")
-            continue;
-        attribute.assign(name);
-        stop.Property(name, atts[i + 1], stack.back().color);
-    }
-    if (const char* css = Attr(atts, "style")) {
-        attribute = "style";
-        stop.Declarations(css, stack.back().color);
-    }
-    attribute = "-";
+    const uint32_t current = stack.back().color;
+    ForEachProperty(
+        atts,
+        [&](std::string_view name, const char* value) { stop.Property(name, value, current); },
+        [&](const char* css) { stop.Declarations(css, current); });
     float offset = static_cast<float>(std::clamp(stop.offset, 0.0, 1.0));
     if (!currentGradient->stops.empty())
         offset = std::max(offset, currentGradient->stops.back().offset);
@@ -376,7 +385,7 @@ double Parser::Len(const char** atts, const char* name, double percentBase, doub
 }
 
 void Parser::Geometry(std::string_view kind, const char** atts, PathBuilder& b) {
-    const double diag = std::sqrt((viewportW * viewportW + viewportH * viewportH) / 2);
+    const double diag = Diagonal();
     if (kind == "path") {
         if (const char* d = Attr(atts, "d")) {
             attribute = "d";
@@ -464,7 +473,7 @@ void Parser::BuildShape(std::string_view kind, const char** atts, const Style& s
     }
     Shape shape;
     shape.paths = TransformPaths(local, style.ctm);
-    const double diag = std::sqrt((viewportW * viewportW + viewportH * viewportH) / 2);
+    const double diag = Diagonal();
     const double scale = std::sqrt(std::fabs(style.ctm.Det()));
     shape.opacity = static_cast<float>(style.opacity);
     shape.strokeWidth = static_cast<float>(LengthToPx(style.strokeWidth, dpi, diag) * scale);
@@ -547,7 +556,7 @@ Paint Parser::GradientPaint(const std::string& id, double opacity, const Pending
         return solid(stops.back());
 
     const bool userSpace = merged.userSpace.value_or(false);
-    const double diag = std::sqrt((viewportW * viewportW + viewportH * viewportH) / 2);
+    const double diag = Diagonal();
     auto coord = [&](const std::optional<Length>& v, double fallbackFraction, double base) {
         const Length len = v.value_or(Length{fallbackFraction * 100, Unit::Percent});
         if (!userSpace)
