@@ -6,10 +6,6 @@ using namespace winlayer;
 
 namespace {
 
-bool IsKnownKind(HandleKind kind) {
-    return kind >= HandleKind::Thread && kind <= HandleKind::Process;
-}
-
 void FreeRecord(HandleRecord* record) {
     switch (record->kind) {
     case HandleKind::Thread: {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <pthread.h>
+#include <utility>
 
 // The records behind kernel-style handles. Each begins with its kind and its
 // reference count; CloseHandle frees it with the last reference.
@@ -24,6 +25,11 @@ enum class HandleKind : std::uint32_t {
     SocketEvent = 0x1000006,
     Process = 0x1000007,
 };
+
+// The six kinds handles may have; anything else is not one of ours.
+inline bool IsKnownKind(HandleKind kind) {
+    return kind >= HandleKind::Thread && kind <= HandleKind::Process;
+}
 
 struct HandleRecord {
     HandleRecord(HandleKind k, int references) : kind(k), referenceCount(references) {}
@@ -82,5 +88,27 @@ Record* RecordAs(HANDLE handle, HandleKind kind) {
     auto* record = static_cast<HandleRecord*>(handle);
     return record && record->kind == kind ? static_cast<Record*>(record) : nullptr;
 }
+
+// Holds an object through a blocking call as an open handle does, so a thread
+// that closes the last handle meanwhile cannot free it under the caller.
+// Descriptor objects belong to whoever made them and are not counted.
+class HandleReference {
+public:
+    explicit HandleReference(HandleRecord& record)
+        : m_record(record.kind == HandleKind::Descriptor ? nullptr : &record) {
+        if (m_record)
+            m_record->referenceCount.fetch_add(1, std::memory_order_relaxed);
+    }
+    ~HandleReference() {
+        if (m_record)
+            CloseHandle(m_record);
+    }
+    HandleReference(HandleReference&& other) noexcept
+        : m_record(std::exchange(other.m_record, nullptr)) {}
+    HandleReference& operator=(HandleReference&&) = delete;
+
+private:
+    HandleRecord* m_record;
+};
 
 } // namespace winlayer

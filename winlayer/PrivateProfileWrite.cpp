@@ -11,12 +11,21 @@
 using winlayer::IniCacheEntry;
 using winlayer::IniFiles;
 using winlayer::IniSection;
+using winlayer::IniSections;
 
 namespace {
 
-// A file is rewritten only when its image changed.
-bool StoreChange(IniFiles& files, IniCacheEntry& entry, bool changed) {
-    return !changed || files.cache.Store(entry);
+// Applies change to the file's image under the ini lock; change answers
+// whether it changed anything, and only a changed image is written back.
+// FALSE when the file must not be written or the write failed.
+template <class Change>
+BOOL ChangeIniFile(const char* file, Change change) {
+    IniFiles& files = winlayer::SharedIniFiles();
+    std::lock_guard lock(files.mutex);
+    IniCacheEntry& entry = files.cache.Lookup(winlayer::ResolveIniFileName(file));
+    if (!entry.AcceptsWrites())
+        return FALSE;
+    return !change(entry.image.sections) || files.cache.Store(entry);
 }
 
 } // namespace
@@ -27,23 +36,20 @@ BOOL WritePrivateProfileString(const char* section, const char* key, const char*
     if (!section || (key && !*key) || !IsStorableSectionName(section) ||
         (key && !IsStorableKey(key)) || (value && !IsStorableValue(value)))
         return FALSE;
-    IniFiles& files = winlayer::SharedIniFiles();
-    std::lock_guard lock(files.mutex);
-    IniCacheEntry& entry = files.cache.Lookup(ResolveIniFileName(file));
-    if (!entry.AcceptsWrites())
-        return FALSE;
-    IniSection* keys = entry.image.sections.Find(section);
-    if (!key)
-        return StoreChange(files, entry, keys && entry.image.sections.Remove(section));
-    if (!value)
-        return StoreChange(files, entry, keys && keys->Remove(key));
-    if (!keys)
-        keys = &entry.image.sections.Insert(section, NewIniSection());
-    const std::string* stored = keys->Find(key);
-    if (stored && *stored == value)
-        return TRUE;
-    keys->Insert(key, value);
-    return StoreChange(files, entry, true);
+    return ChangeIniFile(file, [&](IniSections& sections) {
+        IniSection* keys = sections.Find(section);
+        if (!key)
+            return keys && sections.Remove(section);
+        if (!value)
+            return keys && keys->Remove(key);
+        if (!keys)
+            keys = &sections.Insert(section, NewIniSection());
+        const std::string* stored = keys->Find(key);
+        if (stored && *stored == value)
+            return false;
+        keys->Insert(key, value);
+        return true;
+    });
 }
 
 BOOL WritePrivateProfileSection(const char* section, const char* list, const char* file) {
@@ -62,18 +68,14 @@ BOOL WritePrivateProfileSection(const char* section, const char* list, const cha
             return FALSE;
         pairs.emplace_back(key, value);
     }
-    IniFiles& files = winlayer::SharedIniFiles();
-    std::lock_guard lock(files.mutex);
-    IniCacheEntry& entry = files.cache.Lookup(ResolveIniFileName(file));
-    if (!entry.AcceptsWrites())
-        return FALSE;
-    IniSection* keys = entry.image.sections.Find(section);
-    if (!keys && pairs.empty())
-        return TRUE;
-    keys = &entry.image.sections.Insert(section, NewIniSection());
-    for (auto& [key, value] : pairs)
-        keys->Insert(key.c_str(), std::move(value));
-    return files.cache.Store(entry);
+    return ChangeIniFile(file, [&](IniSections& sections) {
+        if (!sections.Find(section) && pairs.empty())
+            return false;
+        IniSection& keys = sections.Insert(section, NewIniSection());
+        for (auto& [key, value] : pairs)
+            keys.Insert(key.c_str(), std::move(value));
+        return true;
+    });
 }
 
 BOOL WritePrivateProfileStruct(const char* section, const char* key, const void* data, int size,

@@ -53,6 +53,9 @@ int WISP_ReadWriteProcessIO(HANDLE process, int which, void* buffer, int size) {
     auto* record = ProcessOf(process);
     if (!record)
         return 0;
+    // Held as a wait holds its object: reads and writes block for as long as
+    // the child likes, and a close meanwhile must not take the pipes away.
+    const winlayer::HandleReference held(*record);
     const bool nonBlocking = (which & WISP_PROCESS_IO_NONBLOCKING) != 0;
     const int stream = which & ~WISP_PROCESS_IO_NONBLOCKING;
     sys::ChildProcess& child = *record->child;

@@ -2,9 +2,11 @@
 
 #include "winlayer/WinBasics.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <poll.h>
+#include <span>
 #include <sys/socket.h>
 #include <vector>
 
@@ -20,7 +22,6 @@ public:
     explicit Deadline(DWORD milliseconds)
         : m_forever(milliseconds == INFINITE),
           m_end(Clock::now() + std::chrono::milliseconds(milliseconds)) {}
-    bool Forever() const { return m_forever; }
     bool Passed() const { return !m_forever && Clock::now() >= m_end; }
     Clock::time_point End() const { return m_end; }
     // Milliseconds left as a poll timeout: -1 for ever, rounded up otherwise.
@@ -44,18 +45,29 @@ bool ConsumeSignal(const SocketEventRecord& record) {
     return recv(record.readEnd, drain, sizeof drain, MSG_DONTWAIT) > 0;
 }
 
-int WaitForThread(ThreadRecord& record, DWORD milliseconds) {
-    if (record.finished.load())
+// Threads and processes say nothing when they end: done is checked every
+// millisecond until it holds or the time is up.
+template <class Done>
+int PollUntil(Done done, DWORD milliseconds) {
+    if (done())
         return WAIT_OBJECT_0;
     if (milliseconds == 0)
         return WAIT_TIMEOUT;
     const Deadline deadline(milliseconds);
-    while (!record.finished.load()) {
+    while (!done()) {
         if (deadline.Passed())
             return WAIT_TIMEOUT;
         Sleep(1);
     }
     return WAIT_OBJECT_0;
+}
+
+int WaitForThread(const ThreadRecord& record, DWORD milliseconds) {
+    return PollUntil([&] { return record.finished.load(); }, milliseconds);
+}
+
+int WaitForProcess(ProcessRecord& record, DWORD milliseconds) {
+    return PollUntil([&] { return !record.child->IsRunning(); }, milliseconds);
 }
 
 int WaitForEvent(EventRecord& record, DWORD milliseconds) {
@@ -75,36 +87,37 @@ int WaitForEvent(EventRecord& record, DWORD milliseconds) {
     return WAIT_OBJECT_0;
 }
 
-int WaitForDescriptor(int fd, const SocketEventRecord* autoResetEvent, DWORD milliseconds) {
-    if (fd < 0) {
-        Sleep(milliseconds == 0 ? 0 : milliseconds == INFINITE ? 1 : milliseconds);
-        return WAIT_FAILED;
-    }
+// Polls until one entry has input to take (WAIT_OBJECT_0, its position in
+// signalled), WAIT_TIMEOUT or WAIT_FAILED. The input of an auto-reset socket
+// event counts only once this waiter took it; another may have been quicker.
+int PollForSignal(std::span<pollfd> entries,
+                  std::span<const SocketEventRecord* const> autoResetEvents, DWORD milliseconds,
+                  std::size_t& signalled) {
     const Deadline deadline(milliseconds);
     for (;;) {
-        pollfd entry{fd, POLLIN, 0};
-        const int ready = poll(&entry, 1, deadline.PollTimeout());
+        const int ready = poll(entries.data(), entries.size(), deadline.PollTimeout());
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready < 0)
             return WAIT_FAILED;
         if (ready == 0)
             return WAIT_TIMEOUT;
-        if (!autoResetEvent || ConsumeSignal(*autoResetEvent))
+        const auto first = std::find_if(entries.begin(), entries.end(),
+                                        [](const pollfd& entry) { return entry.revents != 0; });
+        signalled = static_cast<std::size_t>(first - entries.begin());
+        if (!autoResetEvents[signalled] || ConsumeSignal(*autoResetEvents[signalled]))
             return WAIT_OBJECT_0;
     }
 }
 
-int WaitForProcess(ProcessRecord& record, DWORD milliseconds) {
-    if (milliseconds == 0 || !record.child->IsRunning())
-        return record.child->IsRunning() ? WAIT_TIMEOUT : WAIT_OBJECT_0;
-    const Deadline deadline(milliseconds);
-    while (record.child->IsRunning()) {
-        if (deadline.Passed())
-            return WAIT_TIMEOUT;
-        Sleep(1);
+int WaitForDescriptor(int fd, const SocketEventRecord* autoResetEvent, DWORD milliseconds) {
+    if (fd < 0) {
+        Sleep(milliseconds == 0 ? 0 : milliseconds == INFINITE ? 1 : milliseconds);
+        return WAIT_FAILED;
     }
-    return WAIT_OBJECT_0;
+    pollfd entry{fd, POLLIN, 0};
+    std::size_t signalled;
+    return PollForSignal({&entry, 1}, {&autoResetEvent, 1}, milliseconds, signalled);
 }
 
 // The descriptor a socket wait polls, -1 when the handle has none.
@@ -120,33 +133,13 @@ int PolledDescriptor(HANDLE handle, const SocketEventRecord** autoResetEvent) {
     return -1;
 }
 
-// A waiter holds the object as an open handle does, so a thread that closes
-// the last handle while another still waits cannot free it under the waiter.
-class WaitReference {
-public:
-    explicit WaitReference(HandleRecord& record)
-        : m_record(record.kind == HandleKind::Descriptor ? nullptr : &record) {
-        if (m_record)
-            m_record->referenceCount.fetch_add(1, std::memory_order_relaxed);
-    }
-    ~WaitReference() {
-        if (m_record)
-            CloseHandle(m_record);
-    }
-    WaitReference(const WaitReference&) = delete;
-    WaitReference& operator=(const WaitReference&) = delete;
-
-private:
-    HandleRecord* m_record;
-};
-
 } // namespace
 
 int WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
     auto* record = static_cast<HandleRecord*>(handle);
-    if (!record || record->kind < HandleKind::Thread || record->kind > HandleKind::Process)
+    if (!record || !IsKnownKind(record->kind))
         return WAIT_FAILED;
-    const WaitReference held(*record);
+    const HandleReference held(*record);
     switch (record->kind) {
     case HandleKind::Thread:
         return WaitForThread(*static_cast<ThreadRecord*>(record), milliseconds);
@@ -171,6 +164,7 @@ int WaitForAnySocketObject(int count, const HANDLE* handles, DWORD milliseconds)
     std::vector<pollfd> entries;
     std::vector<int> indices;
     std::vector<const SocketEventRecord*> autoResetEvents;
+    std::vector<HandleReference> held;
     for (int i = 0; i < count; ++i) {
         const SocketEventRecord* autoResetEvent;
         const int fd = PolledDescriptor(handles[i], &autoResetEvent);
@@ -179,24 +173,11 @@ int WaitForAnySocketObject(int count, const HANDLE* handles, DWORD milliseconds)
         entries.push_back({fd, POLLIN, 0});
         indices.push_back(i);
         autoResetEvents.push_back(autoResetEvent);
+        held.emplace_back(*static_cast<HandleRecord*>(handles[i]));
     }
     if (entries.empty())
         return WAIT_TIMEOUT;
-    const Deadline deadline(milliseconds);
-    for (;;) {
-        const int ready = poll(entries.data(), entries.size(), deadline.PollTimeout());
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready < 0)
-            return WAIT_FAILED;
-        if (ready == 0)
-            return WAIT_TIMEOUT;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (entries[i].revents == 0)
-                continue;
-            if (!autoResetEvents[i] || ConsumeSignal(*autoResetEvents[i]))
-                return indices[i];
-            break;
-        }
-    }
+    std::size_t signalled;
+    const int result = PollForSignal(entries, autoResetEvents, milliseconds, signalled);
+    return result == WAIT_OBJECT_0 ? indices[signalled] : result;
 }

@@ -36,6 +36,11 @@ public:
             thread = CreateThread(nullptr, 0, WaitThenCount, &m_waiter, 0, nullptr);
     }
     ~EventWaiters() {
+        // After a failed check, whoever still waits is let go so the test ends.
+        while (m_released.load() < 2) {
+            SetEvent(m_waiter.event);
+            Sleep(1);
+        }
         for (HANDLE thread : m_threads) {
             EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
             CloseHandle(thread);
@@ -178,7 +183,7 @@ TEST(ThreadTest, ClosingBeforeTheEndLeavesTheRecordToTheThread) {
     // The thread frees its record when it ends; AddressSanitizer reports it
     // if it touches freed memory or never frees it.
     SetEvent(gate.event);
-    // The event may go only once the thread is past its wait.
+    // The gate lives on this stack: it may go only once the thread is past it.
     for (int waited = 0; !gate.passed.load() && waited < 10000; ++waited)
         Sleep(1);
     EXPECT_TRUE(gate.passed.load());
