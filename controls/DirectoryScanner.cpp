@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <strings.h>
 #include <sys/stat.h>
 
@@ -15,11 +16,23 @@ bool IsFolder(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// The base path equals the target or lies inside it.
-bool LeadsBack(const std::string& base, const std::string& target) {
+// The base path equals the target or lies inside it. The root is compared as
+// an empty prefix, so that every folder lies inside it.
+bool LeadsBack(const std::string& base, std::string target) {
+    if (target == "/")
+        target.clear();
     return base.size() >= target.size() &&
            strncasecmp(base.c_str(), target.c_str(), target.size()) == 0 &&
            (base.size() == target.size() || base[target.size()] == '/');
+}
+
+// The absolute path without links, or nothing when it cannot be resolved.
+std::optional<std::string> Resolved(const std::string& path) {
+    const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
+                                                               &std::free);
+    if (!resolved)
+        return std::nullopt;
+    return std::string(resolved.get());
 }
 
 } // namespace
@@ -34,7 +47,10 @@ int DirectoryScanner::First(const char* path) {
     if (mBasePath.empty())
         mBasePath = "/";
     mDir = opendir(mBasePath.c_str());
-    return mDir && Next() ? 0 : 1;
+    if (!mDir)
+        return 1;
+    mResolvedBase = Resolved(mBasePath).value_or(mBasePath);
+    return Next() ? 0 : 1;
 }
 
 bool DirectoryScanner::Next() {
@@ -52,11 +68,10 @@ int DirectoryScanner::CurrentIsDirectory() const {
     case DT_UNKNOWN:
         return IsFolder(full) ? 1 : 0;
     case DT_LNK: {
-        const std::unique_ptr<char, decltype(&std::free)> target(realpath(full.c_str(), nullptr),
-                                                                 &std::free);
-        if (!target || !IsFolder(target.get()))
+        const std::optional<std::string> target = Resolved(full);
+        if (!target || !IsFolder(*target))
             return 0;
-        return LeadsBack(mBasePath, target.get()) ? 4 : 2;
+        return LeadsBack(mResolvedBase, *target) ? 4 : 2;
     }
     default:
         return 0;
@@ -75,6 +90,7 @@ void DirectoryScanner::Close() {
     mDir = nullptr;
     mEntry = nullptr;
     mBasePath.clear();
+    mResolvedBase.clear();
 }
 
 } // namespace vx::ui

@@ -32,6 +32,9 @@ private:
     DIR* mDir = nullptr;
     const dirent* mEntry = nullptr;
     std::string mBasePath;
+    // The base path resolved, for the link test: a folder reached through a
+    // relative or linked path still recognises links to its ancestors.
+    std::string mResolvedBase;
 };
 
 } // namespace vx::ui

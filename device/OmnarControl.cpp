@@ -33,12 +33,7 @@ OmnarControl::OmnarControl(const vx::InstanceInfo& info)
         TransferTimer() =
             vx::Timer::Make([this](vx::Timer& timer) { OnZMK3Timer(timer); }, kTransferTimerMs);
 
-    mPresetNumber = 0;
-    mConnected = false;
-    mUserEditing = false;
-    mPollEnabled = true;
-    // Nothing reaches the device while the defaults are set.
-    mApplyingValues = true;
+    // mApplyingValues starts true: nothing reaches the device while the defaults are set.
     omnar::SetUpParameters(ParamPointers());
 
     // No platform context exists yet: the object runs without a panel.

@@ -24,8 +24,17 @@ protected:
         fs::create_directory_symlink(root, root / "library" / "up");
         fs::create_directory_symlink(root / "elsewhere", root / "library" / "away");
         fs::create_symlink(root / "library" / "001.dat", root / "library" / "file-link");
+        fs::create_directory_symlink("/", root / "library" / "top");
+        // The library again, by a path that does not textually lie inside root.
+        std::string other = (fs::temp_directory_path() / "scanner-alias-XXXXXX").string();
+        ASSERT_NE(mkdtemp(other.data()), nullptr);
+        outside = other;
+        fs::create_directory_symlink(root / "library", outside / "library");
     }
-    void TearDown() override { fs::remove_all(root); }
+    void TearDown() override {
+        fs::remove_all(root);
+        fs::remove_all(outside);
+    }
 
     // Every entry of a scan, with its folder code.
     std::map<std::string, int> Scan(const std::string& path) {
@@ -40,14 +49,17 @@ protected:
     }
 
     fs::path root;
+    fs::path outside;
 };
 
 TEST_F(DirectoryScannerTest, FolderCodesOfEntriesAndLinks) {
-    const auto entries = Scan((root / "library").string());
     const std::map<std::string, int> expected = {
-        {".", 1}, {"..", 1}, {"001.dat", 0}, {"sub", 1}, {"up", 4}, {"away", 2}, {"file-link", 0},
+        {".", 1},  {"..", 1},   {"001.dat", 0},   {"sub", 1},
+        {"up", 4}, {"away", 2}, {"file-link", 0}, {"top", 4},
     };
-    EXPECT_EQ(entries, expected);
+    EXPECT_EQ(Scan((root / "library").string()), expected);
+    // Links back are recognised whatever path the folder was opened by.
+    EXPECT_EQ(Scan((outside / "library").string()), expected);
 }
 
 TEST_F(DirectoryScannerTest, PathsAndFailures) {

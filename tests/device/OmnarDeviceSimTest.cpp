@@ -144,12 +144,14 @@ TEST_F(EditorAndPedal, BulkModeOpensAndClosesTheBulkExchange) {
 }
 
 TEST_F(EditorAndPedal, IRRequestsAreAnswered) {
-    editor->SendIRNamesRequest(4); // the factory names
+    editor->SendIRNamesRequest(32); // the factory names
     editor->SendIRDumpRequest(384);
     const std::vector<Bytes> replies = Deliver();
-    ASSERT_GE(replies.size(), 2u);
+    ASSERT_EQ(replies.size(), 12u); // the names, then first, nine middle and last IR part
     EXPECT_EQ(replies[0][5], 0x6B);
+    EXPECT_EQ(std::string(replies[0].begin() + 8, replies[0].begin() + 15), "Quorbel");
     EXPECT_EQ(replies[1][5], 0x60);
+    EXPECT_EQ(replies[1][7] * 128 + replies[1][8], 384);
     EXPECT_EQ(replies.back()[5], 0x66);
 }
 

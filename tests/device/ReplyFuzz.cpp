@@ -2,6 +2,7 @@
 #include "device/IRReceive.h"
 #include "device/Packing.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

@@ -3,7 +3,9 @@
 // A program started for a test in a process group of its own, so that it and
 // anything it starts can be stopped together. Its stdout is read through a
 // pipe, its stderr kept in a file for the failure report. The destructor
-// stops it, so a failing test never leaves it running.
+// stops it, so a failing test never leaves it running. (sys::ChildProcess
+// leaves its child alone and has no group, deadlines or stderr file: it serves
+// the application, this the tests.)
 
 #include <chrono>
 #include <memory>

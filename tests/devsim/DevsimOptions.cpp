@@ -33,64 +33,84 @@ bool IsPrintableAscii(const std::string& text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
 }
 
-bool IsKnownOption(const std::string& option) {
-    for (const char* known : {"--name", "--version-byte", "--serial", "--gap-ms", "--fault",
-                              "--state", "--log", "--exit-after"}) {
-        if (option == known) {
-            return true;
-        }
+std::string SetPath(std::string& path, const char* option, const std::string& value) {
+    if (value.empty()) {
+        return std::string(option) + " takes a path";
     }
-    return false;
+    path = value;
+    return {};
 }
 
-// Applies one option with its value; returns an error text or "".
-std::string Apply(DevsimOptions& o, const std::string& option, const std::string& value) {
-    if (option == "--name") {
-        if (!IsClientName(value)) {
-            return "--name takes 1 to 48 letters, digits, '-', '_' or '.'";
-        }
-        o.name = value;
-    } else if (option == "--version-byte") {
-        const auto v = Integer(value, 0, 127);
-        if (!v) {
-            return "--version-byte takes a number from 0 to 127";
-        }
-        o.versionByte = static_cast<std::uint8_t>(*v);
-    } else if (option == "--serial") {
-        if (value.size() > kTextFieldSize || !IsPrintableAscii(value)) {
-            return "--serial takes at most 32 printable ASCII characters";
-        }
-        o.serial = value;
-    } else if (option == "--gap-ms") {
-        const auto v = Integer(value, 0, 1000);
-        if (!v) {
-            return "--gap-ms takes a number from 0 to 1000";
-        }
-        o.gapMs = static_cast<int>(*v);
-    } else if (option == "--fault") {
-        const FaultParse parsed = ParseFaultRule(value);
-        if (!parsed.rule) {
-            return "--fault " + value + ": " + parsed.error;
-        }
-        o.faults.push_back(*parsed.rule);
-    } else if (option == "--state") {
-        o.stateDir = value;
-    } else if (option == "--log") {
-        o.logFile = value;
-    } else if (option == "--exit-after") {
-        char* end = nullptr;
-        const double s = std::strtod(value.c_str(), &end);
-        if (value.empty() || *end != '\0' || !(s > 0 && s <= 86400)) {
-            return "--exit-after takes a number of seconds above 0";
-        }
-        o.exitAfterSeconds = s;
-    } else {
-        return "unknown option " + option;
-    }
-    if ((option == "--state" || option == "--log") && value.empty()) {
-        return option + " takes a path";
-    }
-    return {};
+// Each option takes one value; its setter checks it and answers an error text or "".
+struct Option {
+    const char* name;
+    std::string (*set)(DevsimOptions& o, const std::string& value);
+};
+
+const Option kOptions[] = {
+    {"--name",
+     [](DevsimOptions& o, const std::string& value) -> std::string {
+         if (!IsClientName(value)) {
+             return "--name takes 1 to 48 letters, digits, '-', '_' or '.'";
+         }
+         o.name = value;
+         return {};
+     }},
+    {"--version-byte",
+     [](DevsimOptions& o, const std::string& value) -> std::string {
+         const auto v = Integer(value, 0, 127);
+         if (!v) {
+             return "--version-byte takes a number from 0 to 127";
+         }
+         o.versionByte = static_cast<std::uint8_t>(*v);
+         return {};
+     }},
+    {"--serial",
+     [](DevsimOptions& o, const std::string& value) -> std::string {
+         if (value.size() > kTextFieldSize || !IsPrintableAscii(value)) {
+             return "--serial takes at most 32 printable ASCII characters";
+         }
+         o.serial = value;
+         return {};
+     }},
+    {"--gap-ms",
+     [](DevsimOptions& o, const std::string& value) -> std::string {
+         const auto v = Integer(value, 0, 1000);
+         if (!v) {
+             return "--gap-ms takes a number from 0 to 1000";
+         }
+         o.gapMs = static_cast<int>(*v);
+         return {};
+     }},
+    {"--fault",
+     [](DevsimOptions& o, const std::string& value) -> std::string {
+         const FaultParse parsed = ParseFaultRule(value);
+         if (!parsed.rule) {
+             return "--fault " + value + ": " + parsed.error;
+         }
+         o.faults.push_back(*parsed.rule);
+         return {};
+     }},
+    {"--state", [](DevsimOptions& o,
+                   const std::string& value) { return SetPath(o.stateDir, "--state", value); }},
+    {"--log",
+     [](DevsimOptions& o, const std::string& value) { return SetPath(o.logFile, "--log", value); }},
+    {"--exit-after",
+     [](DevsimOptions& o, const std::string& value) -> std::string {
+         char* end = nullptr;
+         const double s = std::strtod(value.c_str(), &end);
+         if (value.empty() || *end != '\0' || !(s > 0 && s <= 86400)) {
+             return "--exit-after takes a number of seconds above 0";
+         }
+         o.exitAfterSeconds = s;
+         return {};
+     }},
+};
+
+const Option* FindOption(std::string_view name) {
+    const auto found = std::find_if(std::begin(kOptions), std::end(kOptions),
+                                    [&](const Option& option) { return name == option.name; });
+    return found == std::end(kOptions) ? nullptr : found;
 }
 
 } // namespace
@@ -98,28 +118,32 @@ std::string Apply(DevsimOptions& o, const std::string& option, const std::string
 OptionsParse ParseDevsimOptions(std::span<const char* const> args) {
     OptionsParse result;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string option = args[i];
-        if (option == "--help" || option == "-h") {
+        const std::string arg = args[i];
+        if (arg == "--help" || arg == "-h") {
             result.help = true;
             return result;
         }
-        const std::string bare = option.substr(0, option.find('='));
-        if (bare.starts_with("--") && !IsKnownOption(bare)) {
-            result.error = "unknown option " + bare;
+        if (!arg.starts_with("--")) {
+            result.error = "unexpected argument " + arg;
+            return result;
+        }
+        const std::size_t eq = arg.find('=');
+        const std::string name = arg.substr(0, eq);
+        const Option* option = FindOption(name);
+        if (!option) {
+            result.error = "unknown option " + name;
             return result;
         }
         std::string value;
-        if (const auto eq = option.find('='); option.starts_with("--") && eq != std::string::npos) {
-            value = option.substr(eq + 1);
-            option.resize(eq);
+        if (eq != std::string::npos) {
+            value = arg.substr(eq + 1);
         } else if (i + 1 < args.size()) {
             value = args[++i];
         } else {
-            result.error = option.starts_with("--") ? option + " needs a value"
-                                                    : "unexpected argument " + option;
+            result.error = name + " needs a value";
             return result;
         }
-        result.error = Apply(result.options, option, value);
+        result.error = option->set(result.options, value);
         if (!result.error.empty()) {
             return result;
         }

@@ -1,10 +1,6 @@
 #include "tests/devsim/DevsimOptions.h"
-#include "tests/devsim/SimSlotFiles.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <unistd.h>
 
 using namespace devsim;
 
@@ -60,34 +56,4 @@ TEST(DevsimOptions, BadOptionsAreExplained) {
         EXPECT_FALSE(parsed.ok) << args[0];
         EXPECT_FALSE(parsed.error.empty()) << args[0];
     }
-}
-
-TEST(SimSlotFiles, StateSurvivesASaveAndLoad) {
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("devsim-slots-" + std::to_string(getpid()));
-    std::filesystem::remove_all(dir);
-
-    SimState saved = FactoryState();
-    saved.presets[127][2] = 'Z';
-    IRImage ir = SyntheticFactoryIR(1);
-    saved.userIRs[300] = ir;
-    ASSERT_EQ(SaveSlotFiles(dir, saved), "");
-    EXPECT_EQ(std::filesystem::file_size(dir / "Presets" / "128.dat"), 256u);
-    EXPECT_EQ(std::filesystem::file_size(dir / "User IRs" / "301.dat"), 2436u);
-    EXPECT_FALSE(std::filesystem::exists(dir / "User IRs" / "001.dat"));
-
-    std::ofstream(dir / "Presets" / "002.dat", std::ios::binary | std::ios::trunc) << "short";
-    SimState loaded = FactoryState();
-    const auto problems = LoadSlotFiles(dir, loaded);
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_NE(problems[0].find("002.dat"), std::string::npos);
-    EXPECT_EQ(loaded.presets[127], saved.presets[127]);
-    EXPECT_EQ(loaded.presets[1], DefaultPreset(1));
-    ASSERT_TRUE(loaded.userIRs[300].has_value());
-    EXPECT_EQ(*loaded.userIRs[300], ir);
-    EXPECT_FALSE(loaded.userIRs[0].has_value());
-
-    SimState untouched = FactoryState();
-    EXPECT_TRUE(LoadSlotFiles(dir / "missing", untouched).empty());
-    std::filesystem::remove_all(dir);
 }

@@ -79,8 +79,15 @@ int RunDevsim(const DevsimOptions& options) {
         sim.AddFault(rule);
     }
 
+    // A stop while the ports are awaited ends the wait; nothing has changed
+    // yet, so there is no state to save.
+    bool stopped = false;
+    const auto stopWaiting = [&] { return stopped = StopRequested(); };
     std::string error;
-    const auto ports = JackMidiPorts::Open(options.name, kPortPatience, error);
+    const auto ports = JackMidiPorts::Open(options.name, kPortPatience, stopWaiting, error);
+    if (stopped) {
+        return 0;
+    }
     if (!ports) {
         std::fprintf(stderr, "devsim: JACK ports not opened: %s\n", error.c_str());
         return 3;

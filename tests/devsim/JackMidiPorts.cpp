@@ -33,6 +33,7 @@ JackMidiPorts::~JackMidiPorts() {
 
 std::unique_ptr<JackMidiPorts> JackMidiPorts::Open(const std::string& name,
                                                    std::chrono::milliseconds patience,
+                                                   const std::function<bool()>& giveUp,
                                                    std::string& error) {
     const auto deadline = std::chrono::steady_clock::now() + patience;
     while (true) {
@@ -44,6 +45,9 @@ std::unique_ptr<JackMidiPorts> JackMidiPorts::Open(const std::string& name,
             return nullptr;
         }
         std::this_thread::sleep_for(kRetryPause);
+        if (giveUp()) {
+            return nullptr;
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -24,10 +25,12 @@ public:
     JackMidiPorts(const JackMidiPorts&) = delete;
     JackMidiPorts& operator=(const JackMidiPorts&) = delete;
 
-    // Tries until both ports exist or the time is up; on failure error holds
-    // JACK's last complaint.
-    static std::unique_ptr<JackMidiPorts>
-    Open(const std::string& name, std::chrono::milliseconds patience, std::string& error);
+    // Tries until both ports exist, the time is up or giveUp answers true
+    // between two tries; on failure error holds JACK's last complaint.
+    static std::unique_ptr<JackMidiPorts> Open(const std::string& name,
+                                               std::chrono::milliseconds patience,
+                                               const std::function<bool()>& giveUp,
+                                               std::string& error);
 
     const std::string& InputPortName() const { return mInputName; }
     const std::string& OutputPortName() const { return mOutputName; }

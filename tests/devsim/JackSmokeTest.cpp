@@ -1,6 +1,6 @@
 // devsim on real JACK MIDI ports: a private JACK server with the dummy driver,
-// the simulator, and this test as the editor's stand-in. Every wait is bounded
-// and both programs are stopped, whatever happens.
+// the simulator, and this test as the editor's stand-in. Every wait is bounded,
+// both programs are stopped and every file is removed, whatever happens.
 
 #include "tests/devsim/ChildProcess.h"
 #include "tests/devsim/GoldenVectors.h"
@@ -9,12 +9,12 @@
 #include <gtest/gtest.h>
 #include <jack/jack.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
-#include <unistd.h>
 
 using namespace devsim::test;
 using namespace std::chrono_literals;
@@ -22,21 +22,13 @@ using namespace std::chrono_literals;
 namespace {
 
 using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
 
-std::string UniqueName(const char* stem) {
-    static int serial = 0;
-    return std::string(stem) + "-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
-}
-
-std::string TempPath(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / name).string();
-}
-
-bool ServerAnswers() {
+bool ServerAnswers(const std::string& probeName) {
     // Until the server is up every try complains; the complaints say nothing new.
     jack_set_error_function([](const char*) {});
     jack_status_t status;
-    jack_client_t* probe = jack_client_open("omnar-probe", JackNoStartServer, &status);
+    jack_client_t* probe = jack_client_open(probeName.c_str(), JackNoStartServer, &status);
     if (!probe) {
         return false;
     }
@@ -54,25 +46,26 @@ std::optional<unsigned> FindPort(Port& port, const std::string& fullName) {
     return std::nullopt;
 }
 
+std::string FileText(const fs::path& path) {
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
+
 class JackSmoke : public ::testing::Test {
 protected:
     void SetUp() override {
-        mServerName = UniqueName("omnar-devsim");
-        // Clients of this process and of its children reach only the private server.
+        // The folder's random suffix also names the server and every client,
+        // so parallel runs, and runs after a killed one, never meet: JACK
+        // keeps a client's sockets under its name, whatever its server.
+        std::string pattern = (fs::temp_directory_path() / "omnar-jack-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr) << "no temporary folder";
+        mDir = pattern;
+        mServerName = mDir.filename().string();
+        // Clients of this process and of its children reach only the private
+        // server, and never start one of their own.
         setenv("JACK_DEFAULT_SERVER", mServerName.c_str(), 1);
         setenv("JACK_NO_START_SERVER", "1", 1);
-        std::string error;
-        // A long client timeout: on a loaded CI machine a sanitised client can
-        // miss the default 500 ms and be thrown out by the server.
-        mServer = ChildProcess::Start(
-            {"jackd", "-n", mServerName, "--no-realtime", "-t", "5000", "-d", "dummy"},
-            TempPath(mServerName + "-jackd.err"), error);
-        ASSERT_TRUE(mServer) << error;
-        const auto deadline = Clock::now() + 10s;
-        while (!ServerAnswers()) {
-            ASSERT_LT(Clock::now(), deadline) << "the JACK server did not start within 10 s";
-            ASSERT_FALSE(mServer->WaitForExit(100ms)) << "jackd ended early";
-        }
     }
 
     void TearDown() override {
@@ -87,19 +80,36 @@ protected:
                          mServer ? mServer->StderrText().c_str() : "",
                          mSim ? mSim->StderrText().c_str() : "");
         }
-        std::filesystem::remove(TempPath(mServerName + "-jackd.err"));
-        std::filesystem::remove(TempPath(mServerName + "-devsim.err"));
+        if (!mDir.empty()) {
+            std::error_code ignored;
+            fs::remove_all(mDir, ignored);
+        }
     }
 
-    std::unique_ptr<ChildProcess> StartDevsim(const std::vector<std::string>& extra) {
+    void StartServer() {
+        std::string error;
+        // A long client timeout: on a loaded CI machine a sanitised client can
+        // miss the default 500 ms and be thrown out by the server.
+        mServer = ChildProcess::Start(
+            {"jackd", "-n", mServerName, "--no-realtime", "-t", "5000", "-d", "dummy"},
+            (mDir / "jackd.err").string(), error);
+        ASSERT_TRUE(mServer) << error;
+        const auto deadline = Clock::now() + 10s;
+        while (!ServerAnswers(mServerName + "-probe")) {
+            ASSERT_LT(Clock::now(), deadline) << "the JACK server did not start within 10 s";
+            ASSERT_FALSE(mServer->WaitForExit(100ms)) << "jackd ended early";
+        }
+    }
+
+    void StartDevsim(const std::vector<std::string>& extra) {
         std::vector<std::string> argv = {DEVSIM_PATH, "--exit-after", "60"};
         argv.insert(argv.end(), extra.begin(), extra.end());
         std::string error;
-        auto sim = ChildProcess::Start(argv, TempPath(mServerName + "-devsim.err"), error);
-        EXPECT_TRUE(sim) << error;
-        return sim;
+        mSim = ChildProcess::Start(argv, (mDir / "devsim.err").string(), error);
+        ASSERT_TRUE(mSim) << error;
     }
 
+    fs::path mDir;
     std::string mServerName;
     std::unique_ptr<ChildProcess> mServer;
     std::unique_ptr<ChildProcess> mSim;
@@ -108,68 +118,76 @@ protected:
 } // namespace
 
 TEST_F(JackSmoke, IdentityRequestOverJackGetsTheGoldenReply) {
-    const std::string name = UniqueName("Sim");
-    const std::filesystem::path stateDir = TempPath(name + "-state");
-    const std::string logPath = TempPath(name + ".log");
-    mSim = StartDevsim({"--name", name, "--state", stateDir.string(), "--log", logPath});
-    ASSERT_TRUE(mSim);
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    const std::string name = mServerName + "-sim";
+    const fs::path stateDir = mDir / "state";
+    const fs::path logPath = mDir / "devsim.log";
+    ASSERT_NO_FATAL_FAILURE(
+        StartDevsim({"--name", name, "--state", stateDir.string(), "--log", logPath.string()}));
     const auto ready = mSim->ReadLine(10s);
     ASSERT_TRUE(ready) << "no ready line within 10 s";
     EXPECT_EQ(*ready, "devsim ready: in " + name + "-in:midi_in out " + name + "-out:midi_out");
 
-    RtMidiIn fromSim(RtMidi::UNIX_JACK, "smoke-in");
-    RtMidiOut toSim(RtMidi::UNIX_JACK, "smoke-out");
-    fromSim.ignoreTypes(false, true, true);
-    const auto simOut = FindPort(fromSim, name + "-out:midi_out");
-    const auto simIn = FindPort(toSim, name + "-in:midi_in");
-    ASSERT_TRUE(simOut && simIn);
-    fromSim.openPort(*simOut, "from_sim");
-    toSim.openPort(*simIn, "to_sim");
-    const auto nextReply = [&] {
-        std::vector<unsigned char> reply;
-        const auto deadline = Clock::now() + 5s;
-        while (reply.empty() && Clock::now() < deadline) {
-            fromSim.getMessage(&reply);
-            std::this_thread::sleep_for(5ms);
-        }
-        return reply;
-    };
+    {
+        // Closed before TearDown stops the server.
+        RtMidiIn fromSim(RtMidi::UNIX_JACK, mServerName + "-test-in");
+        RtMidiOut toSim(RtMidi::UNIX_JACK, mServerName + "-test-out");
+        fromSim.ignoreTypes(false, true, true);
+        const auto simOut = FindPort(fromSim, name + "-out:midi_out");
+        const auto simIn = FindPort(toSim, name + "-in:midi_in");
+        ASSERT_TRUE(simOut && simIn);
+        fromSim.openPort(*simOut, "from_sim");
+        toSim.openPort(*simIn, "to_sim");
+        const auto nextReply = [&] {
+            std::vector<unsigned char> reply;
+            const auto deadline = Clock::now() + 5s;
+            while (reply.empty() && Clock::now() < deadline) {
+                fromSim.getMessage(&reply);
+                std::this_thread::sleep_for(5ms);
+            }
+            return reply;
+        };
 
-    toSim.sendMessage(golden::kIdentityRequest, sizeof golden::kIdentityRequest);
-    const auto identity = nextReply();
-    ASSERT_FALSE(identity.empty()) << "no reply within 5 s";
-    EXPECT_EQ(identity, std::vector<unsigned char>(std::begin(golden::kIdentityReply),
-                                                   std::end(golden::kIdentityReply)));
+        toSim.sendMessage(golden::kIdentityRequest, sizeof golden::kIdentityRequest);
+        const auto identity = nextReply();
+        ASSERT_FALSE(identity.empty()) << "no reply within 5 s";
+        EXPECT_EQ(identity, std::vector<unsigned char>(std::begin(golden::kIdentityReply),
+                                                       std::end(golden::kIdentityReply)));
 
-    // An edit stored on the pedal outlives the simulator in its state folder.
-    toSim.sendMessage(golden::kParamChangeLevel100, sizeof golden::kParamChangeLevel100);
-    toSim.sendMessage(golden::kStoreToSlot9, sizeof golden::kStoreToSlot9);
-    const auto stored = nextReply();
-    ASSERT_EQ(stored.size(), 267u) << "no preset dump after the store within 5 s";
-    EXPECT_EQ(stored[7], 9);
+        // An edit stored on the pedal outlives the simulator in its state folder.
+        toSim.sendMessage(golden::kParamChangeLevel100, sizeof golden::kParamChangeLevel100);
+        toSim.sendMessage(golden::kStoreToSlot9, sizeof golden::kStoreToSlot9);
+        const auto stored = nextReply();
+        ASSERT_EQ(stored.size(), 267u) << "no preset dump after the store within 5 s";
+        EXPECT_EQ(stored[7], 9);
+    }
 
     EXPECT_EQ(mSim->Stop(5s), 0) << "SIGTERM should end devsim cleanly";
     std::ifstream slot(stateDir / "Presets" / "010.dat", std::ios::binary);
     std::vector<char> image(256);
     ASSERT_TRUE(slot.read(image.data(), 256)) << "slot 9 was not saved";
     EXPECT_EQ(image[34], 100);
-    std::stringstream log;
-    log << std::ifstream(logPath).rdbuf();
-    EXPECT_NE(log.str().find("SettingsRequest type 0F"), std::string::npos) << log.str();
-    EXPECT_NE(log.str().find("PresetDump reply slot 9"), std::string::npos) << log.str();
-    std::filesystem::remove_all(stateDir);
-    std::filesystem::remove(logPath);
+    const std::string log = FileText(logPath);
+    EXPECT_NE(log.find("SettingsRequest type 0F"), std::string::npos) << log;
+    EXPECT_NE(log.find("PresetDump reply slot 9"), std::string::npos) << log;
 }
 
+// No server runs here: JACK_NO_START_SERVER keeps the clients from starting one.
 TEST_F(JackSmoke, ExitCodesTellBadOptionsAndMissingPorts) {
-    mSim = StartDevsim({"--gap-ms", "never"});
-    ASSERT_TRUE(mSim);
+    ASSERT_NO_FATAL_FAILURE(StartDevsim({"--gap-ms", "never"}));
     EXPECT_EQ(mSim->WaitForExit(10s), 2);
 
-    // A server name nobody runs: the ports never open.
-    setenv("JACK_DEFAULT_SERVER", UniqueName("omnar-nobody").c_str(), 1);
-    mSim = StartDevsim({"--name", UniqueName("Lonely")});
-    ASSERT_TRUE(mSim);
+    ASSERT_NO_FATAL_FAILURE(StartDevsim({"--name", mServerName + "-lonely"}));
     EXPECT_EQ(mSim->WaitForExit(20s), 3);
     EXPECT_NE(mSim->StderrText().find("JACK ports not opened"), std::string::npos);
+}
+
+TEST_F(JackSmoke, SignalEndsDevsimWhileItWaitsForPorts) {
+    ASSERT_NO_FATAL_FAILURE(StartDevsim({"--name", mServerName + "-waiting"}));
+    // Inside its 10 s of port retries by then; a signal that comes even
+    // earlier ends it by default, which is as good.
+    std::this_thread::sleep_for(1s);
+    const std::optional<int> status = mSim->Stop(5s);
+    ASSERT_TRUE(status) << "devsim ignored SIGTERM while it waited for its ports";
+    EXPECT_TRUE(*status == 0 || *status == 128 + SIGTERM) << *status;
 }

@@ -1,5 +1,6 @@
 #include "tests/devsim/SimSlotFiles.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -21,6 +22,31 @@ bool ReadExact(const fs::path& path, std::array<std::uint8_t, N>& image) {
     std::ifstream in(path, std::ios::binary);
     in.read(reinterpret_cast<char*>(image.data()), N);
     return in.gcount() == static_cast<std::streamsize>(N) && in.peek() == EOF;
+}
+
+// Hands every slot file of the folder that has the image size to store; a file
+// of another size is skipped and named in problems. Preset images travel as
+// SysEx data bytes, so for them (sevenBit) a byte of 0x80 or above, which
+// would end the reply that carries it, skips the file as well.
+template <std::size_t N, class Store>
+void LoadFolder(const fs::path& folder, int count, bool sevenBit,
+                std::vector<std::string>& problems, Store store) {
+    for (int slot = 0; slot < count; ++slot) {
+        const fs::path path = SlotPath(folder, slot);
+        if (!fs::exists(path)) {
+            continue;
+        }
+        std::array<std::uint8_t, N> image;
+        if (!ReadExact(path, image)) {
+            problems.push_back(path.string() + " is not " + std::to_string(N) +
+                               " bytes long: skipped");
+        } else if (sevenBit && std::any_of(image.begin(), image.end(),
+                                           [](std::uint8_t b) { return b >= 0x80; })) {
+            problems.push_back(path.string() + " holds bytes of 0x80 or above: skipped");
+        } else {
+            store(slot, image);
+        }
+    }
 }
 
 // Written beside the target and renamed over it, so a failed write never
@@ -45,31 +71,12 @@ std::string WriteWhole(const fs::path& path, const std::uint8_t* data, std::size
 
 std::vector<std::string> LoadSlotFiles(const fs::path& dir, SimState& state) {
     std::vector<std::string> problems;
+    LoadFolder<kDumpDataSize>(
+        dir / "Presets", kPresetCount, true, problems,
+        [&](int slot, const PresetImage& image) { state.presets[slot] = image; });
     state.userIRs.resize(kUserIRCount);
-    for (int slot = 0; slot < kPresetCount; ++slot) {
-        const fs::path path = SlotPath(dir / "Presets", slot);
-        PresetImage image;
-        if (!fs::exists(path)) {
-            continue;
-        }
-        if (ReadExact(path, image)) {
-            state.presets[slot] = image;
-        } else {
-            problems.push_back(path.string() + " is not 256 bytes long: skipped");
-        }
-    }
-    for (int slot = 0; slot < kUserIRCount; ++slot) {
-        const fs::path path = SlotPath(dir / "User IRs", slot);
-        IRImage image;
-        if (!fs::exists(path)) {
-            continue;
-        }
-        if (ReadExact(path, image)) {
-            state.userIRs[slot] = image;
-        } else {
-            problems.push_back(path.string() + " is not 2436 bytes long: skipped");
-        }
-    }
+    LoadFolder<kIRImageSize>(dir / "User IRs", kUserIRCount, false, problems,
+                             [&](int slot, const IRImage& image) { state.userIRs[slot] = image; });
     state.editBuffer = state.presets[state.currentSlot];
     return problems;
 }

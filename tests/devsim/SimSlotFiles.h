@@ -12,8 +12,9 @@
 
 namespace devsim {
 
-// Reads whatever slot files exist; files of the wrong size are skipped and
-// named in the returned problems. A missing folder is not a problem.
+// Reads whatever slot files exist; files of the wrong size, and preset files
+// with bytes of 0x80 or above, are skipped and named in the returned problems.
+// A missing folder is not a problem.
 std::vector<std::string> LoadSlotFiles(const std::filesystem::path& dir, SimState& state);
 // Writes every preset and every stored user IR, each file replaced whole.
 // Returns an error text, or an empty string.

@@ -1,19 +1,16 @@
 #include "tests/devsim/SimWire.h"
 #include "tests/devsim/GoldenVectors.h"
 #include "tests/devsim/SimState.h"
+#include "tests/devsim/SimTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <numeric>
 
 using namespace devsim;
+using devsim::test::Of;
 
 namespace {
-
-template <std::size_t N>
-Bytes Of(const std::uint8_t (&bytes)[N]) {
-    return Bytes(bytes, bytes + N);
-}
 
 Bytes Pattern(std::size_t n) {
     Bytes bytes(n);
