@@ -2,6 +2,7 @@
 // through the shared SVG cache, resource files and fonts.
 #include "toolkit/ICanvas.h"
 
+#include "platform/sys/File.h"
 #include "platform/sys/Log.h"
 #include "toolkit/ResourceCache.h"
 #include "toolkit/ResourcePath.h"
@@ -47,10 +48,6 @@ std::string ScaledName(const std::string& name, int scale) {
     const std::string ext = hasExt ? name.substr(dot) : "";
     return base + "@" + std::to_string(scale) + "x" + ext;
 }
-
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
 
 struct CacheUse {
     std::lock_guard<std::recursive_mutex> lock{BitmapCache().Mutex()};
@@ -242,7 +239,7 @@ VxHeapBuf ICanvas::ReadResourceFile(const char* name, const char* type) {
     VxString path;
     if (!FindResourcePath(name, type, path, ResourceBundleId(), nullptr, resourceSubPath.Get()))
         return bytes;
-    const std::unique_ptr<FILE, FileCloser> file(std::fopen(path.Get(), "rb"));
+    const sys::UniqueFile file = sys::OpenFile(path.Get(), "rb");
     if (!file)
         return bytes;
     long size = -1;

@@ -1,5 +1,6 @@
 #include "winlayer/WinBasics.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <limits>
 
@@ -14,6 +15,11 @@ static_assert(sizeof(BlockHeader) == 8);
 
 BlockHeader* HeaderOf(void* block) {
     return static_cast<BlockHeader*>(block) - 1;
+}
+
+// Blocks may be locked from several threads (a clipboard block, say).
+std::atomic_ref<std::int32_t> LockCount(void* block) {
+    return std::atomic_ref<std::int32_t>(HeaderOf(block)->lockCount);
 }
 
 } // namespace
@@ -32,14 +38,14 @@ void* GlobalAlloc(UINT, INT_PTR size) {
 
 void* GlobalLock(void* block) {
     if (block)
-        ++HeaderOf(block)->lockCount;
+        LockCount(block).fetch_add(1);
     return block;
 }
 
 BOOL GlobalUnlock(void* block) {
     if (!block)
         return FALSE;
-    return --HeaderOf(block)->lockCount > 0;
+    return LockCount(block).fetch_sub(1) - 1 > 0;
 }
 
 UINT_PTR GlobalSize(void* block) {

@@ -121,6 +121,10 @@ ChildProcess::~ChildProcess() {
 
 void ChildProcess::Reap() {
     std::lock_guard lock(m_statusMutex);
+    ReapLocked();
+}
+
+void ChildProcess::ReapLocked() {
     if (m_exitCode || m_pid <= 0)
         return;
     int status = 0;
@@ -147,7 +151,11 @@ std::optional<int> ChildProcess::ExitCode() {
 }
 
 bool ChildProcess::Terminate() {
-    if (!IsRunning())
+    // Checked and signalled under the lock that reaping takes, so the pid
+    // cannot be reaped and reused by another process in between.
+    std::lock_guard lock(m_statusMutex);
+    ReapLocked();
+    if (m_exitCode || m_pid <= 0)
         return false;
     return kill(m_pid, SIGTERM) == 0;
 }

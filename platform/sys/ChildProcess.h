@@ -47,6 +47,7 @@ public:
 private:
     ChildProcess() = default;
     void Reap();
+    void ReapLocked(); // with m_statusMutex held
 
     pid_t m_pid = -1;
     int m_pipes[3] = {-1, -1, -1};

@@ -1,5 +1,7 @@
 #include "tests/devsim/DevsimRun.h"
 
+#include "platform/sys/File.h"
+
 #include "tests/devsim/DeviceSim.h"
 #include "tests/devsim/JackMidiPorts.h"
 #include "tests/devsim/SimSlotFiles.h"
@@ -18,11 +20,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kPortPatience = std::chrono::seconds(10);
 constexpr std::int64_t kIdleWaitMs = 20;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 bool StopRequested() {
     sigset_t stops;
@@ -66,9 +63,9 @@ SimState InitialState(const DevsimOptions& options) {
 } // namespace
 
 int RunDevsim(const DevsimOptions& options) {
-    File log;
+    sys::UniqueFile log;
     if (!options.logFile.empty()) {
-        log.reset(std::fopen(options.logFile.c_str(), "w"));
+        log = sys::OpenFile(options.logFile.c_str(), "w");
         if (!log) {
             std::perror(("devsim: cannot open log " + options.logFile).c_str());
             return 2;
