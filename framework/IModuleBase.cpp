@@ -78,8 +78,9 @@ void IModuleBase::ForParamInGroup(const char* group, const ParamFunc& func) {
     if (!func)
         throw std::bad_function_call();
     for (int i = 0; i < NParams(); ++i) {
-        if (std::strcmp(GetParam(i)->Group(), group ? group : "") == 0)
-            func(i, *GetParam(i));
+        if (IParam* param = GetParam(i);
+            param && std::strcmp(param->Group(), group ? group : "") == 0)
+            func(i, *param);
     }
 }
 

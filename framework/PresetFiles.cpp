@@ -42,8 +42,10 @@ public:
         bytes.insert(bytes.end(), p, p + size);
     }
     void Name(const char* name) {
+        // Cut to the field, which always keeps a terminating zero.
         char field[kNameSize] = {};
-        std::snprintf(field, sizeof field, "%s", name ? name : "");
+        if (name)
+            std::memcpy(field, name, strnlen(name, kNameSize - 1));
         Raw(field, sizeof field);
     }
     std::vector<uint8_t> bytes;

@@ -211,9 +211,9 @@ std::string ResourceFolderFor(const std::string& exeFolder) {
 
     const std::string folder = WithoutTrailingSlashes(exeFolder);
     const std::size_t slash = folder.rfind('/');
-    std::string parent = slash == std::string::npos ? "." : folder.substr(0, slash);
-    if (folder == "/")
-        parent = "/";
+    const std::string parent = folder == "/"                ? std::string("/")
+                               : slash == std::string::npos ? std::string(".")
+                                                            : folder.substr(0, slash);
     std::string installed = Join(parent, "share/omnarcontrol/");
     return IsFolder(installed) ? installed : std::string{};
 }

@@ -4,6 +4,8 @@
 
 #include "tests/devsim/DeviceSim.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace devsim::test {
@@ -14,9 +16,10 @@ Bytes Of(const std::uint8_t (&bytes)[N]) {
 }
 
 inline Bytes EditorMessage(std::initializer_list<std::uint8_t> tail) {
-    Bytes m{0xF0, 0x00, 0x51, 0x21, 0x05};
-    m.insert(m.end(), tail);
-    m.push_back(0xF7);
+    constexpr std::uint8_t kHeader[] = {0xF0, 0x00, 0x51, 0x21, 0x05};
+    Bytes m(std::size(kHeader) + tail.size() + 1, 0xF7);
+    std::copy(std::begin(kHeader), std::end(kHeader), m.begin());
+    std::copy(tail.begin(), tail.end(), m.begin() + std::size(kHeader));
     return m;
 }
 
