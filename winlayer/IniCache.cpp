@@ -60,6 +60,19 @@ std::string ResolveIniFileName(const char* name) {
 }
 
 IniCacheEntry& IniCache::Lookup(const std::string& path) {
+    IniCacheEntry& entry = EntryFor(path);
+    if (entry.path != path || StampOfPath(path) != entry.stamp)
+        Reload(entry, path);
+    return entry;
+}
+
+IniCacheEntry& IniCache::Reread(const std::string& path) {
+    IniCacheEntry& entry = EntryFor(path);
+    Reload(entry, path);
+    return entry;
+}
+
+IniCacheEntry& IniCache::EntryFor(const std::string& path) {
     IniCacheEntry* chosen = nullptr;
     for (auto& entry : m_entries) {
         if (entry.path.empty() || entry.path == path) {
@@ -70,8 +83,6 @@ IniCacheEntry& IniCache::Lookup(const std::string& path) {
             chosen = &entry;
     }
     chosen->useStamp = ++m_useCounter;
-    if (chosen->path != path || StampOfPath(path) != chosen->stamp)
-        Reload(*chosen, path);
     return *chosen;
 }
 
@@ -110,8 +121,12 @@ void IniCache::Reload(IniCacheEntry& entry, const std::string& path) {
 }
 
 bool IniCache::Store(IniCacheEntry& entry) {
-    if (!ReplaceFileContents(entry.path, SerializeIni(entry.image)))
+    if (!ReplaceFileContents(entry.path, SerializeIni(entry.image))) {
+        const int error = errno;
+        entry.path.clear();
+        errno = error;
         return false;
+    }
     entry.stamp = StampOfPath(entry.path);
     return true;
 }

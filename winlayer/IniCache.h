@@ -44,11 +44,16 @@ public:
 
     // The entry for path, re-read when the file changed since it was read.
     IniCacheEntry& Lookup(const std::string& path);
-    // Rewrites the entry's file from its image; false when nothing reached
-    // the disk (the image keeps its changes).
+    // The entry for path read afresh, for a write that holds the file's lock:
+    // another process may have written it within the stamp's resolution.
+    IniCacheEntry& Reread(const std::string& path);
+    // Rewrites the entry's file from its image. False, errno kept, when the
+    // write failed; the entry is then read again on its next use, so the
+    // image never shows a change the file does not hold.
     bool Store(IniCacheEntry& entry);
 
 private:
+    IniCacheEntry& EntryFor(const std::string& path);
     static void Reload(IniCacheEntry& entry, const std::string& path);
 
     std::array<IniCacheEntry, kEntries> m_entries;

@@ -1,7 +1,9 @@
 #include "winlayer/PrivateProfile.h"
 
 #include "winlayer/IniCache.h"
+#include "winlayer/IniWriteLock.h"
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -15,16 +17,23 @@ using winlayer::IniSections;
 
 namespace {
 
-// Applies change to the file's image under the ini lock; change answers
-// whether it changed anything, and only a changed image is written back.
-// FALSE when the file must not be written or the write failed.
+// Applies change to the file's image as read under the file's write lock;
+// change answers whether it changed anything, and only a changed image is
+// written back. FALSE, errno kept, when the file must not be written or the
+// write failed; nothing has changed then.
 template <class Change>
 BOOL ChangeIniFile(const char* file, Change change) {
     IniFiles& files = winlayer::SharedIniFiles();
     std::lock_guard lock(files.mutex);
-    IniCacheEntry& entry = files.cache.Lookup(winlayer::ResolveIniFileName(file));
-    if (!entry.AcceptsWrites())
+    const std::string path = winlayer::ResolveIniFileName(file);
+    winlayer::IniWriteLock fileLock;
+    if (!fileLock.Acquire(path))
         return FALSE;
+    IniCacheEntry& entry = files.cache.Reread(path);
+    if (!entry.AcceptsWrites()) {
+        errno = EPERM;
+        return FALSE;
+    }
     return !change(entry.image.sections) || files.cache.Store(entry);
 }
 

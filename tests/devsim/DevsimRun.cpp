@@ -10,6 +10,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <memory>
 
@@ -84,6 +85,12 @@ int RunDevsim(const DevsimOptions& options) {
     const auto ports = JackMidiPorts::Open(options.name, kPortPatience, stopWaiting, error);
     if (stopped) {
         return 0;
+    }
+    if (!ports && !JackMidiPorts::ServerRunning()) {
+        const char* server = std::getenv("JACK_DEFAULT_SERVER");
+        std::fprintf(stderr, "devsim: no JACK server is running (JACK_DEFAULT_SERVER=%s)\n",
+                     server && *server ? server : "default");
+        return 3;
     }
     if (!ports) {
         std::fprintf(stderr, "devsim: JACK ports not opened: %s\n", error.c_str());

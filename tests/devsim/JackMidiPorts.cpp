@@ -1,6 +1,7 @@
 #include "tests/devsim/JackMidiPorts.h"
 
 #include <RtMidi.h>
+#include <jack/jack.h>
 
 #include <thread>
 
@@ -23,7 +24,19 @@ bool Lists(Port& port, const std::string& fullName) {
     return false;
 }
 
+void Silence(const char*) {}
+
 } // namespace
+
+bool JackMidiPorts::ServerRunning() {
+    jack_status_t status;
+    jack_client_t* probe = jack_client_open("devsim-probe", JackNoStartServer, &status);
+    if (!probe) {
+        return false;
+    }
+    jack_client_close(probe);
+    return true;
+}
 
 JackMidiPorts::~JackMidiPorts() {
     // Closing the input client stops JACK's thread before the inbox goes.
@@ -35,6 +48,8 @@ std::unique_ptr<JackMidiPorts> JackMidiPorts::Open(const std::string& name,
                                                    std::chrono::milliseconds patience,
                                                    const std::function<bool()>& giveUp,
                                                    std::string& error) {
+    jack_set_error_function(&Silence);
+    jack_set_info_function(&Silence);
     const auto deadline = std::chrono::steady_clock::now() + patience;
     while (true) {
         std::unique_ptr<JackMidiPorts> ports(new JackMidiPorts());
@@ -52,6 +67,11 @@ std::unique_ptr<JackMidiPorts> JackMidiPorts::Open(const std::string& name,
 }
 
 bool JackMidiPorts::TryOpen(const std::string& name, std::string& error) {
+    // Without a server RtMidi would only print warnings of its own.
+    if (!ServerRunning()) {
+        error = "no JACK server is running";
+        return false;
+    }
     try {
         mIn = std::make_unique<RtMidiIn>(RtMidi::UNIX_JACK, name + "-in");
         mIn->ignoreTypes(false, true, true);

@@ -26,11 +26,16 @@ public:
     JackMidiPorts& operator=(const JackMidiPorts&) = delete;
 
     // Tries until both ports exist, the time is up or giveUp answers true
-    // between two tries; on failure error holds JACK's last complaint.
+    // between two tries; on failure error holds JACK's last complaint. JACK's
+    // own error and info lines are silenced for the process: the caller says
+    // in one line what went wrong.
     static std::unique_ptr<JackMidiPorts> Open(const std::string& name,
                                                std::chrono::milliseconds patience,
                                                const std::function<bool()>& giveUp,
                                                std::string& error);
+
+    // Whether a JACK server answers a client now.
+    static bool ServerRunning();
 
     const std::string& InputPortName() const { return mInputName; }
     const std::string& OutputPortName() const { return mOutputName; }

@@ -244,7 +244,7 @@ TEST_F(IniTest, TextThatCannotBeReadBackIsRefused) {
 TEST_F(IniTest, WritesThatFailAnswerZeroAndLeaveNothingBehind) {
     const std::string file = PathOf("missing/settings.ini");
     EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", file.c_str()));
-    EXPECT_EQ(Value("s", "k", file), "v") << "the in-process image keeps the change";
+    EXPECT_EQ(Value("s", "k", file), "(default)") << "nothing changed, not even in memory";
     EXPECT_FALSE(std::filesystem::exists(PathOf("missing")));
     EXPECT_TRUE(std::filesystem::is_empty(Folder()));
 }
@@ -253,9 +253,11 @@ TEST_F(IniTest, APlantedLinkAtTheTemporaryNameIsNotFollowed) {
     const std::string file = PathOf("settings.ini");
     const std::string victim = PathOf("victim");
     WriteFile(victim, "precious");
-    ASSERT_EQ(symlink(victim.c_str(), PathOf(".settings.ini.new").c_str()), 0);
+    const std::string planted = PathOf(".settings.ini.tmp-AAAAAA");
+    ASSERT_EQ(symlink(victim.c_str(), planted.c_str()), 0);
     EXPECT_TRUE(WritePrivateProfileString("s", "k", "v", file.c_str()));
     EXPECT_EQ(ReadFile(victim), "precious");
+    EXPECT_FALSE(std::filesystem::is_symlink(planted)) << "taken for a stale temporary";
     EXPECT_EQ(ReadFile(file), "[s]\nk=v\n\n");
 }
 
