@@ -47,6 +47,11 @@ void IFreqResponseGraph::Allocate(int n) {
     window = SquaredWindow(windowType, n);
 }
 
+void IFreqResponseGraph::SetSampleRate(double rate) {
+    if (rate > 0.0 && std::isfinite(rate))
+        sampleRate = rate;
+}
+
 void IFreqResponseGraph::SetFFTSize(int n) {
     if (AcceptedSize(n))
         Allocate(n);

@@ -25,7 +25,8 @@ public:
 
     // Analyses fftSize samples at once and redraws; null does nothing.
     virtual void ProcessBlock(const double* samples);
-    virtual void SetSampleRate(double rate) { sampleRate = rate; }
+    // A rate that is not a positive number is ignored.
+    virtual void SetSampleRate(double rate);
     // A size the constructor would refuse keeps the current one.
     virtual void SetFFTSize(int n);
     virtual void SetNoSmoothing(int off) { noSmoothing = off; }

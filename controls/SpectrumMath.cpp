@@ -48,7 +48,7 @@ std::vector<double> SquaredWindow(int type, int n) {
 
 double CubicAt(std::span<const double> values, double p) {
     const long size = static_cast<long>(values.size());
-    if (size < 4)
+    if (size < 4 || !std::isfinite(p))
         return 0.0;
     const double jf = std::floor(p);
     const double t = p - jf;

@@ -12,7 +12,7 @@ std::vector<double> SquaredWindow(int type, int n);
 
 // Four-point cubic interpolation of values at position p (index + fraction).
 // The index is kept in [1, size - 3] so all four points lie in the data;
-// fewer than four values give 0.
+// fewer than four values or a position that is not finite give 0.
 double CubicAt(std::span<const double> values, double p);
 
 // log2 as the display computes it: log10 over 0.30103.

@@ -112,9 +112,11 @@ TEST_F(SpectrumTest, BadSamplesAndNullBlocks) {
     std::vector<double> block = Impulse(4096);
     block[7] = std::nan("");
     block[9] = INFINITY;
+    graph->SetSampleRate(0.0);
+    graph->SetSampleRate(std::nan(""));
     graph->ProcessBlock(block.data());
     for (double y : graph->ColumnY())
-        ASSERT_NEAR(y, 135.0, 1e-6) << "non-finite samples count as 0";
+        ASSERT_NEAR(y, 135.0, 1e-6) << "non-finite samples count as 0; bad rates are ignored";
     graph->SetClean();
     graph->ProcessBlock(nullptr);
     EXPECT_FALSE(graph->IsDirty());
