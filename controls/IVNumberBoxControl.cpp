@@ -57,6 +57,13 @@ IVNumberBoxControl::IVNumberBoxControl(const IRECT& bounds, int paramIdx, IActio
     };
 }
 
+IVNumberBoxControl::~IVNumberBoxControl() {
+    // The buttons stay in the context's list; their step functions must not reach a freed box.
+    for (IVButtonControl* button : {Live(incButton), Live(decButton)})
+        if (button)
+            button->SetAnimationEndActionFunction(nullptr);
+}
+
 void IVNumberBoxControl::OnInit() {
     if (const IParam* param = GetParam(0)) {
         minValue = param->Min();
@@ -108,9 +115,9 @@ void IVNumberBoxControl::OnResize() {
         child->SetTargetRECT(r);
         child->OnResize();
     };
-    place(textControl, textRect);
-    place(incButton, incRect);
-    place(decButton, decRect);
+    place(Live(textControl), textRect);
+    place(Live(incButton), incRect);
+    place(Live(decButton), decRect);
 }
 
 double IVNumberBoxControl::Step(const IMouseMod& mod) const {
@@ -148,9 +155,10 @@ void IVNumberBoxControl::OnMouseWheel(float, float, const IMouseMod& mod, float 
 }
 
 void IVNumberBoxControl::OnMouseDoubleClick(float x, float y, const IMouseMod&) {
-    if (disabled || !graphics || !textControl || !textRect.ContainsPoint(x, y))
+    IVLabelControl* shown = Live(textControl);
+    if (disabled || !graphics || !shown || !textRect.ContainsPoint(x, y))
         return;
-    graphics->BeginTextEntry(this, text, textRect, textControl->GetString(), 0);
+    graphics->BeginTextEntry(this, text, textRect, shown->GetString(), 0);
 }
 
 void IVNumberBoxControl::OnTextEntryFinished(const char* entered, int) {
@@ -185,12 +193,13 @@ void IVNumberBoxControl::SetValueFromTypedEntry(double normalised, int valIdx) {
 }
 
 void IVNumberBoxControl::ShowValue(double value) {
-    if (!textControl)
+    IVLabelControl* shown = Live(textControl);
+    if (!shown)
         return;
     if (valueFormat.GetLength() == 0)
-        textControl->SetString("");
+        shown->SetString("");
     else
-        textControl->SetStringFormatted(kMaxValueTextLength, valueFormat.Get(), value);
+        shown->SetStringFormatted(kMaxValueTextLength, valueFormat.Get(), value);
 }
 
 void IVNumberBoxControl::UpdateValue(bool fromDelegate) {
@@ -207,12 +216,11 @@ void IVNumberBoxControl::UpdateValue(bool fromDelegate) {
 
 void IVNumberBoxControl::SetStyle(const IVStyle& s) {
     IVectorBase::SetStyle(s);
-    if (textControl)
-        textControl->SetStyle(s);
-    if (incButton)
-        incButton->SetStyle(s);
-    if (decButton)
-        decButton->SetStyle(s);
+    if (IVLabelControl* shown = Live(textControl))
+        shown->SetStyle(s);
+    for (IVButtonControl* button : {Live(incButton), Live(decButton)})
+        if (button)
+            button->SetStyle(s);
 }
 
 void IVNumberBoxControl::Draw(ICanvas& g) {

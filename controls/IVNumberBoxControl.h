@@ -18,6 +18,7 @@ public:
     IVNumberBoxControl(const IRECT& bounds, int paramIdx, IActionFunction action, const char* label,
                        const IVStyle& style, double initialValue, double minValue, double maxValue,
                        bool showButtons, const char* format, bool showTriangle);
+    ~IVNumberBoxControl() override;
 
     void OnInit() override;
     void OnAddedToGraphics() override;
@@ -34,9 +35,9 @@ public:
     void Draw(ICanvas& g) override;
 
     double GetRealValue() const { return realValue; }
-    IVLabelControl* GetTextControl() const { return textControl; }
-    IVButtonControl* GetIncButton() const { return incButton; }
-    IVButtonControl* GetDecButton() const { return decButton; }
+    IVLabelControl* GetTextControl() const { return Live(textControl); }
+    IVButtonControl* GetIncButton() const { return Live(incButton); }
+    IVButtonControl* GetDecButton() const { return Live(decButton); }
     const IRECT& GetTextRECT() const { return textRect; }
 
 private:
@@ -46,6 +47,15 @@ private:
     double RealFromNormalised(double normalised) const;
     void LayOut();
     double Step(const IMouseMod& mod) const;
+    // The child while the context still holds it, else null: a child removed
+    // on its own leaves the box working.
+    template <typename T>
+    T* Live(T* child) const {
+        for (int i = 0; child && i < NChildren(); ++i)
+            if (GetChild(i) == child)
+                return child;
+        return nullptr;
+    }
 
     IActionFunction mIncrementFunc;
     IActionFunction mDecrementFunc;

@@ -165,6 +165,22 @@ TEST_F(NumberBoxTest, ButtonsStepWhenTheirSplashEnds) {
     EXPECT_EQ(box->GetRealValue(), 50.0);
 }
 
+TEST_F(NumberBoxTest, ChildrenAndBoxOutliveEachOther) {
+    auto* box = Box(-1, true);
+    canvas.RemoveControl(box->GetTextControl());
+    EXPECT_EQ(box->GetTextControl(), nullptr);
+    MouseWheel(30, 20, 1.f);
+    EXPECT_EQ(box->GetRealValue(), 51.0) << "the box works on without its text";
+    ui::IVButtonControl* plus = box->GetIncButton();
+    const ui::IRECT r = plus->GetWidgetBounds();
+    canvas.RemoveControl(box);
+    MouseDown(r.MW(), r.MH());
+    MouseUp(r.MW(), r.MH());
+    clock.Advance(101);
+    RunFrame(canvas); // the button's step must not reach the freed box
+    EXPECT_EQ(plus->GetValue(), 0.0);
+}
+
 TEST_F(NumberBoxTest, DrawsHighlightPressAndTriangle) {
     auto* box = Box(-1);
     canvas.ClearCalls();
