@@ -2,7 +2,10 @@
 
 #include "toolkit/ICanvas.h"
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace vx::ui {
 
@@ -20,6 +23,8 @@ void ITextControl::OnInit() {
 }
 
 void ITextControl::SetString(const char* newText) {
+    if (graphics)
+        graphics->AssertMainThread();
     if (!newText)
         newText = "";
     if (std::strcmp(str.Get(), newText) == 0)
@@ -27,6 +32,22 @@ void ITextControl::SetString(const char* newText) {
     str.SetBounded(newText);
     if (setBoundsFromStr)
         FitBoundsToString();
+    SetDirty(false);
+}
+
+void ITextControl::SetStringFormatted(int maxLength, const char* format, ...) {
+    if (graphics)
+        graphics->AssertMainThread();
+    if (maxLength <= 0 || !format) {
+        str.SetBounded("");
+    } else {
+        std::vector<char> buffer(static_cast<size_t>(maxLength) + 1, '\0');
+        va_list args;
+        va_start(args, format);
+        const int written = std::vsnprintf(buffer.data(), buffer.size(), format, args);
+        va_end(args);
+        str.SetBounded(written < 0 ? "" : buffer.data());
+    }
     SetDirty(false);
 }
 
@@ -47,6 +68,10 @@ void ITextControl::FitBoundsToString() {
 }
 
 void ITextControl::Draw(ICanvas& g) {
+    DrawTextOnBackground(g);
+}
+
+void ITextControl::DrawTextOnBackground(ICanvas& g) {
     g.FillRect(bgColor, drawRect, &blend);
     if (str.GetLength() > 0 && g.GetControlInTextEntry() != this)
         g.DrawText(text, str.Get(), drawRect, &blend);

@@ -487,10 +487,10 @@ public:
     IPopupMenu& GetPromptMenu() { return promptMenu; }
     const std::vector<int>& GetGestureKinds() const { return gestureKinds; }
 
-protected:
     // Debug builds check that the context is used on the thread that made it.
     void AssertMainThread() const;
 
+protected:
     ICanvasEditorDelegate& delegate;
     int width;
     int height;

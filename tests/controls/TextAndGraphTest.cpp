@@ -56,13 +56,13 @@ TEST(EditableTextControl, EnteredTextRunsTheActionOnce) {
 }
 
 TEST(FreqResponseGraph, ProcessBlockKeepsACopyAndRedraws) {
-    vx::ui::IFreqResponseGraph graph(kBounds, IColor(255, 0, 200, 0), 8, 0);
-    std::vector<double> impulse(8, 0.0);
+    vx::ui::IFreqResponseGraph graph(kBounds, IColor(255, 0, 200, 0), 16, 0);
+    std::vector<double> impulse(16, 0.0);
     impulse[0] = 1.0;
     graph.SetClean();
     graph.ProcessBlock(impulse.data());
     impulse[0] = 0.5; // the caller's buffer is reused for the next IR
-    ASSERT_EQ(graph.LastBlock().size(), 8u);
+    ASSERT_EQ(graph.LastBlock().size(), 16u);
     EXPECT_EQ(graph.LastBlock()[0], 1.0);
     EXPECT_EQ(graph.LastBlock()[7], 0.0);
     EXPECT_TRUE(graph.IsDirty());

@@ -251,6 +251,11 @@ void RecordingCanvas::SetCursorHidden(bool hide, bool lock) {
     cursorHidden = hide;
 }
 
+int RecordingCanvas::SetCursorShape(int kind) {
+    Record(Join({"SetCursorShape", Num(kind)}));
+    return ICanvas::SetCursorShape(kind);
+}
+
 void RecordingCanvas::WarpMouseCursor(float x, float y) {
     Record(Join({"WarpMouseCursor", Num(x), Num(y)}));
     mouseX = x;

@@ -127,6 +127,7 @@ public:
     void SetClipRect(const ui::IRECT&) override;
     void QueryMousePosition(float& x, float& y) const override;
     void SetCursorHidden(bool hide, bool lock) override;
+    int SetCursorShape(int kind) override;
     void WarpMouseCursor(float x, float y) override;
     void EndTextEditing() override { Record("EndTextEditing"); }
     void* AttachToParentWindow(void* parent) override { return parent; }

@@ -1,4 +1,4 @@
-#include "ToolkitFixture.h"
+#include "tests/support/ToolkitTest.h"
 
 #include <thread>
 

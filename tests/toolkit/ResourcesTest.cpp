@@ -1,4 +1,4 @@
-#include "ToolkitFixture.h"
+#include "tests/support/ToolkitTest.h"
 
 #include "platform/sys/Folders.h"
 #include "platform/sys/Log.h"
