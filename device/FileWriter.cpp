@@ -59,6 +59,7 @@ void FileWriter::Open(const char* path, int, int blockSize, int minBlocks, int, 
         if (ftruncate(mFd, 0) != 0)
             mFailed = true;
     } else if (!mStaged.Create(mPath, sys::ReplacementMode(mPath, kNewFileMode))) {
+        mFailed = true;
         Close();
         return;
     }
