@@ -138,6 +138,20 @@ TEST_F(DirBrowseTest, LinkLoopsEndTheScan) {
     EXPECT_EQ(Tree(browser.GetMainMenu()), "a[1 to-b[2]] b[2 to-a[1]]");
 }
 
+TEST_F(DirBrowseTest, ScansStopAtTheDepthLimit) {
+    fs::path deep = "top";
+    for (int level = 0; level < Browser::kMaxDepth + 3; ++level)
+        deep /= "d";
+    Touch(deep / "deep.dat");
+    Touch("top/shallow.dat");
+    Browser browser("dat");
+    browser.AddPath(Path("top").c_str(), "");
+    browser.SetupMenu();
+    // Only the file above the limit is listed; the too-deep branch is dropped empty.
+    EXPECT_EQ(Tree(browser.GetMainMenu()), "shallow");
+    EXPECT_EQ(browser.NumItems(), 1);
+}
+
 TEST(MenuItems, IndexedAndSortedInsertion) {
     IPopupMenu menu;
     const auto add = [&](const char* text, int index) {

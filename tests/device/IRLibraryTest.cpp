@@ -221,6 +221,8 @@ TEST_F(IRLibraryTest, SelectorBlendsNeighbouringPositions) {
         ASSERT_EQ(shown.size(), 4096u);
         EXPECT_TRUE(std::equal(shown.begin(), shown.end(), editor.mIRSamples.begin()));
     }
+    EXPECT_TRUE(host.output->messages.empty()); // the display only: nothing goes to the pedal
+
     // A user position whose file is missing keeps the impulse.
     editor.mUserIRNumberA = 200;
     editor.SetValue(kUserIRParamA, 1);
