@@ -18,6 +18,7 @@ namespace vx {
 class Timer;
 namespace ui {
 class ICanvas;
+class IFreqResponseGraph;
 class ITextControl;
 } // namespace ui
 } // namespace vx
@@ -86,7 +87,46 @@ public:
     void ApplyAmpModeDefaults(int mode);
     void ApplyReverbModeDefaults(int mode);
 
+    // ---- Local preset library ----
+    // Removes every ".dat" file of the Presets, User IRs and Factory IRs folders.
+    void ClearLocalLibrary();
+    // All 128 rows and the checksum table from the slot files.
+    void RefreshPresetList();
+    // The rows of the slot files present; "NNN.dat" fills row NNN - 1.
+    void ListPresetFolder();
+
+    // ---- Impulse-response library (main thread) ----
+    // Copies the factory WAVs that are missing from <resources>/irs/.
+    void InstallFactoryIRs();
+    void InstallFactoryIRs(const std::string& resourceFolder);
+    // File indexes are 0-based; only complete 2436-byte slot files count.
+    bool UserIRFileExists(int n);
+    bool FactoryIRFileExists(int n);
+    void LoadUserIR(int n);
+    void LoadFactoryIR(int n);
+    void LoadFactoryIRName(int n);
+    void BuildIRNameList(int n);
+    void ShowUserIRName(int n);
+    // The displayed IR for an IR selector value 0..127; nothing is sent.
+    void SelectIRSlot(int value);
+    // False, the IR unchanged, for a file that is not a readable WAV.
+    bool ReadWavFile(const VxString& path);
+    void LoadWavIR();
+    // Stores the current IR as IR n's slot file and, when asked, prepares its
+    // upload; the name is cut of its trailing spaces in place.
+    void NormalizeAndPackIR(Name& name, int irNumber, bool upload);
+    // Stores the IR dump just received; false (nothing written) unless it
+    // arrived whole with a matching check.
+    bool SaveReceivedIR(int irNumber);
+    void ReadPresetFileIR(const VxString& path);
+
 private:
+    friend void ReadPresetName(OmnarControl* editor, const VxString& path, int row);
+    void SetPresetRow(int row, const char* name);
+    void SetControlText(int tag, const char* text);
+    bool LoadIRFile(const std::string& path);
+    void LoadIRPosition(int position);
+    int ParamInt(int index) const;
     void Send(const omnar::DeviceMessage& message);
     std::array<vx::IParam*, omnar::kParamCount> ParamPointers() const;
     // The text of a text control found by tag; empty without a panel.
@@ -167,6 +207,8 @@ protected:
     int32_t mTransferCheckHi = 0;
     int32_t mTransferCheckLo = 0;
     bool mFirmwareSending = false;
+    // A firmware image waits in mTransferBuffer; an IR upload must not touch it.
+    bool mFirmwarePrepared = false;
     bool mIRUploadSending = false;
     int32_t mIRUploadSlot = 0;
     bool mStreamSending = false;
@@ -193,6 +235,8 @@ protected:
     std::string mLastWavPath;
     bool mIRImportBusy = false;
     int32_t mIRListPage = 0;
+    // The panel's response display, owned by it; null until a layout sets it.
+    vx::ui::IFreqResponseGraph* mIRDisplay = nullptr;
 
     // ---- Bank and preset exchange files ----
     std::string mBankPath;
@@ -207,6 +251,11 @@ protected:
     int32_t mFirmwareBlockCount = 0;
     int32_t mFirmwareLineCount = 0;
 };
+
+// One slot file's preset name into row `row` of the preset list.
+void ReadPresetName(OmnarControl* editor, const VxString& path, int row);
+// Orders names with their digit runs compared by value: "2.dat" before "10.dat".
+int CompareNumeric(const char* a, const char* b);
 
 // The host's one way to make the editor; construction is serialised.
 std::unique_ptr<OmnarControl> CreatePlugInstance(const vx::InstanceInfo& info);

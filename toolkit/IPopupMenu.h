@@ -28,6 +28,21 @@ public:
     Item& AddSubmenu(const char* text, std::unique_ptr<IPopupMenu> submenu);
     void AddSeparator() { AddItem("", kSeparator); }
 
+    // Index -1 appends; -2 inserts in place by case-insensitive text, before an
+    // equal text; any other index is clamped into the list. The reference
+    // holds until the next change of this menu.
+    Item& AddItem(Item item, int index);
+    // A new item {text, submenu, no flags, tag -1}; the submenu takes a copy of
+    // this menu's completion, so a choice anywhere reaches the same function.
+    Item& AddItem(const char* text, int index, std::unique_ptr<IPopupMenu> submenu);
+    Item& AddItem(const char* text, std::unique_ptr<IPopupMenu> submenu, int index) {
+        return AddItem(text, index, std::move(submenu));
+    }
+    // Drops the items whose submenu holds nothing; plain items stay.
+    void RemoveEmptySubmenus();
+    // Checks target, wherever in the tree it is, and unchecks every other item.
+    void CheckItem(const Item* target);
+
     // No items and no chosen item; the title and completion stay.
     void Clear();
 

@@ -1,5 +1,7 @@
 #include "winlayer/FileReplace.h"
 
+#include "platform/sys/StagedFile.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -59,78 +61,30 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-struct SplitPath {
-    std::string folder; // "" or ending in '/'
-    std::string name;
-};
-
-SplitPath Split(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return {"", path};
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
-}
-
-std::string TemporaryPrefix(const std::string& name) {
-    return "." + name + ".tmp-";
-}
-
-bool SyncFolder(const std::string& folder) {
-    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = fsync(fd) == 0;
-    const int error = errno;
-    close(fd);
-    errno = error;
-    return synced;
-}
-
-// Cleans up after a failed step without losing the errno that explains it.
-bool FailRemoving(const std::string& temporary) {
-    const int error = errno;
-    unlink(temporary.c_str());
-    errno = error;
-    return false;
-}
-
 } // namespace
 
 unsigned int ModeForReplacing(const std::string& target) {
-    struct stat existing {};
-    return stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0666 & ~CurrentUmask();
+    return sys::ReplacementMode(target, 0666 & ~CurrentUmask());
 }
 
 bool ReplaceFileContents(const std::string& path, std::string_view contents) {
     std::string target;
     if (!ResolveTarget(path, target))
         return false;
-    const SplitPath parts = Split(target);
-    std::string temporary = parts.folder + TemporaryPrefix(parts.name) + "XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
+    sys::StagedFile staged;
+    if (!staged.Create(target, ModeForReplacing(target)))
         return false;
-
-    bool written =
-        fchmod(fd, ModeForReplacing(target)) == 0 && WriteAll(fd, contents) && fsync(fd) == 0;
-    int error = errno;
-    if (close(fd) != 0 && written) {
-        written = false;
-        error = errno;
+    if (!WriteAll(staged.Descriptor(), contents)) {
+        staged.Discard();
+        return false;
     }
-    if (!written) {
-        errno = error;
-        return FailRemoving(temporary);
-    }
-    if (rename(temporary.c_str(), target.c_str()) != 0)
-        return FailRemoving(temporary);
-    return SyncFolder(parts.folder);
+    return staged.Commit();
 }
 
 void RemoveStaleTemporaryFiles(const std::string& target) {
-    const SplitPath parts = Split(target);
-    const std::string prefix = TemporaryPrefix(parts.name);
-    DIR* folder = opendir(parts.folder.empty() ? "." : parts.folder.c_str());
+    const std::string folderPath = sys::FolderOfPath(target);
+    const std::string prefix = sys::StagedFile::TemporaryPrefix(target.substr(folderPath.size()));
+    DIR* folder = opendir(folderPath.empty() ? "." : folderPath.c_str());
     if (!folder)
         return;
     // The suffix mkostemp fills in is six characters long.

@@ -26,7 +26,7 @@ DeviceSim::DeviceSim(SimState state, SimOptions options)
 
 std::vector<Bytes> DeviceSim::Receive(ByteView message, std::int64_t nowMs) {
     TraceEntry entry{nowMs, false, Bytes(message.begin(), message.end()), DescribeMessage(message)};
-    std::string note = Screen(message, nowMs);
+    std::string note = mDisconnected ? "ignored: disconnected" : Screen(message, nowMs);
     if (note.empty()) {
         note = Handle(message, nowMs);
     }
@@ -53,10 +53,17 @@ std::string DeviceSim::Handle(ByteView message, std::int64_t nowMs) {
         outcome.note +=
             outcome.note.empty() ? "check bytes spoilt (fault)" : "; check bytes spoilt (fault)";
     }
+    if (faultIs(FaultKind::Disconnect)) {
+        // The cable is pulled after the first reply: nothing queued goes out.
+        mQueue.clear();
+        outcome.replies.resize(std::min<std::size_t>(outcome.replies.size(), 1));
+        outcome.note += outcome.note.empty() ? "disconnected (fault)" : "; disconnected (fault)";
+    }
     const std::int64_t dueMs = nowMs + (faultIs(FaultKind::Delay) ? fault->delayMs : 0);
     for (Bytes& reply : outcome.replies) {
         Enqueue(std::move(reply), dueMs);
     }
+    mDisconnected = mDisconnected || faultIs(FaultKind::Disconnect);
     return outcome.note;
 }
 
@@ -152,6 +159,9 @@ DeviceSim::Outcome DeviceSim::Dispatch(ByteView m, std::int64_t nowMs) {
 }
 
 void DeviceSim::Enqueue(Bytes bytes, std::int64_t dueMs) {
+    if (mDisconnected) {
+        return;
+    }
     mQueue.push_back({dueMs, mOrder++, std::move(bytes)});
 }
 

@@ -39,6 +39,9 @@ public:
     std::int64_t NextDueMs() const;
 
     void AddFault(const FaultRule& rule) { mFaults.Add(rule); }
+    // Ends a disconnect fault: the pedal takes and sends messages again.
+    void Reconnect() { mDisconnected = false; }
+    bool Disconnected() const { return mDisconnected; }
 
     // Spontaneous messages, as when the pedal's own controls are used; they
     // come out of the next Poll or Receive.
@@ -118,6 +121,7 @@ private:
     Loader mLoader;
     std::int64_t mRebootUntilMs = std::numeric_limits<std::int64_t>::min();
     std::vector<Queued> mQueue;
+    bool mDisconnected = false;
     std::uint64_t mOrder = 0;
     std::vector<TraceEntry> mTrace;
 };

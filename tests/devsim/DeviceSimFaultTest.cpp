@@ -144,3 +144,22 @@ TEST(DeviceSimFaults, MalformedMessagesAreLoggedAndIgnored) {
         EXPECT_NE(sim.Trace()[0].text.find("ignored"), std::string::npos) << sim.Trace()[0].text;
     }
 }
+
+TEST(DeviceSimFaults, DisconnectSendsAtMostTheFirstReplyThenNothingUntilReconnect) {
+    DeviceSim sim;
+    sim.MutableState().userIRs[200] = BlankIRImage();
+    const Bytes request = Of(golden::kIRDumpRequestSlot200);
+    ASSERT_GT(sim.Receive(request, 0).size(), 1u);
+
+    sim.AddFault(Rule(("disconnect:" + CommandName(CommandKey{request[4], request[5]})).c_str()));
+    const std::vector<Bytes> cut = sim.Receive(request, 10);
+    ASSERT_EQ(cut.size(), 1u);
+    EXPECT_EQ(cut[0], BuildIRDump(200, BlankIRImage()).front());
+    EXPECT_TRUE(sim.Disconnected());
+    EXPECT_TRUE(sim.Receive(kIdentity, 20).empty());
+    sim.InjectParamValue(3, 9, 20);
+    EXPECT_TRUE(sim.Poll(1000).empty());
+
+    sim.Reconnect();
+    EXPECT_EQ(sim.Receive(kIdentity, 30), std::vector<Bytes>{kIdentityReply});
+}

@@ -47,6 +47,8 @@ FaultParse ParseFaultRule(std::string_view text) {
         rule.kind = FaultKind::Corrupt;
     } else if (kind == "nak") {
         rule.kind = FaultKind::Nak;
+    } else if (kind == "disconnect") {
+        rule.kind = FaultKind::Disconnect;
     } else if (kind.starts_with("delay=")) {
         const auto ms = PositiveNumber(kind.substr(6), 1);
         if (!ms) {

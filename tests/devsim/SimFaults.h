@@ -2,10 +2,12 @@
 
 // Fault rules: spoil the pedal's handling of one incoming command, on its
 // nth occurrence or on every one.
-//   KIND:CMD[:N][:always]   KIND = drop | corrupt | nak | delay=MS
+//   KIND:CMD[:N][:always]   KIND = drop | corrupt | nak | delay=MS | disconnect
 //   CMD = two hex digits ("55"), or L and two hex digits for the loader ("L13").
 // Without N a once-rule hits the next occurrence; with N, the Nth (counted
-// from the simulator's start). "always" repeats it from then on.
+// from the simulator's start). "always" repeats it from then on. A
+// disconnect sends at most the command's first reply, then the pedal takes
+// and sends nothing until DeviceSim::Reconnect.
 
 #include "tests/devsim/SimCommands.h"
 
@@ -13,7 +15,7 @@
 
 namespace devsim {
 
-enum class FaultKind { Drop, Corrupt, Nak, Delay };
+enum class FaultKind { Drop, Corrupt, Nak, Delay, Disconnect };
 
 struct FaultRule {
     FaultKind kind = FaultKind::Drop;

@@ -1,0 +1,154 @@
+#include "tests/device/LibraryFixtures.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+namespace omnar::test {
+
+TempDataHome::TempDataHome() {
+    if (const char* old = std::getenv("XDG_DATA_HOME")) {
+        hadValue = true;
+        saved = old;
+    }
+    setenv("XDG_DATA_HOME", temp.Folder().c_str(), 1);
+}
+
+TempDataHome::~TempDataHome() {
+    if (hadValue)
+        setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
+
+std::string TempDataHome::PresetsFolder() const {
+    return Folder() + "/OmnarControl/Presets/";
+}
+std::string TempDataHome::UserIRFolder() const {
+    return Folder() + "/OmnarControl/User IRs/";
+}
+std::string TempDataHome::FactoryIRFolder() const {
+    return Folder() + "/OmnarControl/Factory IRs/";
+}
+
+void WriteFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+Bytes ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+bool FileExists(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0;
+}
+
+namespace {
+
+void PutLe(Bytes& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(std::uint8_t(value >> (8 * i)));
+}
+
+void PutSample(Bytes& out, double x, const WavSpec& spec) {
+    switch (spec.bitsPerSample) {
+    case 8:
+        out.push_back(std::uint8_t(std::lround(x * 128.0 + 128.0)));
+        break;
+    case 16:
+        PutLe(out, std::uint32_t(std::int32_t(std::lround(x * 32767.0))), 2);
+        break;
+    case 24:
+        PutLe(out, std::uint32_t(std::int32_t(std::lround(x * 8388607.0))), 3);
+        break;
+    default:
+        if (spec.formatTag == 1) {
+            PutLe(out, std::uint32_t(std::int32_t(std::llround(x * 2147483647.0))), 4);
+        } else {
+            const float f = float(x);
+            std::uint32_t bits;
+            std::memcpy(&bits, &f, 4);
+            PutLe(out, bits, 4);
+        }
+    }
+}
+
+} // namespace
+
+Bytes FmtBody(int tag, int channels, std::uint32_t rate, int blockAlign, int bits) {
+    Bytes body;
+    PutLe(body, std::uint32_t(tag), 2);
+    PutLe(body, std::uint32_t(channels), 2);
+    PutLe(body, rate, 4);
+    PutLe(body, rate * std::uint32_t(blockAlign), 4);
+    PutLe(body, std::uint32_t(blockAlign), 2);
+    PutLe(body, std::uint32_t(bits), 2);
+    return body;
+}
+
+Bytes RiffBytes(const std::vector<RawChunk>& chunks) {
+    Bytes body = {'W', 'A', 'V', 'E'};
+    for (const RawChunk& chunk : chunks) {
+        body.insert(body.end(), chunk.id.begin(), chunk.id.end());
+        PutLe(body, chunk.size, 4);
+        body.insert(body.end(), chunk.body.begin(), chunk.body.end());
+    }
+    Bytes out = {'R', 'I', 'F', 'F'};
+    PutLe(out, std::uint32_t(body.size()), 4);
+    out.insert(out.end(), body.begin(), body.end());
+    return out;
+}
+
+Bytes WavBytes(const WavSpec& spec) {
+    const int blockAlign = spec.channels * spec.bitsPerSample / 8;
+    Bytes data;
+    for (const double x : spec.samples)
+        PutSample(data, x, spec);
+    return RiffBytes(
+        {{"fmt ", 16,
+          FmtBody(spec.formatTag, spec.channels, spec.sampleRate, blockAlign, spec.bitsPerSample)},
+         {"data", std::uint32_t(data.size()), data}});
+}
+
+vx::test::RecordingCanvas& LibraryEditor::OpenPanel() {
+    SetMakeGraphicsFunc([this] {
+        return std::make_unique<vx::test::AttachingCanvas>(*this, panelEvents, 1920, 1200, 1.f);
+    });
+    SetLayoutFunc([this](vx::ui::ICanvas* canvas) { LayOutTestPanel(*canvas, *this); });
+    OpenEditor(nullptr);
+    return Panel();
+}
+
+vx::test::RecordingCanvas& LibraryEditor::Panel() {
+    return static_cast<vx::test::RecordingCanvas&>(*GetGraphics());
+}
+
+std::string LibraryEditor::TagText(int tag) {
+    const auto* control =
+        GetGraphics() ? dynamic_cast<vx::ui::ITextControl*>(GetGraphics()->FindControlByTag(tag))
+                      : nullptr;
+    return control ? control->GetString() : "";
+}
+
+void LayOutTestPanel(vx::ui::ICanvas& canvas, LibraryEditor& editor) {
+    const vx::ui::IRECT row(0, 0, 200, 20);
+    for (auto& control : editor.mPresetRows)
+        control = static_cast<vx::ui::ITextControl*>(
+            canvas.AddControl(new vx::ui::ITextControl(row), -1, "presetlist"));
+    for (auto& control : editor.mIRListRows)
+        control = static_cast<vx::ui::ITextControl*>(
+            canvas.AddControl(new vx::ui::ITextControl(row), -1, "irlist"));
+    for (int tag = 68; tag <= 75; ++tag)
+        canvas.AddControl(new vx::ui::ITextControl(row), tag, "irlabels");
+    editor.mIRDisplay = static_cast<vx::ui::IFreqResponseGraph*>(canvas.AddControl(
+        new vx::ui::IFreqResponseGraph(vx::ui::IRECT(0, 0, 400, 200), vx::ui::IColor(), 4096, 0),
+        -1, "irgraph"));
+}
+
+} // namespace omnar::test

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "controls/IFreqResponseGraph.h"
+#include "controls/ITextControl.h"
+#include "device/OmnarControl.h"
+#include "tests/framework/PluginFixtures.h"
+#include "tests/support/TempImageFolder.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace omnar::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// XDG_DATA_HOME pointed at a fresh temporary folder for the object's life.
+class TempDataHome {
+public:
+    TempDataHome();
+    ~TempDataHome();
+    TempDataHome(const TempDataHome&) = delete;
+    TempDataHome& operator=(const TempDataHome&) = delete;
+
+    const std::string& Folder() const { return temp.Folder(); }
+    std::string PresetsFolder() const;
+    std::string UserIRFolder() const;
+    std::string FactoryIRFolder() const;
+
+private:
+    vx::test::TempImageFolder temp;
+    std::string saved;
+    bool hadValue = false;
+};
+
+void WriteFile(const std::string& path, const Bytes& bytes);
+Bytes ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+
+// A WAV file's bytes. Samples are interleaved values in -1..1, written in
+// the format given (32-bit with tag 3 as float).
+struct WavSpec {
+    int formatTag = 1;
+    int channels = 1;
+    std::uint32_t sampleRate = 44100;
+    int bitsPerSample = 16;
+    std::vector<double> samples;
+};
+Bytes WavBytes(const WavSpec& spec);
+// Raw RIFF/WAVE bytes around the given chunks (each id, size and body as given).
+struct RawChunk {
+    std::string id;
+    std::uint32_t size;
+    Bytes body;
+};
+Bytes RiffBytes(const std::vector<RawChunk>& chunks);
+Bytes FmtBody(int tag, int channels, std::uint32_t rate, int blockAlign, int bits);
+
+// The editor with its shared state in reach, as the other parts of the editor reach it.
+class LibraryEditor : public OmnarControl {
+public:
+    using OmnarControl::mApplyingValues;
+    using OmnarControl::mConnected;
+    using OmnarControl::mCurrentPage;
+    using OmnarControl::mFactoryIRNames;
+    using OmnarControl::mFirmwarePrepared;
+    using OmnarControl::mFirmwareSending;
+    using OmnarControl::mIRDisplay;
+    using OmnarControl::mIRGain;
+    using OmnarControl::mIRImportBusy;
+    using OmnarControl::mIRListRows;
+    using OmnarControl::mIRNames;
+    using OmnarControl::mIRReceive;
+    using OmnarControl::mIRSamples;
+    using OmnarControl::mIRUploadSending;
+    using OmnarControl::mIRUploadSlot;
+    using OmnarControl::mLastWavPath;
+    using OmnarControl::mPresetChecksums;
+    using OmnarControl::mPresetRows;
+    using OmnarControl::mSlotSyncActive;
+    using OmnarControl::mStreamCount;
+    using OmnarControl::mTransferBuffer;
+    using OmnarControl::mTransferCheckHi;
+    using OmnarControl::mTransferCheckLo;
+    using OmnarControl::mTransferPos;
+    using OmnarControl::mTransferRemaining;
+    using OmnarControl::mTransferSize;
+    using OmnarControl::mUserIRFocusA;
+    using OmnarControl::mUserIRFocusB;
+    using OmnarControl::mUserIRNumberA;
+    using OmnarControl::mUserIRNumberB;
+    using OmnarControl::OmnarControl;
+
+    // Sets a parameter's value as the device path does, without sending.
+    void SetValue(int index, double value) { GetParam(index)->Set(value); }
+
+    // Opens a recording panel laid out by TestPanel.
+    vx::test::RecordingCanvas& OpenPanel();
+    vx::test::RecordingCanvas& Panel();
+    // Text of the control with the tag; "" when there is none.
+    std::string TagText(int tag);
+
+    std::vector<std::string> panelEvents;
+};
+
+// The part of the panel the library writes to: the 128 preset rows, the 32
+// IR list rows, the tagged labels 68..75 and the response graph. Later device
+// features add their controls here.
+void LayOutTestPanel(vx::ui::ICanvas& canvas, LibraryEditor& editor);
+
+} // namespace omnar::test
