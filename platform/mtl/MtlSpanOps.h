@@ -1,0 +1,34 @@
+#pragma once
+
+// Per-span fragment operations after shading: stencil test with its face
+// operation, then blending into the colour target. One arithmetic definition
+// per pixel, whatever the span length.
+
+#include "platform/mtl/MtlStates.h"
+
+namespace mtl {
+
+struct SpanColors {
+    float r[kMaxSpan], g[kMaxSpan], b[kMaxSpan], a[kMaxSpan];
+    unsigned char keep[kMaxSpan];
+};
+
+// Applies the face's stencil test and operation to the kept pixels; pixels
+// failing the test lose keep. A null descriptor passes and keeps the value.
+void stencil_span(const StencilDescriptor* face, uint32_t reference, unsigned char* stencil,
+                  int count, unsigned char* keep);
+
+// Blends kept pixels into `row` (the target's pixels from x0), per format.
+void blend_span(const ColorAttachmentDescriptor& blend, PixelFormat format, unsigned char* row,
+                int count, const SpanColors& colors);
+
+// 0..1 to a byte, rounded to nearest; NaN stores 0.
+inline unsigned char to_unorm8(float v) {
+    if (!(v > 0.0f))
+        return 0;
+    if (v >= 1.0f)
+        return 255;
+    return static_cast<unsigned char>(v * 255.0f + 0.5f);
+}
+
+} // namespace mtl

@@ -1,0 +1,167 @@
+#include "render/metal/MVGshaders.h"
+
+#include "platform/mtl/MtlLibrary.h"
+#include "render/metal/MVGuniforms.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <mutex>
+
+namespace {
+
+// Varyings the vertex function hands on: tcoord, then pos.
+enum { kU, kV, kPosX, kPosY };
+
+const char kLibrary[] = "MTLBvertexShader\0fragmentShader\0fragmentShaderAA";
+
+// Clip position with (0, 0) the top-left and the view size the bottom-right.
+void vertex_shader(const float (*attributes)[4], const mtl::BufferView* buffers,
+                   mtl::VertexOut& out) {
+    float viewSize[2];
+    std::memcpy(viewSize, buffers[1].data, sizeof(viewSize));
+    const float x = attributes[0][0], y = attributes[0][1];
+    out.position[0] = 2.0f * x / viewSize[0] - 1.0f;
+    out.position[1] = 1.0f - 2.0f * y / viewSize[1];
+    out.varyings[kU] = attributes[1][0];
+    out.varyings[kV] = attributes[1][1];
+    out.varyings[kPosX] = x;
+    out.varyings[kPosY] = y;
+}
+
+float clamp01(float v) {
+    return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;
+}
+
+struct Point {
+    float x, y;
+};
+
+Point apply(const float m[12], float x, float y) {
+    return {m[0] * x + m[4] * y + m[8], m[1] * x + m[5] * y + m[9]};
+}
+
+float scissor_mask(const MVGfragUniforms& u, float x, float y) {
+    const Point p = apply(u.scissorMat, x, y);
+    const float sx = (std::fabs(p.x) - u.scissorExt[0]) * u.scissorScale[0];
+    const float sy = (std::fabs(p.y) - u.scissorExt[1]) * u.scissorScale[1];
+    return clamp01(0.5f - sx) * clamp01(0.5f - sy);
+}
+
+float stroke_mask(const MVGfragUniforms& u, float tu, float tv) {
+    return std::min(1.0f, (1.0f - std::fabs(tu * 2.0f - 1.0f)) * u.strokeMult) * std::min(1.0f, tv);
+}
+
+float gradient_mix(const MVGfragUniforms& u, float x, float y) {
+    const Point p = apply(u.paintMat, x, y);
+    const float qx = std::fabs(p.x) - u.extent[0] + u.radius;
+    const float qy = std::fabs(p.y) - u.extent[1] + u.radius;
+    const float ox = std::max(qx, 0.0f), oy = std::max(qy, 0.0f);
+    const float sd = std::min(std::max(qx, qy), 0.0f) + std::sqrt(ox * ox + oy * oy) - u.radius;
+    if (u.feather > 0.0f)
+        return clamp01((sd + u.feather * 0.5f) / u.feather);
+    return sd >= 0.0f ? 1.0f : 0.0f;
+}
+
+// A texel as the paint reads it, tinted by the inner colour.
+void texel(const MVGfragUniforms& u, const mtl::FragmentBindings& b, float s, float t, float c[4]) {
+    mtl::sample(b.texture0, b.sampler0, s, t, c);
+    if (u.texType == 1) {
+        c[0] *= c[3];
+        c[1] *= c[3];
+        c[2] *= c[3];
+    } else if (u.texType == 2) {
+        c[1] = c[2] = c[3] = c[0];
+    }
+    for (int k = 0; k < 4; ++k)
+        c[k] *= u.innerCol[k];
+}
+
+// One shader per paint type, edge anti-aliasing and scissor, picked per draw.
+template <int Type, bool AA, bool Scissor>
+void shade(const MVGfragUniforms& u, const mtl::FragmentBindings& b, const mtl::SpanIn& in,
+           const mtl::SpanOut& out) {
+    for (int i = 0; i < in.count; ++i) {
+        const float x = in.varyings[kPosX][i], y = in.varyings[kPosY][i];
+        const float tu = in.varyings[kU][i], tv = in.varyings[kV][i];
+        float factor = Scissor ? scissor_mask(u, x, y) : 1.0f;
+        if (AA) {
+            const float stroke = stroke_mask(u, tu, tv);
+            if (stroke < u.strokeThr) {
+                out.keep[i] = 0;
+                continue;
+            }
+            if (Type != kMVGshaderTriangles)
+                factor *= stroke;
+        }
+        float c[4];
+        if (Type == kMVGshaderGradient) {
+            const float d = gradient_mix(u, x, y);
+            for (int k = 0; k < 4; ++k)
+                c[k] = u.innerCol[k] + (u.outerCol[k] - u.innerCol[k]) * d;
+        } else if (Type == kMVGshaderImage) {
+            const Point p = apply(u.paintMat, x, y);
+            texel(u, b, p.x / u.extent[0], p.y / u.extent[1], c);
+        } else {
+            texel(u, b, tu, tv, c);
+        }
+        out.r[i] = clamp01(c[0] * factor);
+        out.g[i] = clamp01(c[1] * factor);
+        out.b[i] = clamp01(c[2] * factor);
+        out.a[i] = clamp01(c[3] * factor);
+    }
+}
+
+// No scissor gives a factor of exactly 1, so such draws skip computing it.
+bool scissor_is_open(const MVGfragUniforms& u) {
+    for (float m : u.scissorMat)
+        if (m != 0.0f)
+            return false;
+    const float sx = (0.0f - u.scissorExt[0]) * u.scissorScale[0];
+    const float sy = (0.0f - u.scissorExt[1]) * u.scissorScale[1];
+    return clamp01(0.5f - sx) * clamp01(0.5f - sy) == 1.0f;
+}
+
+template <bool AA>
+mtl::SpanShader make_fragment(const mtl::FragmentBindings& b) {
+    MVGfragUniforms u;
+    std::memcpy(&u, b.buffers[0].data, sizeof(u));
+    const bool scissor = !scissor_is_open(u);
+    using Shade = void (*)(const MVGfragUniforms&, const mtl::FragmentBindings&, const mtl::SpanIn&,
+                           const mtl::SpanOut&);
+    static constexpr Shade table[3][2] = {
+        {shade<0, AA, false>, shade<0, AA, true>},
+        {shade<1, AA, false>, shade<1, AA, true>},
+        {shade<2, AA, false>, shade<2, AA, true>},
+    };
+    const int type = std::clamp(u.type, 0, 2);
+    const Shade chosen = table[type][scissor ? 1 : 0];
+    return
+        [chosen, u, b](const mtl::SpanIn& in, const mtl::SpanOut& out) { chosen(u, b, in, out); };
+}
+
+} // namespace
+
+void mvg_register_shaders() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        mtl::ShaderFunctionInfo vertex;
+        vertex.vertex = vertex_shader;
+        vertex.needs[0] = {1, 2 * sizeof(float)};
+        mtl::register_shader_function("vertexShader", vertex);
+        mtl::ShaderFunctionInfo fragment;
+        fragment.needs[0] = {0, sizeof(MVGfragUniforms)};
+        fragment.fragment = make_fragment<false>;
+        mtl::register_shader_function("fragmentShader", fragment);
+        fragment.fragment = make_fragment<true>;
+        mtl::register_shader_function("fragmentShaderAA", fragment);
+    });
+}
+
+const unsigned char* mvg_shader_library_data() {
+    return reinterpret_cast<const unsigned char*>(kLibrary);
+}
+
+size_t mvg_shader_library_size() {
+    return sizeof(kLibrary);
+}
