@@ -4,6 +4,7 @@
 #include "render/metal/MVGuniforms.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <mutex>
@@ -158,10 +159,24 @@ void mvg_register_shaders() {
     });
 }
 
+namespace {
+
+std::atomic<const unsigned char*> g_libraryOverride{nullptr};
+std::atomic<size_t> g_libraryOverrideSize{0};
+
+} // namespace
+
+void mvg_use_shader_library(const unsigned char* data, size_t size) {
+    g_libraryOverrideSize = size;
+    g_libraryOverride = data;
+}
+
 const unsigned char* mvg_shader_library_data() {
+    if (const unsigned char* data = g_libraryOverride)
+        return data;
     return reinterpret_cast<const unsigned char*>(kLibrary);
 }
 
 size_t mvg_shader_library_size() {
-    return sizeof(kLibrary);
+    return g_libraryOverride ? g_libraryOverrideSize.load() : sizeof(kLibrary);
 }

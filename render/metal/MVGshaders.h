@@ -10,3 +10,6 @@ void mvg_register_shaders();
 
 const unsigned char* mvg_shader_library_data();
 size_t mvg_shader_library_size();
+
+// Test hook: loads this data instead of the built-in library; null restores it.
+void mvg_use_shader_library(const unsigned char* data, size_t size);
