@@ -1,5 +1,7 @@
 #include "platform/mtl/MtlResources.h"
 
+#include "platform/mtl/MtlSampler.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -87,75 +89,36 @@ void Texture::waitUntilUnused() const {
     unused_.wait(lock, [this] { return pendingUses_ == 0; });
 }
 
-namespace {
-
-size_t wrap_coordinate(long i, size_t size, SamplerAddressMode mode) {
-    const long n = static_cast<long>(size);
-    if (mode == SamplerAddressModeRepeat)
-        return static_cast<size_t>(((i % n) + n) % n);
-    return static_cast<size_t>(std::clamp(i, 0L, n - 1));
-}
-
-void fetch(const Texture& t, size_t x, size_t y, float out[4]) {
-    const unsigned char* p =
-        t.pixels() + y * t.bytesPerRow() + x * bytes_per_pixel(t.pixelFormat());
-    constexpr float k = 1.0f / 255.0f;
-    switch (t.pixelFormat()) {
+TextureView TextureView::of(const Texture* texture, const SamplerState* sampler) {
+    TextureView v;
+    if (!texture || texture->width() == 0 || texture->height() == 0)
+        return v;
+    const SamplerDescriptor d = sampler ? sampler->descriptor() : SamplerDescriptor{};
+    v.pixels = texture->pixels();
+    v.width = static_cast<long>(texture->width());
+    v.height = static_cast<long>(texture->height());
+    v.pitch = texture->bytesPerRow();
+    v.bytesPerPixel = static_cast<int>(bytes_per_pixel(texture->pixelFormat()));
+    switch (texture->pixelFormat()) {
     case PixelFormatRGBA8Unorm:
-        out[0] = p[0] * k, out[1] = p[1] * k, out[2] = p[2] * k, out[3] = p[3] * k;
+        v.r = 0, v.g = 1, v.b = 2, v.a = 3;
         break;
     case PixelFormatBGRA8Unorm:
-        out[0] = p[2] * k, out[1] = p[1] * k, out[2] = p[0] * k, out[3] = p[3] * k;
+        v.r = 2, v.g = 1, v.b = 0, v.a = 3;
         break;
     case PixelFormatR8Unorm:
-        out[0] = p[0] * k, out[1] = 0, out[2] = 0, out[3] = 1;
         break;
     default:
-        out[0] = out[1] = out[2] = out[3] = 0;
+        return TextureView{};
     }
+    v.linear = d.magFilter == SamplerMinMagFilterLinear;
+    v.repeatS = d.sAddressMode == SamplerAddressModeRepeat;
+    v.repeatT = d.tAddressMode == SamplerAddressModeRepeat;
+    return v;
 }
-
-// floor() of a float that may be huge or NaN, kept inside long's range.
-long safe_floor(float v) {
-    if (!(v > -1e9f))
-        return -1000000000L;
-    if (v > 1e9f)
-        return 1000000000L;
-    return static_cast<long>(std::floor(v));
-}
-
-} // namespace
 
 void sample(const Texture* texture, const SamplerState* sampler, float u, float v, float out[4]) {
-    if (!texture || texture->width() == 0 || texture->height() == 0) {
-        out[0] = out[1] = out[2] = out[3] = 0;
-        return;
-    }
-    const SamplerDescriptor d = sampler ? sampler->descriptor() : SamplerDescriptor{};
-    const size_t w = texture->width(), h = texture->height();
-    const float tx = u * static_cast<float>(w), ty = v * static_cast<float>(h);
-    if (d.magFilter == SamplerMinMagFilterNearest) {
-        fetch(*texture, wrap_coordinate(safe_floor(tx), w, d.sAddressMode),
-              wrap_coordinate(safe_floor(ty), h, d.tAddressMode), out);
-        return;
-    }
-    const float fx = tx - 0.5f, fy = ty - 0.5f;
-    const long x0 = safe_floor(fx), y0 = safe_floor(fy);
-    const float ax = fx - static_cast<float>(x0), ay = fy - static_cast<float>(y0);
-    float c00[4], c10[4], c01[4], c11[4];
-    const size_t xa = wrap_coordinate(x0, w, d.sAddressMode),
-                 xb = wrap_coordinate(x0 + 1, w, d.sAddressMode);
-    const size_t ya = wrap_coordinate(y0, h, d.tAddressMode),
-                 yb = wrap_coordinate(y0 + 1, h, d.tAddressMode);
-    fetch(*texture, xa, ya, c00);
-    fetch(*texture, xb, ya, c10);
-    fetch(*texture, xa, yb, c01);
-    fetch(*texture, xb, yb, c11);
-    for (int i = 0; i < 4; ++i) {
-        const float top = c00[i] + (c10[i] - c00[i]) * ax;
-        const float bottom = c01[i] + (c11[i] - c01[i]) * ax;
-        out[i] = top + (bottom - top) * ay;
-    }
+    sample(TextureView::of(texture, sampler), u, v, out);
 }
 
 } // namespace mtl

@@ -111,19 +111,30 @@ void store(unsigned char* p, int index, uint64_t writeMask, uint64_t bit, float 
 }
 
 // The usual premultiplied source-over into four-byte pixels: the same
-// arithmetic as the general path with factors one and one minus source alpha.
+// arithmetic as the general path with factors one and one minus source
+// alpha, in plain loops over planar arrays.
 void blend_source_over(const Layout& l, unsigned char* row, int count, const SpanColors& c) {
     constexpr float k = 1.0f / 255.0f;
+    unsigned char out[4][kMaxSpan];
+    const int channel[4] = {l.r, l.g, l.b, l.a};
+    const float* source[4] = {c.r, c.g, c.b, c.a};
+    for (int ch = 0; ch < 4; ++ch) {
+        const float* s = source[ch];
+        const unsigned char* d = row + channel[ch];
+        unsigned char* o = out[ch];
+        for (int i = 0; i < count; ++i) {
+            const float inv = 1.0f - clamp01(c.a[i]);
+            o[i] = to_unorm8(clamp01(s[i]) * 1.0f + (d[i * 4] * k) * inv);
+        }
+    }
     for (int i = 0; i < count; ++i) {
         if (!c.keep[i])
             continue;
         unsigned char* p = row + i * 4;
-        const float sa = clamp01(c.a[i]);
-        const float inv = 1.0f - sa;
-        p[l.r] = to_unorm8(clamp01(c.r[i]) * 1.0f + (p[l.r] * k) * inv);
-        p[l.g] = to_unorm8(clamp01(c.g[i]) * 1.0f + (p[l.g] * k) * inv);
-        p[l.b] = to_unorm8(clamp01(c.b[i]) * 1.0f + (p[l.b] * k) * inv);
-        p[l.a] = to_unorm8(sa * 1.0f + (p[l.a] * k) * inv);
+        p[l.r] = out[0][i];
+        p[l.g] = out[1][i];
+        p[l.b] = out[2][i];
+        p[l.a] = out[3][i];
     }
 }
 

@@ -22,13 +22,12 @@ void stencil_span(const StencilDescriptor* face, uint32_t reference, unsigned ch
 void blend_span(const ColorAttachmentDescriptor& blend, PixelFormat format, unsigned char* row,
                 int count, const SpanColors& colors);
 
-// 0..1 to a byte, rounded to nearest; NaN stores 0.
+// 0..1 to a byte, rounded to nearest; NaN stores 0. Branch-free so span
+// loops vectorise.
 inline unsigned char to_unorm8(float v) {
-    if (!(v > 0.0f))
-        return 0;
-    if (v >= 1.0f)
-        return 255;
-    return static_cast<unsigned char>(v * 255.0f + 0.5f);
+    const float positive = v > 0.0f ? v : 0.0f;
+    const float clamped = positive < 1.0f ? positive : 1.0f;
+    return static_cast<unsigned char>(static_cast<int>(clamped * 255.0f + 0.5f));
 }
 
 } // namespace mtl

@@ -1,6 +1,7 @@
 #include "render/metal/MVGshaders.h"
 
 #include "platform/mtl/MtlLibrary.h"
+#include "platform/mtl/MtlSampler.h"
 #include "render/metal/MVGuniforms.h"
 
 #include <algorithm>
@@ -30,7 +31,7 @@ void vertex_shader(const float (*attributes)[4], const mtl::BufferView* buffers,
     out.varyings[kPosY] = y;
 }
 
-float clamp01(float v) {
+inline float clamp01(float v) {
     return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;
 }
 
@@ -38,22 +39,22 @@ struct Point {
     float x, y;
 };
 
-Point apply(const float m[12], float x, float y) {
+inline Point apply(const float m[12], float x, float y) {
     return {m[0] * x + m[4] * y + m[8], m[1] * x + m[5] * y + m[9]};
 }
 
-float scissor_mask(const MVGfragUniforms& u, float x, float y) {
+inline float scissor_mask(const MVGfragUniforms& u, float x, float y) {
     const Point p = apply(u.scissorMat, x, y);
     const float sx = (std::fabs(p.x) - u.scissorExt[0]) * u.scissorScale[0];
     const float sy = (std::fabs(p.y) - u.scissorExt[1]) * u.scissorScale[1];
     return clamp01(0.5f - sx) * clamp01(0.5f - sy);
 }
 
-float stroke_mask(const MVGfragUniforms& u, float tu, float tv) {
+inline float stroke_mask(const MVGfragUniforms& u, float tu, float tv) {
     return std::min(1.0f, (1.0f - std::fabs(tu * 2.0f - 1.0f)) * u.strokeMult) * std::min(1.0f, tv);
 }
 
-float gradient_mix(const MVGfragUniforms& u, float x, float y) {
+inline float gradient_mix(const MVGfragUniforms& u, float x, float y) {
     const Point p = apply(u.paintMat, x, y);
     const float qx = std::fabs(p.x) - u.extent[0] + u.radius;
     const float qy = std::fabs(p.y) - u.extent[1] + u.radius;
@@ -65,8 +66,9 @@ float gradient_mix(const MVGfragUniforms& u, float x, float y) {
 }
 
 // A texel as the paint reads it, tinted by the inner colour.
-void texel(const MVGfragUniforms& u, const mtl::FragmentBindings& b, float s, float t, float c[4]) {
-    mtl::sample(b.texture0, b.sampler0, s, t, c);
+inline void texel(const MVGfragUniforms& u, const mtl::TextureView& texture, float s, float t,
+                  float c[4]) {
+    mtl::sample(texture, s, t, c);
     if (u.texType == 1) {
         c[0] *= c[3];
         c[1] *= c[3];
@@ -80,7 +82,7 @@ void texel(const MVGfragUniforms& u, const mtl::FragmentBindings& b, float s, fl
 
 // One shader per paint type, edge anti-aliasing and scissor, picked per draw.
 template <int Type, bool AA, bool Scissor>
-void shade(const MVGfragUniforms& u, const mtl::FragmentBindings& b, const mtl::SpanIn& in,
+void shade(const MVGfragUniforms& u, const mtl::TextureView& b, const mtl::SpanIn& in,
            const mtl::SpanOut& out) {
     for (int i = 0; i < in.count; ++i) {
         const float x = in.varyings[kPosX][i], y = in.varyings[kPosY][i];
@@ -128,7 +130,7 @@ mtl::SpanShader make_fragment(const mtl::FragmentBindings& b) {
     MVGfragUniforms u;
     std::memcpy(&u, b.buffers[0].data, sizeof(u));
     const bool scissor = !scissor_is_open(u);
-    using Shade = void (*)(const MVGfragUniforms&, const mtl::FragmentBindings&, const mtl::SpanIn&,
+    using Shade = void (*)(const MVGfragUniforms&, const mtl::TextureView&, const mtl::SpanIn&,
                            const mtl::SpanOut&);
     static constexpr Shade table[3][2] = {
         {shade<0, AA, false>, shade<0, AA, true>},
@@ -137,8 +139,10 @@ mtl::SpanShader make_fragment(const mtl::FragmentBindings& b) {
     };
     const int type = std::clamp(u.type, 0, 2);
     const Shade chosen = table[type][scissor ? 1 : 0];
-    return
-        [chosen, u, b](const mtl::SpanIn& in, const mtl::SpanOut& out) { chosen(u, b, in, out); };
+    const mtl::TextureView texture = mtl::TextureView::of(b.texture0, b.sampler0);
+    return [chosen, u, texture](const mtl::SpanIn& in, const mtl::SpanOut& out) {
+        chosen(u, texture, in, out);
+    };
 }
 
 } // namespace
