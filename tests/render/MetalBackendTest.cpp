@@ -124,6 +124,24 @@ TEST_F(MetalRecording, PaintNamingAMissingImageRecordsNothing) {
     r.renderCancel();
 }
 
+TEST_F(MetalRecording, CallsWhoseBuffersCannotGrowAreDropped) {
+    h.device->setBufferLimit(1024); // smaller than the first vertex buffer
+    const auto calls = callsOf([](VGdrawContext* c) {
+        vg_begin_path(c);
+        vg_rect(c, 4, 4, 20, 10);
+        vg_fill(c);
+        vg_stroke(c);
+    });
+    EXPECT_TRUE(calls.empty());
+    h.device->setBufferLimit(size_t(1) << 31);
+    EXPECT_EQ(callsOf([](VGdrawContext* c) {
+                  vg_begin_path(c);
+                  vg_rect(c, 4, 4, 20, 10);
+                  vg_fill(c);
+              }).size(),
+              1u);
+}
+
 TEST(MetalBackend, BufferSetsFollowTheFlags) {
     const struct { int flags, sets; } cases[] = {{0, 1}, {0x1000, 2}, {0x2000, 3}, {0x3000, 3}};
     for (const auto& c : cases) {
