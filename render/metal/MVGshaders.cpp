@@ -80,38 +80,63 @@ inline void texel(const MVGfragUniforms& u, const mtl::TextureView& texture, flo
         c[k] *= u.innerCol[k];
 }
 
-// One shader per paint type, edge anti-aliasing and scissor, picked per draw.
+// Coverage of each pixel: scissor, then (AA) the stroke factor, discarding
+// below the threshold. Triangles take no stroke factor.
+template <int Type, bool AA, bool Scissor>
+void coverage(const MVGfragUniforms& u, const mtl::SpanIn& in, const mtl::SpanOut& out,
+              float* factor) {
+    const float *xs = in.varyings[kPosX], *ys = in.varyings[kPosY];
+    const float *us = in.varyings[kU], *vs = in.varyings[kV];
+    for (int i = 0; i < in.count; ++i)
+        factor[i] = Scissor ? scissor_mask(u, xs[i], ys[i]) : 1.0f;
+    if (!AA)
+        return;
+    for (int i = 0; i < in.count; ++i) {
+        const float stroke = stroke_mask(u, us[i], vs[i]);
+        out.keep[i] = stroke < u.strokeThr ? 0 : out.keep[i];
+        if (Type != kMVGshaderTriangles)
+            factor[i] *= stroke;
+    }
+}
+
+// One shader per paint type, edge anti-aliasing and scissor, picked per
+// draw; each stage is a plain loop over the span.
 template <int Type, bool AA, bool Scissor>
 void shade(const MVGfragUniforms& u, const mtl::TextureView& b, const mtl::SpanIn& in,
            const mtl::SpanOut& out) {
+    float factor[mtl::kMaxSpan];
+    coverage<Type, AA, Scissor>(u, in, out, factor);
+    const float *xs = in.varyings[kPosX], *ys = in.varyings[kPosY];
+    if (Type == kMVGshaderGradient) {
+        float* channels[4] = {out.r, out.g, out.b, out.a};
+        float mixes[mtl::kMaxSpan];
+        for (int i = 0; i < in.count; ++i)
+            mixes[i] = gradient_mix(u, xs[i], ys[i]);
+        for (int k = 0; k < 4; ++k) {
+            const float inner = u.innerCol[k], outer = u.outerCol[k];
+            for (int i = 0; i < in.count; ++i)
+                channels[k][i] = clamp01((inner + (outer - inner) * mixes[i]) * factor[i]);
+        }
+        return;
+    }
+    float s[mtl::kMaxSpan], t[mtl::kMaxSpan];
     for (int i = 0; i < in.count; ++i) {
-        const float x = in.varyings[kPosX][i], y = in.varyings[kPosY][i];
-        const float tu = in.varyings[kU][i], tv = in.varyings[kV][i];
-        float factor = Scissor ? scissor_mask(u, x, y) : 1.0f;
-        if (AA) {
-            const float stroke = stroke_mask(u, tu, tv);
-            if (stroke < u.strokeThr) {
-                out.keep[i] = 0;
-                continue;
-            }
-            if (Type != kMVGshaderTriangles)
-                factor *= stroke;
-        }
-        float c[4];
-        if (Type == kMVGshaderGradient) {
-            const float d = gradient_mix(u, x, y);
-            for (int k = 0; k < 4; ++k)
-                c[k] = u.innerCol[k] + (u.outerCol[k] - u.innerCol[k]) * d;
-        } else if (Type == kMVGshaderImage) {
-            const Point p = apply(u.paintMat, x, y);
-            texel(u, b, p.x / u.extent[0], p.y / u.extent[1], c);
+        if (Type == kMVGshaderImage) {
+            const Point p = apply(u.paintMat, xs[i], ys[i]);
+            s[i] = p.x / u.extent[0];
+            t[i] = p.y / u.extent[1];
         } else {
-            texel(u, b, tu, tv, c);
+            s[i] = in.varyings[kU][i];
+            t[i] = in.varyings[kV][i];
         }
-        out.r[i] = clamp01(c[0] * factor);
-        out.g[i] = clamp01(c[1] * factor);
-        out.b[i] = clamp01(c[2] * factor);
-        out.a[i] = clamp01(c[3] * factor);
+    }
+    for (int i = 0; i < in.count; ++i) {
+        float c[4];
+        texel(u, b, s[i], t[i], c);
+        out.r[i] = clamp01(c[0] * factor[i]);
+        out.g[i] = clamp01(c[1] * factor[i]);
+        out.b[i] = clamp01(c[2] * factor[i]);
+        out.a[i] = clamp01(c[3] * factor[i]);
     }
 }
 
