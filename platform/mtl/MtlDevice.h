@@ -1,0 +1,53 @@
+#pragma once
+
+// The device makes every other object. It also carries the test hooks: a gate
+// that holds completions, a buffer size limit, the rasteriser path, and counters.
+
+#include "platform/mtl/MtlCommandBuffer.h"
+
+#include <atomic>
+
+namespace mtl {
+
+class Device : public std::enable_shared_from_this<Device> {
+public:
+    // The process's default device, made on first use.
+    static std::shared_ptr<Device> createSystemDefaultDevice();
+
+    std::shared_ptr<CommandQueue> newCommandQueue();
+    // Null for a length of 0 or beyond the limit, or when memory runs out.
+    std::shared_ptr<Buffer> newBuffer(size_t length, uint64_t options);
+    std::shared_ptr<Buffer> newBuffer(const void* bytes, size_t length, uint64_t options);
+    // Null for a side outside 1..16384 or a format the layer does not know.
+    std::shared_ptr<Texture> newTexture(const TextureDescriptor& descriptor);
+    std::shared_ptr<SamplerState> newSamplerState(const SamplerDescriptor& descriptor);
+    std::shared_ptr<Library> newLibraryWithData(const void* data, size_t size, std::string& error);
+    std::shared_ptr<RenderPipelineState>
+    newRenderPipelineState(const RenderPipelineDescriptor& descriptor, std::string& error);
+    std::shared_ptr<DepthStencilState> newDepthStencilState(const DepthStencilDescriptor& d);
+
+    // Test hooks.
+    void holdCompletions(bool held);
+    void waitWhileCompletionsHeld();
+    void setBufferLimit(size_t bytes) { bufferLimit_ = bytes; }
+    void setRasterPath(RasterPath path) { rasterPath_ = path; }
+    RasterPath rasterPath() const { return rasterPath_; }
+
+    long commandBuffersMade() const { return commandBuffers_; }
+    long pipelinesMade() const { return pipelines_; }
+    long skippedDraws() const { return skippedDraws_; }
+    void countCommandBuffer() { ++commandBuffers_; }
+    void countSkippedDraw() { ++skippedDraws_; }
+
+private:
+    std::atomic<size_t> bufferLimit_{size_t(1) << 31};
+    std::atomic<RasterPath> rasterPath_{RasterPath::Spans};
+    std::atomic<long> commandBuffers_{0};
+    std::atomic<long> pipelines_{0};
+    std::atomic<long> skippedDraws_{0};
+    std::mutex gateMutex_;
+    std::condition_variable gateOpened_;
+    bool completionsHeld_ = false;
+};
+
+} // namespace mtl

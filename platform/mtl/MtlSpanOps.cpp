@@ -1,0 +1,206 @@
+#include "platform/mtl/MtlSpanOps.h"
+
+#include <algorithm>
+
+namespace mtl {
+
+namespace {
+
+bool stencil_passes(CompareFunction f, uint32_t ref, uint32_t value) {
+    switch (f) {
+    case CompareFunctionNever:
+        return false;
+    case CompareFunctionLess:
+        return ref < value;
+    case CompareFunctionEqual:
+        return ref == value;
+    case CompareFunctionLessEqual:
+        return ref <= value;
+    case CompareFunctionGreater:
+        return ref > value;
+    case CompareFunctionNotEqual:
+        return ref != value;
+    case CompareFunctionGreaterEqual:
+        return ref >= value;
+    default:
+        return true;
+    }
+}
+
+unsigned stencil_apply(StencilOperation op, unsigned value, uint32_t ref) {
+    switch (op) {
+    case StencilOperationZero:
+        return 0;
+    case StencilOperationReplace:
+        return ref & 0xFF;
+    case StencilOperationIncrementClamp:
+        return value == 255 ? 255 : value + 1;
+    case StencilOperationDecrementClamp:
+        return value == 0 ? 0 : value - 1;
+    case StencilOperationInvert:
+        return ~value & 0xFF;
+    case StencilOperationIncrementWrap:
+        return (value + 1) & 0xFF;
+    case StencilOperationDecrementWrap:
+        return (value - 1) & 0xFF;
+    default:
+        return value;
+    }
+}
+
+float clamp01(float v) {
+    return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;
+}
+
+struct Rgba {
+    float r, g, b, a;
+};
+
+float factor(BlendFactor f, float s, float sa, float d, float da, bool alphaChannel) {
+    switch (f) {
+    case BlendFactorZero:
+        return 0.0f;
+    case BlendFactorOne:
+        return 1.0f;
+    case BlendFactorSourceColor:
+        return s;
+    case BlendFactorOneMinusSourceColor:
+        return 1.0f - s;
+    case BlendFactorSourceAlpha:
+        return sa;
+    case BlendFactorOneMinusSourceAlpha:
+        return 1.0f - sa;
+    case BlendFactorDestinationColor:
+        return d;
+    case BlendFactorOneMinusDestinationColor:
+        return 1.0f - d;
+    case BlendFactorDestinationAlpha:
+        return da;
+    case BlendFactorOneMinusDestinationAlpha:
+        return 1.0f - da;
+    case BlendFactorSourceAlphaSaturated:
+        return alphaChannel ? 1.0f : std::min(sa, 1.0f - da);
+    default:
+        return 0.0f;
+    }
+}
+
+// Channel order of the format in memory: index of r, g, b, a (-1: absent).
+struct Layout {
+    int r, g, b, a, size;
+};
+
+Layout layout_of(PixelFormat format) {
+    switch (format) {
+    case PixelFormatBGRA8Unorm:
+        return {2, 1, 0, 3, 4};
+    case PixelFormatR8Unorm:
+        return {0, -1, -1, -1, 1};
+    default:
+        return {0, 1, 2, 3, 4};
+    }
+}
+
+float channel(const unsigned char* p, int index, float absent) {
+    return index < 0 ? absent : p[index] * (1.0f / 255.0f);
+}
+
+void store(unsigned char* p, int index, uint64_t writeMask, uint64_t bit, float v) {
+    if (index >= 0 && (writeMask & bit))
+        p[index] = to_unorm8(v);
+}
+
+// The usual premultiplied source-over into four-byte pixels: the same
+// arithmetic as the general path with factors one and one minus source
+// alpha, in plain loops over planar arrays.
+void blend_source_over(const Layout& l, unsigned char* row, int count, const SpanColors& c) {
+    constexpr float k = 1.0f / 255.0f;
+    unsigned char out[4][kMaxSpan];
+    const int channel[4] = {l.r, l.g, l.b, l.a};
+    const float* source[4] = {c.r, c.g, c.b, c.a};
+    for (int ch = 0; ch < 4; ++ch) {
+        const float* s = source[ch];
+        const unsigned char* d = row + channel[ch];
+        unsigned char* o = out[ch];
+        for (int i = 0; i < count; ++i) {
+            const float inv = 1.0f - clamp01(c.a[i]);
+            o[i] = to_unorm8(clamp01(s[i]) * 1.0f + (d[i * 4] * k) * inv);
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        if (!c.keep[i])
+            continue;
+        unsigned char* p = row + i * 4;
+        p[l.r] = out[0][i];
+        p[l.g] = out[1][i];
+        p[l.b] = out[2][i];
+        p[l.a] = out[3][i];
+    }
+}
+
+bool is_source_over(const ColorAttachmentDescriptor& b) {
+    return b.blendingEnabled && b.writeMask == ColorWriteMaskAll &&
+           b.sourceRGBBlendFactor == BlendFactorOne && b.sourceAlphaBlendFactor == BlendFactorOne &&
+           b.destinationRGBBlendFactor == BlendFactorOneMinusSourceAlpha &&
+           b.destinationAlphaBlendFactor == BlendFactorOneMinusSourceAlpha;
+}
+
+} // namespace
+
+void stencil_span(const StencilDescriptor* face, uint32_t reference, unsigned char* stencil,
+                  int count, unsigned char* keep) {
+    if (!face || !stencil)
+        return;
+    const uint32_t ref = reference & face->readMask & 0xFF;
+    const unsigned writeMask = face->writeMask & 0xFF;
+    for (int i = 0; i < count; ++i) {
+        if (!keep[i])
+            continue;
+        const unsigned value = stencil[i];
+        const bool pass = stencil_passes(face->stencilCompareFunction, ref, value & face->readMask);
+        const StencilOperation op =
+            pass ? face->depthStencilPassOperation : face->stencilFailureOperation;
+        const unsigned next = stencil_apply(op, value, reference);
+        stencil[i] = static_cast<unsigned char>((value & ~writeMask) | (next & writeMask));
+        keep[i] = pass;
+    }
+}
+
+void blend_span(const ColorAttachmentDescriptor& b, PixelFormat format, unsigned char* row,
+                int count, const SpanColors& c) {
+    if (b.writeMask == ColorWriteMaskNone)
+        return;
+    const Layout l = layout_of(format);
+    if (l.size == 4 && is_source_over(b)) {
+        blend_source_over(l, row, count, c);
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (!c.keep[i])
+            continue;
+        unsigned char* p = row + i * l.size;
+        const Rgba s{clamp01(c.r[i]), clamp01(c.g[i]), clamp01(c.b[i]), clamp01(c.a[i])};
+        if (!b.blendingEnabled) {
+            store(p, l.r, b.writeMask, ColorWriteMaskRed, s.r);
+            store(p, l.g, b.writeMask, ColorWriteMaskGreen, s.g);
+            store(p, l.b, b.writeMask, ColorWriteMaskBlue, s.b);
+            store(p, l.a, b.writeMask, ColorWriteMaskAlpha, s.a);
+            continue;
+        }
+        const Rgba d{channel(p, l.r, 0), channel(p, l.g, 0), channel(p, l.b, 0),
+                     channel(p, l.a, 1)};
+        auto mix = [&](float sc, float dc, bool alpha) {
+            const BlendFactor fs = alpha ? b.sourceAlphaBlendFactor : b.sourceRGBBlendFactor;
+            const BlendFactor fd =
+                alpha ? b.destinationAlphaBlendFactor : b.destinationRGBBlendFactor;
+            return sc * factor(fs, sc, s.a, dc, d.a, alpha) +
+                   dc * factor(fd, sc, s.a, dc, d.a, alpha);
+        };
+        store(p, l.r, b.writeMask, ColorWriteMaskRed, mix(s.r, d.r, false));
+        store(p, l.g, b.writeMask, ColorWriteMaskGreen, mix(s.g, d.g, false));
+        store(p, l.b, b.writeMask, ColorWriteMaskBlue, mix(s.b, d.b, false));
+        store(p, l.a, b.writeMask, ColorWriteMaskAlpha, mix(s.a, d.a, true));
+    }
+}
+
+} // namespace mtl

@@ -1,0 +1,33 @@
+#pragma once
+
+// Per-span fragment operations after shading: stencil test with its face
+// operation, then blending into the colour target. One arithmetic definition
+// per pixel, whatever the span length.
+
+#include "platform/mtl/MtlStates.h"
+
+namespace mtl {
+
+struct SpanColors {
+    float r[kMaxSpan], g[kMaxSpan], b[kMaxSpan], a[kMaxSpan];
+    unsigned char keep[kMaxSpan];
+};
+
+// Applies the face's stencil test and operation to the kept pixels; pixels
+// failing the test lose keep. A null descriptor passes and keeps the value.
+void stencil_span(const StencilDescriptor* face, uint32_t reference, unsigned char* stencil,
+                  int count, unsigned char* keep);
+
+// Blends kept pixels into `row` (the target's pixels from x0), per format.
+void blend_span(const ColorAttachmentDescriptor& blend, PixelFormat format, unsigned char* row,
+                int count, const SpanColors& colors);
+
+// 0..1 to a byte, rounded to nearest; NaN stores 0. Branch-free so span
+// loops vectorise.
+inline unsigned char to_unorm8(float v) {
+    const float positive = v > 0.0f ? v : 0.0f;
+    const float clamped = positive < 1.0f ? positive : 1.0f;
+    return static_cast<unsigned char>(static_cast<int>(clamped * 255.0f + 0.5f));
+}
+
+} // namespace mtl

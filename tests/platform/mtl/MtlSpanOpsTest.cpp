@@ -1,0 +1,148 @@
+#include "platform/mtl/MtlSpanOps.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+struct StencilCase {
+    mtl::CompareFunction compare;
+    uint32_t reference;
+    unsigned char stored;
+    bool passes;
+};
+
+TEST(MtlStencil, CompareFunctionsTestReferenceAgainstStoredValue) {
+    using namespace mtl;
+    const StencilCase cases[] = {
+        {CompareFunctionNever, 0, 0, false},       {CompareFunctionAlways, 0, 9, true},
+        {CompareFunctionLess, 1, 2, true},         {CompareFunctionLess, 2, 2, false},
+        {CompareFunctionEqual, 0, 0, true},        {CompareFunctionEqual, 0, 1, false},
+        {CompareFunctionLessEqual, 2, 2, true},    {CompareFunctionLessEqual, 3, 2, false},
+        {CompareFunctionGreater, 3, 2, true},      {CompareFunctionGreater, 2, 2, false},
+        {CompareFunctionNotEqual, 0, 7, true},     {CompareFunctionNotEqual, 0, 0, false},
+        {CompareFunctionGreaterEqual, 2, 2, true}, {CompareFunctionGreaterEqual, 1, 2, false},
+    };
+    for (const StencilCase& c : cases) {
+        StencilDescriptor face;
+        face.stencilCompareFunction = c.compare;
+        face.stencilFailureOperation = StencilOperationInvert;
+        face.depthStencilPassOperation = StencilOperationKeep;
+        unsigned char stencil = c.stored;
+        unsigned char keep = 1;
+        stencil_span(&face, c.reference, &stencil, 1, &keep);
+        EXPECT_EQ(keep, c.passes) << "compare " << c.compare << " ref " << c.reference;
+        EXPECT_EQ(stencil, c.passes ? c.stored : static_cast<unsigned char>(~c.stored))
+            << "compare " << c.compare;
+    }
+}
+
+TEST(MtlStencil, OperationsWrapAndClampAtTheEnds) {
+    using namespace mtl;
+    const struct {
+        StencilOperation op;
+        unsigned char before, after;
+    } cases[] = {
+        {StencilOperationKeep, 7, 7},
+        {StencilOperationZero, 7, 0},
+        {StencilOperationReplace, 7, 5},
+        {StencilOperationInvert, 0x0F, 0xF0},
+        {StencilOperationIncrementClamp, 254, 255},
+        {StencilOperationIncrementClamp, 255, 255},
+        {StencilOperationDecrementClamp, 1, 0},
+        {StencilOperationDecrementClamp, 0, 0},
+        {StencilOperationIncrementWrap, 255, 0},
+        {StencilOperationIncrementWrap, 3, 4},
+        {StencilOperationDecrementWrap, 0, 255},
+        {StencilOperationDecrementWrap, 3, 2},
+    };
+    for (const auto& c : cases) {
+        StencilDescriptor face;
+        face.depthStencilPassOperation = c.op;
+        unsigned char stencil = c.before;
+        unsigned char keep = 1;
+        stencil_span(&face, 5, &stencil, 1, &keep);
+        EXPECT_EQ(stencil, c.after) << "op " << c.op << " from " << int(c.before);
+    }
+}
+
+TEST(MtlStencil, DiscardedPixelsAndAbsentFacesKeepTheirValue) {
+    mtl::StencilDescriptor face;
+    face.depthStencilPassOperation = mtl::StencilOperationZero;
+    unsigned char stencil[2] = {9, 9};
+    unsigned char keep[2] = {0, 1};
+    mtl::stencil_span(&face, 0, stencil, 2, keep);
+    EXPECT_EQ(stencil[0], 9);
+    EXPECT_EQ(stencil[1], 0);
+    mtl::stencil_span(nullptr, 0, stencil, 2, keep);
+    EXPECT_EQ(stencil[0], 9);
+}
+
+// Source (0.6, 0.4, 0.2, 0.5) over destination bytes (51, 102, 204, 153).
+TEST(MtlBlend, EveryFactorScalesAsMetalDefinesIt) {
+    using namespace mtl;
+    const float s[4] = {0.6f, 0.4f, 0.2f, 0.5f};
+    const struct {
+        BlendFactor factor;
+        float rgb[3];
+        float alpha;
+    } cases[] = {
+        {BlendFactorZero, {0, 0, 0}, 0},
+        {BlendFactorOne, {1, 1, 1}, 1},
+        {BlendFactorSourceColor, {0.6f, 0.4f, 0.2f}, 0.5f},
+        {BlendFactorOneMinusSourceColor, {0.4f, 0.6f, 0.8f}, 0.5f},
+        {BlendFactorSourceAlpha, {0.5f, 0.5f, 0.5f}, 0.5f},
+        {BlendFactorOneMinusSourceAlpha, {0.5f, 0.5f, 0.5f}, 0.5f},
+        {BlendFactorDestinationColor, {0.2f, 0.4f, 0.8f}, 0.6f},
+        {BlendFactorOneMinusDestinationColor, {0.8f, 0.6f, 0.2f}, 0.4f},
+        {BlendFactorDestinationAlpha, {0.6f, 0.6f, 0.6f}, 0.6f},
+        {BlendFactorOneMinusDestinationAlpha, {0.4f, 0.4f, 0.4f}, 0.4f},
+        {BlendFactorSourceAlphaSaturated, {0.4f, 0.4f, 0.4f}, 1.0f},
+    };
+    for (const auto& c : cases) {
+        ColorAttachmentDescriptor blend;
+        blend.blendingEnabled = true;
+        blend.sourceRGBBlendFactor = blend.sourceAlphaBlendFactor = c.factor;
+        blend.destinationRGBBlendFactor = blend.destinationAlphaBlendFactor = BlendFactorZero;
+        SpanColors colors{};
+        colors.r[0] = s[0], colors.g[0] = s[1], colors.b[0] = s[2], colors.a[0] = s[3];
+        colors.keep[0] = 1;
+        unsigned char pixel[4] = {51, 102, 204, 153};
+        blend_span(blend, PixelFormatRGBA8Unorm, pixel, 1, colors);
+        for (int k = 0; k < 3; ++k)
+            EXPECT_NEAR(pixel[k], s[k] * c.rgb[k] * 255.0f, 0.51f) << "factor " << c.factor;
+        EXPECT_NEAR(pixel[3], s[3] * c.alpha * 255.0f, 0.51f) << "factor " << c.factor;
+    }
+}
+
+TEST(MtlBlend, SourceOverKeepsChannelOrderAndRoundsNaNToZero) {
+    using namespace mtl;
+    ColorAttachmentDescriptor blend;
+    blend.blendingEnabled = true;
+    blend.sourceRGBBlendFactor = blend.sourceAlphaBlendFactor = BlendFactorOne;
+    blend.destinationRGBBlendFactor = blend.destinationAlphaBlendFactor =
+        BlendFactorOneMinusSourceAlpha;
+    SpanColors colors{};
+    colors.r[0] = 0.5f, colors.g[0] = 0.0f, colors.b[0] = 0.0f, colors.a[0] = 0.5f;
+    colors.r[1] = std::numeric_limits<float>::quiet_NaN(), colors.a[1] = 1.0f;
+    colors.keep[0] = colors.keep[1] = 1;
+    unsigned char bgra[8] = {255, 0, 0, 255, 255, 255, 255, 255}; // blue, white
+    blend_span(blend, PixelFormatBGRA8Unorm, bgra, 2, colors);
+    const unsigned char expected[8] = {128, 0, 128, 255, 0, 0, 0, 255};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(bgra[i], expected[i]) << i;
+}
+
+TEST(MtlBlend, WriteMaskNoneLeavesTheTarget) {
+    mtl::ColorAttachmentDescriptor blend;
+    blend.writeMask = mtl::ColorWriteMaskNone;
+    mtl::SpanColors colors{};
+    colors.r[0] = 1, colors.a[0] = 1, colors.keep[0] = 1;
+    unsigned char pixel[4] = {1, 2, 3, 4};
+    mtl::blend_span(blend, mtl::PixelFormatRGBA8Unorm, pixel, 1, colors);
+    EXPECT_EQ(pixel[0], 1);
+    EXPECT_EQ(pixel[3], 4);
+}
+
+} // namespace
