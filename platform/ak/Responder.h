@@ -1,6 +1,11 @@
 #pragma once
 
 #include "platform/ak/Object.h"
+#include "platform/ak/TimeoutSource.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace ak {
 
@@ -38,11 +43,27 @@ public:
     virtual void KeyUp(const Event& event) { PassOn(&Responder::KeyUp, event); }
     virtual void FlagsChanged(const Event& event) { PassOn(&Responder::FlagsChanged, event); }
 
+    // Timers owned by this responder: they stop when it goes (a window: when
+    // it closes), so none ever ticks into an owner that is gone; the owner is
+    // held while a tick runs. Answers an id for StopTimer.
+    int StartTimer(uint32_t intervalMs, std::function<void()> tick,
+                   TimeoutSource::Start start = TimeoutSource::Start::Now);
+    // Safe inside the timer's own tick.
+    void StopTimer(int id);
+    void StopAllTimers();
+
 protected:
     // The end of the chain: the event was not handled.
     virtual void NoResponderFor(const Event&) {}
 
 private:
+    struct OwnedTimer {
+        int id;
+        std::unique_ptr<TimeoutSource> source;
+    };
+    std::vector<OwnedTimer> m_timers;
+    int m_nextTimerId = 1;
+
     void PassOn(void (Responder::*handler)(const Event&), const Event& event);
 };
 

@@ -276,6 +276,7 @@ void Window::Close() {
     OrderOut();
     m_closed = true;
     CancelPress();
+    StopAllTimers();
     if (Application* app = Application::Shared())
         app->WindowClosed(this);
     auto& windows = OpenWindows();

@@ -53,6 +53,31 @@ TEST_F(ApplicationTest, TimersTickInsideAModalRunWithoutReentering) {
     EXPECT_FALSE(reentered);
 }
 
+TEST_F(ApplicationTest, AWindowsTimerDiesWithItInsideAModalRun) {
+    auto& dialog = NewWindow();
+    auto owner = ak::MakeRef<ak::Window>(ak::Rect{{300, 50}, {100, 100}}, ak::StyleMask::Titled);
+    int ownerTicks = 0;
+    int ticksAtClose = -1;
+    int stopTicks = 0;
+    owner->StartTimer(1, [&] { ++ownerTicks; });
+    // Stops its own timer from inside its tick: no further tick, no crash.
+    const int once = owner->StartTimer(
+        1, [&] { owner->StopTimer(once); }, ak::TimeoutSource::Start::Now);
+    dialog.StartTimer(5, [&] {
+        if (++stopTicks == 2) {
+            ticksAtClose = ownerTicks;
+            owner->Close();
+            owner.Reset(); // the last reference: freed after this tick
+        } else if (stopTicks == 6) {
+            App()->StopModal(&dialog);
+        }
+    });
+    EXPECT_EQ(App()->RunModal(&dialog), ak::ModalResponse::Stop);
+    EXPECT_GT(ticksAtClose, 0);
+    EXPECT_EQ(ownerTicks, ticksAtClose);
+    EXPECT_THROW(dialog.StartTimer(1, {}), std::bad_function_call);
+}
+
 TEST_F(ApplicationTest, StopModalOfAnOuterRunEndsItWhenControlReturns) {
     auto& outer = NewWindow();
     auto& inner = NewWindow();

@@ -221,6 +221,47 @@ TEST_F(ViewInputTest, APressInAnotherWindowMakesItKeyAndAsksForFirstMouse) {
     EXPECT_EQ(log[0].view, "B");
 }
 
+TEST_F(ViewInputTest, AModalRunBegunDuringAPressEndsThatPress) {
+    // The dialog's (20, 20) is the screen point of the press: a count carried over
+    // would make its click a double click.
+    auto dialog = ak::MakeRef<ak::Window>(Rect{{290, 240}, {200, 200}}, ak::StyleMask::Titled);
+    others.push_back(dialog);
+    std::vector<Received> dialogLog;
+    auto dialogView = ak::MakeRef<RecordingView>(Rect{}, "dialog", dialogLog);
+    dialog->SetContentView(dialogView.Get());
+    struct Opener : RecordingView {
+        Opener(std::vector<Received>& log, std::vector<Received>& dialogLog, ak::Window* dialog)
+            : RecordingView(Rect{{200, 150}, {80, 80}}, "opener", log), dialogLog(dialogLog),
+              dialog(dialog) {}
+        void MouseDown(const ak::Event& e) override {
+            Record(e);
+            ak::Application::RunOnMainLater([this] {
+                ak::test::Move(*GetWindow(), {215, 165}, 1);
+                ak::test::Release(*GetWindow(), {215, 165}, {1, 0, 100010});
+                ak::test::Click(*dialog, {20, 20}, {1, 0, 100100});
+                ak::test::PumpUntil([&] { return dialogLog.size() == 2; });
+                ak::test::App()->StopModal(dialog.Get(), 5);
+            });
+            result = ak::test::App()->RunModal(dialog.Get());
+        }
+        std::vector<Received>& dialogLog;
+        ak::Ref<ak::Window> dialog;
+        int result = 0;
+    };
+    auto opener = ak::MakeRef<Opener>(log, dialogLog, dialog.Get());
+    root->AddSubview(opener.Get());
+    ak::test::Press(*window, {210, 160}, {1, 0, 100000});
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return opener->result != 0; }));
+    EXPECT_EQ(opener->result, 5);
+    ASSERT_EQ(log.size(), 1u) << "the drag and release of the ended press went nowhere";
+    ASSERT_EQ(dialogLog.size(), 2u);
+    EXPECT_EQ(dialogLog[0].event.clickCount, 1);
+    // After the run, a stray drag reaches nobody.
+    ak::test::Move(*window, {220, 170}, 1);
+    ak::test::Pump(30);
+    EXPECT_EQ(log.size(), 1u);
+}
+
 TEST_F(ViewInputTest, EnteredAndExitedFollowThePointerInDragsToo) {
     a->SetTracksMouseEnterExit(true);
     b->SetTracksMouseEnterExit(true);
