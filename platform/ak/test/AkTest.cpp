@@ -195,6 +195,11 @@ std::string SaveSnapshot(Window& window, const std::string& name) {
 
 namespace ak::test {
 
+void SetTheme(const char* name, bool preferDark) {
+    g_object_set(gtk_settings_get_default(), "gtk-theme-name", name,
+                 "gtk-application-prefer-dark-theme", preferDark ? TRUE : FALSE, nullptr);
+}
+
 Application* App() {
     static Ref<Application> app = Application::Create();
     return app.Get();

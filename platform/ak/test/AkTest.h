@@ -55,6 +55,9 @@ std::string SaveSnapshot(Window& window, const std::string& name);
 
 namespace ak::test {
 
+// Changes the desktop theme as the user's settings would.
+void SetTheme(const char* name, bool preferDark);
+
 // The test program's one application, made on first use; fails the calling
 // test (null) when there is no display.
 Application* App();
