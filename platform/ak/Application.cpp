@@ -27,6 +27,7 @@ struct Application::MainLevel {
 namespace {
 
 Application* g_application = nullptr;
+GdkEvent* g_currentGdkEvent = nullptr;
 
 bool IsInput(GdkEventType type) {
     switch (type) {
@@ -105,6 +106,7 @@ void HandleGdkEvent(GdkEvent* gdkEvent, gpointer) noexcept {
         return;
     }
     const Event* outer = app->CurrentEvent();
+    GdkEvent* outerGdk = std::exchange(g_currentGdkEvent, gdkEvent);
     app->SetCurrentEvent(ours ? &event : nullptr);
     if (ours)
         app->NoteInput(event);
@@ -119,6 +121,7 @@ void HandleGdkEvent(GdkEvent* gdkEvent, gpointer) noexcept {
     if (!done)
         gtk_main_do_event(gdkEvent);
     app->SetCurrentEvent(outer);
+    g_currentGdkEvent = outerGdk;
 }
 
 struct QueuedTask {
@@ -135,6 +138,10 @@ void FreeTask(gpointer data) noexcept {
 }
 
 } // namespace
+
+GdkEvent* CurrentGdkEvent() {
+    return g_currentGdkEvent;
+}
 
 Window* WindowOfGdkWindow(GdkWindow* gdkWindow) {
     if (!gdkWindow)

@@ -16,7 +16,19 @@ namespace ak {
 
 struct View::Backing {
     GtkWidget* widget = nullptr; // owned reference
+    // The drag now over the view: its paths once GTK has handed them over.
+    bool dragKnown = false;
+    bool dragEntered = false;
+    bool dropPending = false;
+    bool dragAccepted = false;
+    FileDrag drag;
+    std::vector<std::string> outgoing;
 };
+
+// One step of a file drag over a view, from the URI list GTK delivered.
+enum class DragPhase { Motion, Drop };
+bool DeliverFileDrag(View& view, DragPhase phase, const std::string& uriList, Point inWidget);
+void EndFileDrag(View& view);
 
 struct Window::Backing {
     GtkWidget* window = nullptr; // owned reference
@@ -37,5 +49,7 @@ Window* WindowOfGdkWindow(GdkWindow* window);
 // the click count alone.
 bool TranslateEvent(GdkEvent* gdkEvent, Event& event, bool peek = false);
 void ResetClickCount();
+// The GDK event being dispatched, or null.
+GdkEvent* CurrentGdkEvent();
 
 } // namespace ak

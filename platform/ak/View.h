@@ -5,12 +5,20 @@
 
 #include <cairo.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace ak {
 
 class Window;
+
+// Files dragged over a view: their local paths and the pointer in the view.
+struct FileDrag {
+    std::vector<std::string> paths;
+    Point location;
+};
 
 // A rectangle of a window that draws itself with cairo and receives input.
 // Backed by one container widget with its own window-system window, which
@@ -71,6 +79,23 @@ public:
     void SetTracksMouseEnterExit(bool tracks) { m_tracksEnterExit = tracks; }
     bool TracksMouseEnterExit() const { return m_tracksEnterExit; }
 
+    // Tool tips: the text of the last added rectangle holding the point; an
+    // empty text shows none.
+    using ToolTipProvider = std::function<std::string(Point inView)>;
+    int AddToolTipRect(Rect rect, ToolTipProvider provider);
+    void RemoveToolTip(int tag);
+    void RemoveAllToolTips();
+    std::string ToolTipAt(Point inView, Rect* area = nullptr) const;
+
+    // File drops: a view that registered answers whether it takes the files.
+    void RegisterForDraggedFiles();
+    virtual bool DraggingEntered(const FileDrag&) { return false; }
+    virtual bool DraggingUpdated(const FileDrag& drag) { return DraggingEntered(drag); }
+    virtual void DraggingExited() {}
+    virtual bool PerformDrop(const FileDrag&) { return false; }
+    // Drags files out of the view; call from a mouse-down or -dragged handler.
+    void BeginFileDrag(const std::vector<std::string>& paths);
+
     // The backing widget, for the layer's own files.
     struct Backing;
     Backing& GetBacking() const { return *m_backing; }
@@ -83,6 +108,13 @@ private:
     Rect m_frame;
     bool m_hidden = false;
     bool m_tracksEnterExit = false;
+    struct ToolTip {
+        int tag;
+        Rect rect;
+        ToolTipProvider provider;
+    };
+    std::vector<ToolTip> m_toolTips;
+    int m_nextToolTipTag = 1;
     View* m_superview = nullptr;
     Window* m_window = nullptr;
     std::vector<Ref<View>> m_subviews;

@@ -195,6 +195,19 @@ std::string SaveSnapshot(Window& window, const std::string& name) {
 
 namespace ak::test {
 
+bool DragFiles(View& view, const std::string& uriList, const std::vector<Point>& path, bool drop) {
+    // GTK hands the widget its coordinates; non-flipped views count y up.
+    auto inWidget = [&](Point p) {
+        return view.IsFlipped() ? p : Point{p.x, view.Frame().size.height - p.y};
+    };
+    for (const Point& point : path)
+        DeliverFileDrag(view, DragPhase::Motion, uriList, inWidget(point));
+    if (drop && !path.empty())
+        return DeliverFileDrag(view, DragPhase::Drop, uriList, inWidget(path.back()));
+    EndFileDrag(view);
+    return false;
+}
+
 void SetTheme(const char* name, bool preferDark) {
     g_object_set(gtk_settings_get_default(), "gtk-theme-name", name,
                  "gtk-application-prefer-dark-theme", preferDark ? TRUE : FALSE, nullptr);

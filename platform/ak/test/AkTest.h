@@ -5,11 +5,13 @@
 
 #include "platform/ak/Application.h"
 #include "platform/ak/Geometry.h"
+#include "platform/ak/View.h"
 #include "platform/ak/Window.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace ak::test {
 
@@ -54,6 +56,10 @@ std::string SaveSnapshot(Window& window, const std::string& name);
 } // namespace ak::test
 
 namespace ak::test {
+
+// Drags a "text/uri-list" over a view through the points (view coordinates),
+// then drops it or leaves; answers whether the drop was taken.
+bool DragFiles(View& view, const std::string& uriList, const std::vector<Point>& path, bool drop);
 
 // Changes the desktop theme as the user's settings would.
 void SetTheme(const char* name, bool preferDark);

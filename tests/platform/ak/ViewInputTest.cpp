@@ -205,6 +205,20 @@ TEST_F(ViewInputTest, AViewReleasedInItsOwnMouseDownStaysAliveUntilItReturns) {
     EXPECT_TRUE(log.empty());
 }
 
+TEST_F(ViewInputTest, EventsQueuedForADeletedViewAreDropped) {
+    auto doomed = ak::MakeRef<RecordingView>(Rect{{250, 200}, {60, 60}}, "doomed", log);
+    root->AddSubview(doomed.Get());
+    ak::test::Pump(50);
+    ak::test::Press(*window, {260, 210});
+    ak::test::Scroll(*window, {260, 210}, 0);
+    doomed->RemoveFromSuperview();
+    doomed.Reset(); // the last reference: the view and its widget go now
+    ak::test::Release(*window, {260, 210});
+    ak::test::Pump(50);
+    for (const auto& r : log)
+        EXPECT_NE(r.view, "doomed");
+}
+
 TEST_F(ViewInputTest, APressInAnotherWindowMakesItKeyAndAsksForFirstMouse) {
     others.push_back(ak::MakeRef<ak::Window>(Rect{{600, 100}, {100, 100}}, ak::StyleMask::Titled));
     others[0]->MakeKeyAndOrderFront();
