@@ -246,6 +246,8 @@ Application::ModalSession* Application::BeginModalSession(Window* window) {
         other->CancelPress();
     ResetClickCount();
     m_buttons = 0;
+    if (GdkDisplay* display = gdk_display_get_default())
+        gdk_seat_ungrab(gdk_display_get_default_seat(display));
     auto* session = new ModalSession{};
     session->window = window;
     if (m_terminating) {

@@ -352,8 +352,9 @@ bool Window::MakeFirstResponder(Responder* responder) {
 }
 
 void Window::DisplayIfNeeded() {
-    if (GdkWindow* window = gtk_widget_get_window(m_backing->window))
-        gdk_window_invalidate_rect(window, nullptr, TRUE);
+    GdkWindow* window = gtk_widget_get_window(m_backing->window);
+    if (GdkFrameClock* clock = window ? gdk_window_get_frame_clock(window) : nullptr)
+        gdk_frame_clock_request_phase(clock, GDK_FRAME_CLOCK_PHASE_PAINT);
 }
 
 Surface Window::Snapshot() {

@@ -93,7 +93,8 @@ public:
     Responder* FirstResponder() const { return m_firstResponder.Get(); }
     bool MakeFirstResponder(Responder* responder);
 
-    // Draws what is pending now instead of at the next frame.
+    // Draws what views marked as needing display at the next frame, even
+    // when the window system sent no expose.
     void DisplayIfNeeded();
     // The window's pixels as drawn by its views, at the screen's scale.
     Surface Snapshot();
