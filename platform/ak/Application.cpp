@@ -7,6 +7,7 @@
 #include <gtk/gtk.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -27,6 +28,8 @@ struct Application::MainLevel {
 namespace {
 
 Application* g_application = nullptr;
+// How long the motion of a warp may take to come back from the window system.
+constexpr int64_t kWarpPatienceUs = 250000;
 GdkEvent* g_currentGdkEvent = nullptr;
 
 bool IsInput(GdkEventType type) {
@@ -105,6 +108,9 @@ void HandleGdkEvent(GdkEvent* gdkEvent, gpointer) noexcept {
         // An emulated wheel step, an unfinished gesture: already counted.
         return;
     }
+    if (gdkEvent->type == GDK_MOTION_NOTIFY &&
+        app->IsOwnWarp({gdkEvent->motion.x_root, gdkEvent->motion.y_root}, g_get_monotonic_time()))
+        return;
     const Event* outer = app->CurrentEvent();
     GdkEvent* outerGdk = std::exchange(g_currentGdkEvent, gdkEvent);
     app->SetCurrentEvent(ours ? &event : nullptr);
@@ -327,6 +333,26 @@ void Application::KeyWindowChanged(Window* key) {
 
 void Application::WindowClosed(Window* window) {
     AbortModal(window);
+}
+
+void Application::WarpPointer(Point onScreen) {
+    GdkDisplay* display = gdk_display_get_default();
+    if (!display || !std::isfinite(onScreen.x) || !std::isfinite(onScreen.y))
+        return;
+    const int x = PixelEdge(onScreen.x);
+    const int y = PixelEdge(onScreen.y);
+    m_warp = {{double(x), double(y)}, g_get_monotonic_time() + kWarpPatienceUs};
+    gdk_device_warp(gdk_seat_get_pointer(gdk_display_get_default_seat(display)),
+                    gdk_display_get_default_screen(display), x, y);
+}
+
+bool Application::IsOwnWarp(Point onScreen, int64_t nowUs) {
+    if (m_warp.untilUs == 0 || nowUs > m_warp.untilUs)
+        return false;
+    if (std::abs(onScreen.x - m_warp.at.x) > 0.5 || std::abs(onScreen.y - m_warp.at.y) > 0.5)
+        return false;
+    m_warp.untilUs = 0;
+    return true;
 }
 
 bool Application::PeekEvent(const std::vector<EventType>& types, int ms) {

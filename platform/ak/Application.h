@@ -73,6 +73,10 @@ public:
     // Bit n: mouse button n (0 left) held.
     uint32_t PressedMouseButtons() const { return m_buttons; }
 
+    // Moves the pointer to a screen point. The motion the window system
+    // reports for it is ours, not the user's, and is not delivered.
+    void WarpPointer(Point onScreen);
+
     // Queues fn for the main thread, after the current event; first in, first
     // out, served by nested loops too. Any thread. Empty: std::bad_function_call.
     static void RunOnMainLater(std::function<void()> fn);
@@ -84,6 +88,8 @@ public:
     void KeyWindowChanged(Window* key);
     void WindowClosed(Window* window);
     bool InputAllowedFor(const Window* window) const;
+    // True (once) for the motion our last warp caused.
+    bool IsOwnWarp(Point onScreen, int64_t nowUs);
 
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -101,6 +107,10 @@ private:
     bool m_terminating = false;
     bool m_launched = false;
     bool m_active = false;
+    struct PendingWarp {
+        Point at;
+        int64_t untilUs = 0;
+    } m_warp;
     std::vector<ModalSession*> m_sessions; // innermost last
     struct MainLevel;
     MainLevel* m_mainLevel = nullptr;

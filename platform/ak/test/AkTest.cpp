@@ -62,6 +62,11 @@ GdkDevice* Keyboard() {
 
 void Put(GdkEvent* event) {
     gdk_display_put_event(gdk_display_get_default(), event);
+    // GDK holds the last motion back until its window's next frame flushes
+    // events; real motion asks for that frame, so ours does too.
+    if (event->type == GDK_MOTION_NOTIFY && event->any.window)
+        if (GdkFrameClock* clock = gdk_window_get_frame_clock(event->any.window))
+            gdk_frame_clock_request_phase(clock, GDK_FRAME_CLOCK_PHASE_FLUSH_EVENTS);
     gdk_event_free(event);
 }
 

@@ -96,6 +96,21 @@ TEST_F(ApplicationTest, StopModalOfAnOuterRunEndsItWhenControlReturns) {
     EXPECT_EQ(log, (std::vector<std::string>{"inner still running", "inner: -1000", "outer: 7"}));
 }
 
+TEST_F(ApplicationTest, AModalSessionContinuesUntilStopped) {
+    auto& window = NewWindow();
+    auto* session = App()->BeginModalSession(&window);
+    ASSERT_NE(session, nullptr);
+    EXPECT_EQ(App()->ModalWindow(), &window);
+    EXPECT_EQ(App()->RunModalSession(session), ak::ModalResponse::Continue);
+    ak::Application::RunOnMainLater([&] { App()->StopModal(&window, 12); });
+    int result = ak::ModalResponse::Continue;
+    for (int i = 0; i < 100 && result == ak::ModalResponse::Continue; ++i)
+        result = App()->RunModalSession(session);
+    EXPECT_EQ(result, 12);
+    App()->EndModalSession(session);
+    EXPECT_EQ(App()->ModalWindow(), nullptr);
+}
+
 TEST_F(ApplicationTest, ClosingTheModalWindowAbortsItsRun) {
     auto& window = NewWindow();
     ak::Application::RunOnMainLater([&] { window.Close(); });

@@ -276,6 +276,24 @@ TEST_F(ViewInputTest, AModalRunBegunDuringAPressEndsThatPress) {
     EXPECT_EQ(log.size(), 1u);
 }
 
+TEST_F(ViewInputTest, TheMotionOfOurOwnWarpIsNotTakenForTheUsers) {
+    struct Moves : RecordingView {
+        using RecordingView::RecordingView;
+        void MouseMoved(const ak::Event& e) override { Record(e); }
+    };
+    auto moves = ak::MakeRef<Moves>(Rect{{200, 150}, {100, 100}}, "moves", log);
+    root->AddSubview(moves.Get());
+    ak::test::Pump(30);
+    // The real pointer moves into the view, and the window system says so.
+    ak::test::App()->WarpPointer(window->ConvertPointToScreen({210, 160}));
+    ak::test::Pump(100);
+    ak::test::Move(*window, {220, 170});
+    ASSERT_TRUE(WaitFor(1));
+    ak::test::Pump(30);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].event.locationInWindow, (Point{220, 170}));
+}
+
 TEST_F(ViewInputTest, EnteredAndExitedFollowThePointerInDragsToo) {
     a->SetTracksMouseEnterExit(true);
     b->SetTracksMouseEnterExit(true);

@@ -73,6 +73,13 @@ TEST_F(WindowTest, BadFramesAreRefusedAndSizesClamped) {
     window.SetFrame({{5, 5}, {-30, 40}});
     EXPECT_EQ(window.Frame(), (Rect{{5, 5}, {0, 40}}));
 
+    auto view = ak::MakeRef<ak::View>(Rect{{1, 2}, {3, 4}});
+    view->SetFrame({{nan, 0}, {1, 1}});
+    view->SetFrame({{0, 0}, {1, inf}});
+    EXPECT_EQ(view->Frame(), (Rect{{1, 2}, {3, 4}}));
+    view->SetFrame({{1, 2}, {-3, -4}});
+    EXPECT_EQ(view->Frame(), (Rect{{1, 2}, {0, 0}}));
+
     window.SetMinSize({640, 400});
     window.SetMaxSize({1000, 700});
     window.SetFrame({{0, 0}, {100, 100}});
