@@ -16,11 +16,14 @@ int HexValue(char c) {
     return -1;
 }
 
-// A NUL byte cannot be part of a path, so "%00" makes the URI malformed.
+// A NUL byte cannot be part of a path, so a raw one or "%00" makes the URI
+// malformed.
 std::optional<std::string> PercentDecoded(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\0')
+            return std::nullopt;
         if (text[i] != '%') {
             out += text[i];
             continue;

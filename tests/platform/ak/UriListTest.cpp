@@ -30,6 +30,7 @@ TEST(UriList, FilePathsOfADrop) {
         {"bare path form", "file:/y", {"/y"}},
         {"relative skipped", "file:y\nfile://", {}},
         {"bad escapes skipped", "file:///a%2\nfile:///b%zz\nfile:///c%00d\nfile:///d%41", {"/dA"}},
+        {"raw NUL skipped", std::string("file:///a\0b\nfile:///c", 21), {"/c"}},
         {"fragment dropped", "file:///a.wav#t=1", {"/a.wav"}},
         {"surrounding blanks", "  file:///a  \r\n", {"/a"}},
         {"any length", "file:///" + longName, {"/" + longName}},
