@@ -145,6 +145,32 @@ void Scroll(Window& window, Point inWindow, int direction, double dx, double dy)
     Put(event);
 }
 
+void Pinch(Window& window, Point inWindow, int phase, double scale, double angleDelta) {
+    double x = 0;
+    double y = 0;
+    GdkEvent* event = PointerEvent(GDK_TOUCHPAD_PINCH, window, inWindow, x, y);
+    auto& p = event->touchpad_pinch;
+    Place(p, window, inWindow, x, y);
+    p.phase = static_cast<gint8>(phase);
+    p.n_fingers = 2;
+    p.scale = scale;
+    p.angle_delta = angleDelta;
+    Put(event);
+}
+
+void Swipe(Window& window, Point inWindow, int phase, double dx, double dy) {
+    double x = 0;
+    double y = 0;
+    GdkEvent* event = PointerEvent(GDK_TOUCHPAD_SWIPE, window, inWindow, x, y);
+    auto& s = event->touchpad_swipe;
+    Place(s, window, inWindow, x, y);
+    s.phase = static_cast<gint8>(phase);
+    s.n_fingers = 3;
+    s.dx = dx;
+    s.dy = dy;
+    Put(event);
+}
+
 void CloseBox(Window& window) {
     GdkEvent* event = gdk_event_new(GDK_DELETE);
     event->any.window = GDK_WINDOW(g_object_ref(ToplevelOf(window)));

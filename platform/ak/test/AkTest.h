@@ -37,6 +37,11 @@ void Move(Window& window, Point inWindow, unsigned heldButton = 0, unsigned modi
 void Click(Window& window, Point inWindow, Button button = {});
 // direction: 0 up, 1 down, 2 left, 3 right, 4 smooth with (dx, dy).
 void Scroll(Window& window, Point inWindow, int direction, double dx = 0, double dy = 0);
+// Touchpad gestures. phase: 0 begin, 1 update, 2 end. angleDelta in
+// radians, clockwise positive as GDK gives it.
+void Pinch(Window& window, Point inWindow, int phase, double scale, double angleDelta);
+void Swipe(Window& window, Point inWindow, int phase, double dx, double dy);
+
 // The window manager's close box.
 void CloseBox(Window& window);
 void Key(Window& window, unsigned xKeycode, unsigned keysym, bool down, unsigned modifiers = 0);

@@ -35,6 +35,9 @@ struct RecordingView : ak::View {
     void RightMouseDown(const ak::Event& e) override { Record(e); }
     void RightMouseUp(const ak::Event& e) override { Record(e); }
     void ScrollWheel(const ak::Event& e) override { Record(e); }
+    void Magnify(const ak::Event& e) override { Record(e); }
+    void Rotate(const ak::Event& e) override { Record(e); }
+    void Swipe(const ak::Event& e) override { Record(e); }
     void MouseEntered(const ak::Event& e) override { Record(e); }
     void MouseExited(const ak::Event& e) override { Record(e); }
     void KeyDown(const ak::Event& e) override {
@@ -147,6 +150,28 @@ TEST_F(ViewInputTest, WheelDeltasArePositiveUpAndLeft) {
         EXPECT_EQ(log[i].event.deltaY, cases[i].deltaY) << i;
         EXPECT_EQ(log[i].event.hasPreciseScrollingDeltas, cases[i].precise) << i;
     }
+}
+
+TEST_F(ViewInputTest, GesturesBecomeMagnifyRotateAndSwipe) {
+    const double quarterTurn = 3.14159265358979 / 2;
+    ak::test::Pinch(*window, {40, 40}, 0, 1.0, 0);
+    ak::test::Pinch(*window, {40, 40}, 1, 1.25, 0);
+    ak::test::Pinch(*window, {40, 40}, 1, 1.0, 0);
+    ak::test::Pinch(*window, {40, 40}, 1, 1.0, -quarterTurn); // counter-clockwise
+    ak::test::Swipe(*window, {40, 40}, 0, 0, 0);
+    ak::test::Swipe(*window, {40, 40}, 2, -30, 5); // leftwards
+    ak::test::Swipe(*window, {40, 40}, 2, 2, 40);  // downwards
+    ASSERT_TRUE(WaitFor(6));
+    EXPECT_EQ(log[0].type, EventType::Magnify);
+    EXPECT_EQ(log[0].event.magnification, 0);
+    EXPECT_EQ(log[1].event.magnification, 0.25);
+    EXPECT_EQ(log[2].event.magnification, -0.25);
+    EXPECT_EQ(log[3].type, EventType::Rotate);
+    EXPECT_NEAR(log[3].event.rotation, 90, 1e-9);
+    EXPECT_EQ(log[4].type, EventType::Swipe);
+    EXPECT_EQ(log[4].event.deltaX, 1);
+    EXPECT_EQ(log[5].event.deltaY, -1);
+    EXPECT_EQ(log.size(), 6u) << "a swipe counts once, at its end";
 }
 
 TEST_F(ViewInputTest, ModifierKeysPlayTheirMacRoles) {
