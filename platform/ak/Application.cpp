@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <mutex>
 
 namespace ak {
@@ -130,17 +131,28 @@ void HandleGdkEvent(GdkEvent* gdkEvent, gpointer) noexcept {
     g_currentGdkEvent = outerGdk;
 }
 
-struct QueuedTask {
-    std::function<void()> fn;
+// Tasks wait here, in the order they were queued; each has one idle source
+// that runs whichever task is first. The queue's own lock hands a task from
+// its thread to the main thread.
+struct TaskQueue {
+    std::mutex mutex;
+    std::deque<std::function<void()>> tasks;
 };
 
-gboolean RunTask(gpointer data) noexcept {
-    static_cast<QueuedTask*>(data)->fn();
-    return G_SOURCE_REMOVE;
+TaskQueue& Tasks() {
+    static TaskQueue queue;
+    return queue;
 }
 
-void FreeTask(gpointer data) noexcept {
-    delete static_cast<QueuedTask*>(data);
+gboolean RunFirstTask(gpointer) noexcept {
+    std::function<void()> task;
+    {
+        std::lock_guard lock(Tasks().mutex);
+        task = std::move(Tasks().tasks.front());
+        Tasks().tasks.pop_front();
+    }
+    task();
+    return G_SOURCE_REMOVE;
 }
 
 } // namespace
@@ -383,9 +395,13 @@ bool Application::PeekEvent(const std::vector<EventType>& types, int ms) {
 void Application::RunOnMainLater(std::function<void()> fn) {
     if (!fn)
         throw std::bad_function_call();
-    // One idle source per task: equal priorities dispatch in the order they
-    // were added, and a task that runs a nested loop does not hold up the next.
-    g_idle_add_full(G_PRIORITY_DEFAULT, RunTask, new QueuedTask{std::move(fn)}, FreeTask);
+    {
+        std::lock_guard lock(Tasks().mutex);
+        Tasks().tasks.push_back(std::move(fn));
+    }
+    // Equal priorities dispatch in the order they were added, and a task that
+    // runs a nested loop does not hold up the next.
+    g_idle_add_full(G_PRIORITY_DEFAULT, RunFirstTask, nullptr, nullptr);
 }
 
 } // namespace ak
