@@ -338,6 +338,44 @@ TEST_F(ViewInputTest, EnteredAndExitedFollowThePointerInDragsToo) {
                                               "B button"}));
 }
 
+TEST_F(ViewInputTest, FirstResponderChangesResignTheOldBeforeTheNewBecomes) {
+    struct Focusable : ak::View {
+        Focusable(std::string name, std::vector<std::string>& log)
+            : name(std::move(name)), log(log) {}
+        bool AcceptsFirstResponder() const override { return accepts; }
+        bool BecomeFirstResponder() override {
+            log.push_back(name + " becomes");
+            return true;
+        }
+        bool ResignFirstResponder() override {
+            log.push_back(name + " resigns");
+            return letsGo;
+        }
+        std::string name;
+        std::vector<std::string>& log;
+        bool accepts = true;
+        bool letsGo = true;
+    };
+    std::vector<std::string> focus;
+    auto first = ak::MakeRef<Focusable>("first", focus);
+    auto second = ak::MakeRef<Focusable>("second", focus);
+    root->AddSubview(first.Get());
+    root->AddSubview(second.Get());
+    EXPECT_TRUE(window->MakeFirstResponder(first.Get()));
+    EXPECT_TRUE(window->MakeFirstResponder(second.Get()));
+    EXPECT_EQ(focus,
+              (std::vector<std::string>{"first becomes", "first resigns", "second becomes"}));
+    // A responder that will not let go keeps the focus.
+    second->letsGo = false;
+    EXPECT_FALSE(window->MakeFirstResponder(first.Get()));
+    EXPECT_EQ(window->FirstResponder(), second.Get());
+    // One that will not take it leaves the window itself first responder.
+    second->letsGo = true;
+    first->accepts = false;
+    EXPECT_FALSE(window->MakeFirstResponder(first.Get()));
+    EXPECT_EQ(window->FirstResponder(), nullptr);
+}
+
 TEST_F(ViewInputTest, KeysGoToTheFirstResponderAndUnhandledOnesWalkUp) {
     ASSERT_TRUE(window->MakeFirstResponder(b.Get()));
     b->handlesKeys = false;
