@@ -38,6 +38,10 @@ struct Window::Backing {
     int64_t frameRequestTimeUs = 0;
 };
 
+class NativeView;
+// Puts a native control's widget into its view, replacing the one before.
+void HostWidget(NativeView& view, GtkWidget* widget);
+
 // The container widget that backs a view.
 GtkWidget* NewViewWidget(View* view);
 // The view a widget backs, or null for other widgets.

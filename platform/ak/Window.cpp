@@ -2,6 +2,7 @@
 
 #include "platform/ak/Application.h"
 #include "platform/ak/Backing.h"
+#include "platform/ak/NativeView.h"
 #include "platform/ak/Screen.h"
 #include "platform/ak/View.h"
 
@@ -75,6 +76,10 @@ struct WindowEvents {
     static void SetFocus(GtkWindow*, GtkWidget* widget, gpointer data) {
         Ref<Window> window(static_cast<Window*>(data));
         // A native control taking GTK's focus makes its view first responder.
+        // Our own views' widgets get GTK's focus when they become first
+        // responder, not the other way round.
+        if (window->m_changingFirstResponder || !widget || ViewOfWidget(widget))
+            return;
         for (GtkWidget* w = widget; w; w = gtk_widget_get_parent(w)) {
             if (View* view = ViewOfWidget(w)) {
                 if (view != window->FirstResponder())
@@ -342,13 +347,33 @@ bool Window::MakeFirstResponder(Responder* responder) {
     if (responder == m_firstResponder.Get())
         return true;
     Ref<Responder> hold(responder);
-    if (m_firstResponder && !m_firstResponder->ResignFirstResponder())
-        return false;
-    m_firstResponder.Reset();
-    if (responder && (!responder->AcceptsFirstResponder() || !responder->BecomeFirstResponder()))
-        return false;
-    m_firstResponder = hold;
-    return true;
+    // A native control's focus moving with this change must not start another.
+    const bool outer = !std::exchange(m_changingFirstResponder, true);
+    bool made = false;
+    if (!m_firstResponder || m_firstResponder->ResignFirstResponder()) {
+        m_firstResponder.Reset();
+        made =
+            !responder || (responder->AcceptsFirstResponder() && responder->BecomeFirstResponder());
+        if (made) {
+            m_firstResponder = hold;
+            MoveNativeFocusTo(responder);
+        }
+    }
+    if (outer)
+        m_changingFirstResponder = false;
+    return made;
+}
+
+// Keys follow GTK's focus: a plain view taking first responder takes it from
+// a native control, so the keys come to us.
+void Window::MoveNativeFocusTo(Responder* responder) {
+    auto* view = dynamic_cast<View*>(responder);
+    if (dynamic_cast<NativeView*>(responder))
+        return;
+    if (view && view->GetWindow() == this)
+        gtk_widget_grab_focus(view->GetBacking().widget);
+    else
+        gtk_window_set_focus(GTK_WINDOW(m_backing->window), nullptr);
 }
 
 void Window::DisplayIfNeeded() {

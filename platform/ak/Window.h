@@ -122,6 +122,7 @@ private:
     void ApplyFrameToWidget();
     void AdoptConfiguredFrame(Rect frame);
     void ResignKey();
+    void MoveNativeFocusTo(Responder* responder);
     void UpdateHover(const Event& event, View* hit);
 
     Rect m_frame;
@@ -137,6 +138,7 @@ private:
     bool m_fullScreen = false;
     bool m_ignoresMouse = false;
     bool m_keyUnhandled = false;
+    bool m_changingFirstResponder = false;
     int m_level = 0;
     double m_alpha = 1;
     Ref<View> m_contentView;

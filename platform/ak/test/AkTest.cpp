@@ -239,6 +239,19 @@ bool DragFiles(View& view, const std::string& uriList, const std::vector<Point>&
     return false;
 }
 
+Ref<NativeView> MakeTextField(Rect frame) {
+    auto view = MakeRef<NativeView>(frame);
+    HostWidget(*view, gtk_entry_new());
+    return view;
+}
+
+void FocusNativeWidget(NativeView& view) {
+    GList* children = gtk_container_get_children(GTK_CONTAINER(view.GetBacking().widget));
+    if (children)
+        gtk_widget_grab_focus(static_cast<GtkWidget*>(children->data));
+    g_list_free(children);
+}
+
 void SetTheme(const char* name, bool preferDark) {
     g_object_set(gtk_settings_get_default(), "gtk-theme-name", name,
                  "gtk-application-prefer-dark-theme", preferDark ? TRUE : FALSE, nullptr);

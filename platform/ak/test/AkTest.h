@@ -5,6 +5,7 @@
 
 #include "platform/ak/Application.h"
 #include "platform/ak/Geometry.h"
+#include "platform/ak/NativeView.h"
 #include "platform/ak/View.h"
 #include "platform/ak/Window.h"
 
@@ -65,6 +66,11 @@ namespace ak::test {
 // Drags a "text/uri-list" over a view through the points (view coordinates),
 // then drops it or leaves; answers whether the drop was taken.
 bool DragFiles(View& view, const std::string& uriList, const std::vector<Point>& path, bool drop);
+
+// A native view hosting a one-line text entry.
+Ref<NativeView> MakeTextField(Rect frame);
+// Gives a native view's widget GTK's focus, as a click into it would.
+void FocusNativeWidget(NativeView& view);
 
 // Changes the desktop theme as the user's settings would.
 void SetTheme(const char* name, bool preferDark);

@@ -376,6 +376,28 @@ TEST_F(ViewInputTest, FirstResponderChangesResignTheOldBeforeTheNewBecomes) {
     EXPECT_EQ(window->FirstResponder(), nullptr);
 }
 
+TEST_F(ViewInputTest, ANativeControlTakingTheFocusBecomesFirstResponderAndKeysGoToIt) {
+    auto field = ak::test::MakeTextField(Rect{{200, 200}, {150, 30}});
+    root->AddSubview(field.Get());
+    ak::test::Pump(30);
+    ASSERT_TRUE(window->MakeFirstResponder(b.Get()));
+    ak::test::FocusNativeWidget(*field);
+    EXPECT_EQ(window->FirstResponder(), field.Get());
+    // Keys now belong to the native control, not to our views.
+    ak::test::Key(*window, 38, 'a', true);
+    ak::test::Pump(30);
+    EXPECT_TRUE(log.empty());
+    // A plain view taking first responder takes the keys back.
+    ASSERT_TRUE(window->MakeFirstResponder(b.Get()));
+    EXPECT_FALSE(field->HasNativeFocus());
+    ak::test::Key(*window, 38, 'a', true);
+    ASSERT_TRUE(WaitFor(1));
+    EXPECT_EQ(log[0].view, "B");
+    // And making the native view first responder focuses its control.
+    ASSERT_TRUE(window->MakeFirstResponder(field.Get()));
+    EXPECT_TRUE(field->HasNativeFocus());
+}
+
 TEST_F(ViewInputTest, KeysGoToTheFirstResponderAndUnhandledOnesWalkUp) {
     ASSERT_TRUE(window->MakeFirstResponder(b.Get()));
     b->handlesKeys = false;
