@@ -20,6 +20,25 @@ void OnMonitorsChanged() {
         callback();
 }
 
+void OnMonitorChanged(GdkMonitor*, GParamSpec*, gpointer) noexcept {
+    OnMonitorsChanged();
+}
+
+// Geometry, work area and scale of each monitor.
+void WatchMonitor(GdkMonitor* monitor) {
+    for (const char* property : {"notify::geometry", "notify::workarea", "notify::scale-factor"})
+        g_signal_connect(monitor, property, G_CALLBACK(OnMonitorChanged), nullptr);
+}
+
+void OnMonitorAdded(GdkDisplay*, GdkMonitor* monitor, gpointer) noexcept {
+    WatchMonitor(monitor);
+    OnMonitorsChanged();
+}
+
+void OnMonitorRemoved(GdkDisplay*, GdkMonitor*, gpointer) noexcept {
+    OnMonitorsChanged();
+}
+
 } // namespace
 
 std::vector<Screen> Screen::All() {
@@ -53,14 +72,16 @@ Screen Screen::Main() {
 }
 
 void Screen::SetChangeCallback(std::function<void()> callback) {
-    const bool first = !ChangeCallback();
     ChangeCallback() = std::move(callback);
+    static bool watching = false;
     GdkDisplay* display = gdk_display_get_default();
-    if (!first || !display)
+    if (watching || !display)
         return;
-    auto changed = G_CALLBACK(+[](GdkDisplay*, GdkMonitor*, gpointer) { OnMonitorsChanged(); });
-    g_signal_connect(display, "monitor-added", changed, nullptr);
-    g_signal_connect(display, "monitor-removed", changed, nullptr);
+    watching = true;
+    g_signal_connect(display, "monitor-added", G_CALLBACK(OnMonitorAdded), nullptr);
+    g_signal_connect(display, "monitor-removed", G_CALLBACK(OnMonitorRemoved), nullptr);
+    for (int i = 0; i < gdk_display_get_n_monitors(display); ++i)
+        WatchMonitor(gdk_display_get_monitor(display, i));
 }
 
 } // namespace ak
