@@ -16,8 +16,11 @@ View::View(Rect frame) : m_backing(std::make_unique<Backing>()) {
 }
 
 View::~View() {
-    for (auto& subview : m_subviews)
+    // Subviews someone else still holds outlive their place in this tree.
+    for (auto& subview : m_subviews) {
         subview->m_superview = nullptr;
+        subview->SetWindow(nullptr);
+    }
     // Destroying the widget takes its window-system window, and with it every
     // event still queued for it.
     GtkWidget* widget = std::exchange(m_backing->widget, nullptr);

@@ -118,6 +118,8 @@ Window::Window(Rect frame, uint32_t styleMask)
 Window::~Window() {
     if (g_keyWindow == this)
         g_keyWindow = nullptr;
+    if (m_contentView)
+        m_contentView->SetWindow(nullptr);
     auto& windows = OpenWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
     GtkWidget* window = std::exchange(m_backing->window, nullptr);

@@ -125,6 +125,21 @@ TEST_F(WindowTest, ZoomFillsTheVisibleFrameAndRestores) {
     EXPECT_EQ(window.Frame(), (Rect{{30, 40}, {300, 200}}));
 }
 
+TEST_F(WindowTest, ViewsHeldAfterTheirWindowGoesForgetIt) {
+    auto inner = ak::MakeRef<ak::View>(Rect{{1, 1}, {5, 5}});
+    {
+        auto window = ak::MakeRef<ak::Window>(Rect{{0, 0}, {50, 50}}, ak::StyleMask::Titled);
+        auto middle = ak::MakeRef<ak::View>(Rect{{1, 1}, {20, 20}});
+        window->ContentView()->AddSubview(middle.Get());
+        middle->AddSubview(inner.Get());
+        EXPECT_EQ(inner->GetWindow(), window.Get());
+        window->Close();
+        ak::test::Pump(20); // the window goes, and with it the views only it held
+    }
+    EXPECT_EQ(inner->GetWindow(), nullptr);
+    EXPECT_EQ(inner->Superview(), nullptr);
+}
+
 TEST_F(WindowTest, PointsConvertBetweenWindowAndScreen) {
     auto& window = NewWindow({{30, 40}, {300, 200}});
     EXPECT_EQ(window.ConvertPointToScreen({5, 6}), (ak::Point{35, 46}));
