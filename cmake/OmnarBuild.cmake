@@ -21,21 +21,40 @@ if(OMNAR_SANITIZE)
     endif()
 endif()
 
-# omnar_add_test(<name> SOURCES ... [LIBS ...] [LABELS ...])
+# omnar_add_test(<name> SOURCES ... [LIBS ...] [LABELS ...] [XVFB])
 # One test executable, registered as one CTest test. The label of the tests/
 # folder it lives in is always added; "concurrency" also builds it in the
-# ThreadSanitizer tree.
+# ThreadSanitizer tree. XVFB runs it on its own virtual display (see
+# omnar_xvfb_test).
 function(omnar_add_test name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(T "XVFB" "" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
-    add_test(NAME ${name} COMMAND ${name})
+    if(T_XVFB)
+        omnar_xvfb_test(${name})
+        list(APPEND T_LABELS xvfb)
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+    endif()
     set_tests_properties(${name} PROPERTIES LABELS "${folder};${T_LABELS}" TIMEOUT 300)
     if("concurrency" IN_LIST T_LABELS)
         set_property(GLOBAL APPEND PROPERTY OMNAR_CONCURRENCY_TESTS ${name})
     endif()
     add_dependencies(${name} resources)
+endfunction()
+
+# Registers the display test <name>: a fresh Xvfb screen each run, one run at a
+# time (parallel "xvfb-run -a" race for display numbers), a fixed theme and
+# backend, GLib warnings fatal, and leak reports from the system GUI libraries'
+# own caches suppressed.
+function(omnar_xvfb_test name)
+    find_program(OMNAR_XVFB_RUN xvfb-run REQUIRED)
+    add_test(NAME ${name} COMMAND ${OMNAR_XVFB_RUN} -a -s "-screen 0 1920x1200x24"
+                                  $<TARGET_FILE:${name}>)
+    set(supp ${CMAKE_SOURCE_DIR}/cmake/gtk-leaks.supp)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK xvfb ENVIRONMENT
+        "GTK_THEME=Adwaita;NO_AT_BRIDGE=1;GDK_BACKEND=x11;GSETTINGS_BACKEND=memory;G_DEBUG=fatal-warnings;LSAN_OPTIONS=suppressions=${supp}:fast_unwind_on_malloc=0:print_suppressions=0")
 endfunction()
 
 function(omnar_finish_concurrency_target)

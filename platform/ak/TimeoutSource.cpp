@@ -44,7 +44,7 @@ GSourceFuncs kFuncs = {nullptr, nullptr, Dispatch, Finalize, nullptr, nullptr};
 
 } // namespace
 
-TimeoutSource::TimeoutSource(uint32_t intervalMs, std::function<void()> tick) {
+TimeoutSource::TimeoutSource(uint32_t intervalMs, std::function<void()> tick, Start start) {
     if (!tick)
         throw std::bad_function_call();
     // Made before the source, so that a throw leaves nothing behind.
@@ -54,7 +54,9 @@ TimeoutSource::TimeoutSource(uint32_t intervalMs, std::function<void()> tick) {
     m_source->tick = callback.release(); // freed by Finalize
     m_source->intervalUs = gint64{intervalMs > 0 ? intervalMs : 1} * 1000;
     m_source->due = g_get_monotonic_time();
-    g_source_set_ready_time(base, 0);
+    if (start == Start::AfterInterval)
+        m_source->due += m_source->intervalUs;
+    g_source_set_ready_time(base, start == Start::Now ? 0 : m_source->due);
     g_source_attach(base, nullptr);
 }
 

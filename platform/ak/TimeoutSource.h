@@ -8,13 +8,16 @@ namespace ak {
 struct TickSource;
 
 // A repeating timer on the main loop. The first tick comes on the loop's next
-// iteration, then one every interval on a fixed grid: a late tick moves to the
-// next point of the grid, so ticks are skipped, never bunched. A tick never
-// re-enters itself, even when its callback runs a nested loop.
+// iteration (Start::Now) or one interval later (Start::AfterInterval), then one
+// every interval on a fixed grid: a late tick moves to the next point of the
+// grid, so ticks are skipped, never bunched. A tick never re-enters itself,
+// even when its callback runs a nested loop.
 class TimeoutSource {
 public:
+    enum class Start { Now, AfterInterval };
+
     // Throws std::bad_function_call for an empty callback.
-    TimeoutSource(uint32_t intervalMs, std::function<void()> tick);
+    TimeoutSource(uint32_t intervalMs, std::function<void()> tick, Start start = Start::Now);
     ~TimeoutSource();
     TimeoutSource(const TimeoutSource&) = delete;
     TimeoutSource& operator=(const TimeoutSource&) = delete;

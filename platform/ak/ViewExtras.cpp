@@ -1,0 +1,204 @@
+// Tool tips and file drags of a view.
+#include "platform/ak/Backing.h"
+#include "platform/ak/UriList.h"
+
+#include <gtk/gtk.h>
+
+#include <algorithm>
+
+namespace ak {
+
+namespace {
+
+Point FromWidget(const View& view, Point inWidget) {
+    if (!view.IsFlipped())
+        inWidget.y = view.Frame().size.height - inWidget.y;
+    return inWidget;
+}
+
+Rect ToWidget(const View& view, Rect rect) {
+    if (!view.IsFlipped())
+        rect.origin.y = view.Frame().size.height - rect.MaxY();
+    return rect;
+}
+
+gboolean QueryToolTip(GtkWidget*, int x, int y, gboolean, GtkTooltip* tooltip,
+                      gpointer data) noexcept {
+    Ref<View> view(static_cast<View*>(data));
+    Rect area;
+    const std::string text = view->ToolTipAt(FromWidget(*view, {double(x), double(y)}), &area);
+    if (text.empty())
+        return FALSE;
+    gtk_tooltip_set_text(tooltip, text.c_str());
+    area = ToWidget(*view, area);
+    const GdkRectangle tip{PixelEdge(area.MinX()), PixelEdge(area.MinY()),
+                           PixelEdge(area.MaxX()) - PixelEdge(area.MinX()),
+                           PixelEdge(area.MaxY()) - PixelEdge(area.MinY())};
+    gtk_tooltip_set_tip_area(tooltip, &tip);
+    return TRUE;
+}
+
+GdkAtom UriListAtom() {
+    return gdk_atom_intern_static_string("text/uri-list");
+}
+
+gboolean DragMotion(GtkWidget* widget, GdkDragContext* context, int x, int y, guint time,
+                    gpointer data) noexcept {
+    Ref<View> view(static_cast<View*>(data));
+    auto& backing = view->GetBacking();
+    if (!backing.dragKnown) {
+        // The paths come with the data; the answer waits for them.
+        backing.drag.location = {double(x), double(y)};
+        gtk_drag_get_data(widget, context, UriListAtom(), time);
+        return TRUE;
+    }
+    backing.drag.location = FromWidget(*view, {double(x), double(y)});
+    backing.dragAccepted = view->DraggingUpdated(backing.drag);
+    gdk_drag_status(context, backing.dragAccepted ? GDK_ACTION_COPY : GdkDragAction(0), time);
+    return TRUE;
+}
+
+void DragLeave(GtkWidget*, GdkDragContext*, guint, gpointer data) noexcept {
+    Ref<View> view(static_cast<View*>(data));
+    // GTK leaves before it drops; the drop still needs the drag.
+    if (!view->GetBacking().dropPending)
+        EndFileDrag(*view);
+}
+
+gboolean DragDrop(GtkWidget* widget, GdkDragContext* context, int x, int y, guint time,
+                  gpointer data) noexcept {
+    Ref<View> view(static_cast<View*>(data));
+    view->GetBacking().dropPending = true;
+    view->GetBacking().drag.location = {double(x), double(y)};
+    gtk_drag_get_data(widget, context, UriListAtom(), time);
+    return TRUE;
+}
+
+void DragDataReceived(GtkWidget*, GdkDragContext* context, int x, int y,
+                      GtkSelectionData* selection, guint, guint time, gpointer data) noexcept {
+    Ref<View> view(static_cast<View*>(data));
+    const guchar* bytes = gtk_selection_data_get_data(selection);
+    const int length = gtk_selection_data_get_length(selection);
+    const std::string list = bytes && length > 0
+                                 ? std::string(reinterpret_cast<const char*>(bytes), size_t(length))
+                                 : "";
+    const bool drop = view->GetBacking().dropPending;
+    const bool ok = DeliverFileDrag(*view, drop ? DragPhase::Drop : DragPhase::Motion, list,
+                                    {double(x), double(y)});
+    if (drop)
+        gtk_drag_finish(context, ok, FALSE, time);
+    else
+        gdk_drag_status(context, ok ? GDK_ACTION_COPY : GdkDragAction(0), time);
+}
+
+void DragDataGet(GtkWidget*, GdkDragContext*, GtkSelectionData* selection, guint, guint,
+                 gpointer data) noexcept {
+    const auto& paths = static_cast<View*>(data)->GetBacking().outgoing;
+    std::string list;
+    for (const auto& path : paths)
+        list += FileUriFromPath(path) + "\r\n";
+    gtk_selection_data_set(selection, UriListAtom(), 8,
+                           reinterpret_cast<const guchar*>(list.data()), int(list.size()));
+}
+
+} // namespace
+
+bool DeliverFileDrag(View& view, DragPhase phase, const std::string& uriList, Point inWidget) {
+    auto& backing = view.GetBacking();
+    if (!backing.dragKnown) {
+        backing.dragKnown = true;
+        backing.drag.paths = FilePathsFromUriList(uriList, g_get_host_name());
+    }
+    backing.drag.location = FromWidget(view, inWidget);
+    if (backing.drag.paths.empty()) {
+        backing.dragAccepted = false;
+    } else if (!backing.dragEntered) {
+        backing.dragEntered = true;
+        backing.dragAccepted = view.DraggingEntered(backing.drag);
+    } else if (phase == DragPhase::Motion) {
+        backing.dragAccepted = view.DraggingUpdated(backing.drag);
+    }
+    bool result = backing.dragAccepted;
+    if (phase == DragPhase::Drop) {
+        result = backing.dragAccepted && view.PerformDrop(backing.drag);
+        backing.dropPending = false;
+        EndFileDrag(view);
+    }
+    return result;
+}
+
+void EndFileDrag(View& view) {
+    auto& backing = view.GetBacking();
+    const bool entered = backing.dragEntered;
+    backing.dragKnown = false;
+    backing.dragEntered = false;
+    backing.dragAccepted = false;
+    backing.dropPending = false;
+    backing.drag = {};
+    if (entered)
+        view.DraggingExited();
+}
+
+int View::AddToolTipRect(Rect rect, ToolTipProvider provider) {
+    if (!provider || !rect.IsFinite())
+        return 0;
+    const int tag = m_nextToolTipTag++;
+    m_toolTips.push_back({tag, rect.Normalized(), std::move(provider)});
+    if (m_toolTips.size() == 1) {
+        gtk_widget_set_has_tooltip(m_backing->widget, TRUE);
+        g_signal_connect(m_backing->widget, "query-tooltip", G_CALLBACK(QueryToolTip), this);
+    }
+    return tag;
+}
+
+void View::RemoveToolTip(int tag) {
+    std::erase_if(m_toolTips, [tag](const ToolTip& tip) { return tip.tag == tag; });
+    if (m_toolTips.empty())
+        RemoveAllToolTips();
+}
+
+void View::RemoveAllToolTips() {
+    m_toolTips.clear();
+    gtk_widget_set_has_tooltip(m_backing->widget, FALSE);
+    g_signal_handlers_disconnect_by_func(m_backing->widget, gpointer(QueryToolTip), this);
+}
+
+std::string View::ToolTipAt(Point inView, Rect* area) const {
+    for (auto it = m_toolTips.rbegin(); it != m_toolTips.rend(); ++it) {
+        if (!it->rect.Contains(inView))
+            continue;
+        if (area)
+            *area = it->rect;
+        return it->provider(inView);
+    }
+    return {};
+}
+
+void View::RegisterForDraggedFiles() {
+    GtkTargetEntry target{const_cast<char*>("text/uri-list"), 0, 0};
+    gtk_drag_dest_set(m_backing->widget, GtkDestDefaults(0), &target, 1, GDK_ACTION_COPY);
+    g_signal_connect(m_backing->widget, "drag-motion", G_CALLBACK(DragMotion), this);
+    g_signal_connect(m_backing->widget, "drag-leave", G_CALLBACK(DragLeave), this);
+    g_signal_connect(m_backing->widget, "drag-drop", G_CALLBACK(DragDrop), this);
+    g_signal_connect(m_backing->widget, "drag-data-received", G_CALLBACK(DragDataReceived), this);
+}
+
+void View::BeginFileDrag(const std::vector<std::string>& paths) {
+    if (paths.empty())
+        return;
+    auto& backing = *m_backing;
+    if (backing.outgoing.empty())
+        g_signal_connect(backing.widget, "drag-data-get", G_CALLBACK(DragDataGet), this);
+    backing.outgoing = paths;
+    GtkTargetEntry target{const_cast<char*>("text/uri-list"), 0, 0};
+    GtkTargetList* targets = gtk_target_list_new(&target, 1);
+    // Our views take their input before GTK sees it, so GTK's own current
+    // event is not the press; ours is.
+    GdkEvent* current = CurrentGdkEvent();
+    const guint button = current && current->type == GDK_BUTTON_PRESS ? current->button.button : 1;
+    gtk_drag_begin_with_coordinates(backing.widget, targets, GDK_ACTION_COPY, int(button), current,
+                                    -1, -1);
+    gtk_target_list_unref(targets);
+}
+
+} // namespace ak

@@ -1,0 +1,265 @@
+#include "platform/ak/test/AkTest.h"
+
+#include "platform/ak/Backing.h"
+#include "platform/ak/RunLoop.h"
+
+#include <gtk/gtk.h>
+
+#include <filesystem>
+
+namespace ak::test {
+
+namespace {
+
+uint32_t g_lastTime = 1000;
+
+uint32_t NextTime(uint32_t wanted) {
+    // Far enough apart that presses never count as one click by accident.
+    g_lastTime = wanted ? wanted : g_lastTime + 1000;
+    return g_lastTime;
+}
+
+// The deepest GDK window under a point of the top-level window; its children
+// are listed topmost first.
+GdkWindow* DeepestAt(GdkWindow* window, double& x, double& y) {
+    for (;;) {
+        GdkWindow* hit = nullptr;
+        GList* children = gdk_window_get_children(window);
+        for (GList* item = children; item; item = item->next) {
+            auto* child = static_cast<GdkWindow*>(item->data);
+            if (!gdk_window_is_visible(child))
+                continue;
+            int cx = 0;
+            int cy = 0;
+            gdk_window_get_position(child, &cx, &cy);
+            const int w = gdk_window_get_width(child);
+            const int h = gdk_window_get_height(child);
+            if (x >= cx && y >= cy && x < cx + w && y < cy + h) {
+                hit = child;
+                x -= cx;
+                y -= cy;
+                break;
+            }
+        }
+        g_list_free(children);
+        if (!hit)
+            return window;
+        window = hit;
+    }
+}
+
+GdkWindow* ToplevelOf(Window& window) {
+    return gtk_widget_get_window(window.GetBacking().window);
+}
+
+GdkDevice* Pointer() {
+    return gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default()));
+}
+
+GdkDevice* Keyboard() {
+    return gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default()));
+}
+
+void Put(GdkEvent* event) {
+    gdk_display_put_event(gdk_display_get_default(), event);
+    // GDK holds the last motion back until its window's next frame flushes
+    // events; real motion asks for that frame, so ours does too.
+    if (event->type == GDK_MOTION_NOTIFY && event->any.window)
+        if (GdkFrameClock* clock = gdk_window_get_frame_clock(event->any.window))
+            gdk_frame_clock_request_phase(clock, GDK_FRAME_CLOCK_PHASE_FLUSH_EVENTS);
+    gdk_event_free(event);
+}
+
+GdkEvent* PointerEvent(GdkEventType type, Window& window, Point at, double& x, double& y) {
+    GdkWindow* toplevel = ToplevelOf(window);
+    x = at.x;
+    y = at.y;
+    GdkWindow* target = toplevel ? DeepestAt(toplevel, x, y) : nullptr;
+    GdkEvent* event = gdk_event_new(type);
+    event->any.window = target ? GDK_WINDOW(g_object_ref(target)) : nullptr;
+    event->any.send_event = FALSE;
+    gdk_event_set_device(event, Pointer());
+    gdk_event_set_source_device(event, Pointer());
+    return event;
+}
+
+// Fills the coordinates every pointer event carries.
+template <class PointerFields>
+void Place(PointerFields& fields, Window& window, Point at, double x, double y) {
+    fields.time = ++g_lastTime;
+    fields.x = x;
+    fields.y = y;
+    fields.x_root = window.Frame().MinX() + at.x;
+    fields.y_root = window.Frame().MinY() + at.y;
+}
+
+void ButtonEvent(GdkEventType type, Window& window, Point at, const Button& button) {
+    double x = 0;
+    double y = 0;
+    GdkEvent* event = PointerEvent(type, window, at, x, y);
+    auto& b = event->button;
+    Place(b, window, at, x, y);
+    b.time = NextTime(button.timeMs);
+    b.button = button.number;
+    b.state = button.modifiers;
+    if (type == GDK_BUTTON_RELEASE)
+        b.state |= GDK_BUTTON1_MASK << (button.number - 1);
+    Put(event);
+}
+
+} // namespace
+
+void Press(Window& window, Point inWindow, Button button) {
+    ButtonEvent(GDK_BUTTON_PRESS, window, inWindow, button);
+}
+
+void Release(Window& window, Point inWindow, Button button) {
+    ButtonEvent(GDK_BUTTON_RELEASE, window, inWindow, button);
+}
+
+void Click(Window& window, Point inWindow, Button button) {
+    Press(window, inWindow, button);
+    button.timeMs = button.timeMs ? button.timeMs + 10 : 0;
+    Release(window, inWindow, button);
+}
+
+void Move(Window& window, Point inWindow, unsigned heldButton, unsigned modifiers) {
+    double x = 0;
+    double y = 0;
+    GdkEvent* event = PointerEvent(GDK_MOTION_NOTIFY, window, inWindow, x, y);
+    auto& m = event->motion;
+    Place(m, window, inWindow, x, y);
+    m.state = modifiers | (heldButton ? GDK_BUTTON1_MASK << (heldButton - 1) : 0);
+    Put(event);
+}
+
+void Scroll(Window& window, Point inWindow, int direction, double dx, double dy) {
+    double x = 0;
+    double y = 0;
+    GdkEvent* event = PointerEvent(GDK_SCROLL, window, inWindow, x, y);
+    auto& s = event->scroll;
+    Place(s, window, inWindow, x, y);
+    s.direction = static_cast<GdkScrollDirection>(direction);
+    s.delta_x = dx;
+    s.delta_y = dy;
+    Put(event);
+}
+
+void Pinch(Window& window, Point inWindow, int phase, double scale, double angleDelta) {
+    double x = 0;
+    double y = 0;
+    GdkEvent* event = PointerEvent(GDK_TOUCHPAD_PINCH, window, inWindow, x, y);
+    auto& p = event->touchpad_pinch;
+    Place(p, window, inWindow, x, y);
+    p.phase = static_cast<gint8>(phase);
+    p.n_fingers = 2;
+    p.scale = scale;
+    p.angle_delta = angleDelta;
+    Put(event);
+}
+
+void Swipe(Window& window, Point inWindow, int phase, double dx, double dy) {
+    double x = 0;
+    double y = 0;
+    GdkEvent* event = PointerEvent(GDK_TOUCHPAD_SWIPE, window, inWindow, x, y);
+    auto& s = event->touchpad_swipe;
+    Place(s, window, inWindow, x, y);
+    s.phase = static_cast<gint8>(phase);
+    s.n_fingers = 3;
+    s.dx = dx;
+    s.dy = dy;
+    Put(event);
+}
+
+void CloseBox(Window& window) {
+    GdkEvent* event = gdk_event_new(GDK_DELETE);
+    event->any.window = GDK_WINDOW(g_object_ref(ToplevelOf(window)));
+    Put(event);
+}
+
+void Key(Window& window, unsigned xKeycode, unsigned keysym, bool down, unsigned modifiers) {
+    GdkEvent* event = gdk_event_new(down ? GDK_KEY_PRESS : GDK_KEY_RELEASE);
+    auto& k = event->key;
+    k.window = GDK_WINDOW(g_object_ref(ToplevelOf(window)));
+    k.time = ++g_lastTime;
+    k.state = modifiers;
+    k.keyval = keysym;
+    k.hardware_keycode = static_cast<guint16>(xKeycode);
+    gdk_event_set_device(event, Keyboard());
+    Put(event);
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    const gint64 deadline = g_get_monotonic_time() + gint64{timeoutMs} * 1000;
+    while (!done()) {
+        if (g_get_monotonic_time() >= deadline)
+            return false;
+        if (!RunLoop::Iterate(false))
+            g_usleep(1000);
+    }
+    return true;
+}
+
+void Pump(int ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+bool WaitUntilShown(Window& window) {
+    GtkWidget* widget = window.GetBacking().window;
+    const bool mapped = PumpUntil([&] { return gtk_widget_get_mapped(widget) != 0; });
+    // Let the first frame's configure and draw through.
+    Pump(100);
+    return mapped;
+}
+
+std::string SaveSnapshot(Window& window, const std::string& name) {
+    const std::filesystem::path folder = OMNAR_TEST_OUTPUT_DIR;
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / (name + ".png")).string();
+    Surface surface = window.Snapshot();
+    if (cairo_surface_write_to_png(surface.get(), path.c_str()) != CAIRO_STATUS_SUCCESS)
+        return {};
+    return path;
+}
+
+} // namespace ak::test
+
+namespace ak::test {
+
+bool DragFiles(View& view, const std::string& uriList, const std::vector<Point>& path, bool drop) {
+    // GTK hands the widget its coordinates; non-flipped views count y up.
+    auto inWidget = [&](Point p) {
+        return view.IsFlipped() ? p : Point{p.x, view.Frame().size.height - p.y};
+    };
+    for (const Point& point : path)
+        DeliverFileDrag(view, DragPhase::Motion, uriList, inWidget(point));
+    if (drop && !path.empty())
+        return DeliverFileDrag(view, DragPhase::Drop, uriList, inWidget(path.back()));
+    EndFileDrag(view);
+    return false;
+}
+
+Ref<NativeView> MakeTextField(Rect frame) {
+    auto view = MakeRef<NativeView>(frame);
+    HostWidget(*view, gtk_entry_new());
+    return view;
+}
+
+void FocusNativeWidget(NativeView& view) {
+    GList* children = gtk_container_get_children(GTK_CONTAINER(view.GetBacking().widget));
+    if (children)
+        gtk_widget_grab_focus(static_cast<GtkWidget*>(children->data));
+    g_list_free(children);
+}
+
+void SetTheme(const char* name, bool preferDark) {
+    g_object_set(gtk_settings_get_default(), "gtk-theme-name", name,
+                 "gtk-application-prefer-dark-theme", preferDark ? TRUE : FALSE, nullptr);
+}
+
+Application* App() {
+    static Ref<Application> app = Application::Create();
+    return app.Get();
+}
+
+} // namespace ak::test

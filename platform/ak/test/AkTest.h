@@ -1,0 +1,82 @@
+#pragma once
+
+// In-process input and snapshots for the display tests: events are put on
+// GDK's queue at a point of a window, so they take the path real input takes.
+
+#include "platform/ak/Application.h"
+#include "platform/ak/Geometry.h"
+#include "platform/ak/NativeView.h"
+#include "platform/ak/View.h"
+#include "platform/ak/Window.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ak::test {
+
+// Modifier states of injected events, in GDK's bits.
+namespace Mod {
+constexpr unsigned Shift = 1u << 0;
+constexpr unsigned Ctrl = 1u << 2;
+constexpr unsigned Alt = 1u << 3;
+constexpr unsigned Super = 1u << 26;
+} // namespace Mod
+
+// GDK's numbering: 1 left, 2 middle, 3 right.
+struct Button {
+    unsigned number = 1;
+    unsigned modifiers = 0;
+    uint32_t timeMs = 0; // 0: a moment after the previous injected event
+};
+
+void Press(Window& window, Point inWindow, Button button = {});
+void Release(Window& window, Point inWindow, Button button = {});
+// A motion with button held (0: none).
+void Move(Window& window, Point inWindow, unsigned heldButton = 0, unsigned modifiers = 0);
+void Click(Window& window, Point inWindow, Button button = {});
+// direction: 0 up, 1 down, 2 left, 3 right, 4 smooth with (dx, dy).
+void Scroll(Window& window, Point inWindow, int direction, double dx = 0, double dy = 0);
+// Touchpad gestures. phase: 0 begin, 1 update, 2 end. angleDelta in
+// radians, clockwise positive as GDK gives it.
+void Pinch(Window& window, Point inWindow, int phase, double scale, double angleDelta);
+void Swipe(Window& window, Point inWindow, int phase, double dx, double dy);
+
+// The window manager's close box.
+void CloseBox(Window& window);
+void Key(Window& window, unsigned xKeycode, unsigned keysym, bool down, unsigned modifiers = 0);
+
+// Runs the main loop until the predicate holds or timeoutMs pass; answers
+// the predicate.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
+// Serves what is pending now (and what that queues, for up to ms).
+void Pump(int ms = 50);
+
+// The window mapped, placed and drawn at least once.
+bool WaitUntilShown(Window& window);
+
+// Writes the window's pixels to build/test-output/<name>.png; answers the path.
+std::string SaveSnapshot(Window& window, const std::string& name);
+
+} // namespace ak::test
+
+namespace ak::test {
+
+// Drags a "text/uri-list" over a view through the points (view coordinates),
+// then drops it or leaves; answers whether the drop was taken.
+bool DragFiles(View& view, const std::string& uriList, const std::vector<Point>& path, bool drop);
+
+// A native view hosting a one-line text entry.
+Ref<NativeView> MakeTextField(Rect frame);
+// Gives a native view's widget GTK's focus, as a click into it would.
+void FocusNativeWidget(NativeView& view);
+
+// Changes the desktop theme as the user's settings would.
+void SetTheme(const char* name, bool preferDark);
+
+// The test program's one application, made on first use; fails the calling
+// test (null) when there is no display.
+Application* App();
+
+} // namespace ak::test
