@@ -33,11 +33,14 @@ public:
     int NChildren() const { return children.GetSize(); }
     IControl* GetChild(int index) const { return children.Get(index); }
 
+protected:
+    // Set by subclasses whose functions need their own state.
+    IContainerFunc attachFunc;
+    IContainerFunc resizeFunc;
+
 private:
     void ForEachChild(const std::function<void(IControl*)>& func);
 
-    IContainerFunc attachFunc;
-    IContainerFunc resizeFunc;
     VxPointerList<IControl> children;
 };
 
