@@ -106,7 +106,10 @@ void IVColorSwatchControl::OnMouseDown(float x, float y, const IMouseMod&) {
     IColor color = GetColor(colorIndexes[static_cast<size_t>(cell)]);
     // The platform may answer after the call returns; a cancel never answers.
     graphics->RunColorPicker(color, "Choose a color",
-                             [this, cell](const IColor& picked) { Pick(cell, picked); });
+                             [alive = std::weak_ptr(self), cell](const IColor& picked) {
+                                 if (const auto swatch = alive.lock())
+                                     (*swatch)->Pick(cell, picked);
+                             });
 }
 
 void IVColorSwatchControl::Pick(int cell, const IColor& color) {

@@ -49,6 +49,7 @@ void IVGroupControl::SetBoundsBasedOnGroup(const char* name, float l, float t, f
 }
 
 void IVGroupControl::OnResize() {
+    IContainerBase::OnResize();
     targetRect = LayoutRects(drawRect, false);
     const float ft = style.frameThickness;
     widgetBounds.T -= (labelBounds.H() + ft) / 2.f;

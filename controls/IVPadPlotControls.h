@@ -116,6 +116,8 @@ private:
     void Pick(int cell, const IColor& color);
 
     ColorChangedFunc colorChangedFunc;
+    // A picker answering after the swatch is gone finds this expired.
+    std::shared_ptr<IVColorSwatchControl*> self = std::make_shared<IVColorSwatchControl*>(this);
     int mouseOverCell = -1;
     int layout;
     std::vector<IRECT> cellBounds;

@@ -178,6 +178,12 @@ TEST_F(SVGAndPadTest, SwatchLayoutHoverAndPicker) {
     grid->OnMouseDown(outside.MW(), outside.MH(), {});
     EXPECT_EQ(canvas.CallsStartingWith("RunColorPicker").size(), 2u)
         << "a colour index outside the set is not edited";
+
+    canvas.colorPickerAnswers.push_back({255, 1, 2, 3});
+    grid->OnMouseDown(cell1.MW(), cell1.MH(), {});
+    canvas.RemoveControl(grid);
+    canvas.pendingColorAnswer(); // the swatch is gone: nothing to reach
+    EXPECT_EQ(changes.size(), 1u);
 }
 
 } // namespace
