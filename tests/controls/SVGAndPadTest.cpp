@@ -131,6 +131,20 @@ TEST_F(SVGAndPadTest, PlotSamplesAndBounds) {
     EXPECT_TRUE(Drawn(flat, "DrawData").empty()) << "min = max draws no curve";
 }
 
+TEST_F(SVGAndPadTest, PlotLayerIsDrawnOnceUntilAPlotIsAdded) {
+    auto* plot = Attach(new ui::IVPlotControl({0, 0, 100, 100},
+                                              {{ui::kColorRed, [](double x) { return x; }}}, 8, "",
+                                              Quiet(), 0.f, 1.f, true));
+    auto layersAndCurves = [&] {
+        const auto curves = Drawn(plot, "DrawData").size();
+        return std::make_pair(canvas.CallsStartingWith("CreateOffscreenBitmap").size(), curves);
+    };
+    EXPECT_EQ(layersAndCurves(), std::make_pair(size_t{1}, size_t{1}));
+    EXPECT_EQ(layersAndCurves(), std::make_pair(size_t{0}, size_t{0})) << "the layer is reused";
+    plot->AddPlotFunc(ui::kColorBlue, [](double x) { return 1.0 - x; });
+    EXPECT_EQ(layersAndCurves(), std::make_pair(size_t{1}, size_t{2}));
+}
+
 TEST_F(SVGAndPadTest, GroupFramesItsMembersOrStaysEmpty) {
     canvas.AddControl(new ui::IVXYPadControl({10, 20, 50, 60}, {-1, -1}), -1, "amp");
     canvas.AddControl(new ui::IVXYPadControl({70, 30, 90, 80}, {-1, -1}), -1, "amp");

@@ -140,6 +140,18 @@ TEST_F(VectorKnobSliderTest, ValueClickOnAnEditableSliderOpensTheEntry) {
     EXPECT_EQ(slider->GetValue(), 0.25);
 }
 
+TEST_F(VectorKnobSliderTest, ReleasingASliderRunsItsActionOnceMore) {
+    int actions = 0;
+    auto* slider = Attach(new ui::IVSliderControl(
+        {0, 0, 40, 200}, [&](ui::IControl*) { ++actions; }, "", Quiet()));
+    MouseDown(20, 100);
+    MouseDrag(20, 90, 0, -10);
+    const int beforeRelease = actions;
+    MouseUp(20, 90);
+    EXPECT_EQ(actions, beforeRelease + 1);
+    EXPECT_GT(slider->GetValue(), 0.0);
+}
+
 TEST_F(VectorKnobSliderTest, RangeHandlesNeverCross) {
     auto* range = Attach(new ui::IVRangeSliderControl({0, 0, 100, 300}, {-1, -1}, "", Quiet(),
                                                       ui::EDirection::Vertical, 8.f, 2.f));

@@ -241,6 +241,49 @@ TEST_F(VectorSwitchTest, MenuButtonChildShowsTheParameterAndTakesChoices) {
     EXPECT_TRUE(child->IsHidden());
 }
 
+TEST_F(VectorSwitchTest, MenuButtonOpensTheMenuAfterTheSplashAndShowsTheChoice) {
+    const int p = AddFourEnum();
+    auto* menu = Attach(new ui::IVMenuButtonControl({0, 0, 120, 40}, p, ""));
+    const IRECT w = menu->GetMenuButton()->GetWidgetBounds();
+    canvas.nativeMenuChoice = 3;
+    MouseDown(w.MW(), w.MH());
+    MouseUp(w.MW(), w.MH());
+    EXPECT_TRUE(canvas.CallsStartingWith("ShowNativePopupMenu").empty()) << "not before the splash";
+    clock.Advance(101);
+    RunFrame(canvas);
+    const auto opened = canvas.CallsStartingWith("ShowNativePopupMenu");
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], "ShowNativePopupMenu 4 " + RecordingCanvas::Str(w));
+    EXPECT_STREQ(menu->GetMenuButton()->GetValueStr(), "D");
+    EXPECT_EQ(Param(p).CurrentValue(), 3.0);
+}
+
+// Keeps the colour of every text drawn.
+class ColourCanvas : public RecordingCanvas {
+public:
+    using RecordingCanvas::RecordingCanvas;
+    std::vector<std::pair<std::string, std::string>> texts;
+    void DrawTextString(const ui::IText& text, const char* str, const IRECT& bounds,
+                        const ui::IBlendSetting* blend) override {
+        texts.emplace_back(str, Str(text.FGColor));
+        RecordingCanvas::DrawTextString(text, str, bounds, blend);
+    }
+};
+
+TEST(RadioButtonText, ChosenOptionInThePressedColourOthersInTheExtraColour) {
+    FakeDelegate fake;
+    ColourCanvas g(fake);
+    IVStyle style = Quiet();
+    auto* radio = static_cast<ui::IVRadioButtonControl*>(g.AddControl(
+        new ui::IVRadioButtonControl({0, 0, 200, 90}, nullptr, {"a", "b", "c"}, "", style)));
+    radio->SetValue(0.5);
+    radio->Draw(g);
+    const std::string pressed = RecordingCanvas::Str(style.colors[ui::kPR]);
+    const std::string other = RecordingCanvas::Str(style.colors[ui::kX1]);
+    EXPECT_EQ(g.texts, (std::vector<std::pair<std::string, std::string>>{
+                           {"a", other}, {"b", pressed}, {"c", other}}));
+}
+
 TEST_F(VectorSwitchTest, MenuButtonWithoutChildOrParameterStaysQuiet) {
     ui::IVMenuButtonControl detached({0, 0, 100, 40}, -1, "X");
     detached.SetStyle(Quiet()); // no child yet: only its own style changes
