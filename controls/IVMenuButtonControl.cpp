@@ -23,6 +23,16 @@ IVMenuButtonControl::IVMenuButtonControl(const IRECT& bounds, int paramIdx, cons
     resizeFunc = [this](IContainerBase*, const IRECT& r) { PlaceChild(r); };
 }
 
+IVMenuButtonControl::~IVMenuButtonControl() {
+    // The child stays in the context's list; its end function must not reach us.
+    if (IVButtonControl* child = GetMenuButton())
+        child->SetAnimationEndActionFunction(nullptr);
+}
+
+IVButtonControl* IVMenuButtonControl::GetMenuButton() const {
+    return HoldsChild(menuButton) ? menuButton : nullptr;
+}
+
 IVStyle IVMenuButtonControl::ChildStyle(IVStyle s) {
     s.valueText.vAlign = 1;
     return s;
@@ -37,37 +47,39 @@ void IVMenuButtonControl::CreateChild(const IRECT& r, const char* label, const I
     menuButton = child;
     RefreshChild();
     child->SetAnimationEndActionFunction([this](IControl*) {
-        if (menuButton)
-            OpenValueEntryInRect(menuButton->GetWidgetBounds(), 0);
+        if (IVButtonControl* shown = GetMenuButton())
+            OpenValueEntryInRect(shown->GetWidgetBounds(), 0);
     });
 }
 
 void IVMenuButtonControl::PlaceChild(const IRECT& r) {
-    if (!menuButton)
+    IVButtonControl* child = GetMenuButton();
+    if (!child)
         return;
-    menuButton->SetRECT(r);
-    menuButton->SetTargetRECT(r);
-    menuButton->OnResize(); // also clears its mouse-over flag
+    child->SetRECT(r);
+    child->SetTargetRECT(r);
+    child->OnResize(); // also clears its mouse-over flag
 }
 
 void IVMenuButtonControl::RefreshChild(const char* shown) {
-    if (!menuButton)
+    IVButtonControl* child = GetMenuButton();
+    if (!child)
         return;
     if (shown) {
-        menuButton->SetValueStr(shown);
+        child->SetValueStr(shown);
     } else if (const IParam* param = GetParam(0)) {
         VxString value;
         ParamDisplayTextWithUnit(param, value);
-        menuButton->SetValueStr(value.Get());
+        child->SetValueStr(value.Get());
     }
-    menuButton->SetDirty(false);
-    menuButton->OnAppearanceChanged();
+    child->SetDirty(false);
+    child->OnAppearanceChanged();
 }
 
 void IVMenuButtonControl::SetStyle(const IVStyle& s) {
     IVectorBase::SetStyle(s);
-    if (menuButton)
-        menuButton->SetStyle(ChildStyle(s));
+    if (IVButtonControl* child = GetMenuButton())
+        child->SetStyle(ChildStyle(s));
 }
 
 void IVMenuButtonControl::OnMenuChoice(IPopupMenu* menu, int valIdx) {

@@ -13,13 +13,15 @@ class IVMenuButtonControl : public IContainerBase, public IVectorBase {
 public:
     IVMenuButtonControl(const IRECT& bounds, int paramIdx, const char* label = "",
                         const IVStyle& style = kDefaultStyle, EVShape shape = EVShape::Rectangle);
+    ~IVMenuButtonControl() override;
 
     void SetStyle(const IVStyle& style) override;
     void OnMenuChoice(IPopupMenu* menu, int valIdx) override;
     void SetValueFromEditorSide(double value, int valIdx = 0) override;
     void SetValueFromTypedEntry(double value, int valIdx = 0) override;
 
-    IVButtonControl* GetMenuButton() const { return menuButton; }
+    // The child while the context still holds it, else null.
+    IVButtonControl* GetMenuButton() const;
 
 private:
     static IVStyle ChildStyle(IVStyle style);

@@ -31,6 +31,10 @@ public:
     // Forgets a child the context is removing.
     void ForgetChild(IControl* child);
     int NChildren() const { return children.GetSize(); }
+    // Whether the child is still one of ours (the context has not removed it).
+    bool HoldsChild(const IControl* child) const {
+        return child && children.Find(const_cast<IControl*>(child)) >= 0;
+    }
     IControl* GetChild(int index) const { return children.Get(index); }
 
 protected:

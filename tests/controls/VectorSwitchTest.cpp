@@ -258,6 +258,25 @@ TEST_F(VectorSwitchTest, MenuButtonOpensTheMenuAfterTheSplashAndShowsTheChoice) 
     EXPECT_EQ(Param(p).CurrentValue(), 3.0);
 }
 
+TEST_F(VectorSwitchTest, MenuButtonAndChildOutliveEachOther) {
+    const int p = AddFourEnum();
+    auto* menu = Attach(new ui::IVMenuButtonControl({0, 0, 120, 40}, p, ""));
+    canvas.RemoveControl(menu->GetMenuButton());
+    EXPECT_FALSE(menu->GetMenuButton());
+    menu->SetValueFromEditorSide(1.0); // no child to refresh
+    menu->SetStyle(Quiet());
+
+    auto* second = Attach(new ui::IVMenuButtonControl({0, 0, 120, 40}, p, ""));
+    const IRECT w = second->GetMenuButton()->GetWidgetBounds();
+    MouseDown(w.MW(), w.MH());
+    MouseUp(w.MW(), w.MH());
+    canvas.RemoveControl(second); // during the child's splash
+    canvas.ClearCalls();
+    clock.Advance(101);
+    RunFrame(canvas);
+    EXPECT_TRUE(canvas.CallsStartingWith("ShowNativePopupMenu").empty());
+}
+
 // Keeps the colour of every text drawn.
 class ColourCanvas : public RecordingCanvas {
 public:
