@@ -84,13 +84,37 @@ TEST_F(SVGAndPadTest, SwitchPicksItsImageByStateAndClampsToTheLast) {
     EXPECT_TRUE(Drawn(none, "DrawSVG").empty());
 }
 
-TEST_F(SVGAndPadTest, VerticalSliderHandleReachesBothEnds) {
-    auto* slider = Attach(
-        new ui::ISVGSliderControl({0, 0, 40, 200}, Svg("handle", 10, 20), Svg("track", 10, 100)));
-    EXPECT_EQ(slider->GetTrackImageBounds(), (IRECT{10, 0, 30, 200}));
-    EXPECT_EQ(slider->GetHandleBounds(1.0).T, 0.f);
-    EXPECT_EQ(slider->GetHandleBounds(0.0).B, 200.f);
-    EXPECT_EQ(Drawn(slider, "DrawSVG").size(), 2u);
+TEST_F(SVGAndPadTest, SliderHandleReachesBothEnds) {
+    struct Case {
+        ui::EDirection direction;
+        IRECT bounds;
+        ISVGHandle handle, track;
+        IRECT trackImage, atZero, atOne;
+    };
+    const Case cases[] = {
+        {ui::EDirection::Vertical,
+         {0, 0, 40, 200},
+         Svg("handle", 10, 20),
+         Svg("track", 10, 100),
+         {10, 0, 30, 200},
+         {10, 160, 30, 200},
+         {10, 0, 30, 40}},
+        {ui::EDirection::Horizontal,
+         {0, 0, 200, 40},
+         Svg("hhandle", 20, 10),
+         Svg("htrack", 100, 10),
+         {0, 10, 200, 30},
+         {0, 10, 40, 30},
+         {160, 10, 200, 30}},
+    };
+    for (const Case& c : cases) {
+        auto* slider =
+            Attach(new ui::ISVGSliderControl(c.bounds, c.handle, c.track, -1, c.direction));
+        EXPECT_EQ(slider->GetTrackImageBounds(), c.trackImage);
+        EXPECT_EQ(slider->GetHandleBounds(0.0), c.atZero);
+        EXPECT_EQ(slider->GetHandleBounds(1.0), c.atOne);
+        EXPECT_EQ(Drawn(slider, "DrawSVG").size(), 2u);
+    }
 
     auto* sizeless =
         Attach(new ui::ISVGSliderControl({0, 0, 40, 200}, ISVGHandle(), Svg("track2", 10, 100)));
