@@ -91,22 +91,14 @@ TEST_F(SVGAndPadTest, SliderHandleReachesBothEnds) {
         ISVGHandle handle, track;
         IRECT trackImage, atZero, atOne;
     };
+    // clang-format off
     const Case cases[] = {
-        {ui::EDirection::Vertical,
-         {0, 0, 40, 200},
-         Svg("handle", 10, 20),
-         Svg("track", 10, 100),
-         {10, 0, 30, 200},
-         {10, 160, 30, 200},
-         {10, 0, 30, 40}},
-        {ui::EDirection::Horizontal,
-         {0, 0, 200, 40},
-         Svg("hhandle", 20, 10),
-         Svg("htrack", 100, 10),
-         {0, 10, 200, 30},
-         {0, 10, 40, 30},
-         {160, 10, 200, 30}},
+        {ui::EDirection::Vertical, {0, 0, 40, 200}, Svg("handle", 10, 20), Svg("track", 10, 100),
+         {10, 0, 30, 200}, {10, 160, 30, 200}, {10, 0, 30, 40}},
+        {ui::EDirection::Horizontal, {0, 0, 200, 40}, Svg("hhandle", 20, 10), Svg("htrack", 100, 10),
+         {0, 10, 200, 30}, {0, 10, 40, 30}, {160, 10, 200, 30}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         auto* slider =
             Attach(new ui::ISVGSliderControl(c.bounds, c.handle, c.track, -1, c.direction));
