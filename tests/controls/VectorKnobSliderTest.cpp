@@ -174,6 +174,35 @@ TEST_F(VectorKnobSliderTest, TrackControlBars) {
     EXPECT_EQ(Drawn(none, "FillRect").size(), 1u) << "only the background";
 }
 
+TEST_F(VectorKnobSliderTest, TrackFillRunsFromTheBaseValue) {
+    IVStyle plain = Quiet();
+    plain.drawFrame = false;
+    auto* bar = Attach(
+        new ui::IVTrackControlBase({0, 0, 100, 100}, "", plain, {-1}, 0, ui::EDirection::Vertical));
+    bar->SetBaseValue(0.5);
+    struct Case {
+        double value;
+        IRECT fill, peak;
+    };
+    for (const Case& c : {Case{0.2, {0, 50, 100, 80}, {0, 79, 100, 80}},
+                          Case{0.9, {0, 10, 100, 50}, {0, 10, 100, 11}}}) {
+        bar->SetValue(c.value);
+        const auto fills = Drawn(bar, "FillRect");
+        const std::string valueFill = "FillRect " + RecordingCanvas::Str(plain.colors[ui::kFG]) +
+                                      " " + RecordingCanvas::Str(c.fill);
+        const std::string peakFill = "FillRect " + RecordingCanvas::Str(plain.colors[ui::kFR]) +
+                                     " " + RecordingCanvas::Str(c.peak);
+        EXPECT_EQ(canvas.CallsStartingWith(valueFill).size(), 1u) << c.value;
+        EXPECT_EQ(canvas.CallsStartingWith(peakFill).size(), 1u) << c.value;
+        EXPECT_EQ(canvas
+                      .CallsStartingWith("DrawLine " + RecordingCanvas::Str(plain.colors[ui::kSH]) +
+                                         " 0 50 100 50")
+                      .size(),
+                  1u)
+            << "the base line";
+    }
+}
+
 TEST_F(VectorKnobSliderTest, TrackControlStepsFillFromTheFarEnd) {
     auto* steps = Attach(new ui::IVTrackControlBase({0, 0, 100, 40}, "", Quiet(), {-1}, 4,
                                                     ui::EDirection::Horizontal));
