@@ -187,7 +187,7 @@ TEST_F(VectorKnobSliderTest, TrackFillRunsFromTheBaseValue) {
     for (const Case& c : {Case{0.2, {0, 50, 100, 80}, {0, 79, 100, 80}},
                           Case{0.9, {0, 10, 100, 50}, {0, 10, 100, 11}}}) {
         bar->SetValue(c.value);
-        const auto fills = Drawn(bar, "FillRect");
+        Drawn(bar, "FillRect");
         const std::string valueFill = "FillRect " + RecordingCanvas::Str(plain.colors[ui::kFG]) +
                                       " " + RecordingCanvas::Str(c.fill);
         const std::string peakFill = "FillRect " + RecordingCanvas::Str(plain.colors[ui::kFR]) +
