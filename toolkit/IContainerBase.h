@@ -31,13 +31,20 @@ public:
     // Forgets a child the context is removing.
     void ForgetChild(IControl* child);
     int NChildren() const { return children.GetSize(); }
+    // Whether the child is still one of ours (the context has not removed it).
+    bool HoldsChild(const IControl* child) const {
+        return child && children.Find(const_cast<IControl*>(child)) >= 0;
+    }
     IControl* GetChild(int index) const { return children.Get(index); }
+
+protected:
+    // Set by subclasses whose functions need their own state.
+    IContainerFunc attachFunc;
+    IContainerFunc resizeFunc;
 
 private:
     void ForEachChild(const std::function<void(IControl*)>& func);
 
-    IContainerFunc attachFunc;
-    IContainerFunc resizeFunc;
     VxPointerList<IControl> children;
 };
 

@@ -179,8 +179,38 @@ void RecordingCanvas::DrawData(const IColor& c, const IRECT& r, const float* y, 
 
 void RecordingCanvas::DrawSVG(const ISVGHandle& svg, const IRECT& r, const IBlendSetting* b,
                               const IColor* stroke, const IColor* fill) {
-    Record(Join({"DrawSVG", Str(r), Str(b)}));
+    std::string call = Join({"DrawSVG", Str(r), Str(b)});
+    if (stroke)
+        call += " stroke " + Str(*stroke);
+    if (fill)
+        call += " fill " + Str(*fill);
+    Record(call);
     ICanvas::DrawSVG(svg, r, b, stroke, fill);
+}
+
+void RecordingCanvas::DrawRotatedSVG(const ISVGHandle& svg, float cx, float cy, float w, float h,
+                                     double angle, const IBlendSetting* b) {
+    Record(Join({"DrawRotatedSVG", Num(cx), Num(cy), Num(w), Num(h), Num(angle), Str(b)}));
+    ICanvas::DrawRotatedSVG(svg, cx, cy, w, h, angle, b);
+}
+
+void RecordingCanvas::DrawRotatedBitmap(const IBitmapHandle& bmp, float cx, float cy, double angle,
+                                        const IBlendSetting* b) {
+    Record(Join({"DrawRotatedBitmap", bmp.name.Get(), Num(cx), Num(cy), Num(angle), Str(b)}));
+    ICanvas::DrawRotatedBitmap(bmp, cx, cy, angle, b);
+}
+
+bool RecordingCanvas::RunColorPicker(IColor& color, const char* title,
+                                     ColorPickerCompletion completion) {
+    Record(Join({"RunColorPicker", Str(color), title ? title : ""}));
+    if (colorPickerAnswers.empty())
+        return false;
+    const IColor answer = colorPickerAnswers.front();
+    colorPickerAnswers.pop_front();
+    color = answer;
+    if (completion)
+        pendingColorAnswer = [completion, answer] { completion(answer); };
+    return true;
 }
 
 bool RecordingCanvas::AnswerTextEntry() {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,6 +40,8 @@ public:
     std::deque<ui::EMsgBoxResult> messageBoxAnswers; // empty: OK
     std::deque<std::string> fileDialogAnswers;       // empty: cancelled
     std::deque<std::string> textEntryAnswers;        // typed by AnswerTextEntry
+    std::deque<ui::IColor> colorPickerAnswers;       // empty: cancelled
+    std::function<void()> pendingColorAnswer;        // a completion not yet delivered
     int nativeMenuChoice = -1;
     bool nativeMenuAnswersLater = false;
     ui::IPopupMenu* lastNativeMenu = nullptr;
@@ -101,6 +104,10 @@ public:
                   const ui::IBlendSetting*, float, const ui::IColor*) override;
     void DrawSVG(const ui::ISVGHandle&, const ui::IRECT&, const ui::IBlendSetting*,
                  const ui::IColor*, const ui::IColor*) override;
+    void DrawRotatedSVG(const ui::ISVGHandle&, float, float, float, float, double,
+                        const ui::IBlendSetting*) override;
+    void DrawRotatedBitmap(const ui::IBitmapHandle&, float, float, double,
+                           const ui::IBlendSetting*) override;
 
     // ---- Abstract operations ----
     void DrawBitmapRegion(const ui::IBitmapHandle&, const ui::IRECT&, int, int,
@@ -142,7 +149,10 @@ public:
     void RunFileDialog(VxString& fileName, VxString& dir, ui::EFileAction action,
                        const char* extensions, FileDialogCompletion completion) override;
     void RunFolderDialog(VxString& dir, FileDialogCompletion completion) override;
-    bool RunColorPicker(ui::IColor&, const char*, ColorPickerCompletion) override { return false; }
+    // Answers with the next scripted colour (through the completion when one is
+    // given, after the call, as a platform may); none scripted: cancelled.
+    bool RunColorPicker(ui::IColor& color, const char* title,
+                        ColorPickerCompletion completion) override;
     bool OpenInBrowser(const char* url) override;
     std::unique_ptr<ui::PlatformFont> FontFromResourceFile(const char*, const char*) override;
     std::unique_ptr<ui::PlatformFont> FontFromMemory(const char*, const void*, int) override;
