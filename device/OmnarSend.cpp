@@ -28,6 +28,8 @@ void OmnarControl::SendPresetDumpRequest(int slot) {
     Send(omnar::BuildPresetDumpRequest(slot));
     mDumpWaitArmed = true;
     mDumpWaitTicks = 0;
+    mDumpRequestSlot = slot;
+    mDumpRetries = 0;
 }
 
 void OmnarControl::SendIRDumpRequest(int slot) {
