@@ -552,6 +552,11 @@ void OmnarControl::OnAcknowledgement(uint8_t reply) {
             mRestoreReady = true;
             return;
         }
+        if (reply == 's') {
+            // Advances but never ends the restore: the deadline does, with a message.
+            Await(Awaited::RestoreAck);
+            return;
+        }
         SendBulkMode(0);
         mRestoreActive = false;
         mRestoreDone = true;
@@ -563,6 +568,10 @@ void OmnarControl::OnAcknowledgement(uint8_t reply) {
     }
     if (++mStreamIndex < mStreamCount) {
         mStreamSending = true;
+        return;
+    }
+    if (reply == 's') {
+        Await(Awaited::RestoreAck);
         return;
     }
     mStreamActive = false;
