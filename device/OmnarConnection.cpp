@@ -57,6 +57,8 @@ void OmnarControl::AbortBackup() {
 void OmnarControl::FinishFirmware(bool accepted) {
     Await(Awaited::None);
     mFirmwarePrepared = false;
+    mFirmwareSending = false;
+    mConnected = false;
     mPollEnabled = true;
     vx::ui::ICanvas* canvas = GetGraphics();
     if (!canvas)

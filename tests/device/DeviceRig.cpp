@@ -21,17 +21,22 @@ DeviceRig::DeviceRig(bool panel, devsim::SimState state)
 }
 
 void DeviceRig::UITick() {
+    DeliverOutgoing();
+    StubTimer timer;
+    editor->OnUITimer(timer);
+}
+
+void DeviceRig::DeliverOutgoing() {
     std::vector<Bytes> outgoing;
     outgoing.swap(host.output->messages);
     for (const Bytes& message : outgoing) {
         sent.push_back(message);
+        sentTicks.push_back(ticks);
         for (const Bytes& reply : pedal.Receive(message, nowMs))
             Feed(reply);
     }
     for (const Bytes& reply : pedal.Poll(nowMs))
         Feed(reply);
-    StubTimer timer;
-    editor->OnUITimer(timer);
 }
 
 void DeviceRig::Step() {
@@ -76,6 +81,7 @@ void DeviceRig::Feed(const Bytes& message) {
 void DeviceRig::FeedNow(const Bytes& message) {
     Feed(message);
     UITick();
+    DeliverOutgoing();
 }
 
 std::vector<Bytes> DeviceRig::SentWithCommand(int command, std::size_t from) const {

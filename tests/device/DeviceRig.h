@@ -64,7 +64,7 @@ public:
     bool Connect(int maxSteps = 400);
     // As the callback thread hands a message over; taken at the next UI tick.
     void Feed(const Bytes& message);
-    // Feeds and runs one UI tick.
+    // Feeds and runs one UI tick; what the editor sent in it reaches the pedal.
     void FeedNow(const Bytes& message);
 
     // Every message the editor sent, in order, and the ones from `from` on
@@ -78,11 +78,13 @@ public:
     std::unique_ptr<RigEditor> editor;
     devsim::DeviceSim pedal;
     std::vector<Bytes> sent;
+    std::vector<int> sentTicks; // the transfer tick each sent message belongs to
     std::int64_t nowMs = 0;
     int ticks = 0;
 
 private:
     void UITick();
+    void DeliverOutgoing();
 };
 
 // The 2-byte command key of a message: group and command ("05 40").
