@@ -34,6 +34,9 @@ void OmnarControl::SendPresetDumpRequest(int slot) {
 
 void OmnarControl::SendIRDumpRequest(int slot) {
     Send(omnar::BuildIRDumpRequest(slot));
+    // A dump that never comes tells the device is gone.
+    if (mConnected && mAwaited == Awaited::None)
+        Await(Awaited::IRDump);
 }
 
 void OmnarControl::SendIRNamesRequest(int block) {

@@ -196,49 +196,4 @@ TEST(Scheduler, FirmwareLeavesAsStartChunksAndALastChunk) {
     }
 }
 
-TEST(Scheduler, FirmwareVerdicts) {
-    struct Case {
-        const char* fault;
-        std::string box;
-    };
-    const Case cases[] = {
-        {nullptr, "Firmware update finished."},
-        {"nak:L20", "Error in update!"},
-        {"drop:L20:always", "Error in update!"},
-        {"delay=6000:L20:always", "Error in update!"},
-        {"delay=1000:L20:always", "Firmware update finished."},
-        {"disconnect:L20", "Error in update!"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault ? c.fault : "none");
-        DeviceRig rig;
-        ASSERT_TRUE(rig.Connect());
-        if (c.fault)
-            rig.pedal.AddFault(*devsim::ParseFaultRule(c.fault).rule);
-        Bytes image(1500);
-        for (std::size_t i = 0; i < image.size(); ++i)
-            image[i] = std::uint8_t(i * 7);
-        const Bytes packed = omnar::Pack8To7(image);
-        auto& editor = *rig.editor;
-        std::copy(packed.begin(), packed.end(), editor.mTransferBuffer.begin());
-        editor.mTransferSize = editor.mTransferRemaining = int(packed.size());
-        editor.mTransferPos = 0;
-        const auto check = omnar::TransferCheck(packed);
-        editor.mTransferCheckHi = check[0];
-        editor.mTransferCheckLo = check[1];
-        editor.SendSysEx(omnar::BuildFirmwareEnter().View());
-        ASSERT_TRUE(rig.RunUntil([&] { return !rig.MessageBoxes().empty(); }, 120));
-        EXPECT_EQ(rig.MessageBoxes(), std::vector<std::string>{c.box});
-        EXPECT_TRUE(editor.mPollEnabled);
-        EXPECT_FALSE(editor.mConnected);
-        EXPECT_TRUE(editor.Panel().FindControlByTag(150)->IsHidden()) << "firmware page closed";
-        if (c.box == "Firmware update finished.") {
-            EXPECT_EQ(rig.pedal.State().firmware, image);
-        }
-        if (!rig.pedal.State().loaderActive) {
-            EXPECT_TRUE(rig.RunUntil([&] { return editor.mConnected; }, 200)) << "found again";
-        }
-    }
-}
-
 } // namespace
