@@ -288,4 +288,70 @@ TEST_F(ConnectedRig, ARefusedIRUploadSaysError) {
     EXPECT_TRUE(rig.editor->mConnected);
 }
 
+TEST(DeviceLink, ASlotThatKeepsFailingItsCheckIsSkippedAndLeftFlagged) {
+    DeviceRig rig;
+    // Slot 2 is the third request; its three re-requests fail as well.
+    for (int occurrence = 3; occurrence <= 6; ++occurrence)
+        rig.pedal.AddFault(
+            *devsim::ParseFaultRule("corrupt:40:" + std::to_string(occurrence)).rule);
+    ASSERT_TRUE(rig.Connect());
+    EXPECT_FALSE(FileExists(rig.PresetFile(2)));
+    EXPECT_TRUE(rig.editor->mSlotChanged[2]);
+    EXPECT_EQ(ReadFile(rig.PresetFile(3)), Image(rig.pedal.State().presets[3]));
+    EXPECT_EQ(rig.SentWithCommand(0x0540).size(), 128u + 3u + 1u);
+}
+
+TEST_F(ConnectedRig, MalformedOrOutOfRangeMessagesChangeNothing) {
+    Bytes index200 = devsim::BuildParamValue(7, 12);
+    index200[7] = 200;
+    Bytes nineBytes = devsim::BuildParamValue(7, 12);
+    nineBytes.erase(nineBytes.begin() + 8);
+    Bytes highByte = devsim::BuildParamValue(7, 12);
+    highByte[8] = 0x8C;
+    std::vector<Bytes> hugeIR = devsim::BuildIRDump(6, devsim::SyntheticFactoryIR(1));
+    hugeIR[0][9] = hugeIR[0][10] = hugeIR[0][11] = 0x7F;
+    std::vector<Bytes> orphans = devsim::BuildIRDump(6, devsim::SyntheticFactoryIR(1));
+    orphans.erase(orphans.begin());
+    // A legal last IR part of 42 bytes: no preset name.
+    const omnar::DeviceMessage lastPart = omnar::BuildIRDumpLast(Bytes(32, 'N'), {1, 2});
+    const Bytes last42(lastPart.Bytes().begin(), lastPart.Bytes().end());
+    const double level = rig.editor->GetParam(7)->CurrentValue();
+    const double list = rig.editor->GetParam(80)->CurrentValue();
+    const std::size_t sent = rig.sent.size();
+    std::vector<Bytes> inputs = {index200,
+                                 nineBytes,
+                                 highByte,
+                                 devsim::BuildParamValue(80, 3),
+                                 devsim::BuildShortReply('q'),
+                                 last42,
+                                 Bytes{},
+                                 Bytes{0xF0}};
+    inputs.insert(inputs.end(), hugeIR.begin(), hugeIR.end());
+    inputs.insert(inputs.end(), orphans.begin(), orphans.end());
+    for (const Bytes& input : inputs) {
+        if (input.empty())
+            rig.editor->ProcessSysEx({0, 0, nullptr});
+        else
+            rig.Feed(input);
+    }
+    rig.Steps(3);
+    EXPECT_EQ(rig.editor->GetParam(7)->CurrentValue(), level);
+    EXPECT_EQ(rig.editor->GetParam(80)->CurrentValue(), list);
+    EXPECT_FALSE(FileExists(rig.home.UserIRFolder() + "007.dat"));
+    EXPECT_EQ(rig.editor->TagText(104), "");
+    EXPECT_EQ(rig.sent.size(), sent);
+    EXPECT_TRUE(rig.MessageBoxes().empty());
+    EXPECT_TRUE(rig.editor->mConnected);
+}
+
+TEST_F(ConnectedRig, ABurstOfElevenMessagesInOneTickIsTakenWholeInOrder) {
+    const auto image = devsim::SyntheticFactoryIR(6);
+    const std::vector<Bytes> parts = devsim::BuildIRDump(8, image);
+    ASSERT_EQ(parts.size(), 11u);
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i)
+        rig.Feed(parts[i]);
+    rig.FeedNow(parts.back());
+    EXPECT_EQ(ReadFile(rig.home.UserIRFolder() + "009.dat"), Bytes(image.begin(), image.end()));
+}
+
 } // namespace
