@@ -140,6 +140,8 @@ bool OmnarControl::RunFirmwareStep() {
 bool OmnarControl::RunStreamStep() {
     if (!mStreamSending)
         return false;
+    // Armed: its acknowledgements now belong to it.
+    mStreamActive = true;
     if (mBulkBeginPending) {
         mBulkBeginPending = false;
         SendBulkMode(1);

@@ -196,4 +196,42 @@ TEST(Scheduler, FirmwareLeavesAsStartChunksAndALastChunk) {
     }
 }
 
+TEST(Scheduler, AFactoryPresetStreamEndsWithAResetAndAnEmptyLibrary) {
+    DeviceRig rig;
+    ASSERT_TRUE(rig.Connect());
+    ASSERT_TRUE(FileExists(rig.PresetFile(0)));
+    Bytes stream;
+    for (int slot = 0; slot < 2; ++slot) {
+        Bytes write = devsim::BuildDump(0x7F, 0x0C, std::uint8_t(slot), devsim::DefaultPreset(9));
+        stream.insert(stream.end(), write.begin(), write.end());
+    }
+    auto& editor = *rig.editor;
+    std::copy(stream.begin(), stream.end(), editor.mStreamBuffer.begin());
+    editor.mStreamIndex = 0;
+    editor.mStreamCount = 2;
+    editor.mStreamSending = editor.mBulkBeginPending = true;
+    const std::size_t from = rig.sent.size();
+    ASSERT_TRUE(
+        rig.RunUntil([&] { return !editor.mStreamActive && editor.mStreamIndex == 2; }, 20));
+    rig.Step();
+    std::vector<std::string> trace;
+    for (std::size_t i = from; i < from + 5 && i < rig.sent.size(); ++i)
+        trace.push_back(Hex(rig.sent[i], 8));
+    EXPECT_EQ(trace, (std::vector<std::string>{"F0 00 51 21 05 5A 0C F7", "F0 00 51 21 05 7F 0C 00",
+                                               "F0 00 51 21 05 7F 0C 01", "F0 00 51 21 05 5B 0C F7",
+                                               "F0 00 51 21 05 56 0C 01"}));
+    EXPECT_EQ(editor.TagText(77), "100 %");
+    EXPECT_FALSE(FileExists(rig.PresetFile(0))) << "the local library starts over";
+}
+
+TEST(Scheduler, ARestoreWaitingForItsDeviceLetsThePollFindIt) {
+    DeviceRig rig;
+    const Bytes dump = PresetReply(4, devsim::DefaultPreset(60));
+    LoadBank(*rig.editor, dump, 1);
+    ASSERT_TRUE(rig.Connect());
+    ASSERT_TRUE(
+        rig.RunUntil([&] { return rig.editor->mRestoreDone || !rig.editor->mRestoreActive; }, 40));
+    EXPECT_EQ(rig.pedal.State().presets[4], devsim::DefaultPreset(60));
+}
+
 } // namespace
