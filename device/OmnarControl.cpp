@@ -54,11 +54,6 @@ std::unique_ptr<OmnarControl> CreatePlugInstance(const vx::InstanceInfo& info) {
     return std::make_unique<OmnarControl>(info);
 }
 
-void OmnarControl::OnZMK3Timer(vx::Timer&) {
-    // A ParamChange held back by the chorus rule stays held for one tick only.
-    mSuppressParamSend = false;
-}
-
 std::array<vx::IParam*, omnar::kParamCount> OmnarControl::ParamPointers() const {
     std::array<vx::IParam*, omnar::kParamCount> params{};
     for (int i = 0; i < omnar::kParamCount; ++i)

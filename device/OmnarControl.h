@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,13 @@ public:
     void HandleMidiMsgOnUI(const vx::IMidiMsg&) override {}
     // No MIDI thru: the device's own short messages stop here.
     void ProcessMidiMessage(const vx::IMidiMsg&) override {}
+    // Every device reply; the UI tick drains them here on the main thread.
+    void ProcessSysEx(const vx::ISysEx& sysex) override;
+    void ShowConnectionStatus() override;
+
+    // ---- Device replies ----
+    // One device value to parameter `index`; 0x4D switches the knob bank.
+    void ApplyDeviceValue(int index, int value);
 
     // ---- Transfer timer, every 100 ms on the main thread ----
     void OnZMK3Timer(vx::Timer& timer);
@@ -120,7 +128,59 @@ public:
     bool SaveReceivedIR(int irNumber);
     void ReadPresetFileIR(const VxString& path);
 
+    // ---- Bank file ----
+    // The collected backup to mBankExportPath through a staging file; false
+    // (nothing replaced) when it could not be written whole.
+    bool WriteBankFile();
+
 private:
+    // Replies the timer waits for with a deadline of its own.
+    enum class Awaited { None, Connect, IRDump, UploadReady, UploadResult, RestoreAck, Loader };
+
+    // Reply handling, by kind of message.
+    void OnDumpReply(std::span<const uint8_t> m);
+    void OnSlotSyncDump(std::span<const uint8_t> m);
+    void OnBackupDump(std::span<const uint8_t> m);
+    void OnCurrentPresetDump(std::span<const uint8_t> m);
+    void ApplyReceivedPreset(std::span<const uint8_t> m);
+    void StoreSlotFile(int slot, std::span<const uint8_t> m);
+    void OnSettingsReply(std::span<const uint8_t> m);
+    void OnIdentityReply(std::span<const uint8_t> m);
+    void OnIRNamesReply(std::span<const uint8_t> m);
+    void OnIRPart(std::span<const uint8_t> m);
+    void OnBackupIRPart(std::span<const uint8_t> m);
+    void OnShortReply(std::span<const uint8_t> m);
+    void OnAcknowledgement(uint8_t reply);
+    void OnLoaderReply(uint8_t reply);
+    void ApplyByte(int index, int byte, bool settingsScale);
+
+    // Transfer timer steps; each returns true when it used the tick.
+    void RunDumpWatchdog();
+    void RunDeadline();
+    void RunCompletions();
+    bool RunFirmwareStep();
+    bool RunStreamStep();
+    bool RunRestoreStep();
+    bool RunBackupStep();
+    bool RunSlotSyncStep();
+    bool RunIRUploadStep();
+    void RunPoll();
+
+    // Connection and transfer ends.
+    void Await(Awaited reply);
+    // A deadline passed for good: every transfer ends and the poll looks again.
+    void LoseDevice();
+    void AbortBackup();
+    void FinishFirmware(bool accepted);
+    void RequestNextBackupIR();
+
+    // Panel work; nothing without a panel.
+    void SetProgress(int knobTag, int textTag, double fraction);
+    void ShowGroup(const char* group, bool show);
+    void EnableGroup(const char* group, bool enable);
+    void EnableDeviceGroups(bool enable);
+    void ShowMessage(const char* text);
+
     friend void ReadPresetName(OmnarControl* editor, const VxString& path, int row);
     void SetPresetRow(int row, const char* name);
     void SetControlText(int tag, const char* text);
@@ -227,6 +287,23 @@ protected:
     std::array<bool, 256> mBackupIRWanted{};
     std::vector<uint8_t> mBankBuffer = std::vector<uint8_t>(kBankBufferSize);
     int32_t mBankLength = 0;
+    // A factory-preset stream is armed: acknowledgements belong to it.
+    bool mStreamActive = false;
+    // Deadlines: the watchdog re-sends the awaited dump request a few times;
+    // other replies have a fixed number of ticks.
+    int32_t mDumpRequestSlot = 0;
+    int32_t mDumpRetries = 0;
+    Awaited mAwaited = Awaited::None;
+    int32_t mAwaitTicks = 0;
+    int32_t mSlotSyncRetries = 0;
+    // Backup: where the item in flight starts in mBankBuffer, and its retries.
+    int32_t mBackupItemStart = 0;
+    int32_t mBackupIRNumber = -1;
+    int32_t mBackupRetries = 0;
+    // An IR transfer from the device opened by a first part of the right size.
+    bool mIRReceiveOpen = false;
+    // The version gate's message was left once; no other until a reconnect.
+    bool mGateMessageShown = false;
 
     // ---- Impulse responses ----
     std::vector<double> mIRSamples = std::vector<double>(kIRSampleCount);

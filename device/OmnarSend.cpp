@@ -28,10 +28,15 @@ void OmnarControl::SendPresetDumpRequest(int slot) {
     Send(omnar::BuildPresetDumpRequest(slot));
     mDumpWaitArmed = true;
     mDumpWaitTicks = 0;
+    mDumpRequestSlot = slot;
+    mDumpRetries = 0;
 }
 
 void OmnarControl::SendIRDumpRequest(int slot) {
     Send(omnar::BuildIRDumpRequest(slot));
+    // A dump that never comes tells the device is gone.
+    if (mConnected && mAwaited == Awaited::None)
+        Await(Awaited::IRDump);
 }
 
 void OmnarControl::SendIRNamesRequest(int block) {

@@ -149,6 +149,26 @@ void LayOutTestPanel(vx::ui::ICanvas& canvas, LibraryEditor& editor) {
     editor.mIRDisplay = static_cast<vx::ui::IFreqResponseGraph*>(canvas.AddControl(
         new vx::ui::IFreqResponseGraph(vx::ui::IRECT(0, 0, 400, 200), vx::ui::IColor(), 4096, 0),
         -1, "irgraph"));
+    const auto text = [&](int tag, const char* group) {
+        return canvas.AddControl(new vx::ui::ITextControl(row), tag, group);
+    };
+    for (const int tag : {1, 104, 151, 152, 153})
+        text(tag, "texts");
+    canvas.AddControl(new vx::ui::IEditableTextControl(row), 148, "texts");
+    text(57, "progresscontrols");
+    text(58, "progresscontrols");
+    text(77, "factorypresetcontrols");
+    text(78, "factorypresetcontrols");
+    text(149, "firmwarecontrols");
+    text(150, "firmwarecontrols");
+    text(64, "knobbank");
+    text(103, "knobbank");
+    for (const char* group : {"fwupdatecontrols", "fwbgcontrols", "maincontrols"})
+        text(-1, group);
+    for (const char* group : {"bcontrols", "bcontrolsa", "bcontrolsb", "prebcontrolsa",
+                              "prebcontrolsb", "postbcontrolsa", "postbcontrolsb"})
+        text(-1, group)->SetDisabled(true);
+    editor.mLayoutBuilt = true;
 }
 
 } // namespace omnar::test

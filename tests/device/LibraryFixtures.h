@@ -75,6 +75,7 @@ public:
     using OmnarControl::mIRUploadSending;
     using OmnarControl::mIRUploadSlot;
     using OmnarControl::mLastWavPath;
+    using OmnarControl::mLayoutBuilt;
     using OmnarControl::mPresetChecksums;
     using OmnarControl::mPresetRows;
     using OmnarControl::mSlotSyncActive;
@@ -103,9 +104,11 @@ public:
     std::vector<std::string> panelEvents;
 };
 
-// The part of the panel the library writes to: the 128 preset rows, the 32
-// IR list rows, the tagged labels 68..75 and the response graph. Later device
-// features add their controls here.
+// The part of the panel the device core writes to: the 128 preset rows, the
+// 32 IR list rows, the tagged labels 68..75, the response graph, the preset
+// number and name fields, the progress pairs, the knob-bank controls, the
+// status texts, and one control in each group the device core shows, hides,
+// enables or disables (the seven device groups start disabled).
 void LayOutTestPanel(vx::ui::ICanvas& canvas, LibraryEditor& editor);
 
 } // namespace omnar::test

@@ -135,7 +135,7 @@ TEST(DeviceSimFaults, MalformedMessagesAreLoggedAndIgnored) {
                            {},
                            badGlobals,
                            EditorMessage({0x55, 0x0C, 0x04}),
-                           EditorMessage({0x50, 0x0C, 0x13, 0x01})};
+                           EditorMessage({0x50, 0x0C, 0x4E, 0x01})};
     for (const Bytes& message : cases) {
         DeviceSim sim;
         EXPECT_TRUE(sim.Receive(message, 0).empty()) << DescribeMessage(message);

@@ -9,6 +9,7 @@ namespace devsim {
 namespace {
 
 constexpr std::uint8_t kStoreId = 0x12;
+constexpr std::uint8_t kKnobBankId = 0x13;
 constexpr std::uint8_t kIRNumberHighIdA = 0x39;
 constexpr std::uint8_t kIRNumberHighIdB = 0x3B;
 constexpr std::uint8_t kKeepPotDisplay = 2;
@@ -63,12 +64,16 @@ DeviceSim::Outcome DeviceSim::OnParamChange(ByteView m) {
         mState.currentSlot = value;
         return {{PresetReply(value)}, "stored"};
     }
+    if (id == kKnobBankId) {
+        mState.knobBankB = value > 0;
+        return {{}, "knob bank set"};
+    }
     if (id == 16 || id == 17) {
         mState.extraParams[id - 16] = value;
         return {};
     }
     // Device ids 0..15 and 20..77 are the preset values 0..15 and 16..73.
-    if (id == 19 || id > 77) {
+    if (id > 77) {
         return {{}, "ignored: unknown parameter id"};
     }
     const int index = id < 16 ? id : id - 4;
