@@ -27,6 +27,19 @@ TEST(CanvasVGFrame, DirtyFrameRendersBackBufferThenBlitsIt) {
     EXPECT_STREQ(f.canvas.DrawingBackendName(), "VG | Metal");
 }
 
+TEST(CanvasVGFrame, NewBackBufferStartsTransparent) {
+    CanvasFixture f(20, 10, 0.5f, 2.f);
+    f.canvas.AddControl(new SceneControl({0, 0, 10, 10}, [](ICanvas& g, const IRECT& r) {
+        g.FillRect({255, 0, 0, 200}, r);
+    }));
+    ASSERT_TRUE(f.canvas.DrawFrame());
+    int w = 0, h = 0;
+    const auto frame = f.canvas.LastFrame(&w, &h);
+    ASSERT_EQ(w, 20);
+    EXPECT_EQ(frame[3], 255);
+    EXPECT_EQ(frame[size_t(w - 1) * 4 + 3], 0) << "nothing drawn on the right";
+}
+
 TEST(CanvasVGFrame, PartialRedrawKeepsEveryPixelOutsideTheDirtyArea) {
     CanvasFixture f(60, 40, 0.5f, 2.f);
     IColor left{255, 10, 100, 200};
