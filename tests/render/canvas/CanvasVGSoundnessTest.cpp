@@ -124,6 +124,42 @@ TEST(CanvasVGSoundness, RotatedTextLeavesTheTransformAsItWas) {
     EXPECT_EQ(before.tx, 3.0);
 }
 
+// Rows 0..h-1 of the frame that hold anything but paper: {first, last}, or {-1, -1}.
+std::pair<int, int> InkedRows(const std::vector<unsigned char>& frame, int w, int h) {
+    std::pair<int, int> rows{-1, -1};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (frame[(size_t(y) * size_t(w) + size_t(x)) * 4] != 255) {
+                rows.first = rows.first < 0 ? y : rows.first;
+                rows.second = y;
+                break;
+            }
+    return rows;
+}
+
+TEST(CanvasVGSoundness, BottomAlignedWrappedTextStartsNRowsAboveTheBottom) {
+    CanvasFixture f(120, 100, 1.f, 1.f);
+    IText t(12.f, {255, 0, 0, 0}, 0, 2);
+    t.SetFont(kFont);
+    auto* ctx = static_cast<VGdrawContext*>(f.canvas.DrawContextHandle());
+    vg_font_face(ctx, kFont);
+    vg_font_size(ctx, t.size);
+    float lineHeight = 0.f;
+    vg_text_metrics(ctx, nullptr, nullptr, &lineHeight);
+    ASSERT_GT(lineHeight, 0.f);
+    const IRECT box{0, 0, 120, 90};
+    f.canvas.AddControl(new SceneControl({0, 0, 120, 100}, [&](ICanvas& g, const IRECT& r) {
+        g.FillRect(kPaper, r);
+        g.DrawWrappedText(t, "one\ntwo\nthree", box);
+    }));
+    ASSERT_TRUE(f.canvas.DrawFrame());
+    const auto [first, last] = InkedRows(f.canvas.LastFrame(), 120, 100);
+    const float rows = 3.f;
+    EXPECT_GE(float(first), box.B - (rows + 1.f) * lineHeight - 1.f);
+    EXPECT_LE(float(last), box.B - lineHeight + 1.f);
+    EXPECT_GT(float(last), box.B - 2.f * lineHeight) << "the last row sits one line up";
+}
+
 TEST(CanvasVGSoundness, MeasuringTextGivesItsWidthAndNothingWithoutAString) {
     CanvasFixture f(60, 40, 1.f, 1.f);
     IText t(12.f, {255, 0, 0, 0}, 0, 0);
