@@ -264,6 +264,11 @@ public:
                          const IBlendSetting* blend = nullptr);
     void DrawRotatedLayer(const IOffscreenLayer& layer, double angle);
     int LayerDepth() const { return static_cast<int>(layerStack.size()); }
+    const IOffscreenLayer* TopLayer() const {
+        return layerStack.empty() ? nullptr : layerStack.back().get();
+    }
+    // For a back end whose context goes: no layer outlives the images it holds.
+    void DropLayerTargets() { layerStack.clear(); }
 
     // ---- SVG paint and rotated text ----
     static IFillPattern PatternFromSVGPaint(const svg::Paint& paint, float opacity);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "framework/VxString.h"
+#include "platform/text/FontDescriptor.h"
+#include "platform/text/FontFileData.h"
 #include "toolkit/IDrawingRecords.h"
 #include "toolkit/IRECT.h"
 
@@ -35,7 +37,14 @@ public:
 // the back end registered it.
 class PlatformFont {
 public:
+    explicit PlatformFont(bool system = false) : system(system) {}
     virtual ~PlatformFont() = default;
+    // Null when the platform keeps no descriptor for the font.
+    virtual std::shared_ptr<const text::FontDescriptor> GetDescriptor() const { return nullptr; }
+    // A fresh copy of the font's bytes, parsed; null when it has none.
+    virtual std::unique_ptr<text::FontFileData> GetFontData() const { return nullptr; }
+
+    bool system; // an installed font found by family and style
 };
 
 // A loaded bitmap strip as handed to controls. The bitmap is not owned. An

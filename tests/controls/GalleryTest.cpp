@@ -16,6 +16,7 @@
 #include "controls/IVSwitchControls.h"
 #include "controls/IVTabSwitchControl.h"
 #include "tests/support/FakeDelegate.h"
+#include "tests/support/HeadlessCanvas.h"
 #include "tests/support/RecordingCanvas.h"
 #include "tests/support/RunFrame.h"
 #include "toolkit/IPanelControl.h"
@@ -179,6 +180,24 @@ TEST(Gallery, RecordedDrawingMatchesTheGoldenLog) {
         FAIL() << "the drawing differs from " << golden << "; this run's log is in "
                << (out / "gallery.txt");
     }
+}
+
+// The same panel in pixels, for a person to look at: build/test-output/gallery.png.
+TEST(Gallery, DrawsIntoAnImage) {
+    FakeDelegate delegate;
+    HeadlessCanvas canvas(delegate, 1920, 1200);
+    canvas.Attach();
+    ASSERT_TRUE(canvas.LoadFontFromFile(
+        "Roboto-Regular",
+        "/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/Roboto-Regular.ttf"));
+    Populate(canvas);
+    ASSERT_TRUE(RunFrame(canvas));
+    int w = 0, h = 0;
+    const std::vector<unsigned char> frame = canvas.LastFrame(&w, &h);
+    ASSERT_EQ(w, 1920);
+    ASSERT_EQ(h, 1200);
+    EXPECT_EQ(frame[3], 255) << "the background panel covers the frame";
+    EXPECT_FALSE(canvas.WriteFramePNG("gallery").empty());
 }
 
 } // namespace
