@@ -19,43 +19,6 @@ int AlphaByte(double a) {
     return static_cast<int>(std::clamp(std::lround(a * 255.0), 0L, 255L));
 }
 
-// A ray from p0 through p1 crosses the outline of `other` (its chords between
-// on-curve points, closing chord included) an odd number of times.
-int Crossings(float p0x, float p0y, float p1x, float p1y, const svg::Path& other) {
-    const int n = other.NPoints();
-    if (n < 4)
-        return 0;
-    const float* q = other.pts.data();
-    int count = 0;
-    for (int i = 1; i < n + 3; i += 3) {
-        const int a = i - 1, b = i + 2 >= n ? 0 : i + 2;
-        const double dx = p1x - p0x, dy = p1y - p0y;
-        const double ex = q[2 * b] - q[2 * a], ey = q[2 * b + 1] - q[2 * a + 1];
-        const double bx = q[2 * a] - p0x, by = q[2 * a + 1] - p0y;
-        const double m = dx * ey - dy * ex;
-        if (std::fabs(m) < 1e-8)
-            continue;
-        const double u = -(dx * by - dy * bx) / m;
-        const double t = (bx * ey - by * ex) / m;
-        if (u >= 0 && u < 1 && t >= 0)
-            ++count;
-        if (i + 2 >= n)
-            break;
-    }
-    return count;
-}
-
-bool IsHole(const svg::Shape& shape, size_t index) {
-    const svg::Path& p = shape.paths[index];
-    const float p0x = p.pts[0], p0y = p.pts[1];
-    const float p1x = p.bounds[0] - 1.f, p1y = p.bounds[1] - 1.f;
-    int crossings = 0;
-    for (size_t j = 0; j < shape.paths.size(); ++j)
-        if (j != index)
-            crossings += Crossings(p0x, p0y, p1x, p1y, shape.paths[j]);
-    return crossings % 2 == 1;
-}
-
 } // namespace
 
 IFillPattern ICanvas::PatternFromSVGPaint(const svg::Paint& paint, float opacity) {
@@ -118,7 +81,7 @@ void ICanvas::DrawSVGShapes(const svg::Image& image, const IBlendSetting* blend,
                              p[2 * k + 5]);
             if (path.closed)
                 PathAddClose();
-            PathSetFillRule(shape.paths.size() > 1 && IsHole(shape, i));
+            PathSetFillRule(path.hole);
         }
         if (shape.fill.type != svg::Paint::None) {
             const IFillPattern pattern = fillColor ? IFillPattern(*fillColor)

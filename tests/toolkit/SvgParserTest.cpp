@@ -503,3 +503,29 @@ TEST(SvgParser, EntityExpansionIsRefusedBeforeItGrows) {
 }
 
 } // namespace
+
+TEST(SvgParser, HolesAreClassifiedOnceWhenParsed) {
+    struct Case {
+        const char* d;
+        std::vector<bool> holes;
+    };
+    const Case cases[] = {
+        {"M0 0 H100 V100 H0 Z M25 25 H75 V75 H25 Z", {false, true}},
+        // Beside, not inside: the ray towards the top left never meets it.
+        {"M0 0 H10 V10 H0 Z M50 50 H60 V60 H50 Z", {false, false}},
+        // Inside two outlines is solid again.
+        {"M0 0 H100 V100 H0 Z M10 10 H90 V90 H10 Z M30 30 H70 V70 H30 Z", {false, true, false}},
+        {"M0 0 H100 V100 H0 Z", {false}},
+    };
+    for (const Case& c : cases) {
+        const std::string doc =
+            std::string("<svg xmlns=\"http://www.w3.org/2000/svg\"><path d=\"") + c.d +
+            "\"/></svg>";
+        const ParseResult result = Parse(doc.data(), doc.size());
+        ASSERT_TRUE(result.image) << result.error;
+        std::vector<bool> holes;
+        for (const Path& path : result.image->shapes.at(0).paths)
+            holes.push_back(path.hole);
+        EXPECT_EQ(holes, c.holes) << c.d;
+    }
+}

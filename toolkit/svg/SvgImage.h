@@ -36,6 +36,7 @@ struct Path {
     std::vector<float> pts; // x, y pairs
     bool closed = false;
     float bounds[4] = {}; // min x, min y, max x, max y of the curves
+    bool hole = false;    // drawn with the hole winding
 
     int NPoints() const { return static_cast<int>(pts.size() / 2); }
 };

@@ -2,6 +2,7 @@
 // computed from its parent's, shapes are built in image coordinates and
 // gradient paints are resolved once the whole document is read (they may be
 // referenced before they are defined).
+#include "toolkit/svg/SvgHoles.h"
 #include "toolkit/svg/SvgImage.h"
 #include "toolkit/svg/SvgPathBuilder.h"
 #include "toolkit/svg/SvgStyle.h"
@@ -648,6 +649,7 @@ ParseResult Parser::Run(const char* text, size_t size) {
         result.error = error;
         return result;
     }
+    ClassifyHoles(*image);
     result.image = std::move(image);
     return result;
 }
