@@ -33,6 +33,8 @@ void OmnarControl::LoseDevice() {
     mIRUploadSending = false;
     mIRReceiveOpen = false;
     mBulkBeginPending = false;
+    // An import's chain ends with its device; a later 'a' must not go on with it.
+    mImportIRAPending = mImportIRBPending = false;
     if (backup)
         AbortBackup();
     if (!GetGraphics())
