@@ -234,3 +234,30 @@ TEST(Audio, TheEditorPassesSilence) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(IRList, PagesShowTheirNamesAndTheUploadSlotStaysHighlighted) {
+    DeviceRig rig;
+    RigEditor& editor = *rig.editor;
+    for (int n = 0; n < 96; ++n)
+        std::snprintf(editor.mIRNames[std::size_t(n)].data(), 33, "IR %d", n);
+    const auto colourOf = [&](int row) {
+        return editor.mIRListRows[std::size_t(row)]->GetText().FGColor;
+    };
+    const vx::ui::IColor normal(255, 120, 120, 120), selected(255, 200, 200, 200);
+    editor.mIRUploadSlot = 40;
+    editor.ShowIRListPage(1);
+    EXPECT_EQ(editor.mIRListRows[0]->GetString(), std::string("IR 32"));
+    EXPECT_EQ(editor.mIRListRows[31]->GetString(), std::string("IR 63"));
+    EXPECT_EQ(colourOf(8), selected);
+    editor.ShowIRListPage(2);
+    EXPECT_EQ(editor.mIRListRows[8]->GetString(), std::string("IR 72"));
+    EXPECT_EQ(colourOf(8), normal) << "slot 40 is not on page 2";
+    editor.MoveIRListHighlight(70);
+    EXPECT_EQ(editor.mIRUploadSlot, 70);
+    EXPECT_EQ(colourOf(6), selected);
+    EXPECT_EQ(colourOf(8), normal);
+}
+
+} // namespace
