@@ -35,6 +35,9 @@ void OmnarControl::LoseDevice() {
     mBulkBeginPending = false;
     // An import's chain ends with its device; a later 'a' must not go on with it.
     mImportIRAPending = mImportIRBPending = false;
+    // A firmware image still waiting for the loader is dropped with the wait.
+    if (!mFirmwareSending)
+        mFirmwarePrepared = false;
     if (backup)
         AbortBackup();
     if (!GetGraphics())
