@@ -223,6 +223,16 @@ TEST(HostCommands, ClosingTellsAConnectedDeviceAndAlwaysKeepsTheScale) {
     }
 }
 
+TEST(HostCommands, TheDateStringIsMonthDayYear) {
+    const std::string date = OmnarControl::MakeDateString();
+    ASSERT_EQ(date.size(), 8u);
+    EXPECT_TRUE(
+        std::all_of(date.begin(), date.end(), [](char ch) { return ch >= '0' && ch <= '9'; }));
+    EXPECT_GE(std::stoi(date.substr(0, 2)), 1);
+    EXPECT_LE(std::stoi(date.substr(0, 2)), 12);
+    EXPECT_GE(std::stoi(date.substr(4)), 2024);
+}
+
 TEST(Audio, TheEditorPassesSilence) {
     DeviceRig rig(false);
     std::vector<double> left(64, 0.5), right(64, -0.5);

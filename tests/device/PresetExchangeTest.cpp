@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <sys/resource.h>
 
 namespace {
@@ -72,6 +73,50 @@ TEST(PresetExchange, ExportWritesTheHeaderAndCutsTheExtension) {
     EXPECT_EQ(std::string(target.Get()), rig.home.Folder() + "/Deep Growl");
     EXPECT_EQ(rig.editor->TagText(148), "Deep Growl");
     EXPECT_FALSE(rig.editor->mPresetEdited);
+}
+
+TEST(PresetExchange, ExportCarriesTheImagesOfTheUserIRsInUse) {
+    struct Case {
+        const char* name;
+        bool fileA, fileB;
+        std::size_t size;
+    };
+    const Case cases[] = {
+        {"both images", true, true, 5134},
+        {"A's slot file missing", false, true, 2698},
+        {"no slot files", false, false, 262},
+    };
+    const devsim::IRImage a = devsim::SyntheticFactoryIR(1), b = devsim::SyntheticFactoryIR(2);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeviceRig rig;
+        RigEditor& editor = *rig.editor;
+        for (const auto& [index, value] :
+             std::map<int, int>{{kIROnA, 1}, {kIROnB, 1}, {53, 0}, {54, 5}, {55, 1}, {56, 5}})
+            editor.mDeviceValues[std::size_t(index)] = value;
+        std::filesystem::create_directories(rig.home.UserIRFolder());
+        if (c.fileA)
+            WriteFile(UserSlotFile(rig, 5), Bytes(a.begin(), a.end()));
+        if (c.fileB)
+            WriteFile(UserSlotFile(rig, 133), Bytes(b.begin(), b.end()));
+        dynamic_cast<vx::ui::ITextControl*>(editor.Panel().FindControlByTag(74))
+            ->SetString("Cab A");
+        dynamic_cast<vx::ui::ITextControl*>(editor.Panel().FindControlByTag(75))
+            ->SetString("Cab B");
+        const std::string path = rig.home.Folder() + "/with irs.z3p";
+        VxString target(path.c_str());
+        editor.ExportPreset(target);
+        const Bytes file = ReadFile(path);
+        ASSERT_EQ(file.size(), c.size);
+        EXPECT_EQ(std::string(file.begin() + 198, file.begin() + 203), "Cab A");
+        EXPECT_EQ(std::string(file.begin() + 230, file.begin() + 235), "Cab B");
+        if (c.size > 262) {
+            EXPECT_EQ(Bytes(file.end() - 2436, file.end()), Bytes(b.begin(), b.end()));
+        }
+        if (c.size == 5134) {
+            EXPECT_EQ(Bytes(file.begin() + 262, file.begin() + 2698), Bytes(a.begin(), a.end()));
+        }
+    }
 }
 
 TEST(PresetExchange, AnExportThatCannotBeWrittenKeepsTheOldFile) {
