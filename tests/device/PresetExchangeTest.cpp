@@ -289,3 +289,35 @@ TEST(PresetExchange, AChainThatBreaksOrHasNoDeviceLeavesNoFlag) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(PresetExchange, TheTwoQuestionsCanStopAnImport) {
+    struct Case {
+        const char* name;
+        bool edited;
+        bool currentUsesA;
+        std::vector<std::string> boxes;
+    };
+    const char* const unsaved = "Current Preset not saved. \nContinue without saving?";
+    const char* const overwrite =
+        "This operation will overwrite the currently selected User IR. \nContinue without saving?";
+    const Case cases[] = {
+        {"unsaved preset", true, false, {unsaved}},
+        {"user IR in use", false, true, {overwrite}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeviceRig rig;
+        rig.editor->mPresetEdited = c.edited;
+        rig.editor->mDeviceValues[kIROnA] = c.currentUsesA ? 1 : 0;
+        rig.editor->Panel().messageBoxAnswers.push_back(vx::ui::EMsgBoxResult::Cancel);
+        const ExchangeSpec spec{"Asked", {{kIROnA, 1}, {54, 9}}, {}};
+        rig.editor->ImportPreset(VxString(Write(rig, ExchangeBytes(spec)).c_str()));
+        EXPECT_EQ(rig.MessageBoxes(), c.boxes);
+        EXPECT_EQ(rig.editor->TagText(148), "") << "nothing applied";
+        EXPECT_EQ(rig.editor->mPresetEdited, c.edited);
+    }
+}
+
+} // namespace
