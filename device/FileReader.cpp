@@ -157,3 +157,19 @@ void FileReader::Close() {
     mBlockSize = mWindowLength = mWindowPosition = 0;
     mPosition = mSize = mFileOffset = 0;
 }
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const char* path, int64_t maxSize) {
+    if (!path || !*path)
+        return std::nullopt;
+    FileReader reader;
+    reader.Open(path);
+    if (reader.Descriptor() < 0)
+        return std::nullopt;
+    const int64_t size = reader.GetSize();
+    if (size < 0 || size > maxSize)
+        return std::nullopt;
+    std::vector<uint8_t> bytes(std::size_t(size), 0);
+    if (reader.Read(bytes.data(), int32_t(size)) != size)
+        return std::nullopt;
+    return bytes;
+}

@@ -3,6 +3,7 @@
 #include "device/ByteSource.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // Reads one file under a shared lock with positioned block reads. When no
@@ -45,3 +46,7 @@ private:
     bool mLockHeld = false;
     bool mRecheckSize = false;
 };
+
+// A whole file read under the shared lock; nothing when it does not open,
+// is larger than maxSize or could not be read whole.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const char* path, int64_t maxSize);

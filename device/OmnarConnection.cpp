@@ -33,6 +33,11 @@ void OmnarControl::LoseDevice() {
     mIRUploadSending = false;
     mIRReceiveOpen = false;
     mBulkBeginPending = false;
+    // An import's chain ends with its device; a later 'a' must not go on with it.
+    mImportIRAPending = mImportIRBPending = false;
+    // A firmware image still waiting for the loader is dropped with the wait.
+    if (!mFirmwareSending)
+        mFirmwarePrepared = false;
     if (backup)
         AbortBackup();
     if (!GetGraphics())

@@ -1,4 +1,5 @@
 #include "device/OmnarControl.h"
+#include "platform/sys/OpenPath.h"
 
 #include "controls/ITextControl.h"
 #include "device/DeviceMessage.h"
@@ -24,6 +25,7 @@ std::unique_ptr<vx::Timer>& TransferTimer() {
 OmnarControl::OmnarControl(const vx::InstanceInfo& info)
     : vx::IStandaloneApp(info, omnar::OmnarPluginConfig()) {
     mDeviceParamIds = omnar::DeviceParamIdTable;
+    mOpenDocument = [](const std::string& path) { return sys::OpenPath(path); };
     mAmpModeDefaults = omnar::AmpModeDefaults;
     mReverbModeDefaults = omnar::ReverbModeDefaults;
     for (std::size_t i = 0; i < mFactoryIRNames.size(); ++i)

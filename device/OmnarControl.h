@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -37,6 +38,8 @@ public:
     using Name = std::array<char, 33>; // 32 characters and a terminator
 
     static constexpr int kTransferBufferSize = 65536;
+    // Holds a packed firmware file of up to 65,535 bytes.
+    static constexpr int kTransferBufferCapacity = 74898;
     static constexpr int kBankBufferSize = 1048576;
     static constexpr int kStreamBufferSize = 262144;
     static constexpr int kIRSampleCount = 4096;
@@ -54,6 +57,19 @@ public:
     // Every device reply; the UI tick drains them here on the main thread.
     void ProcessSysEx(const vx::ISysEx& sysex) override;
     void ShowConnectionStatus() override;
+    // The 20 ms idle work: messages, the preset number, auto-repeat, blink.
+    void OnIdle() override;
+    // Menu commands 1..8 of the application shell.
+    void OnHostRequestingMessage(int32_t command) override;
+    bool OnHostRequestingAboutBox() override;
+    bool OnHostRequestingManual() override;
+    void OnEditorClose() override;
+    // Silence: the editor passes no audio.
+    void ProcessAudioBlock(double** inputs, double** outputs, int frames) override;
+    void ShowIRListPage(int page);
+    void MoveIRListHighlight(int slot);
+    // Today as "%m%d%Y".
+    static std::string MakeDateString();
 
     // ---- Device replies ----
     // One device value to parameter `index`; 0x4D switches the knob bank.
@@ -132,10 +148,34 @@ public:
     // The collected backup to mBankExportPath through a staging file; false
     // (nothing replaced) when it could not be written whole.
     bool WriteBankFile();
+    // The backup's save prompt; true when a path was chosen.
+    bool ChooseBankExportPath();
+    // Question, prompt, load and check; arms the restore.
+    void LoadImportedBank();
+
+    // ---- Firmware ----
+    // Reads and packs the file and asks the device for its loader.
+    void PrepareFirmwareTransfer(const VxString& path);
+    // The older block-image path; nothing calls it.
+    void FirmwareUpdate(VxString path);
+
+    // ---- Preset exchange files ----
+    void ImportPreset(VxString path);
+    // The path loses its extension in place.
+    void ExportPreset(VxString& path);
 
 private:
     // Replies the timer waits for with a deadline of its own.
-    enum class Awaited { None, Connect, IRDump, UploadReady, UploadResult, RestoreAck, Loader };
+    enum class Awaited {
+        None,
+        Connect,
+        IRDump,
+        UploadReady,
+        UploadResult,
+        RestoreAck,
+        LoaderReady,
+        Loader
+    };
 
     // Reply handling, by kind of message.
     void OnDumpReply(std::span<const uint8_t> m);
@@ -173,6 +213,14 @@ private:
     void AbortBackup();
     void FinishFirmware(bool accepted);
     void RequestNextBackupIR();
+
+    // Preset exchange and idle helpers.
+    void ApplyImportedValues(const std::array<int, 74>& values);
+    bool UploadImportedImage(std::span<const uint8_t> image, int slot);
+    void StepPresetNumber(int delta);
+    void ShowPresetNumber();
+    void RunBlink(bool& pending, int period, int hideAt);
+    bool AskOkCancel(const char* text);
 
     // Panel work; nothing without a panel.
     void SetProgress(int knobTag, int textTag, double fraction);
@@ -260,7 +308,7 @@ protected:
     int32_t mDumpWaitTicks = 0;
     bool mIRPreviewPending = false;
     int32_t mPollTicks = 0;
-    std::vector<uint8_t> mTransferBuffer = std::vector<uint8_t>(kTransferBufferSize);
+    std::vector<uint8_t> mTransferBuffer = std::vector<uint8_t>(kTransferBufferCapacity);
     int32_t mTransferPos = 0;
     int32_t mTransferRemaining = 0;
     int32_t mTransferSize = 0;
@@ -320,6 +368,8 @@ protected:
     std::string mImportPath;
     bool mImportIRAPending = false;
     bool mImportIRBPending = false;
+    // Opens a document with its default application; tests replace it.
+    std::function<bool(const std::string&)> mOpenDocument;
 
     // ---- The older firmware path ----
     std::vector<uint8_t> mFirmwareBlockBuffer = std::vector<uint8_t>(kTransferBufferSize);

@@ -519,6 +519,7 @@ void OmnarControl::OnShortReply(std::span<const uint8_t> m) {
             Await(Awaited::None);
             mIRUploadSending = false;
         }
+        mImportIRAPending = mImportIRBPending = false;
         ShowMessage("ERROR!");
         break;
     case 'c':
@@ -585,6 +586,9 @@ void OmnarControl::OnAcknowledgement(uint8_t reply) {
 void OmnarControl::OnLoaderReply(uint8_t reply) {
     switch (reply) {
     case 0x12:
+        if (mAwaited == Awaited::LoaderReady)
+            Await(Awaited::None);
+        mFirmwarePrepared = false;
         mFirmwareSending = true;
         ShowGroup("firmwarecontrols", true);
         EnableGroup("fwupdatecontrols", false);

@@ -66,7 +66,7 @@ void OmnarControl::RunDeadline() {
         return;
     const Awaited missed = mAwaited;
     Await(Awaited::None);
-    if (missed == Awaited::Loader) {
+    if (missed == Awaited::Loader || missed == Awaited::LoaderReady) {
         FinishFirmware(false);
         return;
     }
@@ -108,7 +108,7 @@ bool OmnarControl::RunFirmwareStep() {
     if (!mFirmwareSending)
         return false;
     const int part = omnar::kFirmwarePartBytes;
-    if (mTransferSize <= 0 || mTransferSize > kTransferBufferSize) {
+    if (mTransferSize <= 0 || mTransferSize > int(mTransferBuffer.size())) {
         mFirmwareSending = false;
         FinishFirmware(false);
         return true;
@@ -123,7 +123,8 @@ bool OmnarControl::RunFirmwareStep() {
         mTransferPos += part;
         mTransferRemaining = mTransferSize - mTransferPos;
     } else {
-        const int last = std::clamp(mTransferRemaining, 0, kTransferBufferSize - mTransferPos);
+        const int last =
+            std::clamp(mTransferRemaining, 0, int(mTransferBuffer.size()) - mTransferPos);
         Send(omnar::BuildFirmwareChunkLast(
             Slice(mTransferBuffer, mTransferPos, last),
             {uint8_t(mTransferCheckHi & 0x7F), uint8_t(mTransferCheckLo & 0x7F)}));
@@ -270,7 +271,7 @@ bool OmnarControl::RunIRUploadStep() {
     if (!mConnected || !mIRUploadSending)
         return false;
     const int part = omnar::kIRPartBytes;
-    if (mTransferSize <= part || mTransferSize > kTransferBufferSize) {
+    if (mTransferSize <= part || mTransferSize > int(mTransferBuffer.size())) {
         mIRUploadSending = false;
         return true;
     }
@@ -289,7 +290,8 @@ bool OmnarControl::RunIRUploadStep() {
         mTransferRemaining = mTransferSize - mTransferPos;
         SetProgress(kProgressKnob, kProgressText, double(mTransferPos) / mTransferSize);
     } else {
-        const int last = std::clamp(mTransferRemaining, 0, kTransferBufferSize - mTransferPos);
+        const int last =
+            std::clamp(mTransferRemaining, 0, int(mTransferBuffer.size()) - mTransferPos);
         Send(omnar::BuildIRDumpLast(
             Slice(mTransferBuffer, mTransferPos, last),
             {uint8_t(mTransferCheckHi & 0x7F), uint8_t(mTransferCheckLo & 0x7F)}));

@@ -16,6 +16,7 @@ public:
                         std::move(resize)) {}
 
     void Draw(ICanvas& g) override;
+    const IFillPattern& Fill() const { return fill; }
 
 private:
     IFillPattern fill;

@@ -81,6 +81,11 @@ TEST(DeviceLink, VersionGate) {
                 rig.editor->mMessagePending = false;
             }
         }
+        // The idle work shows what was left for it.
+        for (const std::string& box : rig.MessageBoxes()) {
+            ++posted;
+            EXPECT_EQ(box, c.message);
+        }
         EXPECT_EQ(rig.editor->mConnected, c.connects);
         EXPECT_EQ(posted, c.message.empty() ? 0 : 1);
         EXPECT_EQ(Disabled(rig, "bcontrols"), !c.connects);

@@ -23,16 +23,30 @@ public:
     using OmnarControl::mBankBuffer;
     using OmnarControl::mBankExportPath;
     using OmnarControl::mBankLength;
+    using OmnarControl::mBankPath;
+    using OmnarControl::mBlinkPhase;
     using OmnarControl::mBlinkStopArmed;
+    using OmnarControl::mBlinkStopTicks;
     using OmnarControl::mBulkBeginPending;
     using OmnarControl::mDeviceValues;
     using OmnarControl::mDumpWaitArmed;
+    using OmnarControl::mImportIRAPending;
+    using OmnarControl::mImportIRBPending;
+    using OmnarControl::mImportPath;
     using OmnarControl::mKnobBankB;
     using OmnarControl::mMessagePending;
+    using OmnarControl::mOpenDocument;
     using OmnarControl::mPendingMessage;
     using OmnarControl::mPollEnabled;
+    using OmnarControl::mPresetDownHeld;
+    using OmnarControl::mPresetEdited;
     using OmnarControl::mPresetNumber;
+    using OmnarControl::mPresetNumberRestorePending;
+    using OmnarControl::mPresetNumberRestoreTicks;
+    using OmnarControl::mPresetUpHeld;
     using OmnarControl::mProgramMap;
+    using OmnarControl::mRecallPending;
+    using OmnarControl::mRepeatTicks;
     using OmnarControl::mRestoreActive;
     using OmnarControl::mRestoreCount;
     using OmnarControl::mRestoreDone;
@@ -46,6 +60,8 @@ public:
     using OmnarControl::mStreamBuffer;
     using OmnarControl::mStreamIndex;
     using OmnarControl::mStreamSending;
+    using OmnarControl::mUserIRNameA;
+    using OmnarControl::mUserIRNameB;
 };
 
 // The editor and the simulated pedal on one clock. A 100 ms step is one

@@ -18,12 +18,7 @@ Bytes WithByte(Bytes m, std::size_t at, std::uint8_t value) {
     return m;
 }
 
-Bytes Concat(const std::vector<Bytes>& parts) {
-    Bytes all;
-    for (const Bytes& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
+using devsim::Concat;
 
 TEST(ReplyRules, OnlyFramedSevenBitMessagesOfTheirCommandsLengthPass) {
     const Bytes dump = devsim::BuildDump(0x41, 12, 3, devsim::DefaultPreset(3));

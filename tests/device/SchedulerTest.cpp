@@ -11,12 +11,7 @@ namespace {
 
 using namespace omnar::test;
 
-Bytes Concat(const std::vector<Bytes>& parts) {
-    Bytes all;
-    for (const Bytes& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
+using devsim::Concat;
 
 void LoadBank(RigEditor& editor, const Bytes& bank, int count) {
     std::copy(bank.begin(), bank.end(), editor.mBankBuffer.begin());

@@ -275,3 +275,35 @@ TEST(DeviceSimInjection, InjectedMessagesComeOutWithTheNextPoll) {
     EXPECT_TRUE(sim.Trace()[3].outgoing);
     EXPECT_EQ(sim.Trace()[0].text, "ParamValue index 0 value 99");
 }
+
+TEST(DeviceSimFixes, RefusedRestorePartsReservedBytesAndTheDumpVersion) {
+    // A refused first restore part is answered like the other restore refusals.
+    DeviceSim sim;
+    Bytes first = BuildIRDump(3, SyntheticFactoryIR(1)).front();
+    first[11] ^= 1; // a packed size other than 2785
+    EXPECT_EQ(sim.Receive(AsWrite(first, 0x77), 0), std::vector<Bytes>{BuildShortReply('~')});
+
+    // Reserved bytes of a type-0 write are not stored, so never echoed.
+    const Bytes globals = Of(golden::kSettingsDumpGlobalsAtDefaults);
+    PresetImage data{};
+    std::copy_n(globals.begin() + 8, data.size(), data.begin());
+    const std::size_t reserved[] = {14, 15, 18, 100, 255};
+    for (const std::size_t d : reserved)
+        data[d] = 0x55;
+    sim.Receive(BuildDump(0x52, 0x0C, 0, data), 0);
+    const auto reply = sim.Receive(EditorMessage({0x55, 0x0C, 0x00}), 0);
+    ASSERT_EQ(reply.size(), 1u);
+    for (const std::size_t d : reserved)
+        EXPECT_EQ(reply[0][8 + d], DefaultGlobals()[d]) << d;
+
+    // Another firmware version shows in the settings replies, never in preset dumps.
+    SimState state = FactoryState();
+    state.versionByte = 0x0E;
+    DeviceSim newer(state);
+    const auto dump = newer.Receive(EditorMessage({0x40, 0x0C, 0x05}), 0);
+    ASSERT_EQ(dump.size(), 1u);
+    EXPECT_EQ(dump[0][6], 0x0C);
+    const auto settings = newer.Receive(EditorMessage({0x55, 0x0C, 0x00}), 0);
+    ASSERT_EQ(settings.size(), 1u);
+    EXPECT_EQ(settings[0][6], 0x0E);
+}

@@ -34,8 +34,8 @@ PresetImage ToImage(ByteView data) {
 } // namespace
 
 Bytes DeviceSim::PresetReply(int slot) const {
-    return BuildDump(0x41, mState.versionByte, static_cast<std::uint8_t>(slot),
-                     mState.presets[slot]);
+    // Preset dumps always carry 0C; only the settings replies carry the version.
+    return BuildDump(0x41, kProtocolVersion, static_cast<std::uint8_t>(slot), mState.presets[slot]);
 }
 
 Bytes DeviceSim::SettingsReply(std::uint8_t type, const PresetImage& data) const {
@@ -92,7 +92,9 @@ DeviceSim::Outcome DeviceSim::OnSettingsDump(ByteView m) {
     switch (m[7]) {
     case 0: {
         const std::uint8_t keptPotDisplay = mState.globals[6];
-        std::copy(d.begin() + 1, d.end(), mState.globals.begin() + 1);
+        // d1..d13, d16 and d17 are settings; the reserved bytes stay as they are.
+        std::copy(d.begin() + 1, d.begin() + 14, mState.globals.begin() + 1);
+        std::copy(d.begin() + 16, d.begin() + 18, mState.globals.begin() + 16);
         if (d[6] == kKeepPotDisplay) {
             mState.globals[6] = keptPotDisplay;
         }

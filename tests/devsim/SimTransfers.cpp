@@ -37,13 +37,9 @@ DeviceSim::Outcome DeviceSim::OnIRFirst(ByteView m, bool restore) {
         return {{restore ? BuildShortReply('s') : BuildShortReply('c')}, {}};
     }
     const char* why = slotOk ? "refused: packed size is not 2785" : "refused: no such IR";
-    if (restore) {
-        // A restore part has no refusal of its own: the last part gets it.
-        mUpload.failed = true;
-        return {{}, why};
-    }
+    // A refused restore part is answered at once, or the restore would wait for ever.
     mUpload = {};
-    return {{BuildShortReply('b')}, why};
+    return {{BuildShortReply(restore ? '~' : 'b')}, why};
 }
 
 DeviceSim::Outcome DeviceSim::OnIRMiddle(ByteView m) {

@@ -93,6 +93,13 @@ Bytes BuildDump(std::uint8_t command, std::uint8_t version, std::uint8_t slotOrT
     return out;
 }
 
+Bytes Concat(const std::vector<Bytes>& parts) {
+    Bytes all;
+    for (const Bytes& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
 Bytes BuildShortReply(std::uint8_t command) {
     Bytes out;
     AppendHeader(out, kEditorGroup, command);

@@ -53,6 +53,9 @@ Bytes BuildParamValue(std::uint8_t index, std::uint8_t value);
 // The first, middle and last parts of a packed IR image for IR number slot.
 std::vector<Bytes> BuildIRDump(int slot, ByteView image);
 
+// Messages back to back, as a bank file or a stream holds them.
+Bytes Concat(const std::vector<Bytes>& parts);
+
 // True for F0 00 51 21 ... F7 with every body byte below 0x80.
 bool IsDeviceFrame(ByteView message);
 

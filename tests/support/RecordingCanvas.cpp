@@ -319,6 +319,7 @@ EMsgBoxResult RecordingCanvas::RunMessageBox(const char* text, const char* capti
 void RecordingCanvas::RunFileDialog(VxString& fileName, VxString& dir, EFileAction action,
                                     const char* extensions, FileDialogCompletion completion) {
     Record(Join({"RunFileDialog", Num(static_cast<int>(action)), extensions ? extensions : ""}));
+    fileDialogStartNames.emplace_back(fileName.Get());
     fileName.SetBounded("");
     if (!fileDialogAnswers.empty()) {
         const std::string path = fileDialogAnswers.front();

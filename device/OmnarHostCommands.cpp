@@ -1,0 +1,89 @@
+#include "device/MessageBuilders.h"
+#include "device/OmnarControl.h"
+#include "platform/sys/Folders.h"
+#include "toolkit/ICanvas.h"
+#include "toolkit/IPanelControl.h"
+#include "toolkit/ResourcePath.h"
+#include "winlayer/PrivateProfile.h"
+
+#include <charconv>
+#include <filesystem>
+
+namespace {
+
+constexpr int kSettingsGlobals = 0;
+
+} // namespace
+
+void OmnarControl::OnHostRequestingMessage(int32_t command) {
+    switch (command) {
+    case 1:
+        // The loader stays reachable with no device found.
+        mConnected = true;
+        mPollEnabled = false;
+        ShowGroup("fwbgcontrols", true);
+        ShowGroup("fwupdatecontrols", true);
+        EnableGroup("fwupdatecontrols", true);
+        EnableGroup("maincontrols", false);
+        break;
+    case 2:
+        mPollEnabled = false;
+        ShowGroup("globalsettingscontrols", true);
+        SendSettingsRequest(kSettingsGlobals);
+        break;
+    case 3:
+        ClearLocalLibrary();
+        ListPresetFolder();
+        RefreshPresetList();
+        ShowMessage("Finished successfully!");
+        break;
+    case 5:
+        LoadImportedBank();
+        break;
+    case 6:
+        if (!ChooseBankExportPath())
+            break;
+        mBackupActive = mBackupReady = true;
+        mBankLength = 0;
+        mBackupPresetIndex = mBackupIRIndex = 0;
+        mBackupIRWanted.fill(false);
+        break;
+    default:
+        break;
+    }
+}
+
+bool OmnarControl::OnHostRequestingAboutBox() {
+    if (!GetGraphics())
+        return false;
+    ShowGroup("aboutcontrols", true);
+    return true;
+}
+
+// A missing manual is no error the user needs to hear about.
+bool OmnarControl::OnHostRequestingManual() {
+    VxString path;
+    if (!vx::FindResourcePath("Vorlix_ZQTR_OM_XN1.pdf", "pdf", path) || !mOpenDocument)
+        return true;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path.Get(), error);
+    mOpenDocument(error ? std::string(path.Get()) : absolute.lexically_normal().string());
+    return true;
+}
+
+void OmnarControl::OnEditorClose() {
+    vx::ui::ICanvas* canvas = GetGraphics();
+    if (canvas && canvas->NControls() > 0)
+        if (const auto* panel = dynamic_cast<const vx::ui::IPanelControl*>(canvas->GetControl(0)))
+            mBackgroundPattern = panel->Fill();
+    if (mConnected)
+        SendEditorClosed();
+    const float scale = canvas ? canvas->GetDrawScale() : StoredScale();
+    char text[32];
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text - 1, double(scale), std::chars_format::fixed, 6);
+    *end = 0;
+    const std::string settings = sys::SettingsFilePath();
+    WritePrivateProfileString("GUI", "scale", error == std::errc() ? text : "1.000000",
+                              settings.c_str());
+}
