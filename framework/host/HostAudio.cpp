@@ -91,26 +91,22 @@ bool StandaloneHost::ApplyAudioSettings() {
     int output = FindName(mAudioDeviceNames, mSettings.audioOutput);
     bool messageDue = false;
     bool saveDue = false;
-    if (input < 0 && needsInput) {
-        if (mSystemInputDevice < 0) {
+    // A stored device that is gone gives way to the system's default, which is kept.
+    const auto replaceMissing = [&](int& id, int32_t systemId, bool listed, std::string& stored) {
+        if (id >= 0)
+            return;
+        if (systemId < 0) {
             messageDue = true;
-        } else {
-            input = mSystemInputDevice;
-            if (!mAudioInputIds.empty())
-                mSettings.audioInput = mAudioDeviceNames[static_cast<size_t>(input)];
-            saveDue = true;
+            return;
         }
-    }
-    if (output < 0) {
-        if (mSystemOutputDevice < 0) {
-            messageDue = true;
-        } else {
-            output = mSystemOutputDevice;
-            if (!mAudioOutputIds.empty())
-                mSettings.audioOutput = mAudioDeviceNames[static_cast<size_t>(output)];
-            saveDue = true;
-        }
-    }
+        id = systemId;
+        if (listed)
+            stored = mAudioDeviceNames[static_cast<size_t>(id)];
+        saveDue = true;
+    };
+    if (needsInput)
+        replaceMissing(input, mSystemInputDevice, !mAudioInputIds.empty(), mSettings.audioInput);
+    replaceMissing(output, mSystemOutputDevice, !mAudioOutputIds.empty(), mSettings.audioOutput);
     if (saveDue)
         SaveSettings();
     if (messageDue)

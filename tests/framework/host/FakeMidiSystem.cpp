@@ -11,16 +11,15 @@ const char* ApiName(MidiApi api) {
     return api == MidiApi::Alsa ? "alsa" : "jack";
 }
 
-// Records the call, then throws when the test asked that call to fail.
-void Step(FakeMidiState& state, const std::string& direction, const std::string& call,
-          const std::string& detail = "") {
+} // namespace
+
+void FakeStep(FakeMidiState& state, const std::string& direction, const std::string& call,
+              const std::string& detail) {
     state.Record(direction + " " + call + (detail.empty() ? "" : " " + detail));
     std::lock_guard lock(state.mutex);
     if (state.throwingCalls.count(direction + " " + call))
         throw std::runtime_error("fake MIDI: " + direction + " " + call + " failed");
 }
-
-} // namespace
 
 void FakeMidiState::Record(const std::string& call) {
     std::lock_guard lock(mutex);
@@ -56,43 +55,22 @@ FakeMidiInput::~FakeMidiInput() {
         mFeeder.join();
 }
 
-unsigned FakeMidiInput::PortCount() {
-    Step(*mState, "in", "count");
-    return static_cast<unsigned>(mState->inputPorts.size());
-}
-
-std::string FakeMidiInput::PortName(unsigned index) {
-    return mState->inputPorts.at(index);
-}
-
-void FakeMidiInput::OpenPort(unsigned index, const std::string& name) {
-    Step(*mState, "in", "open", std::to_string(index) + " " + name);
-}
-
-void FakeMidiInput::OpenVirtualPort(const std::string& name) {
-    Step(*mState, "in", "virtual", name);
-}
-
-void FakeMidiInput::ClosePort() {
-    Step(*mState, "in", "close");
-}
-
 void FakeMidiInput::SetCallback(Callback callback, void* user) {
-    Step(*mState, "in", "callback");
+    FakeStep(*mState, "in", "callback");
     std::lock_guard lock(mCallbackMutex);
     mCallback = callback;
     mUser = user;
 }
 
 void FakeMidiInput::CancelCallback() {
-    Step(*mState, "in", "cancel");
+    FakeStep(*mState, "in", "cancel");
     std::lock_guard lock(mCallbackMutex);
     mCallback = nullptr;
 }
 
 void FakeMidiInput::IgnoreTypes(bool sysex, bool timing, bool activeSensing) {
-    Step(*mState, "in", "ignore",
-         std::to_string(sysex) + std::to_string(timing) + std::to_string(activeSensing));
+    FakeStep(*mState, "in", "ignore",
+             std::to_string(sysex) + std::to_string(timing) + std::to_string(activeSensing));
 }
 
 void FakeMidiInput::Deliver(const std::vector<uint8_t>& message) {
@@ -110,29 +88,8 @@ void FakeMidiInput::StartFeeding(std::vector<uint8_t> message) {
     });
 }
 
-unsigned FakeMidiOutput::PortCount() {
-    Step(*mState, "out", "count");
-    return static_cast<unsigned>(mState->outputPorts.size());
-}
-
-std::string FakeMidiOutput::PortName(unsigned index) {
-    return mState->outputPorts.at(index);
-}
-
-void FakeMidiOutput::OpenPort(unsigned index, const std::string& name) {
-    Step(*mState, "out", "open", std::to_string(index) + " " + name);
-}
-
-void FakeMidiOutput::OpenVirtualPort(const std::string& name) {
-    Step(*mState, "out", "virtual", name);
-}
-
-void FakeMidiOutput::ClosePort() {
-    Step(*mState, "out", "close");
-}
-
 void FakeMidiOutput::Send(std::span<const uint8_t> message) {
-    Step(*mState, "out", "send");
+    FakeStep(*mState, "out", "send");
     std::lock_guard lock(mState->mutex);
     mState->sent.emplace_back(message.begin(), message.end());
 }

@@ -42,17 +42,43 @@ private:
     std::shared_ptr<FakeMidiState> mState;
 };
 
+// Records the call, then throws when the test asked that call to fail.
+void FakeStep(FakeMidiState& state, const std::string& direction, const std::string& call,
+              const std::string& detail = "");
+
+// The port list and open port of one direction.
+template <class Base>
+class FakePort : public Base {
+public:
+    FakePort(std::shared_ptr<FakeMidiState> state, const char* direction,
+             std::vector<std::string> FakeMidiState::*ports)
+        : mState(std::move(state)), mDirection(direction), mPorts(ports) {}
+    unsigned PortCount() override {
+        FakeStep(*mState, mDirection, "count");
+        return static_cast<unsigned>(((*mState).*mPorts).size());
+    }
+    std::string PortName(unsigned index) override { return ((*mState).*mPorts).at(index); }
+    void OpenPort(unsigned index, const std::string& name) override {
+        FakeStep(*mState, mDirection, "open", std::to_string(index) + " " + name);
+    }
+    void OpenVirtualPort(const std::string& name) override {
+        FakeStep(*mState, mDirection, "virtual", name);
+    }
+    void ClosePort() override { FakeStep(*mState, mDirection, "close"); }
+
+protected:
+    std::shared_ptr<FakeMidiState> mState;
+    const char* mDirection;
+    std::vector<std::string> FakeMidiState::*mPorts;
+};
+
 // Delivers messages as the library's thread would: from a thread of its own
 // that the object ends when it is deleted, as the library's does.
-class FakeMidiInput : public IMidiInput {
+class FakeMidiInput : public FakePort<IMidiInput> {
 public:
-    explicit FakeMidiInput(std::shared_ptr<FakeMidiState> state) : mState(std::move(state)) {}
+    explicit FakeMidiInput(std::shared_ptr<FakeMidiState> state)
+        : FakePort(std::move(state), "in", &FakeMidiState::inputPorts) {}
     ~FakeMidiInput() override;
-    unsigned PortCount() override;
-    std::string PortName(unsigned index) override;
-    void OpenPort(unsigned index, const std::string& name) override;
-    void OpenVirtualPort(const std::string& name) override;
-    void ClosePort() override;
     void SetCallback(Callback callback, void* user) override;
     void CancelCallback() override;
     void IgnoreTypes(bool sysex, bool timing, bool activeSensing) override;
@@ -64,7 +90,6 @@ public:
     int delivered() const { return mDelivered.load(); }
 
 private:
-    std::shared_ptr<FakeMidiState> mState;
     std::mutex mCallbackMutex;
     Callback mCallback = nullptr;
     void* mUser = nullptr;
@@ -73,18 +98,11 @@ private:
     std::thread mFeeder;
 };
 
-class FakeMidiOutput : public IMidiOutput {
+class FakeMidiOutput : public FakePort<IMidiOutput> {
 public:
-    explicit FakeMidiOutput(std::shared_ptr<FakeMidiState> state) : mState(std::move(state)) {}
-    unsigned PortCount() override;
-    std::string PortName(unsigned index) override;
-    void OpenPort(unsigned index, const std::string& name) override;
-    void OpenVirtualPort(const std::string& name) override;
-    void ClosePort() override;
+    explicit FakeMidiOutput(std::shared_ptr<FakeMidiState> state)
+        : FakePort(std::move(state), "out", &FakeMidiState::outputPorts) {}
     void Send(std::span<const uint8_t> message) override;
-
-private:
-    std::shared_ptr<FakeMidiState> mState;
 };
 
 } // namespace host::test
