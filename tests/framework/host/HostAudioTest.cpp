@@ -229,6 +229,9 @@ TEST_F(HostAudioTest, ApplyingSettingsChoosesDevicesOrSaysWhy) {
                 << c.name;
         }
         EXPECT_EQ(ReadHostSettings(SettingsPath()).audioOutput, c.savedOutput) << c.name;
+        // A default input taken in place of a missing one is kept too.
+        EXPECT_EQ(ReadHostSettings(SettingsPath()).audioInput, mHost->Settings().audioInput)
+            << c.name;
         EXPECT_EQ(mMessages.size(), static_cast<size_t>(c.messages)) << c.name;
         if (c.messages) {
             EXPECT_EQ(mMessages[0], "Error: Please check your soundcard settings in Preferences");
