@@ -1,9 +1,8 @@
 // devsim on real JACK MIDI ports: a private JACK server with the dummy driver,
-// the simulator, and this test as the editor's stand-in. Every wait is bounded,
-// both programs are stopped and every file is removed, whatever happens.
+// the simulator, and this test as the editor's stand-in.
 
-#include "tests/devsim/ChildProcess.h"
 #include "tests/devsim/GoldenVectors.h"
+#include "tests/devsim/JackServerFixture.h"
 
 #include <RtMidi.h>
 #include <gtest/gtest.h>
@@ -25,18 +24,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
-bool ServerAnswers(const std::string& probeName) {
-    // Until the server is up every try complains; the complaints say nothing new.
-    jack_set_error_function([](const char*) {});
-    jack_status_t status;
-    jack_client_t* probe = jack_client_open(probeName.c_str(), JackNoStartServer, &status);
-    if (!probe) {
-        return false;
-    }
-    jack_client_close(probe);
-    return true;
-}
-
 template <class Port>
 std::optional<unsigned> FindPort(Port& port, const std::string& fullName) {
     for (unsigned i = 0; i < port.getPortCount(); ++i) {
@@ -53,68 +40,7 @@ std::string FileText(const fs::path& path) {
     return text.str();
 }
 
-class JackSmoke : public ::testing::Test {
-protected:
-    void SetUp() override {
-        // The folder's random suffix also names the server and every client,
-        // so parallel runs, and runs after a killed one, never meet: JACK
-        // keeps a client's sockets under its name, whatever its server.
-        std::string pattern = (fs::temp_directory_path() / "omnar-jack-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr) << "no temporary folder";
-        mDir = pattern;
-        mServerName = mDir.filename().string();
-        // Clients of this process and of its children reach only the private
-        // server, and never start one of their own.
-        setenv("JACK_DEFAULT_SERVER", mServerName.c_str(), 1);
-        setenv("JACK_NO_START_SERVER", "1", 1);
-    }
-
-    void TearDown() override {
-        if (mSim) {
-            mSim->Stop(5s);
-        }
-        if (mServer) {
-            mServer->Stop(5s);
-        }
-        if (HasFailure()) {
-            std::fprintf(stderr, "--- jackd stderr ---\n%s\n--- devsim stderr ---\n%s\n",
-                         mServer ? mServer->StderrText().c_str() : "",
-                         mSim ? mSim->StderrText().c_str() : "");
-        }
-        if (!mDir.empty()) {
-            std::error_code ignored;
-            fs::remove_all(mDir, ignored);
-        }
-    }
-
-    void StartServer() {
-        std::string error;
-        // A long client timeout: on a loaded CI machine a sanitised client can
-        // miss the default 500 ms and be thrown out by the server.
-        mServer = ChildProcess::Start(
-            {"jackd", "-n", mServerName, "--no-realtime", "-t", "5000", "-d", "dummy"},
-            (mDir / "jackd.err").string(), error);
-        ASSERT_TRUE(mServer) << error;
-        const auto deadline = Clock::now() + 10s;
-        while (!ServerAnswers(mServerName + "-probe")) {
-            ASSERT_LT(Clock::now(), deadline) << "the JACK server did not start within 10 s";
-            ASSERT_FALSE(mServer->WaitForExit(100ms)) << "jackd ended early";
-        }
-    }
-
-    void StartDevsim(const std::vector<std::string>& extra) {
-        std::vector<std::string> argv = {DEVSIM_PATH, "--exit-after", "60"};
-        argv.insert(argv.end(), extra.begin(), extra.end());
-        std::string error;
-        mSim = ChildProcess::Start(argv, (mDir / "devsim.err").string(), error);
-        ASSERT_TRUE(mSim) << error;
-    }
-
-    fs::path mDir;
-    std::string mServerName;
-    std::unique_ptr<ChildProcess> mServer;
-    std::unique_ptr<ChildProcess> mSim;
-};
+using JackSmoke = JackServerTest;
 
 } // namespace
 

@@ -1,0 +1,153 @@
+#include "framework/host/StandaloneHost.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace host {
+
+namespace {
+
+void PrintError(const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+}
+
+} // namespace
+
+// Both directions come from the first back end where both objects construct;
+// with none the program runs on without MIDI.
+bool StandaloneHost::CreateMidiPorts() {
+    for (MidiApi api : mOptions.midiApiOrder) {
+        std::unique_ptr<IMidiInput> in;
+        std::unique_ptr<IMidiOutput> out;
+        try {
+            in = mOptions.midi->CreateInput(api, "RtMidi Input Client", 100);
+            out = mOptions.midi->CreateOutput(api, "RtMidi Output Client");
+            in->SetCallback(&StandaloneHost::OnMidiInput, this);
+            in->IgnoreTypes(false, true, false);
+        } catch (const std::exception& e) {
+            PrintError(e);
+            continue;
+        }
+        ReplaceMidiObjects(std::move(in), std::move(out));
+        return true;
+    }
+    ReplaceMidiObjects(nullptr, nullptr);
+    return false;
+}
+
+void StandaloneHost::ReplaceMidiObjects(std::unique_ptr<IMidiInput> in,
+                                        std::unique_ptr<IMidiOutput> out) {
+    if (mMidiIn) {
+        try {
+            mMidiIn->CancelCallback();
+        } catch (const std::exception& e) {
+            PrintError(e);
+        }
+    }
+    ClosePort(MidiDirection::Input);
+    mMidiIn = std::move(in);
+    ClosePort(MidiDirection::Output);
+    std::lock_guard lock(mSendMutex);
+    mMidiOutPort.Attach(out.get());
+    mMidiOut = std::move(out);
+}
+
+std::vector<std::string> StandaloneHost::LivePortNames(IMidiPort& port) const {
+    std::vector<std::string> names;
+    try {
+        const unsigned count = port.PortCount();
+        for (unsigned i = 0; i < count; ++i)
+            names.push_back(port.PortName(i));
+    } catch (const std::exception& e) {
+        PrintError(e);
+    }
+    return names;
+}
+
+void StandaloneHost::ListMidiPorts() {
+    if (!HasMidiObjects())
+        return;
+    mMidiInputNames.insert(mMidiInputNames.end(), {"off", "virtual input"});
+    for (std::string& name : LivePortNames(*mMidiIn))
+        mMidiInputNames.push_back(std::move(name));
+    mMidiOutputNames.insert(mMidiOutputNames.end(), {"off", "virtual output"});
+    for (std::string& name : LivePortNames(*mMidiOut))
+        mMidiOutputNames.push_back(std::move(name));
+}
+
+bool StandaloneHost::OpenMidiPortByName(MidiDirection direction, const std::string& name) {
+    const bool input = direction == MidiDirection::Input;
+    IMidiPort* port = input ? static_cast<IMidiPort*>(mMidiIn.get()) : mMidiOut.get();
+    if (!port)
+        return false;
+    std::string& stored = input ? mSettings.midiInput : mSettings.midiOutput;
+    const PortMatch match = FindMidiPort(direction, name, LivePortNames(*port));
+    int index = match.index;
+    if (index < 0) {
+        stored = "off";
+        SaveSettings();
+        index = 0;
+    } else if (!match.liveName.empty()) {
+        stored = match.liveName;
+        SaveSettings();
+    }
+    ClosePort(direction);
+    return OpenPort(*port, direction, index);
+}
+
+bool StandaloneHost::OpenPort(IMidiPort& port, MidiDirection direction, int index) {
+    if (index == 0)
+        return true;
+    const bool input = direction == MidiDirection::Input;
+    std::unique_lock lock(mSendMutex, std::defer_lock);
+    if (!input)
+        lock.lock();
+    try {
+        if (index == 1)
+            port.OpenVirtualPort(input ? "To OmnarControl" : "From OmnarControl");
+        else
+            port.OpenPort(static_cast<unsigned>(index - 2),
+                          input ? "RtMidi Input" : "RtMidi Output");
+    } catch (const std::exception& e) {
+        PrintError(e);
+        return false;
+    }
+    if (!input)
+        mMidiOutPort.SetOpen(true);
+    return true;
+}
+
+void StandaloneHost::ClosePort(MidiDirection direction) {
+    const bool input = direction == MidiDirection::Input;
+    IMidiPort* port = input ? static_cast<IMidiPort*>(mMidiIn.get()) : mMidiOut.get();
+    if (!port)
+        return;
+    std::unique_lock lock(mSendMutex, std::defer_lock);
+    if (!input)
+        lock.lock();
+    try {
+        port->ClosePort();
+    } catch (const std::exception& e) {
+        PrintError(e);
+    }
+    if (!input)
+        mMidiOutPort.SetOpen(false);
+}
+
+// The MIDI library's thread: copies only, never blocks, drops what cannot be queued.
+void StandaloneHost::OnMidiInput(std::span<const uint8_t> message, void* user) {
+    auto* self = static_cast<StandaloneHost*>(user);
+    if (message.empty() || self->mShuttingDown.load())
+        return;
+    if (message.size() <= 3) {
+        vx::IMidiMsg msg;
+        msg.status = message[0];
+        msg.data1 = message.size() > 1 ? message[1] : 0;
+        msg.data2 = message.size() > 2 ? message[2] : 0;
+        self->mPlugin->PushCallbackMidiMsg(msg);
+    } else if (message.size() <= size_t{vx::SysExRecord::kMaxBytes}) {
+        self->mPlugin->PushCallbackSysEx(message);
+    }
+}
+
+} // namespace host

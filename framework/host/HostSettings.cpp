@@ -1,0 +1,101 @@
+#include "framework/host/HostSettings.h"
+
+#include "winlayer/PrivateProfile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <string_view>
+
+namespace host {
+
+namespace {
+
+// Long device names must survive a round trip through the file.
+constexpr DWORD kNameBytes = 1024;
+
+std::string ReadText(const char* section, const char* key, const char* fallback,
+                     const std::string& path) {
+    char buffer[kNameBytes] = {};
+    GetPrivateProfileString(section, key, fallback, buffer, kNameBytes, path.c_str());
+    return buffer;
+}
+
+// A whole decimal number that passes the check, else the fallback.
+template <class Check>
+int32_t ReadNumber(const char* section, const char* key, int32_t fallback, const std::string& path,
+                   Check valid) {
+    const std::string text = ReadText(section, key, "", path);
+    if (text.empty())
+        return fallback;
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value < INT32_MIN || value > INT32_MAX ||
+        !valid(static_cast<int32_t>(value)))
+        return fallback;
+    return static_cast<int32_t>(value);
+}
+
+bool Write(const char* section, const char* key, const std::string& value,
+           const std::string& path) {
+    return WritePrivateProfileString(section, key, value.c_str(), path.c_str()) != 0;
+}
+
+std::string Unsigned(int32_t value) {
+    return std::to_string(static_cast<uint32_t>(value));
+}
+
+} // namespace
+
+bool AudioEqual(const HostSettings& a, const HostSettings& b) {
+    return a.driver == b.driver && a.audioInput == b.audioInput && a.audioOutput == b.audioOutput &&
+           a.sampleRate == b.sampleRate && a.bufferFrames == b.bufferFrames &&
+           a.input1 == b.input1 && a.input2 == b.input2 && a.output1 == b.output1 &&
+           a.output2 == b.output2;
+}
+
+bool MidiEqual(const HostSettings& a, const HostSettings& b) {
+    return a.midiInput == b.midiInput && a.midiOutput == b.midiOutput &&
+           a.midiInputChannel == b.midiInputChannel && a.midiOutputChannel == b.midiOutputChannel;
+}
+
+HostSettings ReadHostSettings(const std::string& path) {
+    const auto any = [](int32_t) { return true; };
+    const auto positive = [](int32_t v) { return v > 0; };
+    const auto midiChannel = [](int32_t v) { return v >= 0 && v <= 16; };
+    HostSettings s;
+    s.driver = ReadNumber("audio", "driver", 0, path, any);
+    s.audioInput = ReadText("audio", "indev", "Built-in Input", path);
+    s.audioOutput = ReadText("audio", "outdev", "Built-in Output", path);
+    s.input1 = ReadNumber("audio", "in1", 1, path, positive);
+    s.input2 = ReadNumber("audio", "in2", 2, path, positive);
+    s.output1 = ReadNumber("audio", "out1", 1, path, positive);
+    s.output2 = ReadNumber("audio", "out2", 2, path, positive);
+    s.bufferFrames = ReadNumber("audio", "buffer", 512, path, positive);
+    s.sampleRate = ReadNumber("audio", "sr", 44100, path, positive);
+    s.midiInput = ReadText("midi", "indev", "no input", path);
+    s.midiOutput = ReadText("midi", "outdev", "no output", path);
+    // A channel outside the range means nothing to the editor: all channels.
+    s.midiInputChannel = ReadNumber("midi", "inchan", 0, path, midiChannel);
+    s.midiOutputChannel = ReadNumber("midi", "outchan", 0, path, midiChannel);
+    return s;
+}
+
+bool WriteHostSettings(const std::string& path, const HostSettings& s) {
+    bool ok = Write("audio", "driver", Unsigned(s.driver), path);
+    ok = Write("audio", "indev", s.audioInput, path) && ok;
+    ok = Write("audio", "outdev", s.audioOutput, path) && ok;
+    ok = Write("audio", "in1", Unsigned(s.input1), path) && ok;
+    ok = Write("audio", "in2", Unsigned(s.input2), path) && ok;
+    ok = Write("audio", "out1", Unsigned(s.output1), path) && ok;
+    ok = Write("audio", "out2", Unsigned(s.output2), path) && ok;
+    ok = Write("audio", "buffer", std::to_string(s.bufferFrames), path) && ok;
+    ok = Write("audio", "sr", std::to_string(s.sampleRate), path) && ok;
+    ok = Write("midi", "indev", s.midiInput, path) && ok;
+    ok = Write("midi", "outdev", s.midiOutput, path) && ok;
+    ok = Write("midi", "inchan", Unsigned(s.midiInputChannel), path) && ok;
+    ok = Write("midi", "outchan", Unsigned(s.midiOutputChannel), path) && ok;
+    return ok;
+}
+
+} // namespace host

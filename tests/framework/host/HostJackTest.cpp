@@ -1,0 +1,174 @@
+// The host end to end on a private JACK server: the editor's identity request
+// reaches the device simulator, and the reply comes back through the MIDI
+// callback and the rings to the editor on the main thread.
+#include "device/OmnarControl.h"
+#include "framework/host/StandaloneHost.h"
+#include "platform/ak/RunLoop.h"
+#include "tests/devsim/GoldenVectors.h"
+#include "tests/devsim/JackServerFixture.h"
+#include "tests/framework/host/FakeAudioSystem.h"
+
+#include <jack/jack.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+using namespace host;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// The editor, recording every SysEx that reaches it and the thread it ran on.
+class RecordingEditor : public OmnarControl {
+public:
+    using OmnarControl::mConnected;
+    using OmnarControl::OmnarControl;
+    void ProcessSysEx(const vx::ISysEx& sysex) override {
+        replies.emplace_back(sysex.data, sysex.data + sysex.size);
+        threads.push_back(std::this_thread::get_id());
+        OmnarControl::ProcessSysEx(sysex);
+    }
+    std::vector<std::vector<uint8_t>> replies;
+    std::vector<std::thread::id> threads;
+};
+
+struct Row {
+    const char* name;
+    bool virtualPorts; // joined by hand instead of opened by name
+    bool fakeAudio;    // an audio system with no device at all
+    bool defaultOrder; // ALSA first, on a machine where its sequencer cannot open
+};
+
+// Sets a variable for the object's lifetime.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : mName(name) {
+        if (const char* old = std::getenv(name))
+            mOld = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedVariable() {
+        if (mOld)
+            setenv(mName, mOld->c_str(), 1);
+        else
+            unsetenv(mName);
+    }
+
+private:
+    const char* mName;
+    std::optional<std::string> mOld;
+};
+
+} // namespace
+
+class HostJackTest : public devsim::test::JackServerTest {
+protected:
+    void TearDown() override {
+        mHost.reset(); // its JACK clients go before the server
+        JackServerTest::TearDown();
+    }
+
+    void Join(const std::string& from, const std::string& to) {
+        jack_status_t status;
+        jack_client_t* client =
+            jack_client_open((mServerName + "-joiner").c_str(), JackNoStartServer, &status);
+        ASSERT_NE(client, nullptr);
+        EXPECT_EQ(jack_connect(client, from.c_str(), to.c_str()), 0) << from << " -> " << to;
+        jack_client_close(client);
+    }
+
+    // Sends the identity request until the golden reply reaches the editor:
+    // JACK drops a cycle's MIDI when the dummy driver overruns on a busy machine.
+    bool ExchangeIdentity(RecordingEditor& editor) {
+        const std::vector<uint8_t> golden(std::begin(golden::kIdentityReply),
+                                          std::end(golden::kIdentityReply));
+        const auto received = [&] {
+            return std::find(editor.replies.begin(), editor.replies.end(), golden) !=
+                   editor.replies.end();
+        };
+        for (int attempt = 0; attempt < 5 && !received(); ++attempt) {
+            editor.SendIdentityRequest();
+            const auto deadline = Clock::now() + 1s;
+            while (!received() && Clock::now() < deadline) {
+                while (ak::RunLoop::Iterate(false)) {
+                }
+                std::this_thread::sleep_for(5ms);
+            }
+        }
+        return received();
+    }
+
+    void RunRow(const Row& row) {
+        SCOPED_TRACE(row.name);
+        ASSERT_NO_FATAL_FAILURE(StartServer());
+        ASSERT_NO_FATAL_FAILURE(StartNamedDevsim());
+        ScopedVariable config("XDG_CONFIG_HOME", (mDir / "config").string());
+        ScopedVariable data("XDG_DATA_HOME", (mDir / "data").string());
+        std::filesystem::create_directories(mDir / "config" / "OmnarControl");
+        const std::string alsaConfig = (mDir / "empty-alsa.conf").string();
+        std::ofstream(alsaConfig).put('\n');
+        std::optional<ScopedVariable> noAlsa;
+        if (row.defaultOrder)
+            noAlsa.emplace("ALSA_CONFIG_PATH", alsaConfig);
+        std::ofstream(mDir / "config" / "OmnarControl" / "settings.ini")
+            << "[audio]\ndriver=2\n[midi]\nindev="
+            << (row.virtualPorts ? "virtual input" : SimOutPort())
+            << "\noutdev=" << (row.virtualPorts ? "virtual output" : SimInPort()) << "\n";
+
+        HostOptions options;
+        options.makeProduct = [](const vx::InstanceInfo& info) {
+            return std::make_unique<RecordingEditor>(info);
+        };
+        std::vector<std::string> messages;
+        options.showMessage = [&](const std::string& text, const std::string&) {
+            messages.push_back(text);
+        };
+        if (!row.defaultOrder)
+            options.midiApiOrder = {MidiApi::Jack};
+        if (row.fakeAudio)
+            options.audio = std::make_shared<host::test::FakeAudioSystem>(
+                std::make_shared<host::test::FakeAudioState>());
+        mHost = std::make_unique<StandaloneHost>(std::move(options));
+        auto& editor = static_cast<RecordingEditor&>(mHost->Plugin());
+        ASSERT_TRUE(mHost->StartUp());
+        ASSERT_TRUE(mHost->HasMidiObjects());
+        if (row.virtualPorts) {
+            ASSERT_NO_FATAL_FAILURE(Join(SimOutPort(), "RtMidi Input Client:To OmnarControl"));
+            ASSERT_NO_FATAL_FAILURE(Join("RtMidi Output Client:From OmnarControl", SimInPort()));
+        }
+        EXPECT_EQ(mHost->ApplyAudioSettings(), !row.fakeAudio);
+        EXPECT_EQ(messages.size(), row.fakeAudio ? 1u : 0u);
+
+        ASSERT_TRUE(ExchangeIdentity(editor)) << "no identity reply to five tries of a second each";
+        for (const std::thread::id thread : editor.threads)
+            EXPECT_EQ(thread, std::this_thread::get_id());
+        EXPECT_TRUE(editor.mConnected);
+        if (!row.fakeAudio) {
+            EXPECT_GT(mHost->FramesProcessed(), 0u) << "no audio callback ran";
+            EXPECT_EQ(mHost->Settings().audioOutput, "system");
+        }
+        const auto start = Clock::now();
+        mHost.reset();
+        EXPECT_LT(Clock::now() - start, 5s) << "the host took too long to go";
+    }
+
+    std::unique_ptr<StandaloneHost> mHost;
+};
+
+TEST_F(HostJackTest, DefaultOrderLandsOnJackWhereTheSequencerCannotOpen) {
+    RunRow({"default order", false, false, true});
+}
+
+TEST_F(HostJackTest, PortsOpenedByName) {
+    RunRow({"ports by name", false, false, false});
+}
+
+TEST_F(HostJackTest, VirtualPortsJoinedByHand) {
+    RunRow({"virtual ports", true, false, false});
+}
+
+TEST_F(HostJackTest, NoAudioDeviceStillAnswersMidi) {
+    RunRow({"no audio device", false, true, false});
+}
