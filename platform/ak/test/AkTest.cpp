@@ -1,5 +1,6 @@
 #include "platform/ak/test/AkTest.h"
 
+#include "platform/ak/Alert.h"
 #include "platform/ak/Backing.h"
 #include "platform/ak/RunLoop.h"
 
@@ -121,6 +122,17 @@ void Click(Window& window, Point inWindow, Button button) {
     Press(window, inWindow, button);
     button.timeMs = button.timeMs ? button.timeMs + 10 : 0;
     Release(window, inWindow, button);
+}
+
+void Enter(Window& window, Point inWindow) {
+    double x = 0;
+    double y = 0;
+    GdkEvent* event = PointerEvent(GDK_ENTER_NOTIFY, window, inWindow, x, y);
+    auto& c = event->crossing;
+    Place(c, window, inWindow, x, y);
+    c.mode = GDK_CROSSING_NORMAL;
+    c.detail = GDK_NOTIFY_NONLINEAR;
+    Put(event);
 }
 
 void Move(Window& window, Point inWindow, unsigned heldButton, unsigned modifiers) {
@@ -260,6 +272,99 @@ void SetTheme(const char* name, bool preferDark) {
 Application* App() {
     static Ref<Application> app = Application::Create();
     return app.Get();
+}
+
+} // namespace ak::test
+
+namespace ak::test {
+
+namespace {
+
+GtkWidget* OpenMenu() {
+    GtkWidget* found = nullptr;
+    GList* toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item && !found; item = item->next) {
+        auto* window = static_cast<GtkWidget*>(item->data);
+        GtkWidget* child = GTK_IS_BIN(window) ? gtk_bin_get_child(GTK_BIN(window)) : nullptr;
+        if (child && GTK_IS_MENU(child) && gtk_widget_get_mapped(child))
+            found = child;
+    }
+    g_list_free(toplevels);
+    return found;
+}
+
+GtkWidget* RunningAlert() {
+    return static_cast<GtkWidget*>(Alert::Running());
+}
+
+} // namespace
+
+bool IsMenuOpen() {
+    return OpenMenu() != nullptr;
+}
+
+bool ChooseInOpenMenu(int index) {
+    GtkWidget* menu = OpenMenu();
+    if (!menu)
+        return false;
+    GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
+    auto* item = static_cast<GtkWidget*>(g_list_nth_data(items, guint(index)));
+    g_list_free(items);
+    if (!item)
+        return false;
+    // What a click on the item does: deactivate the menu, then activate it.
+    gtk_menu_shell_activate_item(GTK_MENU_SHELL(menu), item, TRUE);
+    return true;
+}
+
+bool CancelOpenMenu() {
+    GtkWidget* menu = OpenMenu();
+    if (menu)
+        gtk_menu_shell_cancel(GTK_MENU_SHELL(menu));
+    return menu != nullptr;
+}
+
+bool AlertPressButton(int index) {
+    GtkWidget* dialog = RunningAlert();
+    GtkWidget* button =
+        dialog ? gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), index) : nullptr;
+    if (button)
+        gtk_button_clicked(GTK_BUTTON(button));
+    return button != nullptr;
+}
+
+bool AlertKey(unsigned keysym) {
+    GtkWidget* dialog = RunningAlert();
+    GdkWindow* window = dialog ? gtk_widget_get_window(dialog) : nullptr;
+    if (!window)
+        return false;
+    for (auto type : {GDK_KEY_PRESS, GDK_KEY_RELEASE}) {
+        GdkEvent* event = gdk_event_new(type);
+        event->key.window = GDK_WINDOW(g_object_ref(window));
+        event->key.time = ++g_lastTime;
+        event->key.keyval = keysym;
+        GdkKeymapKey* keys = nullptr;
+        int count = 0;
+        if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()),
+                                              keysym, &keys, &count) &&
+            count > 0)
+            event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+        g_free(keys);
+        gdk_event_set_device(event, Keyboard());
+        Put(event);
+    }
+    return true;
+}
+
+bool AlertCloseBox() {
+    GtkWidget* dialog = RunningAlert();
+    GdkWindow* window = dialog ? gtk_widget_get_window(dialog) : nullptr;
+    if (!window)
+        return false;
+    GdkEvent* event = gdk_event_new(GDK_DELETE);
+    event->any.window = GDK_WINDOW(g_object_ref(window));
+    Put(event);
+    return true;
 }
 
 } // namespace ak::test

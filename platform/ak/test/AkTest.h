@@ -36,6 +36,9 @@ void Release(Window& window, Point inWindow, Button button = {});
 // A motion with button held (0: none).
 void Move(Window& window, Point inWindow, unsigned heldButton = 0, unsigned modifiers = 0);
 void Click(Window& window, Point inWindow, Button button = {});
+// The pointer entering the window-system window under a point, as the
+// crossing before a real click; native buttons take clicks only after it.
+void Enter(Window& window, Point inWindow);
 // direction: 0 up, 1 down, 2 left, 3 right, 4 smooth with (dx, dy).
 void Scroll(Window& window, Point inWindow, int direction, double dx = 0, double dy = 0);
 // Touchpad gestures. phase: 0 begin, 1 update, 2 end. angleDelta in
@@ -78,5 +81,20 @@ void SetTheme(const char* name, bool preferDark);
 // The test program's one application, made on first use; fails the calling
 // test (null) when there is no display.
 Application* App();
+
+} // namespace ak::test
+
+namespace ak::test {
+
+// The pop-up menu open now (GTK's own widgets): choosing an item activates it
+// as a click would; false when no menu is open or there is no such item.
+bool IsMenuOpen();
+bool ChooseInOpenMenu(int index);
+bool CancelOpenMenu();
+
+// The alert running now: a button pressed, a key typed, the close box.
+bool AlertPressButton(int index);
+bool AlertKey(unsigned keysym);
+bool AlertCloseBox();
 
 } // namespace ak::test
