@@ -338,20 +338,24 @@ Ref<MenuItem> Menu::PopUp(View* view, Point inView, MenuItem* positioned) {
     }
     PopUpSession session;
     g_popUp = &session;
-    const gulong closed =
-        g_signal_connect_swapped(m_menu, "deactivate", G_CALLBACK(+[](RunLoop* loop) {
-                                     // The chosen item's "activate" comes after "deactivate".
-                                     g_idle_add_full(
-                                         G_PRIORITY_HIGH,
-                                         [](gpointer l) {
-                                             static_cast<RunLoop*>(l)->Quit();
-                                             return G_SOURCE_REMOVE;
-                                         },
-                                         loop, nullptr);
-                                 }),
-                                 &session.loop);
+    // The chosen item's "activate" follows "deactivate" within the same
+    // dispatch, and the loop ends only after that dispatch returns.
+    const gulong closed = g_signal_connect_swapped(
+        m_menu, "deactivate", G_CALLBACK(+[](RunLoop* loop) { loop->Quit(); }), &session.loop);
+    // GTK takes its grab for the event that opens the menu; opened from a
+    // timer or a queued task there is none, so a press now stands in.
+    GdkEvent* trigger = CurrentGdkEvent() ? gdk_event_copy(CurrentGdkEvent()) : nullptr;
+    if (!trigger) {
+        trigger = gdk_event_new(GDK_BUTTON_PRESS);
+        trigger->button.window = GDK_WINDOW(g_object_ref(window));
+        trigger->button.time = GDK_CURRENT_TIME;
+        trigger->button.button = GDK_BUTTON_PRIMARY;
+        gdk_event_set_device(trigger, gdk_seat_get_pointer(gdk_display_get_default_seat(
+                                          gdk_window_get_display(window))));
+    }
     gtk_menu_popup_at_rect(GTK_MENU(m_menu), window, &rect, GDK_GRAVITY_NORTH_WEST,
-                           GDK_GRAVITY_NORTH_WEST, CurrentGdkEvent());
+                           GDK_GRAVITY_NORTH_WEST, trigger);
+    gdk_event_free(trigger);
     if (gtk_widget_get_visible(m_menu))
         session.loop.Run();
     g_signal_handler_disconnect(m_menu, closed);

@@ -324,6 +324,23 @@ bool CancelOpenMenu() {
     return menu != nullptr;
 }
 
+unsigned KeycodeOf(unsigned keysym) {
+    GdkKeymapKey* keys = nullptr;
+    int count = 0;
+    unsigned keycode = 0;
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()),
+                                          keysym, &keys, &count) &&
+        count > 0)
+        keycode = keys[0].keycode;
+    g_free(keys);
+    return keycode;
+}
+
+bool IsAlertShown() {
+    GtkWidget* dialog = RunningAlert();
+    return dialog && gtk_widget_get_mapped(dialog);
+}
+
 bool AlertPressButton(int index) {
     GtkWidget* dialog = RunningAlert();
     GtkWidget* button =
@@ -343,13 +360,7 @@ bool AlertKey(unsigned keysym) {
         event->key.window = GDK_WINDOW(g_object_ref(window));
         event->key.time = ++g_lastTime;
         event->key.keyval = keysym;
-        GdkKeymapKey* keys = nullptr;
-        int count = 0;
-        if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()),
-                                              keysym, &keys, &count) &&
-            count > 0)
-            event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
-        g_free(keys);
+        event->key.hardware_keycode = static_cast<guint16>(KeycodeOf(keysym));
         gdk_event_set_device(event, Keyboard());
         Put(event);
     }

@@ -92,7 +92,11 @@ bool IsMenuOpen();
 bool ChooseInOpenMenu(int index);
 bool CancelOpenMenu();
 
-// The alert running now: a button pressed, a key typed, the close box.
+// The X key code of a key symbol on the display's keymap, 0 when none.
+unsigned KeycodeOf(unsigned keysym);
+
+// The alert running now: shown, a button pressed, a key typed, the close box.
+bool IsAlertShown();
 bool AlertPressButton(int index);
 bool AlertKey(unsigned keysym);
 bool AlertCloseBox();
