@@ -2,6 +2,7 @@
 
 #include "platform/ak/Alert.h"
 #include "platform/ak/Backing.h"
+#include "platform/ak/FilePanel.h"
 #include "platform/ak/RunLoop.h"
 
 #include <gtk/gtk.h>
@@ -376,6 +377,93 @@ bool AlertCloseBox() {
     event->any.window = GDK_WINDOW(g_object_ref(window));
     Put(event);
     return true;
+}
+
+} // namespace ak::test
+
+namespace ak::test {
+
+namespace {
+
+GtkWidget* RunningPanel() {
+    return static_cast<GtkWidget*>(SavePanel::Running());
+}
+
+std::string Owned(gchar* text) {
+    std::string result = text ? text : "";
+    g_free(text);
+    return result;
+}
+
+bool Respond(int response) {
+    GtkWidget* panel = RunningPanel();
+    GtkWidget* button =
+        panel ? gtk_dialog_get_widget_for_response(GTK_DIALOG(panel), response) : nullptr;
+    if (button)
+        gtk_button_clicked(GTK_BUTTON(button));
+    return button != nullptr;
+}
+
+} // namespace
+
+bool IsFilePanelShown() {
+    GtkWidget* panel = RunningPanel();
+    return panel && gtk_widget_get_mapped(panel);
+}
+
+std::string FilePanelFolder() {
+    GtkWidget* panel = RunningPanel();
+    std::string folder;
+    // The chooser reports its folder once it has loaded it.
+    PumpUntil([&] {
+        folder = panel ? Owned(gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(panel))) : "";
+        return !panel || !folder.empty();
+    });
+    return folder;
+}
+
+std::string FilePanelName() {
+    GtkWidget* panel = RunningPanel();
+    return panel ? Owned(gtk_file_chooser_get_current_name(GTK_FILE_CHOOSER(panel))) : "";
+}
+
+bool FilePanelShows(const std::string& fileName) {
+    GtkWidget* panel = RunningPanel();
+    GtkFileFilter* filter = panel ? gtk_file_chooser_get_filter(GTK_FILE_CHOOSER(panel)) : nullptr;
+    if (!filter)
+        return panel != nullptr;
+    GtkFileFilterInfo info{};
+    info.contains = static_cast<GtkFileFilterFlags>(GTK_FILE_FILTER_DISPLAY_NAME);
+    info.display_name = fileName.c_str();
+    return gtk_file_filter_filter(filter, &info);
+}
+
+bool FilePanelAccept(const std::vector<std::string>& paths) {
+    GtkWidget* panel = RunningPanel();
+    if (!panel || paths.empty())
+        return false;
+    auto* chooser = GTK_FILE_CHOOSER(panel);
+    if (gtk_file_chooser_get_action(chooser) == GTK_FILE_CHOOSER_ACTION_SAVE) {
+        gtk_file_chooser_set_current_name(chooser, paths.front().c_str());
+        // The chooser checks a typed name against its folder before it answers.
+        Pump(300);
+    } else {
+        gtk_file_chooser_unselect_all(chooser);
+        for (const auto& path : paths)
+            gtk_file_chooser_select_filename(chooser, path.c_str());
+        // The chooser selects once its folder has loaded.
+        PumpUntil([&] {
+            GSList* chosen = gtk_file_chooser_get_filenames(chooser);
+            const guint count = g_slist_length(chosen);
+            g_slist_free_full(chosen, g_free);
+            return count == paths.size();
+        });
+    }
+    return Respond(GTK_RESPONSE_ACCEPT);
+}
+
+bool FilePanelCancel() {
+    return Respond(GTK_RESPONSE_CANCEL);
 }
 
 } // namespace ak::test

@@ -102,3 +102,17 @@ bool AlertKey(unsigned keysym);
 bool AlertCloseBox();
 
 } // namespace ak::test
+
+namespace ak::test {
+
+// The file panel running now, answered through GTK's chooser: its folder,
+// the name typed, whether its filter shows a file name, and its buttons.
+bool IsFilePanelShown();
+std::string FilePanelFolder();
+std::string FilePanelName();
+bool FilePanelShows(const std::string& fileName);
+// Open panels select the paths; save panels take the first as the name.
+bool FilePanelAccept(const std::vector<std::string>& paths);
+bool FilePanelCancel();
+
+} // namespace ak::test
