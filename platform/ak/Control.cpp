@@ -21,15 +21,20 @@ Control::Control(Rect frame, GtkWidget* widget) : NativeView(frame), m_widget(wi
 Control::~Control() {
     // A late signal (the widget's destruction included) must not reach a
     // control that is going away.
-    for (const Handler& handler : m_handlers)
+    for (const Handler& handler : m_handlers) {
         if (g_signal_handler_is_connected(handler.instance, handler.id))
             g_signal_handler_disconnect(handler.instance, handler.id);
+        g_object_unref(handler.instance);
+    }
     if (m_fontProvider)
         g_object_unref(m_fontProvider);
     g_object_unref(m_widget);
 }
 
 void Control::Connect(void* instance, const char* signal, Callback callback) {
+    // Inner widgets go with their parent's destruction; a reference keeps
+    // them until their handlers are gone.
+    g_object_ref(instance);
     const gulong id = g_signal_connect(instance, signal, G_CALLBACK(callback), this);
     m_handlers.push_back({instance, id});
 }

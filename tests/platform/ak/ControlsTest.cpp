@@ -1,5 +1,6 @@
 #include "platform/ak/Box.h"
 #include "platform/ak/Button.h"
+#include "platform/ak/ComboBox.h"
 #include "platform/ak/PopUpButton.h"
 #include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
@@ -232,6 +233,44 @@ TEST_F(ControlsTest, ADialogClosedFromItsOwnButtonAndProgressFromBadRanges) {
         progress->SetValue(c.value);
         EXPECT_EQ(progress->Fraction(), c.fraction) << c.min << ".." << c.max << " " << c.value;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ControlsTest, ComboBoxHearsTheUserAndTabsHearEveryChangeButInsertions) {
+    auto& combo = Add(ak::MakeRef<ak::ComboBox>(Rect{{10, 10}, {160, 24}}));
+    int selections = 0;
+    std::vector<std::string> typed;
+    combo.onSelectionChanged = [&](ak::ComboBox&) { ++selections; };
+    combo.onTextChanged = [&](ak::ComboBox& c) { typed.push_back(c.Text()); };
+    for (const char* title : {"Low", "Mid", "High"})
+        combo.AddItem(title);
+    combo.SelectIndex(2);
+    combo.SetText("Custom");
+    EXPECT_EQ(combo.SelectedIndex(), -1) << "text of its own deselects";
+    auto& tabs = Add(ak::MakeRef<ak::TabView>(Rect{{10, 50}, {300, 120}}));
+    std::vector<int> switched;
+    tabs.onSelectionChanged = [&](ak::TabView&, int index) { switched.push_back(index); };
+    for (const char* label : {"Amp", "EQ", "Comp"})
+        tabs.InsertTab(tabs.Count(), label);
+    tabs.InsertTab(0, "First");
+    tabs.RemoveTab(0);
+    EXPECT_TRUE(switched.empty()) << "insertions and removals are silent";
+    tabs.SelectIndex(2);
+    EXPECT_EQ(switched, std::vector<int>{2});
+    EXPECT_EQ(tabs.LabelAt(1), "EQ");
+
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    EXPECT_EQ(selections, 0);
+    EXPECT_TRUE(typed.empty());
+    combo.SetText("");
+    ak::test::FocusNativeWidget(combo);
+    ak::test::Key(*window, ak::test::KeycodeOf('5'), '5', true);
+    ak::test::Pump(40);
+    EXPECT_EQ(typed, std::vector<std::string>{"5"});
+    EXPECT_TRUE(fired.empty()) << "typing is no choice";
 }
 
 } // namespace
