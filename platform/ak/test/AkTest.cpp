@@ -467,3 +467,21 @@ bool FilePanelCancel() {
 }
 
 } // namespace ak::test
+
+namespace ak::test {
+
+Rect NativeWidgetRectInWindow(NativeView& view) {
+    GList* children = gtk_container_get_children(GTK_CONTAINER(view.GetBacking().widget));
+    GtkWidget* widget = children ? static_cast<GtkWidget*>(children->data) : nullptr;
+    g_list_free(children);
+    if (!widget || !view.GetWindow())
+        return {};
+    GtkAllocation allocation;
+    gtk_widget_get_allocation(widget, &allocation);
+    int x = 0;
+    int y = 0;
+    gtk_widget_translate_coordinates(widget, view.GetWindow()->GetBacking().window, 0, 0, &x, &y);
+    return {{double(x), double(y)}, {double(allocation.width), double(allocation.height)}};
+}
+
+} // namespace ak::test

@@ -116,3 +116,10 @@ bool FilePanelAccept(const std::vector<std::string>& paths);
 bool FilePanelCancel();
 
 } // namespace ak::test
+
+namespace ak::test {
+
+// Where GTK placed a native view's widget, in its window's pixels.
+Rect NativeWidgetRectInWindow(NativeView& view);
+
+} // namespace ak::test
