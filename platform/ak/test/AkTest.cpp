@@ -485,3 +485,30 @@ Rect NativeWidgetRectInWindow(NativeView& view) {
 }
 
 } // namespace ak::test
+
+namespace ak::test {
+
+bool ColorPanelPick(Color color) {
+    auto* dialog = static_cast<GtkWidget*>(ColorPanel::Dialog());
+    if (!dialog)
+        return false;
+    const GdkRGBA rgba{color.red, color.green, color.blue, color.alpha};
+    gtk_color_chooser_set_rgba(GTK_COLOR_CHOOSER(dialog), &rgba);
+    return true;
+}
+
+bool FontPanelPick(const std::string& description) {
+    auto* dialog = static_cast<GtkWidget*>(FontPanel::Dialog());
+    if (dialog)
+        gtk_font_chooser_set_font(GTK_FONT_CHOOSER(dialog), description.c_str());
+    return dialog != nullptr;
+}
+
+bool PanelAnswer(void* dialog, bool accept) {
+    if (!dialog)
+        return false;
+    gtk_dialog_response(GTK_DIALOG(dialog), accept ? GTK_RESPONSE_OK : GTK_RESPONSE_CANCEL);
+    return true;
+}
+
+} // namespace ak::test

@@ -4,6 +4,7 @@
 // GDK's queue at a point of a window, so they take the path real input takes.
 
 #include "platform/ak/Application.h"
+#include "platform/ak/ColorPanel.h"
 #include "platform/ak/Geometry.h"
 #include "platform/ak/NativeView.h"
 #include "platform/ak/View.h"
@@ -121,5 +122,15 @@ namespace ak::test {
 
 // Where GTK placed a native view's widget, in its window's pixels.
 Rect NativeWidgetRectInWindow(NativeView& view);
+
+} // namespace ak::test
+
+namespace ak::test {
+
+// The colour or font chooser open now: picks as the user would, then
+// answers OK (accept) or Cancel when asked to.
+bool ColorPanelPick(Color color);
+bool FontPanelPick(const std::string& description);
+bool PanelAnswer(void* dialog, bool accept);
 
 } // namespace ak::test

@@ -1,5 +1,6 @@
 #include "platform/ak/Alert.h"
 #include "platform/ak/Application.h"
+#include "platform/ak/ColorPanel.h"
 #include "platform/ak/test/AkTest.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +61,46 @@ TEST(Alert, ButtonsInOrderAndTheEscapeRulesWithoutRunOrParent) {
         EXPECT_NE(logged.find("alert: Bank not saved: " + std::string(c.name) + "\n"),
                   std::string::npos)
             << logged;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(ChooserPanels, ColourChangesReportedAndModalAnswersOrNone) {
+    ASSERT_NE(ak::test::App(), nullptr);
+    std::vector<ak::Color> changes;
+    ak::ColorPanel::Show({1, 0, 0, 1}, true, [&](ak::Color c) { changes.push_back(c); });
+    EXPECT_TRUE(ak::ColorPanel::IsShown());
+    for (const ak::Color c : {ak::Color{0, 1, 0, 1}, ak::Color{0, 0, 1, 0.5}})
+        ak::test::ColorPanelPick(c);
+    EXPECT_EQ(changes, (std::vector<ak::Color>{{0, 1, 0, 1}, {0, 0, 1, 0.5}}));
+    ak::test::PanelAnswer(ak::ColorPanel::Dialog(), false);
+    EXPECT_TRUE(ak::test::PumpUntil([] { return !ak::ColorPanel::IsShown(); }));
+
+    for (const bool accept : {true, false}) {
+        ak::Application::RunOnMainLater([accept] {
+            ak::test::ColorPanelPick({0.2, 0.4, 0.6, 1});
+            ak::test::PanelAnswer(ak::ColorPanel::Dialog(), accept);
+        });
+        const auto chosen = ak::ColorPanel::RunModal({1, 1, 1, 1}, false);
+        EXPECT_EQ(chosen.has_value(), accept);
+        if (chosen) {
+            EXPECT_NEAR(chosen->blue, 0.6, 1e-6);
+        }
+
+        ak::Application::RunOnMainLater([accept] {
+            ak::test::FontPanelPick("DejaVu Serif Bold 17");
+            ak::test::PanelAnswer(ak::FontPanel::Dialog(), accept);
+        });
+        const auto font = ak::FontPanel::RunModal(ak::Font::Named("DejaVu Sans", 12));
+        ASSERT_EQ(font.has_value(), accept);
+        if (font) {
+            EXPECT_EQ(font->Family(), "DejaVu Serif");
+            EXPECT_EQ(font->PointSize(), 17);
+            EXPECT_TRUE(font->IsBold());
+        }
     }
 }
 
