@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ak/Button.h"
+#include "platform/ak/Color.h"
 #include "platform/ak/Control.h"
 
 #include <functional>
@@ -9,14 +10,6 @@
 namespace ak {
 
 enum class TextFieldKind { Editable, Secure, Label };
-
-struct Color {
-    double red = 0;
-    double green = 0;
-    double blue = 0;
-    double alpha = 1;
-    bool operator==(const Color&) const = default;
-};
 
 // A one-line text entry (plain or secure) or a static label, wrapping or
 // not. The callbacks hear the user's editing only.

@@ -4,6 +4,7 @@
 #include "platform/ak/PopUpButton.h"
 #include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
+#include "platform/ak/TextView.h"
 #include "platform/ak/Window.h"
 #include "platform/ak/test/AkTest.h"
 
@@ -271,6 +272,26 @@ TEST_F(ControlsTest, ComboBoxHearsTheUserAndTabsHearEveryChangeButInsertions) {
     ak::test::Pump(40);
     EXPECT_EQ(typed, std::vector<std::string>{"5"});
     EXPECT_TRUE(fired.empty()) << "typing is no choice";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ControlsTest, TextViewSelectsInCharactersAndReplacesTheSelection) {
+    auto& text = Add(ak::MakeRef<ak::TextView>(Rect{{10, 10}, {200, 60}}));
+    text.SetWraps(true);
+    text.SetText("Gain → 3 dB\nbad \xFF");
+    EXPECT_EQ(text.Text(), "Gain → 3 dB\nbad \xEF\xBF\xBD");
+    text.SetSelection(5, 1); // the arrow: one character, three bytes
+    EXPECT_EQ(text.Selection(), (std::pair<int, int>{5, 1}));
+    text.ReplaceSelection("=");
+    EXPECT_EQ(text.Text().substr(0, 11), "Gain = 3 dB");
+    text.SetSelection(100, 5);
+    EXPECT_EQ(text.Selection().second, 0) << "clamped to the end";
+    text.ScrollToEnd();
+    text.ScrollToStart();
+    EXPECT_TRUE(fired.empty());
 }
 
 } // namespace
