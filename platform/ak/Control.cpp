@@ -71,11 +71,14 @@ void Control::SetFont(const Font& font) {
                                        GTK_STYLE_PROVIDER(m_fontProvider),
                                        GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
     }
-    // Font properties inherit, so the widget's labels follow.
+    // Font properties inherit, so the widget's labels follow. A family name
+    // must not end the quoted string it sits in.
+    std::string family = font.Family();
+    std::erase_if(family, [](char c) { return c == '"' || c == '\\' || c == '\n'; });
     gchar* css =
         g_strdup_printf("* { font-family: \"%s\"; font-size: %gpx; font-weight: %s; "
                         "font-style: %s; }",
-                        font.Family().c_str(), font.PointSize(), font.IsBold() ? "bold" : "normal",
+                        family.c_str(), font.PointSize(), font.IsBold() ? "bold" : "normal",
                         font.IsItalic() ? "italic" : "normal");
     gtk_css_provider_load_from_data(GTK_CSS_PROVIDER(m_fontProvider), css, -1, nullptr);
     g_free(css);

@@ -26,7 +26,8 @@ public:
     void SetEnabled(bool enabled);
     const Font& GetFont() const { return m_font; }
     void SetFont(const Font& font);
-    // Resizes the frame to the widget's natural size, keeping the origin.
+    // Resizes the frame to the widget's natural size, keeping the origin. GTK
+    // takes a new font in at the next loop iteration; measure after that.
     virtual void SizeToFit();
     void SetAction(Action action) { m_action = std::move(action); }
 

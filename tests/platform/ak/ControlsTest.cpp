@@ -292,6 +292,19 @@ TEST_F(ControlsTest, TextViewSelectsInCharactersAndReplacesTheSelection) {
     text.ScrollToEnd();
     text.ScrollToStart();
     EXPECT_TRUE(fired.empty());
+
+    // Fonts reach the widget: twice the size, about twice the width.
+    auto& label =
+        Add(ak::MakeRef<ak::TextField>(Rect{{10, 80}, {10, 10}}, ak::TextFieldKind::Label));
+    label.SetText("Preset name");
+    double widths[2];
+    for (int i = 0; i < 2; ++i) {
+        label.SetFont(ak::Font::Named("DejaVu Sans", 10.0 * (i + 1)));
+        ak::test::Pump(50); // GTK restyles at its next iteration
+        label.SizeToFit();
+        widths[i] = label.Frame().size.width;
+    }
+    EXPECT_NEAR(widths[1] / widths[0], 2, 0.3);
 }
 
 } // namespace
