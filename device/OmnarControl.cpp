@@ -1,5 +1,5 @@
 #include "device/OmnarControl.h"
-#include "platform/sys/OpenPath.h"
+#include "platform/sys/Open.h"
 
 #include "controls/ITextControl.h"
 #include "device/DeviceMessage.h"

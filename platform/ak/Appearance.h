@@ -1,15 +1,10 @@
 #pragma once
 
+#include "platform/ak/Color.h"
+
 #include <functional>
 
 namespace ak {
-
-struct Color {
-    double red = 0;
-    double green = 0;
-    double blue = 0;
-    double alpha = 1;
-};
 
 // The desktop theme as the views see it. Dark means the theme's window
 // background has a luminance below 0.5, so a forced dark variant

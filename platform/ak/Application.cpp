@@ -89,8 +89,10 @@ bool RouteToWindow(GdkEvent* gdkEvent, Event& event) {
     // Pointer events over our views are ours; over a native widget they are
     // GTK's, unless a press of ours is under way.
     GtkWidget* target = gtk_get_event_widget(gdkEvent);
-    if (!ViewOfWidget(target) && !event.IsMouseUp() && event.type != EventType::LeftMouseDragged &&
-        event.type != EventType::RightMouseDragged && event.type != EventType::OtherMouseDragged)
+    const bool followsPress = event.IsMouseUp() || event.type == EventType::LeftMouseDragged ||
+                              event.type == EventType::RightMouseDragged ||
+                              event.type == EventType::OtherMouseDragged;
+    if (!ViewOfWidget(target) && !(followsPress && window->IsPressUnderWay()))
         return false;
     window->DispatchMouse(event);
     return true;

@@ -11,6 +11,7 @@
 typedef struct _GtkWidget GtkWidget;
 typedef struct _GdkWindow GdkWindow;
 typedef union _GdkEvent GdkEvent;
+typedef struct _GtkAccelGroup GtkAccelGroup;
 
 namespace ak {
 
@@ -33,6 +34,7 @@ void EndFileDrag(View& view);
 struct Window::Backing {
     GtkWidget* window = nullptr; // owned reference
     GtkWidget* menuSlot = nullptr;
+    GtkAccelGroup* accelGroup = nullptr; // the menu bar's key equivalents
     GtkWidget* box = nullptr;
     bool frameRequestPending = false;
     int64_t frameRequestTimeUs = 0;

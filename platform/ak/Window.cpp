@@ -116,6 +116,9 @@ Window::Window(Rect frame, uint32_t styleMask)
 }
 
 Window::~Window() {
+    // The menu's items outlive this window's widgets.
+    if (m_menuBar)
+        SetMenuBar(nullptr);
     if (g_keyWindow == this)
         g_keyWindow = nullptr;
     if (m_contentView)
@@ -130,10 +133,12 @@ Window::~Window() {
 }
 
 Rect Window::ContentRect() const {
-    const double menuHeight = gtk_widget_get_visible(m_backing->menuSlot)
-                                  ? gtk_widget_get_allocated_height(m_backing->menuSlot)
-                                  : 0;
-    return {{0, menuHeight}, {m_frame.size.width, std::max(0.0, m_frame.size.height - menuHeight)}};
+    // The menu bar's natural height: known before GTK allocates it.
+    int menuHeight = 0;
+    if (gtk_widget_get_visible(m_backing->menuSlot))
+        gtk_widget_get_preferred_height(m_backing->menuSlot, nullptr, &menuHeight);
+    return {{0, double(menuHeight)},
+            {m_frame.size.width, std::max(0.0, m_frame.size.height - menuHeight)}};
 }
 
 View* Window::ContentView() const {
@@ -400,6 +405,8 @@ Surface Window::Snapshot() {
 }
 
 void Window::NoResponderFor(const Event& event) {
+    if (event.type == EventType::KeyDown && PressDefaultButton(event))
+        return;
     if (event.type == EventType::KeyDown || event.type == EventType::KeyUp)
         m_keyUnhandled = true;
 }

@@ -13,6 +13,8 @@
 namespace ak {
 
 class View;
+class Button;
+class Menu;
 
 namespace StyleMask {
 constexpr uint32_t Borderless = 0;
@@ -90,6 +92,14 @@ public:
     Point ConvertPointToScreen(Point inWindow) const;
     Point ConvertPointFromScreen(Point onScreen) const;
 
+    // The button Return presses; null for none.
+    void SetDefaultButton(Button* button);
+    View* DefaultButton() const { return m_defaultButton.Get(); }
+    // Shows the menu in this window only, with its key equivalents; null
+    // removes it. The frame keeps its size; the content view shrinks.
+    void SetMenuBar(Menu* menu);
+    Menu* MenuBar() const;
+
     Responder* FirstResponder() const { return m_firstResponder.Get(); }
     bool MakeFirstResponder(Responder* responder);
 
@@ -109,6 +119,8 @@ public:
     void DispatchMouse(Event& event);
     bool DispatchKey(const Event& event);
     void CancelPress();
+    // A press on one of our views whose drags and release are still to come.
+    bool IsPressUnderWay() const { return static_cast<bool>(m_pressTarget); }
     void MouseLeftWindow(const Event& event);
 
     struct Backing;
@@ -120,6 +132,7 @@ protected:
 private:
     friend struct WindowEvents;
     void ApplyFrameToWidget();
+    bool PressDefaultButton(const Event& event);
     void AdoptConfiguredFrame(Rect frame);
     void ResignKey();
     void MoveNativeFocusTo(Responder* responder);
@@ -144,6 +157,8 @@ private:
     Ref<View> m_contentView;
     Ref<Responder> m_firstResponder;
     Ref<View> m_pressTarget;
+    Ref<View> m_defaultButton;
+    Ref<Object> m_menuBar;
     std::vector<Ref<View>> m_hovered;
     std::unique_ptr<Backing> m_backing;
 };

@@ -1,6 +1,8 @@
 #include "platform/ak/test/AkTest.h"
 
+#include "platform/ak/Alert.h"
 #include "platform/ak/Backing.h"
+#include "platform/ak/FilePanel.h"
 #include "platform/ak/RunLoop.h"
 
 #include <gtk/gtk.h>
@@ -121,6 +123,17 @@ void Click(Window& window, Point inWindow, Button button) {
     Press(window, inWindow, button);
     button.timeMs = button.timeMs ? button.timeMs + 10 : 0;
     Release(window, inWindow, button);
+}
+
+void Enter(Window& window, Point inWindow) {
+    double x = 0;
+    double y = 0;
+    GdkEvent* event = PointerEvent(GDK_ENTER_NOTIFY, window, inWindow, x, y);
+    auto& c = event->crossing;
+    Place(c, window, inWindow, x, y);
+    c.mode = GDK_CROSSING_NORMAL;
+    c.detail = GDK_NOTIFY_NONLINEAR;
+    Put(event);
 }
 
 void Move(Window& window, Point inWindow, unsigned heldButton, unsigned modifiers) {
@@ -260,6 +273,242 @@ void SetTheme(const char* name, bool preferDark) {
 Application* App() {
     static Ref<Application> app = Application::Create();
     return app.Get();
+}
+
+} // namespace ak::test
+
+namespace ak::test {
+
+namespace {
+
+GtkWidget* OpenMenu() {
+    GtkWidget* found = nullptr;
+    GList* toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item && !found; item = item->next) {
+        auto* window = static_cast<GtkWidget*>(item->data);
+        GtkWidget* child = GTK_IS_BIN(window) ? gtk_bin_get_child(GTK_BIN(window)) : nullptr;
+        if (child && GTK_IS_MENU(child) && gtk_widget_get_mapped(child))
+            found = child;
+    }
+    g_list_free(toplevels);
+    return found;
+}
+
+GtkWidget* RunningAlert() {
+    return static_cast<GtkWidget*>(Alert::Running());
+}
+
+} // namespace
+
+bool IsMenuOpen() {
+    return OpenMenu() != nullptr;
+}
+
+bool ChooseInOpenMenu(int index) {
+    GtkWidget* menu = OpenMenu();
+    if (!menu)
+        return false;
+    GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
+    auto* item = static_cast<GtkWidget*>(g_list_nth_data(items, guint(index)));
+    g_list_free(items);
+    if (!item)
+        return false;
+    // What a click on the item does: deactivate the menu, then activate it.
+    gtk_menu_shell_activate_item(GTK_MENU_SHELL(menu), item, TRUE);
+    return true;
+}
+
+bool CancelOpenMenu() {
+    GtkWidget* menu = OpenMenu();
+    if (menu)
+        gtk_menu_shell_cancel(GTK_MENU_SHELL(menu));
+    return menu != nullptr;
+}
+
+unsigned KeycodeOf(unsigned keysym) {
+    GdkKeymapKey* keys = nullptr;
+    int count = 0;
+    unsigned keycode = 0;
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()),
+                                          keysym, &keys, &count) &&
+        count > 0)
+        keycode = keys[0].keycode;
+    g_free(keys);
+    return keycode;
+}
+
+bool IsAlertShown() {
+    GtkWidget* dialog = RunningAlert();
+    return dialog && gtk_widget_get_mapped(dialog);
+}
+
+bool AlertPressButton(int index) {
+    GtkWidget* dialog = RunningAlert();
+    GtkWidget* button =
+        dialog ? gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), index) : nullptr;
+    if (button)
+        gtk_button_clicked(GTK_BUTTON(button));
+    return button != nullptr;
+}
+
+bool AlertKey(unsigned keysym) {
+    GtkWidget* dialog = RunningAlert();
+    GdkWindow* window = dialog ? gtk_widget_get_window(dialog) : nullptr;
+    if (!window)
+        return false;
+    for (auto type : {GDK_KEY_PRESS, GDK_KEY_RELEASE}) {
+        GdkEvent* event = gdk_event_new(type);
+        event->key.window = GDK_WINDOW(g_object_ref(window));
+        event->key.time = ++g_lastTime;
+        event->key.keyval = keysym;
+        event->key.hardware_keycode = static_cast<guint16>(KeycodeOf(keysym));
+        gdk_event_set_device(event, Keyboard());
+        Put(event);
+    }
+    return true;
+}
+
+bool AlertCloseBox() {
+    GtkWidget* dialog = RunningAlert();
+    GdkWindow* window = dialog ? gtk_widget_get_window(dialog) : nullptr;
+    if (!window)
+        return false;
+    GdkEvent* event = gdk_event_new(GDK_DELETE);
+    event->any.window = GDK_WINDOW(g_object_ref(window));
+    Put(event);
+    return true;
+}
+
+} // namespace ak::test
+
+namespace ak::test {
+
+namespace {
+
+GtkWidget* RunningPanel() {
+    return static_cast<GtkWidget*>(SavePanel::Running());
+}
+
+std::string Owned(gchar* text) {
+    std::string result = text ? text : "";
+    g_free(text);
+    return result;
+}
+
+bool Respond(int response) {
+    GtkWidget* panel = RunningPanel();
+    GtkWidget* button =
+        panel ? gtk_dialog_get_widget_for_response(GTK_DIALOG(panel), response) : nullptr;
+    if (button)
+        gtk_button_clicked(GTK_BUTTON(button));
+    return button != nullptr;
+}
+
+} // namespace
+
+bool IsFilePanelShown() {
+    GtkWidget* panel = RunningPanel();
+    return panel && gtk_widget_get_mapped(panel);
+}
+
+std::string FilePanelFolder() {
+    GtkWidget* panel = RunningPanel();
+    std::string folder;
+    // The chooser reports its folder once it has loaded it.
+    PumpUntil([&] {
+        folder = panel ? Owned(gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(panel))) : "";
+        return !panel || !folder.empty();
+    });
+    return folder;
+}
+
+std::string FilePanelName() {
+    GtkWidget* panel = RunningPanel();
+    return panel ? Owned(gtk_file_chooser_get_current_name(GTK_FILE_CHOOSER(panel))) : "";
+}
+
+bool FilePanelShows(const std::string& fileName) {
+    GtkWidget* panel = RunningPanel();
+    GtkFileFilter* filter = panel ? gtk_file_chooser_get_filter(GTK_FILE_CHOOSER(panel)) : nullptr;
+    if (!filter)
+        return panel != nullptr;
+    GtkFileFilterInfo info{};
+    info.contains = static_cast<GtkFileFilterFlags>(GTK_FILE_FILTER_DISPLAY_NAME);
+    info.display_name = fileName.c_str();
+    return gtk_file_filter_filter(filter, &info);
+}
+
+bool FilePanelAccept(const std::vector<std::string>& paths) {
+    GtkWidget* panel = RunningPanel();
+    if (!panel || paths.empty())
+        return false;
+    auto* chooser = GTK_FILE_CHOOSER(panel);
+    if (gtk_file_chooser_get_action(chooser) == GTK_FILE_CHOOSER_ACTION_SAVE) {
+        gtk_file_chooser_set_current_name(chooser, paths.front().c_str());
+        // The chooser checks a typed name against its folder before it answers.
+        Pump(300);
+    } else {
+        gtk_file_chooser_unselect_all(chooser);
+        for (const auto& path : paths)
+            gtk_file_chooser_select_filename(chooser, path.c_str());
+        // The chooser selects once its folder has loaded.
+        PumpUntil([&] {
+            GSList* chosen = gtk_file_chooser_get_filenames(chooser);
+            const guint count = g_slist_length(chosen);
+            g_slist_free_full(chosen, g_free);
+            return count == paths.size();
+        });
+    }
+    return Respond(GTK_RESPONSE_ACCEPT);
+}
+
+bool FilePanelCancel() {
+    return Respond(GTK_RESPONSE_CANCEL);
+}
+
+} // namespace ak::test
+
+namespace ak::test {
+
+Rect NativeWidgetRectInWindow(NativeView& view) {
+    GList* children = gtk_container_get_children(GTK_CONTAINER(view.GetBacking().widget));
+    GtkWidget* widget = children ? static_cast<GtkWidget*>(children->data) : nullptr;
+    g_list_free(children);
+    if (!widget || !view.GetWindow())
+        return {};
+    GtkAllocation allocation;
+    gtk_widget_get_allocation(widget, &allocation);
+    int x = 0;
+    int y = 0;
+    gtk_widget_translate_coordinates(widget, view.GetWindow()->GetBacking().window, 0, 0, &x, &y);
+    return {{double(x), double(y)}, {double(allocation.width), double(allocation.height)}};
+}
+
+} // namespace ak::test
+
+namespace ak::test {
+
+bool ColorPanelPick(Color color) {
+    auto* dialog = static_cast<GtkWidget*>(ColorPanel::Dialog());
+    if (!dialog)
+        return false;
+    const GdkRGBA rgba{color.red, color.green, color.blue, color.alpha};
+    gtk_color_chooser_set_rgba(GTK_COLOR_CHOOSER(dialog), &rgba);
+    return true;
+}
+
+bool FontPanelPick(const std::string& description) {
+    auto* dialog = static_cast<GtkWidget*>(FontPanel::Dialog());
+    if (dialog)
+        gtk_font_chooser_set_font(GTK_FONT_CHOOSER(dialog), description.c_str());
+    return dialog != nullptr;
+}
+
+bool PanelAnswer(void* dialog, bool accept) {
+    if (!dialog)
+        return false;
+    gtk_dialog_response(GTK_DIALOG(dialog), accept ? GTK_RESPONSE_OK : GTK_RESPONSE_CANCEL);
+    return true;
 }
 
 } // namespace ak::test

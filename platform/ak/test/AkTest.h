@@ -4,6 +4,7 @@
 // GDK's queue at a point of a window, so they take the path real input takes.
 
 #include "platform/ak/Application.h"
+#include "platform/ak/ColorPanel.h"
 #include "platform/ak/Geometry.h"
 #include "platform/ak/NativeView.h"
 #include "platform/ak/View.h"
@@ -36,6 +37,9 @@ void Release(Window& window, Point inWindow, Button button = {});
 // A motion with button held (0: none).
 void Move(Window& window, Point inWindow, unsigned heldButton = 0, unsigned modifiers = 0);
 void Click(Window& window, Point inWindow, Button button = {});
+// The pointer entering the window-system window under a point, as the
+// crossing before a real click; native buttons take clicks only after it.
+void Enter(Window& window, Point inWindow);
 // direction: 0 up, 1 down, 2 left, 3 right, 4 smooth with (dx, dy).
 void Scroll(Window& window, Point inWindow, int direction, double dx = 0, double dy = 0);
 // Touchpad gestures. phase: 0 begin, 1 update, 2 end. angleDelta in
@@ -78,5 +82,55 @@ void SetTheme(const char* name, bool preferDark);
 // The test program's one application, made on first use; fails the calling
 // test (null) when there is no display.
 Application* App();
+
+} // namespace ak::test
+
+namespace ak::test {
+
+// The pop-up menu open now (GTK's own widgets): choosing an item activates it
+// as a click would; false when no menu is open or there is no such item.
+bool IsMenuOpen();
+bool ChooseInOpenMenu(int index);
+bool CancelOpenMenu();
+
+// The X key code of a key symbol on the display's keymap, 0 when none.
+unsigned KeycodeOf(unsigned keysym);
+
+// The alert running now: shown, a button pressed, a key typed, the close box.
+bool IsAlertShown();
+bool AlertPressButton(int index);
+bool AlertKey(unsigned keysym);
+bool AlertCloseBox();
+
+} // namespace ak::test
+
+namespace ak::test {
+
+// The file panel running now, answered through GTK's chooser: its folder,
+// the name typed, whether its filter shows a file name, and its buttons.
+bool IsFilePanelShown();
+std::string FilePanelFolder();
+std::string FilePanelName();
+bool FilePanelShows(const std::string& fileName);
+// Open panels select the paths; save panels take the first as the name.
+bool FilePanelAccept(const std::vector<std::string>& paths);
+bool FilePanelCancel();
+
+} // namespace ak::test
+
+namespace ak::test {
+
+// Where GTK placed a native view's widget, in its window's pixels.
+Rect NativeWidgetRectInWindow(NativeView& view);
+
+} // namespace ak::test
+
+namespace ak::test {
+
+// The colour or font chooser open now: picks as the user would, then
+// answers OK (accept) or Cancel when asked to.
+bool ColorPanelPick(Color color);
+bool FontPanelPick(const std::string& description);
+bool PanelAnswer(void* dialog, bool accept);
 
 } // namespace ak::test

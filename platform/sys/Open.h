@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace sys {
+
+// Hands a file, folder or address to the desktop's default application.
+// False when there is nothing there or no application could be launched.
+bool OpenPath(const std::string& path);
+bool OpenUri(const std::string& uri);
+// Shows the file selected in the file manager, else opens its folder.
+bool RevealPath(const std::string& path);
+
+} // namespace sys
