@@ -130,18 +130,20 @@ void shade(const MVGfragUniforms& u, const mtl::TextureView& b, const mtl::SpanI
         }
         return;
     }
-    float s[mtl::kMaxSpan], t[mtl::kMaxSpan];
+    // Images map the position through the paint; triangles carry texture coordinates.
+    const float* ss = in.varyings[kU];
+    const float* ts = in.varyings[kV];
+    float s[mtl::kMaxSpan] = {}, t[mtl::kMaxSpan] = {}; // zeroed: GCC cannot see the count
     if (Type == kMVGshaderImage) {
         for (int i = 0; i < in.count; ++i) {
             const Point p = apply(u.paintMat, xs[i], ys[i]);
             s[i] = p.x / u.extent[0];
             t[i] = p.y / u.extent[1];
         }
-    } else {
-        std::copy(in.varyings[kU], in.varyings[kU] + in.count, s);
-        std::copy(in.varyings[kV], in.varyings[kV] + in.count, t);
+        ss = s;
+        ts = t;
     }
-    tint_span(u, b, s, t, in.count, out);
+    tint_span(u, b, ss, ts, in.count, out);
     float* channels[4] = {out.r, out.g, out.b, out.a};
     for (float* c : channels)
         for (int i = 0; i < in.count; ++i)
