@@ -112,15 +112,15 @@ void store(unsigned char* p, int index, uint64_t writeMask, uint64_t bit, float 
         p[index] = to_unorm8(v);
 }
 
-// One channel of source-over at bit `shift` of each pixel, or'd into `blended`.
-void source_over_channel(const float* __restrict source, const float* __restrict alpha,
+// One channel of source-over at bit `shift` of each pixel, or'd into `blended`;
+// `inverse` is one minus the clamped source alpha.
+void source_over_channel(const float* __restrict source, const float* __restrict inverse,
                          const uint32_t* __restrict pixels, uint32_t* __restrict blended, int shift,
                          int count) {
     constexpr float k = 1.0f / 255.0f;
     for (int i = 0; i < count; ++i) {
-        const float inv = 1.0f - clamp01(alpha[i]);
         const float d = static_cast<float>(static_cast<int>((pixels[i] >> shift) & 0xFF));
-        const int value = to_unorm8_int(clamp01(source[i]) * 1.0f + (d * k) * inv);
+        const int value = to_unorm8_int(clamp01(source[i]) * 1.0f + (d * k) * inverse[i]);
         blended[i] |= static_cast<uint32_t>(value) << shift;
     }
 }
@@ -131,12 +131,16 @@ void source_over_channel(const float* __restrict source, const float* __restrict
 void blend_source_over(const Layout& l, unsigned char* row, int count, const SpanColors& c) {
     static_assert(std::endian::native == std::endian::little, "channel shifts assume it");
     uint32_t pixels[kMaxSpan], blended[kMaxSpan];
+    float inverse[kMaxSpan];
     std::memcpy(pixels, row, size_t(count) * 4);
-    std::fill(blended, blended + count, 0u);
-    source_over_channel(c.r, c.a, pixels, blended, 8 * l.r, count);
-    source_over_channel(c.g, c.a, pixels, blended, 8 * l.g, count);
-    source_over_channel(c.b, c.a, pixels, blended, 8 * l.b, count);
-    source_over_channel(c.a, c.a, pixels, blended, 8 * l.a, count);
+    for (int i = 0; i < count; ++i) {
+        inverse[i] = 1.0f - clamp01(c.a[i]);
+        blended[i] = 0;
+    }
+    source_over_channel(c.r, inverse, pixels, blended, 8 * l.r, count);
+    source_over_channel(c.g, inverse, pixels, blended, 8 * l.g, count);
+    source_over_channel(c.b, inverse, pixels, blended, 8 * l.b, count);
+    source_over_channel(c.a, inverse, pixels, blended, 8 * l.a, count);
     for (int i = 0; i < count; ++i)
         pixels[i] = c.keep[i] ? blended[i] : pixels[i];
     std::memcpy(row, pixels, size_t(count) * 4);
