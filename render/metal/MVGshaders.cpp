@@ -131,19 +131,17 @@ void shade(const MVGfragUniforms& u, const mtl::TextureView& b, const mtl::SpanI
         return;
     }
     // Images map the position through the paint; triangles carry texture coordinates.
-    const float* ss = in.varyings[kU];
-    const float* ts = in.varyings[kV];
-    float s[mtl::kMaxSpan] = {}, t[mtl::kMaxSpan] = {}; // zeroed: GCC cannot see the count
-    if (Type == kMVGshaderImage) {
+    if constexpr (Type == kMVGshaderImage) {
+        float s[mtl::kMaxSpan] = {}, t[mtl::kMaxSpan] = {}; // zeroed: GCC cannot see the count
         for (int i = 0; i < in.count; ++i) {
             const Point p = apply(u.paintMat, xs[i], ys[i]);
             s[i] = p.x / u.extent[0];
             t[i] = p.y / u.extent[1];
         }
-        ss = s;
-        ts = t;
+        tint_span(u, b, s, t, in.count, out);
+    } else {
+        tint_span(u, b, in.varyings[kU], in.varyings[kV], in.count, out);
     }
-    tint_span(u, b, ss, ts, in.count, out);
     float* channels[4] = {out.r, out.g, out.b, out.a};
     for (float* c : channels)
         for (int i = 0; i < in.count; ++i)
