@@ -220,9 +220,14 @@ inline void sample_clamped(const TextureView& t, const float* u, const float* v,
             sample_texel<FourChannels>(t, c, i, out);
         return;
     }
-    fetch_row<FourChannels>(t, static_cast<int>(x0), static_cast<int>(y0), count, out);
+    const int column = static_cast<int>(x0), row = static_cast<int>(y0);
+    fetch_row<FourChannels>(t, column, row, count, out);
+    unsigned char astray[kMaxSpan];
     for (int i = 0; i < count; ++i)
-        if (c.x[i] != x0 + i || c.y[i] != y0 || c.ax[i] != 0.0f || c.ay[i] != 0.0f)
+        astray[i] =
+            (c.x[i] != column + i) | (c.y[i] != row) | (c.ax[i] != 0.0f) | (c.ay[i] != 0.0f);
+    for (int i = 0; i < count; ++i)
+        if (astray[i])
             sample_texel<FourChannels>(t, c, i, out);
 }
 
