@@ -124,9 +124,9 @@ struct SpanCoordinates {
 };
 
 template <bool Linear>
-inline void locate_run(float w, float h, const float* __restrict u, const float* __restrict v,
-                       int count, int* __restrict xs, int* __restrict ys, float* __restrict axs,
-                       float* __restrict ays) {
+[[gnu::always_inline]] inline void
+locate_run(float w, float h, const float* __restrict u, const float* __restrict v, int count,
+           int* __restrict xs, int* __restrict ys, float* __restrict axs, float* __restrict ays) {
     for (int i = 0; i < count; ++i) {
         const float tx = u[i] * w, ty = v[i] * h;
         const float fx = Linear ? tx - 0.5f : tx, fy = Linear ? ty - 0.5f : ty;
@@ -138,8 +138,8 @@ inline void locate_run(float w, float h, const float* __restrict u, const float*
     }
 }
 
-inline void locate(const TextureView& t, const float* u, const float* v, int count,
-                   SpanCoordinates& c) {
+[[gnu::always_inline]] inline void locate(const TextureView& t, const float* u, const float* v,
+                                          int count, SpanCoordinates& c) {
     const float w = static_cast<float>(t.width), h = static_cast<float>(t.height);
     if (t.linear)
         locate_run<true>(w, h, u, v, count, c.x, c.y, c.ax, c.ay);
@@ -150,7 +150,8 @@ inline void locate(const TextureView& t, const float* u, const float* v, int cou
 static_assert(std::endian::native == std::endian::little, "fetch_row reads bytes by shifts");
 
 template <bool FourChannels>
-inline void fetch_row(const TextureView& t, int x0, int y, int count, const SampleSpan& out) {
+[[gnu::always_inline]] inline void fetch_row(const TextureView& t, int x0, int y, int count,
+                                             const SampleSpan& out) {
     const unsigned char* row = t.pixels + size_t(y) * t.pitch + size_t(x0) * t.bytesPerPixel;
     if (!FourChannels) {
         for (int i = 0; i < count; ++i) {
@@ -207,8 +208,9 @@ inline void sample_texel(const TextureView& t, const SpanCoordinates& c, int i,
 // their centres, so the row is copied whole; the samples that do not (a
 // rounding step off a centre, or past an edge) are then taken one by one.
 template <bool FourChannels>
-inline void sample_clamped(const TextureView& t, const float* u, const float* v, int count,
-                           const SampleSpan& out) {
+[[gnu::always_inline]] inline void sample_clamped(const TextureView& t, const float* u,
+                                                  const float* v, int count,
+                                                  const SampleSpan& out) {
     if (count <= 0)
         return;
     SpanCoordinates c;
@@ -234,8 +236,9 @@ inline void sample_clamped(const TextureView& t, const float* u, const float* v,
 } // namespace detail
 
 // sample() over a run of at most kMaxSpan coordinates, giving the same values.
-inline void sample_span(const TextureView& t, const float* u, const float* v, int count,
-                        const SampleSpan& out) {
+// Its loops are always inlined so callers built for a wider vector unit use it.
+[[gnu::always_inline]] inline void sample_span(const TextureView& t, const float* u, const float* v,
+                                               int count, const SampleSpan& out) {
     if (!t.pixels) {
         std::fill(out.r, out.r + count, 0.0f);
         std::fill(out.g, out.g + count, 0.0f);

@@ -1,5 +1,7 @@
 #include "platform/mtl/MtlSpanOps.h"
 
+#include "platform/mtl/MtlSpanClones.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -128,7 +130,8 @@ void source_over_channel(const float* __restrict source, const float* __restrict
 // The usual premultiplied source-over into four-byte pixels: the same
 // arithmetic as the general path with factors one and one minus source
 // alpha, on whole pixels so the loops vectorise.
-void blend_source_over(const Layout& l, unsigned char* row, int count, const SpanColors& c) {
+MTL_SPAN_CLONES void blend_source_over(const Layout& l, unsigned char* row, int count,
+                                       const SpanColors& c) {
     static_assert(std::endian::native == std::endian::little, "channel shifts assume it");
     uint32_t pixels[kMaxSpan], blended[kMaxSpan];
     float inverse[kMaxSpan];

@@ -2,6 +2,7 @@
 
 #include "platform/mtl/MtlLibrary.h"
 #include "platform/mtl/MtlSampler.h"
+#include "platform/mtl/MtlSpanClones.h"
 #include "render/metal/MVGuniforms.h"
 
 #include <algorithm>
@@ -66,8 +67,9 @@ inline float gradient_mix(const MVGfragUniforms& u, float x, float y) {
 }
 
 // Texels as the paint reads them, tinted by the inner colour, into `out`.
-void tint_span(const MVGfragUniforms& u, const mtl::TextureView& texture, const float* s,
-               const float* t, int count, const mtl::SpanOut& out) {
+[[gnu::always_inline]] inline void tint_span(const MVGfragUniforms& u,
+                                             const mtl::TextureView& texture, const float* s,
+                                             const float* t, int count, const mtl::SpanOut& out) {
     mtl::sample_span(texture, s, t, count, {out.r, out.g, out.b, out.a});
     if (u.texType == 1) {
         for (int i = 0; i < count; ++i) {
@@ -113,8 +115,8 @@ void coverage(const MVGfragUniforms& u, const mtl::SpanIn& in, const mtl::SpanOu
 // One shader per paint type, edge anti-aliasing and scissor, picked per
 // draw; each stage is a plain loop over the span.
 template <int Type, bool AA, bool Scissor>
-void shade(const MVGfragUniforms& u, const mtl::TextureView& b, const mtl::SpanIn& in,
-           const mtl::SpanOut& out) {
+MTL_SPAN_CLONES void shade(const MVGfragUniforms& u, const mtl::TextureView& b,
+                           const mtl::SpanIn& in, const mtl::SpanOut& out) {
     float factor[mtl::kMaxSpan];
     coverage<Type, AA, Scissor>(u, in, out, factor);
     const float *xs = in.varyings[kPosX], *ys = in.varyings[kPosY];
