@@ -1,5 +1,7 @@
 #include "platform/mtl/MtlRaster.h"
 
+#include "platform/mtl/MtlSpanClones.h"
+
 #include "platform/mtl/MtlSpanOps.h"
 
 #include <algorithm>
@@ -124,7 +126,7 @@ private:
     bool buffers_ok(const ShaderFunctionInfo& info, const BufferView* buffers) const;
     bool transform(size_t first, size_t last);
     void triangle(size_t i0, size_t i1, size_t i2);
-    void span(const Plane* planes, bool front, int y, int x0, int count);
+    MTL_SPAN_CLONES void span(const Plane* planes, bool front, int y, int x0, int count);
 };
 
 bool DrawJob::buffers_ok(const ShaderFunctionInfo& info, const BufferView* buffers) const {

@@ -4,10 +4,13 @@
 // the per-pixel work has no lookups. Texel centres at +0.5; R8 reads as
 // (r, 0, 0, 1); no texture reads as 0.
 
-#include "platform/mtl/MtlResources.h"
+#include "platform/mtl/MtlShader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace mtl {
 
@@ -77,6 +80,185 @@ inline void sample(const TextureView& t, float u, float v, float out[4]) {
         const float top = c00[i] + (c10[i] - c00[i]) * ax;
         const float bottom = c01[i] + (c11[i] - c01[i]) * ax;
         out[i] = top + (bottom - top) * ay;
+    }
+}
+
+// Planar colours of a run of samples.
+struct SampleSpan {
+    float* r;
+    float* g;
+    float* b;
+    float* a;
+};
+
+namespace detail {
+
+inline constexpr float kByteScale = 1.0f / 255.0f;
+
+// safe_floor() for spans: the same integers, in a form loops can vectorise.
+inline int span_floor(float v) {
+    const float bounded = v > -1e9f ? (v > 1e9f ? 1e9f : v) : -1e9f;
+    const int truncated = static_cast<int>(bounded);
+    return truncated - (bounded < static_cast<float>(truncated) ? 1 : 0);
+}
+
+inline int clamp_index(int i, int n) {
+    const int low = i > 0 ? i : 0;
+    return low < n - 1 ? low : n - 1;
+}
+
+template <bool FourChannels>
+inline void fetch_texel(const TextureView& t, int x, int y, float out[4]) {
+    const unsigned char* p = t.pixels + size_t(y) * t.pitch + size_t(x) * t.bytesPerPixel;
+    out[0] = p[t.r] * kByteScale;
+    out[1] = FourChannels ? p[t.g] * kByteScale : 0.0f;
+    out[2] = FourChannels ? p[t.b] * kByteScale : 0.0f;
+    out[3] = FourChannels ? p[t.a] * kByteScale : 1.0f;
+}
+
+// Texel positions of a run with edge clamping: where each sample's (first)
+// texel is and its bilinear weights, zero for nearest filtering.
+struct SpanCoordinates {
+    int x[kMaxSpan], y[kMaxSpan];
+    float ax[kMaxSpan], ay[kMaxSpan];
+};
+
+template <bool Linear>
+[[gnu::always_inline]] inline void
+locate_run(float w, float h, const float* __restrict u, const float* __restrict v, int count,
+           int* __restrict xs, int* __restrict ys, float* __restrict axs, float* __restrict ays) {
+    for (int i = 0; i < count; ++i) {
+        const float tx = u[i] * w, ty = v[i] * h;
+        const float fx = Linear ? tx - 0.5f : tx, fy = Linear ? ty - 0.5f : ty;
+        const int x0 = span_floor(fx), y0 = span_floor(fy);
+        xs[i] = x0;
+        ys[i] = y0;
+        axs[i] = Linear ? fx - static_cast<float>(x0) : 0.0f;
+        ays[i] = Linear ? fy - static_cast<float>(y0) : 0.0f;
+    }
+}
+
+[[gnu::always_inline]] inline void locate(const TextureView& t, const float* u, const float* v,
+                                          int count, SpanCoordinates& c) {
+    const float w = static_cast<float>(t.width), h = static_cast<float>(t.height);
+    if (t.linear)
+        locate_run<true>(w, h, u, v, count, c.x, c.y, c.ax, c.ay);
+    else
+        locate_run<false>(w, h, u, v, count, c.x, c.y, c.ax, c.ay);
+}
+
+static_assert(std::endian::native == std::endian::little, "fetch_row reads bytes by shifts");
+
+template <bool FourChannels>
+[[gnu::always_inline]] inline void fetch_row(const TextureView& t, int x0, int y, int count,
+                                             const SampleSpan& out) {
+    const unsigned char* row = t.pixels + size_t(y) * t.pitch + size_t(x0) * t.bytesPerPixel;
+    if (!FourChannels) {
+        for (int i = 0; i < count; ++i) {
+            out.r[i] = row[i] * kByteScale;
+            out.g[i] = out.b[i] = 0.0f;
+            out.a[i] = 1.0f;
+        }
+        return;
+    }
+    uint32_t pixels[kMaxSpan];
+    std::memcpy(pixels, row, size_t(count) * 4);
+    const int sr = 8 * t.r, sg = 8 * t.g, sb = 8 * t.b, sa = 8 * t.a; // little-endian bytes
+    const auto byte = [](uint32_t p, int shift) {
+        return static_cast<float>(static_cast<int>((p >> shift) & 0xFF));
+    };
+    for (int i = 0; i < count; ++i) {
+        out.r[i] = byte(pixels[i], sr) * kByteScale;
+        out.g[i] = byte(pixels[i], sg) * kByteScale;
+        out.b[i] = byte(pixels[i], sb) * kByteScale;
+        out.a[i] = byte(pixels[i], sa) * kByteScale;
+    }
+}
+
+// Bilinear weights of zero reduce the filter to its first texel exactly
+// (c + (d - c) * 0 == c for the finite texel values), so centred samples
+// take one fetch instead of four.
+template <bool FourChannels>
+inline void sample_texel(const TextureView& t, const SpanCoordinates& c, int i,
+                         const SampleSpan& out) {
+    const int w = static_cast<int>(t.width), h = static_cast<int>(t.height);
+    const int xa = clamp_index(c.x[i], w), ya = clamp_index(c.y[i], h);
+    float c00[4];
+    fetch_texel<FourChannels>(t, xa, ya, c00);
+    const float ax = c.ax[i], ay = c.ay[i];
+    if (ax != 0.0f || ay != 0.0f) {
+        const int xb = clamp_index(c.x[i] + 1, w), yb = clamp_index(c.y[i] + 1, h);
+        float c10[4], c01[4], c11[4];
+        fetch_texel<FourChannels>(t, xb, ya, c10);
+        fetch_texel<FourChannels>(t, xa, yb, c01);
+        fetch_texel<FourChannels>(t, xb, yb, c11);
+        for (int k = 0; k < 4; ++k) {
+            const float top = c00[k] + (c10[k] - c00[k]) * ax;
+            const float bottom = c01[k] + (c11[k] - c01[k]) * ax;
+            c00[k] = top + (bottom - top) * ay;
+        }
+    }
+    out.r[i] = c00[0];
+    out.g[i] = c00[1];
+    out.b[i] = c00[2];
+    out.a[i] = c00[3];
+}
+
+// A run across an image drawn 1:1 reads consecutive texels of one row at
+// their centres, so the row is copied whole; the samples that do not (a
+// rounding step off a centre, or past an edge) are then taken one by one.
+template <bool FourChannels>
+[[gnu::always_inline]] inline void sample_clamped(const TextureView& t, const float* u,
+                                                  const float* v, int count,
+                                                  const SampleSpan& out) {
+    if (count <= 0)
+        return;
+    SpanCoordinates c;
+    locate(t, u, v, count, c);
+    // The row the run would read, guessed from its first sample.
+    const long x0 = c.x[0] + (c.ax[0] > 0.5f ? 1 : 0), y0 = c.y[0] + (c.ay[0] > 0.5f ? 1 : 0);
+    if (y0 < 0 || y0 >= t.height || x0 < 0 || x0 + count > t.width) {
+        for (int i = 0; i < count; ++i)
+            sample_texel<FourChannels>(t, c, i, out);
+        return;
+    }
+    const int column = static_cast<int>(x0), row = static_cast<int>(y0);
+    fetch_row<FourChannels>(t, column, row, count, out);
+    unsigned char astray[kMaxSpan];
+    for (int i = 0; i < count; ++i)
+        astray[i] =
+            (c.x[i] != column + i) | (c.y[i] != row) | (c.ax[i] != 0.0f) | (c.ay[i] != 0.0f);
+    for (int i = 0; i < count; ++i)
+        if (astray[i])
+            sample_texel<FourChannels>(t, c, i, out);
+}
+
+} // namespace detail
+
+// sample() over a run of at most kMaxSpan coordinates, giving the same values.
+// Its loops are always inlined so callers built for a wider vector unit use it.
+[[gnu::always_inline]] inline void sample_span(const TextureView& t, const float* u, const float* v,
+                                               int count, const SampleSpan& out) {
+    if (!t.pixels) {
+        std::fill(out.r, out.r + count, 0.0f);
+        std::fill(out.g, out.g + count, 0.0f);
+        std::fill(out.b, out.b + count, 0.0f);
+        std::fill(out.a, out.a + count, 0.0f);
+        return;
+    }
+    if (t.repeatS || t.repeatT) {
+        for (int i = 0; i < count; ++i) {
+            float c[4];
+            sample(t, u[i], v[i], c);
+            out.r[i] = c[0];
+            out.g[i] = c[1];
+            out.b[i] = c[2];
+            out.a[i] = c[3];
+        }
+    } else if (t.g >= 0) {
+        detail::sample_clamped<true>(t, u, v, count, out);
+    } else {
+        detail::sample_clamped<false>(t, u, v, count, out);
     }
 }
 

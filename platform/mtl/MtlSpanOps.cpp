@@ -1,6 +1,10 @@
 #include "platform/mtl/MtlSpanOps.h"
 
+#include "platform/mtl/MtlSpanClones.h"
+
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace mtl {
 
@@ -110,32 +114,39 @@ void store(unsigned char* p, int index, uint64_t writeMask, uint64_t bit, float 
         p[index] = to_unorm8(v);
 }
 
+// One channel of source-over at bit `shift` of each pixel, or'd into `blended`;
+// `inverse` is one minus the clamped source alpha.
+void source_over_channel(const float* __restrict source, const float* __restrict inverse,
+                         const uint32_t* __restrict pixels, uint32_t* __restrict blended, int shift,
+                         int count) {
+    constexpr float k = 1.0f / 255.0f;
+    for (int i = 0; i < count; ++i) {
+        const float d = static_cast<float>(static_cast<int>((pixels[i] >> shift) & 0xFF));
+        const int value = to_unorm8_int(clamp01(source[i]) * 1.0f + (d * k) * inverse[i]);
+        blended[i] |= static_cast<uint32_t>(value) << shift;
+    }
+}
+
 // The usual premultiplied source-over into four-byte pixels: the same
 // arithmetic as the general path with factors one and one minus source
-// alpha, in plain loops over planar arrays.
-void blend_source_over(const Layout& l, unsigned char* row, int count, const SpanColors& c) {
-    constexpr float k = 1.0f / 255.0f;
-    unsigned char out[4][kMaxSpan];
-    const int channel[4] = {l.r, l.g, l.b, l.a};
-    const float* source[4] = {c.r, c.g, c.b, c.a};
-    for (int ch = 0; ch < 4; ++ch) {
-        const float* s = source[ch];
-        const unsigned char* d = row + channel[ch];
-        unsigned char* o = out[ch];
-        for (int i = 0; i < count; ++i) {
-            const float inv = 1.0f - clamp01(c.a[i]);
-            o[i] = to_unorm8(clamp01(s[i]) * 1.0f + (d[i * 4] * k) * inv);
-        }
-    }
+// alpha, on whole pixels so the loops vectorise.
+MTL_SPAN_CLONES void blend_source_over(const Layout& l, unsigned char* row, int count,
+                                       const SpanColors& c) {
+    static_assert(std::endian::native == std::endian::little, "channel shifts assume it");
+    uint32_t pixels[kMaxSpan], blended[kMaxSpan];
+    float inverse[kMaxSpan];
+    std::memcpy(pixels, row, size_t(count) * 4);
     for (int i = 0; i < count; ++i) {
-        if (!c.keep[i])
-            continue;
-        unsigned char* p = row + i * 4;
-        p[l.r] = out[0][i];
-        p[l.g] = out[1][i];
-        p[l.b] = out[2][i];
-        p[l.a] = out[3][i];
+        inverse[i] = 1.0f - clamp01(c.a[i]);
+        blended[i] = 0;
     }
+    source_over_channel(c.r, inverse, pixels, blended, 8 * l.r, count);
+    source_over_channel(c.g, inverse, pixels, blended, 8 * l.g, count);
+    source_over_channel(c.b, inverse, pixels, blended, 8 * l.b, count);
+    source_over_channel(c.a, inverse, pixels, blended, 8 * l.a, count);
+    for (int i = 0; i < count; ++i)
+        pixels[i] = c.keep[i] ? blended[i] : pixels[i];
+    std::memcpy(row, pixels, size_t(count) * 4);
 }
 
 bool is_source_over(const ColorAttachmentDescriptor& b) {

@@ -24,10 +24,13 @@ void blend_span(const ColorAttachmentDescriptor& blend, PixelFormat format, unsi
 
 // 0..1 to a byte, rounded to nearest; NaN stores 0. Branch-free so span
 // loops vectorise.
-inline unsigned char to_unorm8(float v) {
+inline int to_unorm8_int(float v) {
     const float positive = v > 0.0f ? v : 0.0f;
     const float clamped = positive < 1.0f ? positive : 1.0f;
-    return static_cast<unsigned char>(static_cast<int>(clamped * 255.0f + 0.5f));
+    return static_cast<int>(clamped * 255.0f + 0.5f); // 0..255
+}
+inline unsigned char to_unorm8(float v) {
+    return static_cast<unsigned char>(to_unorm8_int(v));
 }
 
 } // namespace mtl

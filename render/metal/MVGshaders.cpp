@@ -2,6 +2,7 @@
 
 #include "platform/mtl/MtlLibrary.h"
 #include "platform/mtl/MtlSampler.h"
+#include "platform/mtl/MtlSpanClones.h"
 #include "render/metal/MVGuniforms.h"
 
 #include <algorithm>
@@ -65,19 +66,27 @@ inline float gradient_mix(const MVGfragUniforms& u, float x, float y) {
     return sd >= 0.0f ? 1.0f : 0.0f;
 }
 
-// A texel as the paint reads it, tinted by the inner colour.
-inline void texel(const MVGfragUniforms& u, const mtl::TextureView& texture, float s, float t,
-                  float c[4]) {
-    mtl::sample(texture, s, t, c);
+// Texels as the paint reads them, tinted by the inner colour, into `out`.
+[[gnu::always_inline]] inline void tint_span(const MVGfragUniforms& u,
+                                             const mtl::TextureView& texture, const float* s,
+                                             const float* t, int count, const mtl::SpanOut& out) {
+    mtl::sample_span(texture, s, t, count, {out.r, out.g, out.b, out.a});
     if (u.texType == 1) {
-        c[0] *= c[3];
-        c[1] *= c[3];
-        c[2] *= c[3];
+        for (int i = 0; i < count; ++i) {
+            out.r[i] *= out.a[i];
+            out.g[i] *= out.a[i];
+            out.b[i] *= out.a[i];
+        }
     } else if (u.texType == 2) {
-        c[1] = c[2] = c[3] = c[0];
+        for (int i = 0; i < count; ++i)
+            out.g[i] = out.b[i] = out.a[i] = out.r[i];
     }
-    for (int k = 0; k < 4; ++k)
-        c[k] *= u.innerCol[k];
+    float* channels[4] = {out.r, out.g, out.b, out.a};
+    for (int k = 0; k < 4; ++k) {
+        const float inner = u.innerCol[k];
+        for (int i = 0; i < count; ++i)
+            channels[k][i] *= inner;
+    }
 }
 
 // Coverage of each pixel: scissor, then (AA) the stroke factor, discarding
@@ -91,9 +100,13 @@ void coverage(const MVGfragUniforms& u, const mtl::SpanIn& in, const mtl::SpanOu
         factor[i] = Scissor ? scissor_mask(u, xs[i], ys[i]) : 1.0f;
     if (!AA)
         return;
-    for (int i = 0; i < in.count; ++i) {
+    // Locals, as keep's bytes could otherwise alias the count and uniforms.
+    const int count = in.count;
+    const float threshold = u.strokeThr;
+    unsigned char* __restrict keep = out.keep;
+    for (int i = 0; i < count; ++i) {
         const float stroke = stroke_mask(u, us[i], vs[i]);
-        out.keep[i] = stroke < u.strokeThr ? 0 : out.keep[i];
+        keep[i] = stroke < threshold ? 0 : keep[i];
         if (Type != kMVGshaderTriangles)
             factor[i] *= stroke;
     }
@@ -102,8 +115,8 @@ void coverage(const MVGfragUniforms& u, const mtl::SpanIn& in, const mtl::SpanOu
 // One shader per paint type, edge anti-aliasing and scissor, picked per
 // draw; each stage is a plain loop over the span.
 template <int Type, bool AA, bool Scissor>
-void shade(const MVGfragUniforms& u, const mtl::TextureView& b, const mtl::SpanIn& in,
-           const mtl::SpanOut& out) {
+MTL_SPAN_CLONES void shade(const MVGfragUniforms& u, const mtl::TextureView& b,
+                           const mtl::SpanIn& in, const mtl::SpanOut& out) {
     float factor[mtl::kMaxSpan];
     coverage<Type, AA, Scissor>(u, in, out, factor);
     const float *xs = in.varyings[kPosX], *ys = in.varyings[kPosY];
@@ -119,25 +132,22 @@ void shade(const MVGfragUniforms& u, const mtl::TextureView& b, const mtl::SpanI
         }
         return;
     }
-    float s[mtl::kMaxSpan], t[mtl::kMaxSpan];
-    for (int i = 0; i < in.count; ++i) {
-        if (Type == kMVGshaderImage) {
+    // Images map the position through the paint; triangles carry texture coordinates.
+    if constexpr (Type == kMVGshaderImage) {
+        float s[mtl::kMaxSpan] = {}, t[mtl::kMaxSpan] = {}; // zeroed: GCC cannot see the count
+        for (int i = 0; i < in.count; ++i) {
             const Point p = apply(u.paintMat, xs[i], ys[i]);
             s[i] = p.x / u.extent[0];
             t[i] = p.y / u.extent[1];
-        } else {
-            s[i] = in.varyings[kU][i];
-            t[i] = in.varyings[kV][i];
         }
+        tint_span(u, b, s, t, in.count, out);
+    } else {
+        tint_span(u, b, in.varyings[kU], in.varyings[kV], in.count, out);
     }
-    for (int i = 0; i < in.count; ++i) {
-        float c[4];
-        texel(u, b, s[i], t[i], c);
-        out.r[i] = clamp01(c[0] * factor[i]);
-        out.g[i] = clamp01(c[1] * factor[i]);
-        out.b[i] = clamp01(c[2] * factor[i]);
-        out.a[i] = clamp01(c[3] * factor[i]);
-    }
+    float* channels[4] = {out.r, out.g, out.b, out.a};
+    for (float* c : channels)
+        for (int i = 0; i < in.count; ++i)
+            c[i] = clamp01(c[i] * factor[i]);
 }
 
 // No scissor gives a factor of exactly 1, so such draws skip computing it.

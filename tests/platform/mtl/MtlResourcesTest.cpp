@@ -1,8 +1,15 @@
 #include "tests/platform/mtl/MtlTestKit.h"
 
+#include "platform/mtl/MtlSampler.h"
+
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <chrono>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
 
 using mtl_test::Kit;
 
@@ -63,6 +70,91 @@ TEST(MtlTexture, SamplingFiltersAndAddressModes) {
     EXPECT_EQ(c[0], 1.0f);
     mtl::sample(nullptr, &n, 0.5f, 0.5f, c);
     EXPECT_EQ(c[3], 0.0f);
+}
+
+struct SampleRun {
+    std::string name;
+    std::vector<float> u, v;
+};
+
+// Runs of coordinates over a 7×5 texture: whole rows at texel centres (the
+// 1:1 case), rows reaching past the edges, centres nudged by a rounding
+// step, a scattered grid, and values no texture has.
+std::vector<SampleRun> sample_runs() {
+    std::vector<SampleRun> runs;
+    const auto centre = [](int i, int n) { return (static_cast<float>(i) + 0.5f) / n; };
+    for (int y = -1; y < 6; ++y) {
+        SampleRun row{"row " + std::to_string(y), {}, {}};
+        SampleRun wide{"wide row " + std::to_string(y), {}, {}};
+        SampleRun nudged{"nudged row " + std::to_string(y), {}, {}};
+        for (int x = 0; x < 7; ++x) {
+            row.u.push_back(centre(x, 7));
+            row.v.push_back(centre(y, 5));
+            nudged.u.push_back(x % 3 == 1 ? std::nextafter(centre(x, 7), 0.0f) : centre(x, 7));
+            nudged.v.push_back(x == 0 ? std::nextafter(centre(y, 5), 1.0f) : centre(y, 5));
+        }
+        for (int x = -2; x < 10; ++x) {
+            wide.u.push_back(centre(x, 7));
+            wide.v.push_back(centre(y, 5));
+        }
+        runs.push_back(row);
+        runs.push_back(wide);
+        runs.push_back(nudged);
+    }
+    SampleRun grid{"grid", {}, {}};
+    for (int y = -2; y < 8; ++y)
+        for (int x = -3; x < 9; ++x) {
+            grid.u.push_back(x * 0.173f);
+            grid.v.push_back(y * 0.291f);
+        }
+    runs.push_back(grid);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    runs.push_back({"odd values", {nan, 0.5f, 3e9f, -3e9f, 0.5f}, {0.5f, nan, 0.5f, 0.5f, 3e9f}});
+    return runs;
+}
+
+// Span sampling against sample(), pixel by pixel: centred and off-centre
+// coordinates, the edges and beyond them, odd sizes, every format and filter.
+TEST(MtlTexture, SpanSamplingMatchesSingleSamples) {
+    Kit kit;
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (mtl::PixelFormat format :
+         {mtl::PixelFormatR8Unorm, mtl::PixelFormatRGBA8Unorm, mtl::PixelFormatBGRA8Unorm}) {
+        auto t = kit.target(format, 7, 5);
+        std::vector<unsigned char> texels(7 * 5 * mtl::bytes_per_pixel(format));
+        for (auto& b : texels)
+            b = static_cast<unsigned char>(byte(random));
+        t->replaceRegion(mtl::Region::make2D(0, 0, 7, 5), 0, texels.data(),
+                         7 * mtl::bytes_per_pixel(format));
+        for (int mode = 0; mode < 4; ++mode) {
+            mtl::SamplerDescriptor d;
+            d.minFilter = d.magFilter =
+                mode % 2 ? mtl::SamplerMinMagFilterLinear : mtl::SamplerMinMagFilterNearest;
+            d.sAddressMode =
+                mode >= 2 ? mtl::SamplerAddressModeRepeat : mtl::SamplerAddressModeClampToEdge;
+            const mtl::SamplerState sampler(d);
+            const mtl::TextureView view = mtl::TextureView::of(t.get(), &sampler);
+            for (const SampleRun& run : sample_runs()) {
+                const int count = static_cast<int>(run.u.size());
+                float r[mtl::kMaxSpan], g[mtl::kMaxSpan], b[mtl::kMaxSpan], a[mtl::kMaxSpan];
+                mtl::sample_span(view, run.u.data(), run.v.data(), count, {r, g, b, a});
+                for (int i = 0; i < count; ++i) {
+                    float c[4];
+                    mtl::sample(view, run.u[i], run.v[i], c);
+                    const float got[4] = {r[i], g[i], b[i], a[i]};
+                    for (int k = 0; k < 4; ++k)
+                        ASSERT_EQ(std::bit_cast<uint32_t>(got[k]), std::bit_cast<uint32_t>(c[k]))
+                            << "format " << format << ", mode " << mode << ", run " << run.name
+                            << ", sample " << i << ", channel " << k;
+                }
+            }
+        }
+    }
+    float r[1], g[1], b[1], a[1];
+    const float half = 0.5f;
+    mtl::sample_span(mtl::TextureView{}, &half, &half, 1, {r, g, b, a});
+    EXPECT_EQ(a[0], 0.0f); // nothing bound reads as zero
 }
 
 TEST(MtlLibrary, OnlyTheProjectBlobWithKnownNamesLoads) {

@@ -1,8 +1,11 @@
 #include "platform/mtl/MtlSpanOps.h"
+#include "tests/platform/mtl/MtlTestKit.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -118,11 +121,7 @@ TEST(MtlBlend, EveryFactorScalesAsMetalDefinesIt) {
 
 TEST(MtlBlend, SourceOverKeepsChannelOrderAndRoundsNaNToZero) {
     using namespace mtl;
-    ColorAttachmentDescriptor blend;
-    blend.blendingEnabled = true;
-    blend.sourceRGBBlendFactor = blend.sourceAlphaBlendFactor = BlendFactorOne;
-    blend.destinationRGBBlendFactor = blend.destinationAlphaBlendFactor =
-        BlendFactorOneMinusSourceAlpha;
+    const ColorAttachmentDescriptor blend = mtl_test::source_over(PixelFormatBGRA8Unorm);
     SpanColors colors{};
     colors.r[0] = 0.5f, colors.g[0] = 0.0f, colors.b[0] = 0.0f, colors.a[0] = 0.5f;
     colors.r[1] = std::numeric_limits<float>::quiet_NaN(), colors.a[1] = 1.0f;
@@ -143,6 +142,38 @@ TEST(MtlBlend, WriteMaskNoneLeavesTheTarget) {
     mtl::blend_span(blend, mtl::PixelFormatRGBA8Unorm, pixel, 1, colors);
     EXPECT_EQ(pixel[0], 1);
     EXPECT_EQ(pixel[3], 4);
+}
+
+// The source-over span loop against the general blend arithmetic: an alpha
+// factor of "source alpha saturated" is one for the alpha channel, so this
+// descriptor computes the same sums but is not taken for source-over.
+TEST(MtlBlend, SourceOverSpanMatchesGeneralPath) {
+    using namespace mtl;
+    const ColorAttachmentDescriptor fast = mtl_test::source_over(PixelFormatRGBA8Unorm);
+    ColorAttachmentDescriptor general = fast;
+    general.sourceAlphaBlendFactor = BlendFactorSourceAlphaSaturated;
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> value(-0.2f, 1.2f);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (PixelFormat format : {PixelFormatRGBA8Unorm, PixelFormatBGRA8Unorm}) {
+        for (int count : {1, 3, 17, kMaxSpan}) {
+            SpanColors colors{};
+            for (int i = 0; i < count; ++i) {
+                colors.a[i] = i % 5 == 0 ? 1.0f : value(random);
+                colors.r[i] = value(random), colors.g[i] = value(random);
+                colors.b[i] = i % 7 == 3 ? std::numeric_limits<float>::quiet_NaN() : value(random);
+                colors.keep[i] = i % 4 != 1;
+            }
+            // One byte of slack in front so rows need not be aligned.
+            std::vector<unsigned char> target(size_t(count) * 4 + 1);
+            for (auto& b : target)
+                b = static_cast<unsigned char>(byte(random));
+            auto expected = target;
+            blend_span(fast, format, target.data() + 1, count, colors);
+            blend_span(general, format, expected.data() + 1, count, colors);
+            EXPECT_EQ(target, expected) << "format " << format << ", " << count << " pixels";
+        }
+    }
 }
 
 } // namespace
