@@ -35,12 +35,22 @@ endif()
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(RESGEN_DEPS REQUIRED IMPORTED_TARGET cairo cairo-ft cairo-pdf freetype2)
 
-add_executable(resgen tools/resgen/Main.cpp tools/resgen/Art.cpp tools/resgen/Canvas.cpp
-                      tools/resgen/Fonts.cpp tools/resgen/ImpulseResponses.cpp
-                      tools/resgen/Manual.cpp tools/resgen/Output.cpp)
-target_link_libraries(resgen PRIVATE PkgConfig::RESGEN_DEPS)
-# The same floating-point results on every machine, so the same bytes.
-target_compile_options(resgen PRIVATE -ffp-contract=off)
+add_library(resgen_parts STATIC tools/resgen/Art.cpp tools/resgen/Canvas.cpp
+                              tools/resgen/Fonts.cpp tools/resgen/ImpulseResponses.cpp
+                              tools/resgen/Manual.cpp tools/resgen/Output.cpp)
+target_link_libraries(resgen_parts PUBLIC PkgConfig::RESGEN_DEPS)
+add_executable(resgen tools/resgen/Main.cpp)
+target_link_libraries(resgen PRIVATE resgen_parts)
+foreach(target resgen resgen_parts)
+    # The same floating-point results on every machine, so the same bytes.
+    target_compile_options(${target} PRIVATE -ffp-contract=off)
+    # The build runs it: no thread sanitizer (it needs the tests' fixed
+    # address layout) and no fuzzing instrumentation there.
+    if(OMNAR_SANITIZE MATCHES "thread" OR OMNAR_FUZZ)
+        target_compile_options(${target} PRIVATE -fno-sanitize=all)
+        target_link_options(${target} PRIVATE -fno-sanitize=all)
+    endif()
+endforeach()
 
 set(resgen_outputs
     background.png backgroundred.png fwbg.png globalbg.png about.png knobrotate.png

@@ -21,14 +21,16 @@ std::string OutputFolder() {
     return dir;
 }
 
-void Paint(cairo_t* cr, const std::string& name, double x, double y, int frameHeight = 0) {
+// Frame `frame` (from 0) of a bitmap whose frames are `frameHeight` high, at (x, y).
+void Paint(cairo_t* cr, const std::string& name, double x, double y, int frameHeight = 0,
+           int frame = 0) {
     Surface img(cairo_image_surface_create_from_png(Locate({name, Kind::Png}).c_str()));
     ASSERT_EQ(cairo_surface_status(img.s), CAIRO_STATUS_SUCCESS) << name;
     const int h = frameHeight ? frameHeight : cairo_image_surface_get_height(img.s);
     cairo_save(cr);
     cairo_rectangle(cr, x, y, cairo_image_surface_get_width(img.s), h);
     cairo_clip(cr);
-    cairo_set_source_surface(cr, img.s, x, y);
+    cairo_set_source_surface(cr, img.s, x, y - frame * h);
     cairo_paint(cr);
     cairo_restore(cr);
 }
@@ -55,7 +57,7 @@ TEST(ResourceSheets, ContactSheetAndFrontPanelAreWritten) {
                 cairo_save(cr);
                 cairo_translate(cr, x + f * e.width * scale, y);
                 cairo_scale(cr, scale, scale);
-                Paint(cr, e.name, 0, -f * frameH, 0);
+                Paint(cr, e.name, 0, 0, frameH, f);
                 cairo_restore(cr);
             }
             x += w + 10;
