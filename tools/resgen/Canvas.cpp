@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 
 namespace resgen {
@@ -89,8 +90,10 @@ void Canvas::Engrave(const FontFace& font, double size, double cx, double baseli
 void Canvas::Save(const std::string& path) {
     cairo_surface_flush(mSurface);
     const std::string temp = path + ".tmp";
-    if (cairo_surface_write_to_png(mSurface, temp.c_str()) != CAIRO_STATUS_SUCCESS)
+    if (cairo_surface_write_to_png(mSurface, temp.c_str()) != CAIRO_STATUS_SUCCESS) {
+        std::remove(temp.c_str());
         throw std::runtime_error("cannot write " + temp);
+    }
     CommitFile(temp, path);
 }
 

@@ -3,6 +3,7 @@
 #include "Output.h"
 
 #include <cairo-pdf.h>
+#include <cstdio>
 #include <sstream>
 #include <stdexcept>
 
