@@ -49,7 +49,7 @@ TEST_F(BitmapControlsTest, KnobStripShowsTheFrameOfTheValue) {
 
 TEST_F(BitmapControlsTest, ButtonFiresOnPressAndReleaseAndKeepsItsValue) {
     int actions = 0;
-    auto* button = Attach(new ui::IBButtonControl(10, 20, Strip("fswitch.png", 30, 30, 2),
+    auto* button = Attach(new ui::IBButtonControl(10, 20, Strip("fixture-fswitch.png", 30, 30, 2),
                                                   [&](ui::IControl*) { ++actions; }));
     EXPECT_EQ(button->GetRECT(), (IRECT{10, 20, 40, 50})) << "one frame at the point";
     MouseDown(25, 35);
@@ -78,13 +78,15 @@ TEST_F(BitmapControlsTest, SwitchStepsByTheStripsFrames) {
 }
 
 TEST_F(BitmapControlsTest, SliderHandleTravelsItsTrack) {
-    auto* slider = Attach(new ui::IBSliderControl({0, 0, 40, 110}, Strip("mic.png", 20, 10, 1)));
+    auto* slider =
+        Attach(new ui::IBSliderControl({0, 0, 40, 110}, Strip("fixture-mic.png", 20, 10, 1)));
     EXPECT_EQ(slider->GetTrackRECT(), (IRECT{10, 0, 30, 110})) << "no track image: the handle's";
     EXPECT_EQ(slider->GetHandleBounds(1.0), (IRECT{10, 0, 30, 10}));
     EXPECT_EQ(slider->GetHandleBounds(0.0), (IRECT{10, 100, 30, 110}));
 
-    auto* tracked = Attach(new ui::IBSliderControl({100, 0, 140, 200}, Strip("mic.png", 20, 10, 1),
-                                                   Strip("micbg.png", 10, 100, 1)));
+    auto* tracked =
+        Attach(new ui::IBSliderControl({100, 0, 140, 200}, Strip("fixture-mic.png", 20, 10, 1),
+                                       Strip("fixture-micbg.png", 10, 100, 1)));
     EXPECT_EQ(tracked->GetTrackRECT(), (IRECT{115, 50, 125, 150}));
     canvas.ClearCalls();
     tracked->Draw(canvas);
@@ -98,8 +100,8 @@ TEST_F(BitmapControlsTest, SliderHandleTravelsItsTrack) {
 
 TEST_F(BitmapControlsTest, RescaleReloadsAtTheScreenScaleOrKeepsTheBitmap) {
     TempImageFolder images;
-    const std::string path = images.AddPng("knobrotate.png", 40, 40);
-    images.AddPng("knobrotate@2x.png", 80, 80);
+    const std::string path = images.AddPng("fixture-knobrotate.png", 40, 40);
+    images.AddPng("fixture-knobrotate@2x.png", 80, 80);
     const IBitmapHandle loaded = canvas.LoadScaledBitmap(path.c_str(), 1, false, 0);
     ASSERT_TRUE(loaded.IsValid());
     auto* knob = Attach(new ui::IBKnobRotaterControl({0, 0, 60, 60}, loaded));

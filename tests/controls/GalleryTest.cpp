@@ -116,12 +116,12 @@ void PopulateImageRows(ICanvas& g, std::vector<std::unique_ptr<APIBitmap>>& keep
     };
     g.AddControl(new IBKnobControl({1100, 450, 1160, 510}, strip("knob.png", 40, 40, 64),
                                    FakeDelegate::kGain));
-    g.AddControl(new IBKnobRotaterControl({1170, 450, 1230, 510},
-                                          strip("knobrotate.png", 50, 50, 1), FakeDelegate::kGain));
-    g.AddControl(new IBButtonControl(1240, 460, strip("fswitch.png", 40, 40, 2)));
-    g.AddControl(new IBSwitchControl(1290, 460, strip("radio-room.png", 40, 40, 2)));
-    g.AddControl(new IBSliderControl({1340, 450, 1380, 590}, strip("mic.png", 20, 10, 1),
-                                     strip("micbg.png", 10, 120, 1), FakeDelegate::kGain));
+    g.AddControl(new IBKnobRotaterControl(
+        {1170, 450, 1230, 510}, strip("fixture-knobrotate.png", 50, 50, 1), FakeDelegate::kGain));
+    g.AddControl(new IBButtonControl(1240, 460, strip("fixture-fswitch.png", 40, 40, 2)));
+    g.AddControl(new IBSwitchControl(1290, 460, strip("fixture-radio-room.png", 40, 40, 2)));
+    g.AddControl(new IBSliderControl({1340, 450, 1380, 590}, strip("fixture-mic.png", 20, 10, 1),
+                                     strip("fixture-micbg.png", 10, 120, 1), FakeDelegate::kGain));
     g.AddControl(new IBTextControl({1390, 460, 1580, 480}, strip("font.png", 6, 12, 95), IText(),
                                    "PRESET 42", 6, 12, 1));
     g.AddControl(new IBMeterControl(1100, 530, strip("meter.png", 20, 40, 11)));
