@@ -1,0 +1,76 @@
+#include "winlayer/PostedQueue.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using winlayer::PostedQueue;
+
+HWND Handle(std::uintptr_t n) {
+    return reinterpret_cast<HWND>(n * 16);
+}
+
+// Checks per-window order as entries arrive: wParam counts up per poster.
+class OrderReceiver : public winlayer::QueueReceiver {
+public:
+    std::map<HWND, WPARAM> nextExpected;
+    std::size_t delivered = 0;
+    std::size_t outOfOrder = 0;
+    std::size_t timerRequests = 0;
+
+    bool canPostTo(HWND) override { return true; }
+    void deliverMessage(HWND window, UINT, WPARAM wParam, LPARAM) override {
+        WPARAM& expected = nextExpected[window];
+        if (wParam < expected)
+            ++outOfOrder;
+        expected = wParam + 1;
+        ++delivered;
+    }
+    void setTimer(HWND, UINT_PTR, UINT, TIMERPROC) override { ++timerRequests; }
+    void killTimer(HWND, UINT_PTR) override { ++timerRequests; }
+};
+
+TEST(PostedQueueThreadsTest, FourPostersAndATimerThreadAgainstTheFlushingThread) {
+    constexpr int kPosters = 4;
+    constexpr WPARAM kPostsEach = 3000;
+    PostedQueue queue;
+    OrderReceiver receiver;
+    std::atomic<std::size_t> refused{0};
+    std::atomic<int> running{kPosters + 1};
+
+    std::vector<std::thread> threads;
+    for (int p = 0; p < kPosters; ++p) {
+        threads.emplace_back([&, p] {
+            for (WPARAM i = 0; i < kPostsEach; ++i) {
+                if (!queue.post(Handle(p + 1), 0x400, i, 0))
+                    ++refused;
+            }
+            --running;
+        });
+    }
+    threads.emplace_back([&] {
+        for (UINT_PTR i = 0; i < 2000; ++i) {
+            queue.queueTimerRequest(Handle(99), i % 7, 10, nullptr);
+            queue.queueTimerRequest(Handle(99), i % 7, PostedQueue::kKillRequest, nullptr);
+        }
+        --running;
+    });
+    while (running.load() > 0)
+        queue.flush(receiver);
+    for (std::thread& t : threads)
+        t.join();
+    queue.flush(receiver);
+
+    EXPECT_EQ(receiver.delivered + refused.load(), kPosters * kPostsEach);
+    EXPECT_EQ(receiver.outOfOrder, 0u);
+    EXPECT_GT(receiver.timerRequests, 0u);
+    EXPECT_EQ(queue.queuedCount(), 0u);
+}
+
+} // namespace
