@@ -20,8 +20,6 @@ BOOL PostedQueue::post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void PostedQueue::queueTimerRequest(HWND window, UINT_PTR id, UINT intervalMs, TIMERPROC proc) {
-    if (window == nullptr)
-        return;
     std::lock_guard lock(mutex_);
     for (Record& record : queued_) {
         if (record.kind == Kind::timerRequest && record.window == window && record.wParam == id) {

@@ -33,7 +33,8 @@ public:
     // FALSE for a null window or a full queue with no spare record.
     BOOL post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // A later request for the same window and id replaces a queued one.
-    // Interval kKillRequest asks for the timer to be killed.
+    // Interval kKillRequest asks for the timer to be killed. A null window
+    // stands for a windowless timer; the caller decides whether one may queue.
     void queueTimerRequest(HWND window, UINT_PTR id, UINT intervalMs, TIMERPROC proc);
     // Delivers only the entries queued when the flush starts.
     void flush(QueueReceiver& receiver);

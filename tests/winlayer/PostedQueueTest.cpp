@@ -119,7 +119,7 @@ TEST(PostedQueueTest, LastTimerRequestForAWindowAndIdWins) {
         {"different ids and windows stay apart",
          {{Handle(1), 4, 50, nullptr}, {Handle(1), 5, 60, nullptr}, {Handle(2), 4, 70, nullptr}},
          {"set 1 4 50", "set 1 5 60", "set 2 4 70"}},
-        {"a null window queues nothing", {{nullptr, 4, 50, &TickProc}}, {}},
+        {"a windowless re-arm is carried", {{nullptr, 4, 50, &TickProc}}, {"set 0 4 50 tick"}},
     };
     for (const Case& c : cases) {
         PostedQueue queue;
