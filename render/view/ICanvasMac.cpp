@@ -1,10 +1,13 @@
 #include "render/view/ICanvasMac.h"
 
 #include "framework/ICanvasEditorDelegate.h"
+#include "platform/ak/Cursor.h"
 #include "platform/ak/Screen.h"
+#include "platform/ak/Window.h"
 #include "render/canvas/CoreTextFont.h"
 #include "render/canvas/FontDescriptorCache.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -63,14 +66,70 @@ std::shared_ptr<mtl::MetalLayer> ICanvasMac::ContextLayer() {
     return view ? view->Layer() : nullptr;
 }
 
-void ICanvasMac::QueryMousePosition(float&, float&) const {
-    NotBuiltYet("QueryMousePosition");
+ak::Point ICanvasMac::PanelToScreen(float x, float y) const {
+    const ak::Window* window = view ? view->GetWindow() : nullptr;
+    if (!window)
+        return {};
+    const ak::Point inWindow =
+        view->ConvertPointToView({double(x * GetDrawScale()), double(y * GetDrawScale())}, nullptr);
+    return window->ConvertPointToScreen(inWindow);
 }
-void ICanvasMac::SetCursorHidden(bool, bool) {
-    NotBuiltYet("SetCursorHidden");
+
+ak::Point ICanvasMac::ScreenToPanel(ak::Point onScreen) const {
+    const ak::Window* window = view->GetWindow();
+    const ak::Point inWindow = window ? window->ConvertPointFromScreen(onScreen) : ak::Point{};
+    const ak::Point p = view->ConvertPointFromView(inWindow, nullptr);
+    return {p.x / GetDrawScale(), p.y / GetDrawScale()};
 }
-void ICanvasMac::WarpMouseCursor(float, float) {
-    NotBuiltYet("WarpMouseCursor");
+
+void ICanvasMac::QueryMousePosition(float& x, float& y) const {
+    ak::Point p = ak::Cursor::MouseLocation();
+    if (view)
+        p = ScreenToPanel(p);
+    x = float(p.x);
+    y = float(p.y);
+}
+
+void ICanvasMac::StoreCursorPosition() {
+    const ak::Point p = ak::Cursor::MouseLocation();
+    hidePosition = {std::round(p.x), std::round(p.y)};
+    ak::Point last = hidePosition;
+    if (view)
+        last = ScreenToPanel(hidePosition);
+    lastCursorX = float(last.x);
+    lastCursorY = float(last.y);
+}
+
+void ICanvasMac::SetCursorHidden(bool hide, bool lock) {
+    if (hide == cursorHidden)
+        return;
+    cursorHidden = hide;
+    if (hide) {
+        StoreCursorPosition();
+        ak::Cursor::Hide();
+    } else {
+        ak::Cursor::Unhide();
+        lock = false;
+    }
+    cursorLocked = lock;
+}
+
+void ICanvasMac::ReturnCursorToHidePosition() const {
+    ak::Cursor::Warp(hidePosition);
+}
+
+void ICanvasMac::WarpMouseCursor(float x, float y) {
+    if (tabletInput)
+        return;
+    const ak::Point target = view ? PanelToScreen(x, y) : ak::Point{x, y};
+    ak::Cursor::Warp(target);
+    StoreCursorPosition();
+}
+
+int ICanvasMac::SetCursorShape(int kind) {
+    if (view)
+        ICanvasView::SetMouseCursor(kind);
+    return ICanvasVG::SetCursorShape(kind);
 }
 void ICanvasMac::EndTextEditing() {}
 bool ICanvasMac::ReadClipboardText(VxString&) {

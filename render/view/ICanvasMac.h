@@ -32,10 +32,26 @@ public:
     const char* ResourceBundleId() const override { return bundleId.c_str(); }
     const char* AuxiliaryIdString() const override { return appGroupId.c_str(); }
 
-    // ---- Services (built in later steps) ----
+    // ---- Cursor ----
     void QueryMousePosition(float& x, float& y) const override;
     void SetCursorHidden(bool hide, bool lock) override;
     void WarpMouseCursor(float x, float y) override;
+    int SetCursorShape(int kind) override;
+    int CursorShape() const { return cursorShape; }
+    // What the view needs of the cursor state while translating pointer events.
+    bool CursorHeldAtHidePosition() const { return cursorHidden && cursorLocked && !tabletInput; }
+    void ReturnCursorToHidePosition() const;
+    void LastCursorPosition(float& x, float& y) const {
+        x = lastCursorX;
+        y = lastCursorY;
+    }
+    void NoteCursorPosition(float x, float y) {
+        lastCursorX = x;
+        lastCursorY = y;
+    }
+    void NoteTabletInput(bool tablet) { tabletInput = tablet; }
+
+    // ---- Services (built in later steps) ----
     void EndTextEditing() override;
     bool ReadClipboardText(VxString& out) override;
     bool WriteClipboardText(const char* utf8) override;
@@ -66,7 +82,13 @@ protected:
     std::shared_ptr<mtl::MetalLayer> ContextLayer() override;
 
 private:
+    // Remembers where the cursor is now, as the hide position and the last position.
+    void StoreCursorPosition();
+    ak::Point PanelToScreen(float x, float y) const;
+    ak::Point ScreenToPanel(ak::Point onScreen) const;
+
     ak::Ref<ICanvasView> view;
+    ak::Point hidePosition;
     std::string bundleId;
     std::string appGroupId;
     std::vector<std::unique_ptr<PlatformFont>> fonts;

@@ -4,8 +4,8 @@
 #include "platform/ak/Application.h"
 #include "platform/ak/Screen.h"
 #include "platform/ak/Window.h"
+#include "render/view/ICanvasMac.h"
 #include "render/view/ViewGeometry.h"
-#include "toolkit/ICanvas.h"
 
 #include <cmath>
 
@@ -33,12 +33,13 @@ private:
     std::weak_ptr<ICanvasView*> view;
 };
 
-ICanvasView::ICanvasView(ICanvas* canvas)
+ICanvasView::ICanvasView(ICanvasMac* canvas)
     : View({{}, PanelViewSize(canvas->Width(), canvas->Height(), canvas->GetDrawScale())}),
       canvas(canvas), self(std::make_shared<ICanvasView*>(this)) {
     layer->setDevice(std::make_shared<mtl::Device>());
     layer->setPresenter(std::make_shared<Presenter>(store, self));
     RegisterForDraggedFiles();
+    SetTracksMouseEnterExit(true);
     SetTimer();
 }
 
@@ -142,7 +143,7 @@ void ICanvasView::RemoveFromWindow() {
     removed = true;
     KillTimer();
     RemoveAllToolTips();
-    ICanvas* owner = canvas;
+    ICanvasMac* owner = canvas;
     canvas = nullptr;
     ak::Ref<View> keep(this); // the superview may hold the last reference
     RemoveFromSuperview();

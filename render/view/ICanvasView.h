@@ -8,18 +8,19 @@
 #include "platform/ak/View.h"
 #include "platform/mtl/MtlLayer.h"
 #include "render/view/FrameStore.h"
+#include "toolkit/IMouse.h"
 #include "toolkit/IRECTList.h"
 
 #include <memory>
 
 namespace vx::ui {
 
-class ICanvas;
+class ICanvasMac;
 
 class ICanvasView : public ak::View {
 public:
     // Sized to the panel at the canvas's draw scale; starts the frame timer.
-    explicit ICanvasView(ICanvas* canvas);
+    explicit ICanvasView(ICanvasMac* canvas);
     ~ICanvasView() override;
 
     void SetTimer();
@@ -50,14 +51,41 @@ public:
     // The backing scale changed: a new scale reaches the canvas, the
     // drawable is sized again either way.
     void BackingScaleChanged(double scale);
+
+    // ---- Input, in panel units ----
+    void MouseDown(const ak::Event& event) override;
+    void RightMouseDown(const ak::Event& event) override;
+    void MouseUp(const ak::Event& event) override;
+    void RightMouseUp(const ak::Event& event) override;
+    void MouseDragged(const ak::Event& event) override;
+    void RightMouseDragged(const ak::Event& event) override;
+    void MouseMoved(const ak::Event& event) override;
+    void MouseEntered(const ak::Event& event) override;
+    void MouseExited(const ak::Event& event) override;
+    void ScrollWheel(const ak::Event& event) override;
+    void KeyDown(const ak::Event& event) override;
+    void KeyUp(const ak::Event& event) override;
+    bool DraggingEntered(const ak::FileDrag& drag) override { return !drag.paths.empty(); }
+    bool PerformDrop(const ak::FileDrag& drag) override;
+    // Ends an open native text entry (none yet: nothing to end).
+    void EndUserInput() {}
+    // Shows the cursor shape of a toolkit cursor code.
+    static void SetMouseCursor(int kind);
     double BackingScale() const { return backingScale; }
 
 private:
     class Presenter;
     void ResizeDrawable();
     void PaintKeptFrame();
+    // The pointer of an event in panel units, under the locked-cursor rule.
+    IMouseInfo MouseInfoOf(const ak::Event& event, bool right);
+    void PressOrDoubleClick(const ak::Event& event, bool right);
+    void Drag(const ak::Event& event, bool right);
+    void Key(const ak::Event& event, bool down);
 
-    ICanvas* canvas;
+    ICanvasMac* canvas;
+    float prevX = 0.f, prevY = 0.f; // the last pointer position, panel units
+    bool mouseOutDuringDrag = false;
     IRECTList dirtyRects;
     std::unique_ptr<ak::TimeoutSource> timer;
     std::shared_ptr<mtl::MetalLayer> layer = std::make_shared<mtl::MetalLayer>();

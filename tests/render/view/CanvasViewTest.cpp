@@ -122,4 +122,64 @@ TEST_F(CanvasWindow, DetachingStopsTheTimerAndTheViewOutlivesIt) {
     keep->RemoveFromWindow();
 }
 
+// What the test control heard, without its drawing.
+std::vector<std::string> Heard(const std::vector<std::string>& log) {
+    std::vector<std::string> heard;
+    for (const std::string& line : log)
+        if (line.rfind("control ", 0) == 0 && line != "control draw" &&
+            line.rfind("control over", 0) != 0)
+            heard.push_back(line.substr(8));
+    return heard;
+}
+
+TEST_F(CanvasWindow, ClicksReachControlsInPanelUnits) {
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    ak::test::Enter(*window, {30, 30});
+    log.clear();
+    for (uint32_t i = 0; i < 3; ++i)
+        ak::test::Click(*window, {30, 30}, {1, 0, 200000 + 150 * i});
+    ak::test::Click(*window, {31, 30}, {1, ak::test::Mod::Ctrl, 5000});
+    ak::test::Pump();
+    // The double click ends the capture, so its release reaches no control.
+    const std::vector<std::string> expected = {"down 30,30", "up 30,30", "dblclick 30,30",
+                                               "down 30,30", "up 30,30", "down 31,30 R",
+                                               "up 31,30"};
+    EXPECT_EQ(Heard(log), expected);
+}
+
+TEST_F(CanvasWindow, DragsCarryDeltasAndWheelAndKeysArrive) {
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    control->handlesKeys = true;
+    ak::test::Enter(*window, {30, 30});
+    ak::test::Move(*window, {30, 30});
+    log.clear();
+    ak::test::Press(*window, {30, 30});
+    ak::test::Move(*window, {34, 37}, 1);
+    ak::test::Release(*window, {34, 37});
+    ak::test::Scroll(*window, {34, 37}, 0);
+    const unsigned a = ak::test::KeycodeOf('a');
+    ASSERT_NE(a, 0u);
+    ak::test::Key(*window, a, 'a', true);
+    ak::test::Key(*window, a, 'a', false);
+    ak::test::Pump();
+    const std::vector<std::string> heard = Heard(log);
+    ASSERT_GE(heard.size(), 6u);
+    EXPECT_EQ(heard[0], "down 30,30");
+    EXPECT_EQ(heard[1], "drag 34,37 4,7");
+    EXPECT_EQ(heard[2], "up 34,37");
+    EXPECT_EQ(heard[3].rfind("wheel 34,37", 0), 0u) << heard[3];
+    EXPECT_EQ(heard[4], "keydown a");
+    EXPECT_EQ(heard[5], "keyup a");
+}
+
+TEST_F(CanvasWindow, AThreeFileDropArrivesOnceAndAnEmptyOneIsRefused) {
+    vx::ui::ICanvasView* view = Open();
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    EXPECT_FALSE(view->PerformDrop({{}, {30, 30}}));
+    EXPECT_TRUE(view->PerformDrop({{"/tmp/a b.wav", "/tmp/c.wav", "/tmp/d.wav"}, {30, 30}}));
+}
+
 } // namespace
