@@ -1,11 +1,15 @@
 #include "render/view/ICanvasMac.h"
 
 #include "framework/ICanvasEditorDelegate.h"
+#include "platform/ak/Alert.h"
 #include "platform/ak/Cursor.h"
+#include "platform/ak/Pasteboard.h"
 #include "platform/ak/Screen.h"
 #include "platform/ak/Window.h"
+#include "platform/sys/Open.h"
 #include "render/canvas/CoreTextFont.h"
 #include "render/canvas/FontDescriptorCache.h"
+#include "render/view/ServiceRules.h"
 
 #include <cmath>
 #include <cstdio>
@@ -132,16 +136,33 @@ int ICanvasMac::SetCursorShape(int kind) {
     return ICanvasVG::SetCursorShape(kind);
 }
 void ICanvasMac::EndTextEditing() {}
-bool ICanvasMac::ReadClipboardText(VxString&) {
-    NotBuiltYet("ReadClipboardText");
+bool ICanvasMac::ReadClipboardText(VxString& out) {
+    const std::optional<std::string> text = ak::Pasteboard::Text();
+    out.SetBounded(text ? text->c_str() : "");
+    return text.has_value();
 }
-bool ICanvasMac::WriteClipboardText(const char*) {
-    NotBuiltYet("WriteClipboardText");
+
+bool ICanvasMac::WriteClipboardText(const char* utf8) {
+    ak::Pasteboard::SetText(utf8 ? utf8 : "");
+    return true;
 }
 void ICanvasMac::UpdateTooltips() {}
-EMsgBoxResult ICanvasMac::RunMessageBox(const char*, const char*, EMsgBoxButtons,
-                                        MsgBoxCompletion) {
-    NotBuiltYet("RunMessageBox");
+EMsgBoxResult ICanvasMac::RunMessageBox(const char* text, const char* caption, EMsgBoxButtons type,
+                                        MsgBoxCompletion completion) {
+    ClearMouseCapture();
+    auto alert = ak::Ref<ak::Alert>::Adopt(new ak::Alert());
+    alert->SetMessageText(caption ? caption : "");
+    alert->SetInformativeText(text ? text : "");
+    const std::vector<std::string> titles = MessageBoxButtonTitles(type);
+    for (const std::string& title : titles)
+        alert->AddButton(title);
+    const int index =
+        alert->RunModal(view ? view->GetWindow() : nullptr) - ak::AlertResponse::FirstButton;
+    const EMsgBoxResult result =
+        titles.empty() ? EMsgBoxResult::Cancel : MessageBoxResultOf(type, index);
+    if (completion)
+        completion(result);
+    return result;
 }
 void ICanvasMac::RunFileDialog(VxString&, VxString&, EFileAction, const char*,
                                FileDialogCompletion) {
@@ -153,8 +174,11 @@ void ICanvasMac::RunFolderDialog(VxString&, FileDialogCompletion) {
 bool ICanvasMac::RunColorPicker(IColor&, const char*, ColorPickerCompletion) {
     NotBuiltYet("RunColorPicker");
 }
-bool ICanvasMac::OpenInBrowser(const char*) {
-    NotBuiltYet("OpenInBrowser");
+bool ICanvasMac::OpenInBrowser(const char* url) {
+    const std::string text = url ? url : "";
+    if (text.empty())
+        return false;
+    return StartsWithUriScheme(text) ? sys::OpenUri(text) : sys::OpenPath(text);
 }
 void ICanvasMac::ShowNativeTextEntry(int, const IText&, const IRECT&, int, const char*) {
     NotBuiltYet("ShowNativeTextEntry");

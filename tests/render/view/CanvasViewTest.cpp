@@ -182,4 +182,34 @@ TEST_F(CanvasWindow, AThreeFileDropArrivesOnceAndAnEmptyOneIsRefused) {
     EXPECT_TRUE(view->PerformDrop({{"/tmp/a b.wav", "/tmp/c.wav", "/tmp/d.wav"}, {30, 30}}));
 }
 
+TEST_F(CanvasWindow, MessageBoxesAnswerByTheirButtonsAndTheClipboardRoundTrips) {
+    ASSERT_NE(Open(), nullptr);
+    struct Case {
+        vx::ui::EMsgBoxButtons type;
+        int press;
+        vx::ui::EMsgBoxResult result;
+    };
+    const Case cases[] = {
+        {vx::ui::EMsgBoxButtons::YesNo, 1, vx::ui::EMsgBoxResult::No},
+        {vx::ui::EMsgBoxButtons::OKCancel, 1, vx::ui::EMsgBoxResult::Cancel},
+        {vx::ui::EMsgBoxButtons::YesNoCancel, 0, vx::ui::EMsgBoxResult::Yes},
+    };
+    for (const Case& c : cases) {
+        ak::Application::RunOnMainLater([press = c.press] {
+            ASSERT_TRUE(ak::test::PumpUntil([] { return ak::test::IsAlertShown(); }));
+            ak::test::AlertPressButton(press);
+        });
+        vx::ui::EMsgBoxResult completed = vx::ui::EMsgBoxResult::None;
+        EXPECT_EQ(Canvas()->RunMessageBox("text", "caption", c.type,
+                                          [&](vx::ui::EMsgBoxResult r) { completed = r; }),
+                  c.result);
+        EXPECT_EQ(completed, c.result);
+    }
+
+    ASSERT_TRUE(Canvas()->WriteClipboardText("Grüße 🎸"));
+    VxString text;
+    EXPECT_TRUE(Canvas()->ReadClipboardText(text));
+    EXPECT_STREQ(text.Get(), "Grüße 🎸");
+}
+
 } // namespace
