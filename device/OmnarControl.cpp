@@ -8,11 +8,18 @@
 #include "device/OmnarConfig.h"
 #include "device/ParamTable.h"
 #include "framework/Timer.h"
+#include "render/view/ICanvasMac.h"
 #include "toolkit/ICanvas.h"
 
 #include <mutex>
 
 namespace {
+
+// The panel: 1920 x 1200 units at 60 frames a second, drawn at half scale.
+constexpr int kPanelWidth = 1920;
+constexpr int kPanelHeight = 1200;
+constexpr int kPanelFps = 60;
+constexpr float kPanelDrawScale = 0.5f;
 
 // One transfer timer for the process, made by the first editor object.
 std::unique_ptr<vx::Timer>& TransferTimer() {
@@ -38,8 +45,14 @@ OmnarControl::OmnarControl(const vx::InstanceInfo& info)
     // mApplyingValues starts true: nothing reaches the device while the defaults are set.
     omnar::SetUpParameters(ParamPointers());
 
-    // No platform context exists yet: the object runs without a panel.
-    SetMakeGraphicsFunc([] { return std::unique_ptr<vx::ui::ICanvas>(); });
+    SetMakeGraphicsFunc([this] {
+        auto canvas = std::make_unique<vx::ui::ICanvasMac>(*this, kPanelWidth, kPanelHeight,
+                                                           kPanelFps, kPanelDrawScale);
+        canvas->SetBundleId(BundleId());
+        canvas->SetAppGroupId(AppGroupId());
+        canvas->SetSharedResourcesSubPath("OmnarControl");
+        return std::unique_ptr<vx::ui::ICanvas>(std::move(canvas));
+    });
     SetLayoutFunc([this](vx::ui::ICanvas* canvas) { LayoutPages(canvas); });
 }
 

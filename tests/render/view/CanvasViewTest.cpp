@@ -1,0 +1,215 @@
+#include "platform/ak/test/AkTest.h"
+#include "render/view/ICanvasMac.h"
+#include "tests/support/FakeDelegate.h"
+#include "tests/support/TestControl.h"
+#include "toolkit/IPanelControl.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using vx::ui::ICanvasMac;
+
+// A delegate whose editor is an ICanvasMac of 200 x 100 panel units at draw
+// scale 1, a red panel and a test control logging what it is told.
+struct CanvasWindow : ::testing::Test {
+    void SetUp() override {
+        ASSERT_NE(ak::test::App(), nullptr);
+        delegate.SetMakeGraphicsFunc([this] {
+            log.push_back("make");
+            return std::make_unique<ICanvasMac>(delegate, 200, 100, 60, 1.f);
+        });
+        delegate.layout = [this](vx::ui::ICanvas* canvas) {
+            log.push_back(canvas->DrawContextHandle() ? "layout with context" : "layout");
+            log.push_back("scale " + std::to_string(int(canvas->GetScreenScale())));
+            canvas->AddControl(
+                new vx::ui::IPanelControl(canvas->GetBounds(), vx::ui::IColor(255, 200, 0, 0)));
+            control = new vx::test::TestControl(log, "control", {20, 20, 60, 60});
+            canvas->AddControl(control);
+        };
+        window = ak::Ref<ak::Window>::Adopt(new ak::Window({{100, 100}, {200, 100}}, 1));
+        window->MakeKeyAndOrderFront();
+    }
+    void TearDown() override {
+        delegate.CloseEditor();
+        if (window)
+            window->Close();
+        ak::test::Pump();
+    }
+
+    ICanvasMac* Canvas() { return static_cast<ICanvasMac*>(delegate.GetGraphics()); }
+    vx::ui::ICanvasView* Open() {
+        delegate.OpenEditor(window->ContentView());
+        return Canvas() ? Canvas()->View() : nullptr;
+    }
+
+    vx::test::FakeDelegate delegate;
+    std::vector<std::string> log;
+    vx::test::TestControl* control = nullptr;
+    ak::Ref<ak::Window> window;
+};
+
+TEST_F(CanvasWindow, AttachesInOrderThenDrawsThroughTheLayer) {
+    vx::ui::ICanvasView* view = Open();
+    ASSERT_NE(view, nullptr);
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(log[0], "make");
+    EXPECT_EQ(log[1], "layout with context");
+    EXPECT_EQ(log[2], "scale 1");
+    EXPECT_EQ(view->Superview(), window->ContentView());
+    EXPECT_EQ(view->Frame().size, (ak::Size{200, 100}));
+    EXPECT_EQ(view->Layer()->drawableSize.width, 200u);
+
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return view->FramesPainted() > 0; }));
+    const std::string png = ak::test::SaveSnapshot(*window, "canvas_view_first_frame");
+    EXPECT_FALSE(png.empty());
+    view->Frames().WithKept([](const vx::ui::FrameStore::Frame& f) {
+        ASSERT_EQ(f.width, 200);
+        // BGRA: the red panel.
+        EXPECT_EQ(f.pixels[2], 200);
+        EXPECT_EQ(f.pixels[1], 0);
+        EXPECT_EQ(f.pixels[3], 255);
+    });
+}
+
+TEST_F(CanvasWindow, IdleTicksDrawNothingAndADirtyControlShows) {
+    vx::ui::ICanvasView* view = Open();
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return view->Frames().FramesStored() > 0; }));
+    ak::test::Pump(150); // several ticks with nothing dirty
+    const int stored = view->Frames().FramesStored();
+    const int painted = view->FramesPainted();
+    ak::test::Pump(150);
+    EXPECT_EQ(view->Frames().FramesStored(), stored);
+    EXPECT_EQ(view->FramesPainted(), painted);
+
+    control->SetDirty(false);
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return view->Frames().FramesStored() > stored; }));
+    EXPECT_TRUE(ak::test::PumpUntil([&] { return view->FramesPainted() > painted; }));
+}
+
+TEST_F(CanvasWindow, ReattachingAndClosingTheWindowLeaveNothingBehind) {
+    ASSERT_NE(Open(), nullptr);
+    ICanvasMac* canvas = Canvas();
+    // Opening again re-attaches the same canvas with a new view.
+    vx::ui::ICanvasView* second = Open();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(Canvas(), canvas);
+    EXPECT_EQ(window->ContentView()->Subviews().size(), 1u);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return second->FramesPainted() > 0; }));
+
+    // The window going away closes the editor.
+    window->Close();
+    window = nullptr;
+    EXPECT_TRUE(ak::test::PumpUntil([&] { return delegate.GetGraphics() == nullptr; }));
+}
+
+TEST_F(CanvasWindow, DetachingStopsTheTimerAndTheViewOutlivesIt) {
+    vx::ui::ICanvasView* view = Open();
+    ASSERT_NE(view, nullptr);
+    ak::Ref<vx::ui::ICanvasView> keep(view);
+    delegate.CloseEditor();
+    EXPECT_EQ(delegate.GetGraphics(), nullptr);
+    EXPECT_FALSE(keep->TimerRunning());
+    EXPECT_EQ(keep->Superview(), nullptr);
+    keep->Render(); // no canvas: nothing to draw
+    keep->RemoveFromWindow();
+}
+
+// What the test control heard, without its drawing.
+std::vector<std::string> Heard(const std::vector<std::string>& log) {
+    std::vector<std::string> heard;
+    for (const std::string& line : log)
+        if (line.rfind("control ", 0) == 0 && line != "control draw" &&
+            line.rfind("control over", 0) != 0)
+            heard.push_back(line.substr(8));
+    return heard;
+}
+
+TEST_F(CanvasWindow, ClicksReachControlsInPanelUnits) {
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    ak::test::Enter(*window, {30, 30});
+    log.clear();
+    for (uint32_t i = 0; i < 3; ++i)
+        ak::test::Click(*window, {30, 30}, {1, 0, 200000 + 150 * i});
+    ak::test::Click(*window, {31, 30}, {1, ak::test::Mod::Ctrl, 5000});
+    ak::test::Pump();
+    // The double click ends the capture, so its release reaches no control.
+    const std::vector<std::string> expected = {"down 30,30", "up 30,30", "dblclick 30,30",
+                                               "down 30,30", "up 30,30", "down 31,30 R",
+                                               "up 31,30"};
+    EXPECT_EQ(Heard(log), expected);
+}
+
+TEST_F(CanvasWindow, DragsCarryDeltasAndWheelAndKeysArrive) {
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    control->handlesKeys = true;
+    ak::test::Enter(*window, {30, 30});
+    ak::test::Move(*window, {30, 30});
+    log.clear();
+    ak::test::Press(*window, {30, 30});
+    ak::test::Move(*window, {34, 37}, 1);
+    ak::test::Release(*window, {34, 37});
+    ak::test::Scroll(*window, {34, 37}, 0);
+    const unsigned a = ak::test::KeycodeOf('a');
+    ASSERT_NE(a, 0u);
+    ak::test::Key(*window, a, 'a', true);
+    ak::test::Key(*window, a, 'a', false);
+    ak::test::Pump();
+    const std::vector<std::string> heard = Heard(log);
+    ASSERT_GE(heard.size(), 6u);
+    EXPECT_EQ(heard[0], "down 30,30");
+    EXPECT_EQ(heard[1], "drag 34,37 4,7");
+    EXPECT_EQ(heard[2], "up 34,37");
+    EXPECT_EQ(heard[3].rfind("wheel 34,37", 0), 0u) << heard[3];
+    EXPECT_EQ(heard[4], "keydown a");
+    EXPECT_EQ(heard[5], "keyup a");
+}
+
+TEST_F(CanvasWindow, AThreeFileDropArrivesOnceAndAnEmptyOneIsRefused) {
+    vx::ui::ICanvasView* view = Open();
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    EXPECT_FALSE(view->PerformDrop({{}, {30, 30}}));
+    EXPECT_TRUE(view->PerformDrop({{"/tmp/a b.wav", "/tmp/c.wav", "/tmp/d.wav"}, {30, 30}}));
+}
+
+TEST_F(CanvasWindow, MessageBoxesAnswerByTheirButtonsAndTheClipboardRoundTrips) {
+    ASSERT_NE(Open(), nullptr);
+    struct Case {
+        vx::ui::EMsgBoxButtons type;
+        int press;
+        vx::ui::EMsgBoxResult result;
+    };
+    const Case cases[] = {
+        {vx::ui::EMsgBoxButtons::YesNo, 1, vx::ui::EMsgBoxResult::No},
+        {vx::ui::EMsgBoxButtons::OKCancel, 1, vx::ui::EMsgBoxResult::Cancel},
+        {vx::ui::EMsgBoxButtons::YesNoCancel, 0, vx::ui::EMsgBoxResult::Yes},
+    };
+    for (const Case& c : cases) {
+        ak::Application::RunOnMainLater([press = c.press] {
+            ASSERT_TRUE(ak::test::PumpUntil([] { return ak::test::IsAlertShown(); }));
+            ak::test::AlertPressButton(press);
+        });
+        vx::ui::EMsgBoxResult completed = vx::ui::EMsgBoxResult::None;
+        EXPECT_EQ(Canvas()->RunMessageBox("text", "caption", c.type,
+                                          [&](vx::ui::EMsgBoxResult r) { completed = r; }),
+                  c.result);
+        EXPECT_EQ(completed, c.result);
+    }
+
+    ASSERT_TRUE(Canvas()->WriteClipboardText("Grüße 🎸"));
+    VxString text;
+    EXPECT_TRUE(Canvas()->ReadClipboardText(text));
+    EXPECT_STREQ(text.Get(), "Grüße 🎸");
+}
+
+} // namespace
