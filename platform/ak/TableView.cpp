@@ -1,0 +1,217 @@
+#include "platform/ak/TableView.h"
+
+#include <gtk/gtk.h>
+
+#include <algorithm>
+
+namespace ak {
+
+namespace {
+
+// Each row of the store holds only its index; cells ask the data source.
+struct CellContext {
+    TableView* table;
+    TableDataSource** source;
+    std::string identifier;
+};
+
+void DrawCell(GtkTreeViewColumn*, GtkCellRenderer* cell, GtkTreeModel* model, GtkTreeIter* iter,
+              gpointer data) {
+    auto* context = static_cast<CellContext*>(data);
+    int row = 0;
+    gtk_tree_model_get(model, iter, 0, &row, -1);
+    const std::string text =
+        *context->source
+            ? ValidUtf8((*context->source)->TextAt(*context->table, context->identifier, row))
+            : std::string();
+    g_object_set(cell, "text", text.c_str(), nullptr);
+}
+
+void FreeContext(gpointer data) {
+    delete static_cast<CellContext*>(data);
+}
+
+GtkWidget* MakeScroller() {
+    GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroller), GTK_POLICY_AUTOMATIC,
+                                   GTK_POLICY_AUTOMATIC);
+    return scroller;
+}
+
+} // namespace
+
+TableView::TableView(Rect frame) : Control(frame, MakeScroller()) {
+    m_store = gtk_list_store_new(1, G_TYPE_INT);
+    m_tree = gtk_tree_view_new_with_model(GTK_TREE_MODEL(m_store));
+    g_object_unref(m_store); // the tree view holds it
+    gtk_container_add(GTK_CONTAINER(Widget()), GTK_WIDGET(m_tree));
+    gtk_widget_show(GTK_WIDGET(m_tree));
+    Connect(gtk_tree_view_get_selection(GTK_TREE_VIEW(m_tree)), "changed",
+            reinterpret_cast<Callback>(&TableView::OnSelectionChanged));
+}
+
+void TableView::OnSelectionChanged(void*, TableView* self) {
+    self->FireAction();
+}
+
+void TableView::SetDataSource(TableDataSource* source) {
+    m_source = source;
+    ReloadData();
+}
+
+void TableView::ReloadData() {
+    Silence silence(*this);
+    const std::vector<int> kept = SelectedRows();
+    const int rows = m_source ? std::max(0, m_source->NumberOfRows(*this)) : 0;
+    GtkListStore* store = GTK_LIST_STORE(m_store);
+    GtkTreeIter iter;
+    for (; m_rows > rows; --m_rows) {
+        gtk_tree_model_iter_nth_child(GTK_TREE_MODEL(store), &iter, nullptr, m_rows - 1);
+        gtk_list_store_remove(store, &iter);
+    }
+    for (; m_rows < rows; ++m_rows)
+        gtk_list_store_insert_with_values(store, &iter, m_rows, 0, m_rows, -1);
+    // Rows that stay are redrawn with the source's new answers.
+    gtk_widget_queue_draw(GTK_WIDGET(m_tree));
+    for (int row : kept)
+        if (row < m_rows)
+            SelectRow(row, true);
+}
+
+void TableView::AddColumn(const std::string& identifier, const std::string& title, double width) {
+    if (ColumnNamed(identifier))
+        return;
+    GtkCellRenderer* cell = gtk_cell_renderer_text_new();
+    GtkTreeViewColumn* column = gtk_tree_view_column_new();
+    gtk_tree_view_column_set_title(column, ValidUtf8(title).c_str());
+    gtk_tree_view_column_pack_start(column, cell, TRUE);
+    gtk_tree_view_column_set_cell_data_func(
+        column, cell, DrawCell, new CellContext{this, &m_source, identifier}, FreeContext);
+    gtk_tree_view_column_set_sizing(column, GTK_TREE_VIEW_COLUMN_FIXED);
+    gtk_tree_view_column_set_fixed_width(column, std::max(1, static_cast<int>(width)));
+    gtk_tree_view_column_set_resizable(column, TRUE);
+    gtk_tree_view_append_column(GTK_TREE_VIEW(m_tree), column);
+    m_columns.push_back({identifier, column});
+}
+
+void TableView::RemoveColumn(const std::string& identifier) {
+    auto it = std::find_if(m_columns.begin(), m_columns.end(),
+                           [&](const Column& c) { return c.identifier == identifier; });
+    if (it == m_columns.end())
+        return;
+    gtk_tree_view_remove_column(GTK_TREE_VIEW(m_tree), GTK_TREE_VIEW_COLUMN(it->column));
+    m_columns.erase(it);
+}
+
+int TableView::ColumnIndex(const std::string& identifier) const {
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].identifier == identifier)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void* TableView::ColumnNamed(const std::string& identifier) const {
+    const int index = ColumnIndex(identifier);
+    return index < 0 ? nullptr : m_columns[static_cast<size_t>(index)].column;
+}
+
+double TableView::ColumnWidth(const std::string& identifier) const {
+    void* column = ColumnNamed(identifier);
+    return column ? gtk_tree_view_column_get_fixed_width(GTK_TREE_VIEW_COLUMN(column)) : 0;
+}
+
+void TableView::SetColumnHidden(const std::string& identifier, bool hidden) {
+    if (void* column = ColumnNamed(identifier))
+        gtk_tree_view_column_set_visible(GTK_TREE_VIEW_COLUMN(column), !hidden);
+}
+
+void TableView::SetHeaderVisible(bool visible) {
+    gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(m_tree), visible);
+}
+
+void TableView::SetAllowsMultipleSelection(bool allows) {
+    Silence silence(*this);
+    gtk_tree_selection_set_mode(gtk_tree_view_get_selection(GTK_TREE_VIEW(m_tree)),
+                                allows ? GTK_SELECTION_MULTIPLE : GTK_SELECTION_SINGLE);
+}
+
+void TableView::SelectRow(int row, bool extend) {
+    if (row < 0 || row >= m_rows)
+        return;
+    Silence silence(*this);
+    GtkTreeSelection* selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(m_tree));
+    if (!extend)
+        gtk_tree_selection_unselect_all(selection);
+    GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+    gtk_tree_selection_select_path(selection, path);
+    gtk_tree_path_free(path);
+}
+
+void TableView::DeselectAll() {
+    Silence silence(*this);
+    gtk_tree_selection_unselect_all(gtk_tree_view_get_selection(GTK_TREE_VIEW(m_tree)));
+}
+
+std::vector<int> TableView::SelectedRows() const {
+    std::vector<int> rows;
+    GList* paths = gtk_tree_selection_get_selected_rows(
+        gtk_tree_view_get_selection(GTK_TREE_VIEW(m_tree)), nullptr);
+    for (GList* p = paths; p; p = p->next)
+        rows.push_back(gtk_tree_path_get_indices(static_cast<GtkTreePath*>(p->data))[0]);
+    g_list_free_full(paths, reinterpret_cast<GDestroyNotify>(gtk_tree_path_free));
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int TableView::SelectedRow() const {
+    const std::vector<int> rows = SelectedRows();
+    return rows.empty() ? -1 : rows.front();
+}
+
+Rect TableView::RectOfRow(int row) const {
+    if (row < 0 || row >= m_rows)
+        return {};
+    GtkTreeView* tree = GTK_TREE_VIEW(m_tree);
+    GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+    GdkRectangle area;
+    gtk_tree_view_get_background_area(tree, path, nullptr, &area);
+    gtk_tree_path_free(path);
+    int x = 0;
+    int y = 0;
+    gtk_tree_view_convert_bin_window_to_widget_coords(tree, area.x, area.y, &x, &y);
+    int outX = 0;
+    int outY = 0;
+    gtk_widget_translate_coordinates(GTK_WIDGET(tree), Widget(), x, y, &outX, &outY);
+    return {{static_cast<double>(outX), static_cast<double>(outY)},
+            {static_cast<double>(gtk_widget_get_allocated_width(GTK_WIDGET(tree))),
+             static_cast<double>(area.height)}};
+}
+
+int TableView::RowAtPoint(Point point) const {
+    GtkTreeView* tree = GTK_TREE_VIEW(m_tree);
+    int x = 0;
+    int y = 0;
+    if (!gtk_widget_translate_coordinates(Widget(), GTK_WIDGET(tree), static_cast<int>(point.x),
+                                          static_cast<int>(point.y), &x, &y))
+        return -1;
+    int binX = 0;
+    int binY = 0;
+    gtk_tree_view_convert_widget_to_bin_window_coords(tree, x, y, &binX, &binY);
+    GtkTreePath* path = nullptr;
+    if (binY < 0 ||
+        !gtk_tree_view_get_path_at_pos(tree, binX, binY, &path, nullptr, nullptr, nullptr))
+        return -1;
+    const int row = gtk_tree_path_get_indices(path)[0];
+    gtk_tree_path_free(path);
+    return row;
+}
+
+void TableView::ScrollRowToVisible(int row) {
+    if (row < 0 || row >= m_rows)
+        return;
+    GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+    gtk_tree_view_scroll_to_cell(GTK_TREE_VIEW(m_tree), path, nullptr, FALSE, 0, 0);
+    gtk_tree_path_free(path);
+}
+
+} // namespace ak

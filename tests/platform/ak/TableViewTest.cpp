@@ -1,0 +1,130 @@
+#include "platform/ak/TableView.h"
+#include "platform/ak/Window.h"
+#include "platform/ak/test/AkTest.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using ak::Rect;
+
+struct Rows : ak::TableDataSource {
+    std::vector<std::string> names;
+    int asked = 0;
+    int NumberOfRows(ak::TableView&) override { return static_cast<int>(names.size()); }
+    std::string TextAt(ak::TableView&, const std::string& column, int row) override {
+        ++asked;
+        return column + ":" + names.at(static_cast<size_t>(row));
+    }
+};
+
+struct TableViewTest : ::testing::Test {
+    void SetUp() override {
+        ASSERT_NE(ak::test::App(), nullptr);
+        window = ak::MakeRef<ak::Window>(Rect{{40, 40}, {400, 300}}, ak::StyleMask::Titled);
+        table = ak::MakeRef<ak::TableView>(Rect{{10, 10}, {300, 200}});
+        table->AddColumn("name", "Name", 150);
+        table->AddColumn("kind", "Kind", 100);
+        source.names = {"Clean", "Drive", "Fuzz", "Octave"};
+        table->SetDataSource(&source);
+        table->SetAction([this](ak::Control&) { ++fired; });
+        window->ContentView()->AddSubview(table.Get());
+        window->MakeKeyAndOrderFront();
+        ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+        ak::test::Pump(60);
+    }
+    void TearDown() override {
+        window->Close();
+        ak::test::Pump(20);
+    }
+    ak::Point InWindow(ak::Point inTable) { return table->ConvertPointToView(inTable, nullptr); }
+    void ClickRow(int row, unsigned modifiers = 0) {
+        const Rect r = table->RectOfRow(row);
+        const ak::Point p = InWindow({r.MinX() + 20, r.MinY() + r.size.height / 2});
+        ak::test::Enter(*window, p);
+        ak::test::Move(*window, p);
+        ak::test::Click(*window, p, {1, modifiers});
+        ak::test::Pump(60);
+    }
+    Rows source;
+    ak::Ref<ak::Window> window;
+    ak::Ref<ak::TableView> table;
+    int fired = 0;
+};
+
+TEST_F(TableViewTest, RowsAndCellsComeFromTheDataSourceOnReload) {
+    EXPECT_EQ(table->NumberOfRows(), 4);
+    EXPECT_GT(source.asked, 0) << "drawing asks the source for cells";
+    source.names = {"Clean"};
+    table->ReloadData();
+    EXPECT_EQ(table->NumberOfRows(), 1);
+    source.names = {"A", "B", "C", "D", "E", "F"};
+    table->ReloadData();
+    EXPECT_EQ(table->NumberOfRows(), 6);
+    table->SetDataSource(nullptr);
+    EXPECT_EQ(table->NumberOfRows(), 0);
+    EXPECT_EQ(fired, 0);
+}
+
+TEST_F(TableViewTest, ColumnsAddRemoveHideAndKeepTheirWidth) {
+    EXPECT_EQ(table->NumberOfColumns(), 2);
+    table->AddColumn("name", "Duplicate", 10);
+    EXPECT_EQ(table->NumberOfColumns(), 2) << "identifiers are unique";
+    EXPECT_EQ(table->ColumnIndex("kind"), 1);
+    EXPECT_DOUBLE_EQ(table->ColumnWidth("name"), 150);
+    table->SetColumnHidden("kind", true);
+    table->RemoveColumn("name");
+    EXPECT_EQ(table->ColumnIndex("kind"), 0);
+    EXPECT_EQ(table->ColumnIndex("name"), -1);
+    EXPECT_DOUBLE_EQ(table->ColumnWidth("name"), 0);
+}
+
+TEST_F(TableViewTest, ProgrammaticSelectionFiresNothingAndAClickFiresOnce) {
+    table->SelectRow(2);
+    table->SelectRow(99);
+    table->SelectRow(-1);
+    EXPECT_EQ(table->SelectedRow(), 2);
+    source.names.push_back("Chorus");
+    table->ReloadData();
+    EXPECT_EQ(table->SelectedRow(), 2) << "a reload keeps the selection";
+    table->DeselectAll();
+    EXPECT_EQ(table->SelectedRow(), -1);
+    EXPECT_EQ(fired, 0);
+
+    ClickRow(1);
+    EXPECT_EQ(table->SelectedRow(), 1);
+    EXPECT_EQ(fired, 1);
+}
+
+TEST_F(TableViewTest, MultipleSelectionExtendsWithControlClicks) {
+    table->SetAllowsMultipleSelection(true);
+    table->SelectRow(0);
+    table->SelectRow(3, true);
+    EXPECT_EQ(table->SelectedRows(), (std::vector<int>{0, 3}));
+    table->SetAllowsMultipleSelection(false);
+    EXPECT_EQ(table->SelectedRows().size(), 1u);
+    table->SetAllowsMultipleSelection(true);
+    ClickRow(1);
+    ClickRow(2, ak::test::Mod::Ctrl);
+    EXPECT_EQ(table->SelectedRows(), (std::vector<int>{1, 2}));
+    EXPECT_GE(fired, 2);
+}
+
+TEST_F(TableViewTest, RowRectsAndHitTestsAgree) {
+    const Rect first = table->RectOfRow(0);
+    const Rect second = table->RectOfRow(1);
+    EXPECT_GT(first.size.height, 0);
+    EXPECT_GT(first.MinY(), 0) << "the header sits above the first row";
+    EXPECT_DOUBLE_EQ(second.MinY(), first.MinY() + first.size.height);
+    for (int row = 0; row < 4; ++row) {
+        const Rect r = table->RectOfRow(row);
+        EXPECT_EQ(table->RowAtPoint({r.MinX() + 5, r.MinY() + r.size.height / 2}), row);
+    }
+    EXPECT_EQ(table->RowAtPoint({5, 195}), -1) << "below the last row";
+    EXPECT_EQ(table->RectOfRow(4), Rect{});
+}
+
+} // namespace
