@@ -1,46 +1,16 @@
 #include "platform/ak/TableView.h"
 
+#include "platform/ak/TreeParts.h"
+
 #include <gtk/gtk.h>
 
 #include <algorithm>
 
 namespace ak {
 
-namespace {
+namespace {} // namespace
 
-// Each row of the store holds only its index; cells ask the data source.
-struct CellContext {
-    TableView* table;
-    TableDataSource** source;
-    std::string identifier;
-};
-
-void DrawCell(GtkTreeViewColumn*, GtkCellRenderer* cell, GtkTreeModel* model, GtkTreeIter* iter,
-              gpointer data) {
-    auto* context = static_cast<CellContext*>(data);
-    int row = 0;
-    gtk_tree_model_get(model, iter, 0, &row, -1);
-    const std::string text =
-        *context->source
-            ? ValidUtf8((*context->source)->TextAt(*context->table, context->identifier, row))
-            : std::string();
-    g_object_set(cell, "text", text.c_str(), nullptr);
-}
-
-void FreeContext(gpointer data) {
-    delete static_cast<CellContext*>(data);
-}
-
-GtkWidget* MakeScroller() {
-    GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
-    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroller), GTK_POLICY_AUTOMATIC,
-                                   GTK_POLICY_AUTOMATIC);
-    return scroller;
-}
-
-} // namespace
-
-TableView::TableView(Rect frame) : Control(frame, MakeScroller()) {
+TableView::TableView(Rect frame) : Control(frame, MakeTreeScroller()) {
     m_store = gtk_list_store_new(1, G_TYPE_INT);
     m_tree = gtk_tree_view_new_with_model(GTK_TREE_MODEL(m_store));
     g_object_unref(m_store); // the tree view holds it
@@ -81,17 +51,14 @@ void TableView::ReloadData() {
 void TableView::AddColumn(const std::string& identifier, const std::string& title, double width) {
     if (ColumnNamed(identifier))
         return;
-    GtkCellRenderer* cell = gtk_cell_renderer_text_new();
-    GtkTreeViewColumn* column = gtk_tree_view_column_new();
-    gtk_tree_view_column_set_title(column, ValidUtf8(title).c_str());
-    gtk_tree_view_column_pack_start(column, cell, TRUE);
-    gtk_tree_view_column_set_cell_data_func(
-        column, cell, DrawCell, new CellContext{this, &m_source, identifier}, FreeContext);
-    gtk_tree_view_column_set_sizing(column, GTK_TREE_VIEW_COLUMN_FIXED);
-    gtk_tree_view_column_set_fixed_width(column, std::max(1, static_cast<int>(width)));
-    gtk_tree_view_column_set_resizable(column, TRUE);
-    gtk_tree_view_append_column(GTK_TREE_VIEW(m_tree), column);
-    m_columns.push_back({identifier, column});
+    m_columns.push_back(
+        {identifier,
+         AppendTextColumn(m_tree, title, width, [this, identifier](void* model, void* iter) {
+             int row = 0;
+             gtk_tree_model_get(GTK_TREE_MODEL(model), static_cast<GtkTreeIter*>(iter), 0, &row,
+                                -1);
+             return m_source ? m_source->TextAt(*this, identifier, row) : std::string();
+         })});
 }
 
 void TableView::RemoveColumn(const std::string& identifier) {
