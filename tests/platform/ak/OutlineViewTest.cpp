@@ -1,6 +1,5 @@
 #include "platform/ak/OutlineView.h"
-#include "platform/ak/Window.h"
-#include "platform/ak/test/AkTest.h"
+#include "tests/platform/ak/ShownControl.h"
 
 #include <gtest/gtest.h>
 
@@ -35,30 +34,20 @@ struct Library : ak::OutlineDataSource {
     }
 };
 
-struct OutlineViewTest : ::testing::Test {
+struct OutlineViewTest : ShownControl<ak::OutlineView> {
     void SetUp() override {
-        ASSERT_NE(ak::test::App(), nullptr);
-        window = ak::MakeRef<ak::Window>(Rect{{40, 40}, {400, 300}}, ak::StyleMask::Titled);
-        outline = ak::MakeRef<ak::OutlineView>(Rect{{10, 10}, {300, 200}});
+        ShownControl::SetUp();
+        outline = control.Get();
         outline->AddColumn("name", "Name", 200);
         outline->SetDataSource(&library);
-        outline->SetAction([this](ak::Control&) { ++fired; });
-        window->ContentView()->AddSubview(outline.Get());
-        window->MakeKeyAndOrderFront();
-        ASSERT_TRUE(ak::test::WaitUntilShown(*window));
-    }
-    void TearDown() override {
-        window->Close();
-        ak::test::Pump(20);
+        Show();
     }
     OutlineItem Bank(int i) { return &library.banks.at(static_cast<size_t>(i)); }
     OutlineItem Preset(const std::string& bank, int i) {
         return &library.presets[bank].at(static_cast<size_t>(i));
     }
     Library library;
-    ak::Ref<ak::Window> window;
-    ak::Ref<ak::OutlineView> outline;
-    int fired = 0;
+    ak::OutlineView* outline = nullptr;
 };
 
 TEST_F(OutlineViewTest, RowsFollowExpansionAndMapToItems) {

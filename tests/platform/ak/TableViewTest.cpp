@@ -1,6 +1,5 @@
 #include "platform/ak/TableView.h"
-#include "platform/ak/Window.h"
-#include "platform/ak/test/AkTest.h"
+#include "tests/platform/ak/ShownControl.h"
 
 #include <gtest/gtest.h>
 
@@ -21,24 +20,15 @@ struct Rows : ak::TableDataSource {
     }
 };
 
-struct TableViewTest : ::testing::Test {
+struct TableViewTest : ShownControl<ak::TableView> {
     void SetUp() override {
-        ASSERT_NE(ak::test::App(), nullptr);
-        window = ak::MakeRef<ak::Window>(Rect{{40, 40}, {400, 300}}, ak::StyleMask::Titled);
-        table = ak::MakeRef<ak::TableView>(Rect{{10, 10}, {300, 200}});
+        ShownControl::SetUp();
+        table = control.Get();
         table->AddColumn("name", "Name", 150);
         table->AddColumn("kind", "Kind", 100);
         source.names = {"Clean", "Drive", "Fuzz", "Octave"};
         table->SetDataSource(&source);
-        table->SetAction([this](ak::Control&) { ++fired; });
-        window->ContentView()->AddSubview(table.Get());
-        window->MakeKeyAndOrderFront();
-        ASSERT_TRUE(ak::test::WaitUntilShown(*window));
-        ak::test::Pump(60);
-    }
-    void TearDown() override {
-        window->Close();
-        ak::test::Pump(20);
+        Show();
     }
     ak::Point InWindow(ak::Point inTable) { return table->ConvertPointToView(inTable, nullptr); }
     void ClickRow(int row, unsigned modifiers = 0) {
@@ -50,9 +40,7 @@ struct TableViewTest : ::testing::Test {
         ak::test::Pump(60);
     }
     Rows source;
-    ak::Ref<ak::Window> window;
-    ak::Ref<ak::TableView> table;
-    int fired = 0;
+    ak::TableView* table = nullptr;
 };
 
 TEST_F(TableViewTest, RowsAndCellsComeFromTheDataSourceOnReload) {
