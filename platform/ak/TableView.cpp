@@ -18,10 +18,29 @@ TableView::TableView(Rect frame) : Control(frame, MakeTreeScroller()) {
     gtk_widget_show(GTK_WIDGET(m_tree));
     Connect(gtk_tree_view_get_selection(GTK_TREE_VIEW(m_tree)), "changed",
             reinterpret_cast<Callback>(&TableView::OnSelectionChanged));
+    Connect(m_tree, "row-activated", reinterpret_cast<Callback>(&TableView::OnRowActivated));
 }
 
 void TableView::OnSelectionChanged(void*, TableView* self) {
     self->FireAction();
+}
+
+void TableView::OnHeaderClicked(void* column, TableView* self) {
+    Ref<Control> hold(self);
+    for (const Column& c : self->m_columns)
+        if (c.column == column && self->m_headerClick) {
+            const HeaderClick callback = self->m_headerClick;
+            callback(*self, c.identifier);
+            return;
+        }
+}
+
+void TableView::OnRowActivated(void*, void* path, void*, TableView* self) {
+    Ref<Control> hold(self);
+    if (self->m_doubleClick) {
+        const DoubleClick callback = self->m_doubleClick;
+        callback(*self, gtk_tree_path_get_indices(static_cast<GtkTreePath*>(path))[0]);
+    }
 }
 
 void TableView::SetDataSource(TableDataSource* source) {
@@ -59,6 +78,38 @@ void TableView::AddColumn(const std::string& identifier, const std::string& titl
                                 -1);
              return m_source ? m_source->TextAt(*this, identifier, row) : std::string();
          })});
+    GtkTreeViewColumn* column = GTK_TREE_VIEW_COLUMN(m_columns.back().column);
+    gtk_tree_view_column_set_clickable(column, TRUE);
+    Connect(column, "clicked", reinterpret_cast<Callback>(&TableView::OnHeaderClicked));
+}
+
+void TableView::MoveColumn(int from, int to) {
+    const int count = NumberOfColumns();
+    if (from < 0 || from >= count || to < 0 || to >= count || from == to)
+        return;
+    Column moved = m_columns[static_cast<size_t>(from)];
+    m_columns.erase(m_columns.begin() + from);
+    m_columns.insert(m_columns.begin() + to, moved);
+    GtkTreeViewColumn* before =
+        to == 0 ? nullptr : GTK_TREE_VIEW_COLUMN(m_columns[static_cast<size_t>(to - 1)].column);
+    gtk_tree_view_move_column_after(GTK_TREE_VIEW(m_tree), GTK_TREE_VIEW_COLUMN(moved.column),
+                                    before);
+}
+
+void TableView::SetSortIndicator(const std::string& identifier, bool sorted, bool ascending) {
+    if (void* column = ColumnNamed(identifier)) {
+        gtk_tree_view_column_set_sort_indicator(GTK_TREE_VIEW_COLUMN(column), sorted);
+        gtk_tree_view_column_set_sort_order(GTK_TREE_VIEW_COLUMN(column),
+                                            ascending ? GTK_SORT_ASCENDING : GTK_SORT_DESCENDING);
+    }
+}
+
+void TableView::SetGridLines(bool horizontal, bool vertical) {
+    const GtkTreeViewGridLines lines = horizontal && vertical ? GTK_TREE_VIEW_GRID_LINES_BOTH
+                                       : horizontal           ? GTK_TREE_VIEW_GRID_LINES_HORIZONTAL
+                                       : vertical             ? GTK_TREE_VIEW_GRID_LINES_VERTICAL
+                                                              : GTK_TREE_VIEW_GRID_LINES_NONE;
+    gtk_tree_view_set_grid_lines(GTK_TREE_VIEW(m_tree), lines);
 }
 
 void TableView::RemoveColumn(const std::string& identifier) {

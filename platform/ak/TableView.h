@@ -2,6 +2,7 @@
 
 #include "platform/ak/Control.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,17 @@ public:
     double ColumnWidth(const std::string& identifier) const;
     void SetColumnHidden(const std::string& identifier, bool hidden);
     void SetHeaderVisible(bool visible);
+    // Moves the column at display index from to index to.
+    void MoveColumn(int from, int to);
+    // The header's triangle: ascending, descending or none (sorted false).
+    void SetSortIndicator(const std::string& identifier, bool sorted, bool ascending = true);
+    void SetGridLines(bool horizontal, bool vertical);
+
+    // The user's clicks on a column's header and double-clicks on a row.
+    using HeaderClick = std::function<void(TableView&, const std::string& column)>;
+    using DoubleClick = std::function<void(TableView&, int row)>;
+    void SetHeaderClick(HeaderClick callback) { m_headerClick = std::move(callback); }
+    void SetDoubleClick(DoubleClick callback) { m_doubleClick = std::move(callback); }
 
     // Selection; rows out of range are ignored.
     void SetAllowsMultipleSelection(bool allows);
@@ -54,6 +66,10 @@ public:
 
 private:
     static void OnSelectionChanged(void* selection, TableView* self);
+    static void OnHeaderClicked(void* column, TableView* self);
+    static void OnRowActivated(void* tree, void* path, void* column, TableView* self);
+    HeaderClick m_headerClick;
+    DoubleClick m_doubleClick;
     void* ColumnNamed(const std::string& identifier) const;
     TableDataSource* m_source = nullptr;
     void* m_tree;

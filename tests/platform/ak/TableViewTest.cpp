@@ -116,3 +116,41 @@ TEST_F(TableViewTest, RowRectsAndHitTestsAgree) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TableViewTest, HeaderClicksAndDoubleClicksNameTheirColumnAndRow) {
+    std::vector<std::string> headers;
+    std::vector<int> opened;
+    table->SetHeaderClick(
+        [&](ak::TableView&, const std::string& column) { headers.push_back(column); });
+    table->SetDoubleClick([&](ak::TableView&, int row) { opened.push_back(row); });
+    table->SetSortIndicator("kind", true, false);
+    table->SetGridLines(true, false);
+
+    const Rect first = table->RectOfRow(0);
+    const ak::Point kindHeader = InWindow({200, first.MinY() / 2});
+    ak::test::Enter(*window, kindHeader);
+    ak::test::Move(*window, kindHeader);
+    ak::test::Click(*window, kindHeader);
+    ak::test::Pump(60);
+    EXPECT_EQ(headers, std::vector<std::string>{"kind"});
+
+    ClickRow(2);
+    ClickRow(2);
+    EXPECT_EQ(opened, std::vector<int>{2});
+}
+
+TEST_F(TableViewTest, MovedColumnsKeepTheirIdentifiers) {
+    table->AddColumn("note", "Note", 40);
+    table->MoveColumn(2, 0);
+    EXPECT_EQ(table->ColumnIndex("note"), 0);
+    EXPECT_EQ(table->ColumnIndex("name"), 1);
+    table->MoveColumn(0, 5);
+    EXPECT_EQ(table->ColumnIndex("note"), 0) << "out of range moves nothing";
+    table->MoveColumn(0, 2);
+    EXPECT_EQ(table->ColumnIndex("note"), 2);
+    EXPECT_EQ(table->ColumnIndex("kind"), 1);
+}
+
+} // namespace
