@@ -88,6 +88,47 @@ void OutlineView::Fill(void* parentIter, OutlineItem item, int depth) {
     }
 }
 
+bool OutlineView::ParentIter(OutlineItem parent, void* iter, void** out) const {
+    *out = nullptr;
+    if (!parent)
+        return true;
+    if (!FindIter(parent, iter))
+        return false;
+    *out = iter;
+    return true;
+}
+
+void OutlineView::InsertItem(OutlineItem parent, int index) {
+    GtkTreeIter parentIter;
+    void* at = nullptr;
+    if (!m_source || !ParentIter(parent, &parentIter, &at))
+        return;
+    GtkTreeModel* model = GTK_TREE_MODEL(m_store);
+    if (index < 0 || index > gtk_tree_model_iter_n_children(model, static_cast<GtkTreeIter*>(at)) ||
+        index >= m_source->NumberOfChildren(*this, parent))
+        return;
+    Silence silence(*this);
+    const OutlineItem child = m_source->Child(*this, parent, index);
+    GtkTreeIter iter;
+    gtk_tree_store_insert_with_values(GTK_TREE_STORE(m_store), &iter, static_cast<GtkTreeIter*>(at),
+                                      index, 0, child, -1);
+    GtkTreePath* path = gtk_tree_model_get_path(model, &iter);
+    Fill(&iter, child, gtk_tree_path_get_depth(path));
+    gtk_tree_path_free(path);
+}
+
+void OutlineView::RemoveItem(OutlineItem parent, int index) {
+    GtkTreeIter parentIter;
+    void* at = nullptr;
+    GtkTreeIter iter;
+    if (!ParentIter(parent, &parentIter, &at) ||
+        !gtk_tree_model_iter_nth_child(GTK_TREE_MODEL(m_store), &iter,
+                                       static_cast<GtkTreeIter*>(at), index))
+        return;
+    Silence silence(*this);
+    gtk_tree_store_remove(GTK_TREE_STORE(m_store), &iter);
+}
+
 void OutlineView::AddColumn(const std::string& identifier, const std::string& title, double width) {
     AppendTextColumn(m_tree, title, width, [this, identifier](void* model, void* iter) {
         const OutlineItem item = ItemOf(GTK_TREE_MODEL(model), static_cast<GtkTreeIter*>(iter));

@@ -34,6 +34,10 @@ public:
     void SetDataSource(OutlineDataSource* source);
     // Asks the source for the whole tree again; expanded items stay expanded.
     void ReloadData();
+    // The source gained or lost the child at index of parent (null: the
+    // root); cheaper than a reload and keeps every other row's state.
+    void InsertItem(OutlineItem parent, int index);
+    void RemoveItem(OutlineItem parent, int index);
     void AddColumn(const std::string& identifier, const std::string& title, double width);
 
     void ExpandItem(OutlineItem item);
@@ -64,6 +68,8 @@ private:
     void Fill(void* parentIter, OutlineItem item, int depth);
     std::vector<OutlineItem> VisibleItems() const;
     bool FindIter(OutlineItem item, void* iter) const;
+    // The parent's iter (null for the root) or false when it is not shown.
+    bool ParentIter(OutlineItem parent, void* iter, void** out) const;
     OutlineDataSource* m_source = nullptr;
     void* m_tree;
     void* m_store;

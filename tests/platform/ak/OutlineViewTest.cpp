@@ -108,3 +108,33 @@ TEST_F(OutlineViewTest, ASourceWhoseItemsContainThemselvesStopsAtADepth) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(OutlineViewTest, InsertAndRemoveAtAParentTouchOnlyThatChild) {
+    library.presets["Bank A"].reserve(8);
+    outline->ReloadData();
+    outline->ExpandItem(Bank(0));
+    outline->SelectItem(Bank(1));
+
+    auto& bankA = library.presets.at("Bank A");
+    bankA.insert(bankA.begin() + 1, "Chorus");
+    outline->InsertItem(Bank(0), 1);
+    EXPECT_EQ(outline->NumberOfRows(), 5);
+    EXPECT_EQ(outline->ItemAtRow(2), Preset("Bank A", 1));
+    EXPECT_EQ(outline->SelectedItem(), Bank(1));
+
+    outline->InsertItem(Bank(0), 7); // the source has no such child
+    outline->InsertItem(Preset("Bank A", 0), 0);
+    EXPECT_EQ(outline->NumberOfRows(), 5);
+
+    const OutlineItem chorus = Preset("Bank A", 1);
+    outline->RemoveItem(Bank(0), 0);
+    EXPECT_EQ(outline->NumberOfRows(), 4);
+    EXPECT_EQ(outline->ItemAtRow(1), chorus);
+    outline->RemoveItem(nullptr, 9);
+    EXPECT_EQ(outline->NumberOfRows(), 4);
+    EXPECT_EQ(fired, 0);
+}
+
+} // namespace
