@@ -3,10 +3,12 @@
 #include "controls/IBitmapControls.h"
 #include "controls/IInvisibleSelectControl.h"
 #include "controls/ITextControl.h"
+#include "pages/PageBuilder.h"
 #include "pages/PageNames.h"
 #include "platform/sys/Log.h"
 #include "tests/pages/LayoutDump.h"
 #include "tests/pages/PagesFixture.h"
+#include "tests/support/FakeDelegate.h"
 #include "toolkit/ICanvas.h"
 
 #include <algorithm>
@@ -207,6 +209,28 @@ TEST_F(PagesFixture, MissingFontsLeaveTheLayoutGoing) {
     Open();
     EXPECT_EQ(Group(group::kChorus).size(), 21u);
     EXPECT_TRUE(editor->mLayoutBuilt);
+}
+
+} // namespace
+} // namespace omnar::test
+
+namespace omnar::test {
+namespace {
+
+using namespace omnar::pages;
+
+// A tag taken twice is a fault of the layout: debug builds stop on it, and
+// the refused control never comes back to the caller.
+TEST(PageBuilder, ARefusedTagStopsDebugBuildsAndGivesNull) {
+    vx::test::FakeDelegate delegate;
+    vx::test::RecordingCanvas canvas(delegate);
+    const PageStyles styles = PageStyles::Make();
+    PageBuilder builder(canvas, styles);
+    ASSERT_NE(builder.Text({0, 0, 10, 10}, "first", styles.caption, 5, "g"), nullptr);
+    EXPECT_DEBUG_DEATH(
+        EXPECT_EQ(builder.Text({0, 0, 10, 10}, "second", styles.caption, 5, "g"), nullptr),
+        "used twice");
+    EXPECT_EQ(canvas.NControls(), 1);
 }
 
 } // namespace
