@@ -1,9 +1,7 @@
 // The panel is built once per graphics context, in one pass: shared
 // controls, background, fonts and styles, then the pages in drawing order.
 
-#include "controls/ITextControl.h"
 #include "device/OmnarControl.h"
-#include "pages/GroupOps.h"
 #include "pages/PageBuilder.h"
 #include "pages/PageNames.h"
 #include "pages/PanelScale.h"

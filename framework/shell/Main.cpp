@@ -7,6 +7,7 @@
 #include "toolkit/ICanvas.h"
 
 #include <cstdio>
+#include <functional>
 #include <mutex>
 
 namespace {
@@ -21,14 +22,17 @@ private:
     std::mutex mutex;
 };
 
-// Closing the window ends the program.
+// Closing the window closes the panel while its view still stands, then ends the program.
 class PanelWindow : public ak::Window {
 public:
     using ak::Window::Window;
     bool ShouldClose() override {
+        if (onClose)
+            onClose();
         ak::Application::Shared()->Terminate();
         return true;
     }
+    std::function<void()> onClose;
 };
 
 } // namespace
@@ -46,6 +50,7 @@ int main() {
         new PanelWindow({{100, 100}, {960, 600}}, ak::StyleMask::Titled | ak::StyleMask::Closable |
                                                       ak::StyleMask::Miniaturizable));
     window->SetTitle("OmnarControl");
+    window->onClose = [&editor] { editor->CloseEditor(); };
     editor->OpenEditor(window->ContentView());
     // The layout sized the panel to its saved scale; the window follows.
     if (const vx::ui::ICanvas* panel = editor->GetGraphics()) {
