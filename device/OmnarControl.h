@@ -20,14 +20,19 @@ namespace vx {
 class Timer;
 namespace ui {
 class ICanvas;
+class IDynamicsResponseGraph;
 class IFreqResponseGraph;
+class IInvisibleSelectControl3;
 class ITextControl;
 } // namespace ui
 } // namespace vx
 
 namespace omnar {
 class DeviceMessage;
+namespace pages {
+class PageBuilder;
 }
+} // namespace omnar
 
 // The editor of the pedal: the one plug-in object of the application. Its
 // state is shared without locks between the main thread (UI and transfer
@@ -110,6 +115,10 @@ public:
     void ShowIR();
     void ApplyAmpModeDefaults(int mode);
     void ApplyReverbModeDefaults(int mode);
+
+    // ---- Control actions of the pages (each one Part action) ----
+    void OnReverbRadio(int type);
+    void OnAmpRadio(int model);
 
     // ---- Local preset library ----
     // Removes every ".dat" file of the Presets, User IRs and Factory IRs folders.
@@ -222,6 +231,28 @@ private:
     void RunBlink(bool& pending, int period, int hideAt);
     bool AskOkCancel(const char* text);
 
+    // Stretches of the layout, in the order LayoutPages runs them.
+    void BuildPanel(vx::ui::ICanvas& canvas);
+    void LayoutBackground(omnar::pages::PageBuilder& builder);
+    void LayoutFrontPanel(omnar::pages::PageBuilder& builder);
+    void LayoutEffectPages(omnar::pages::PageBuilder& builder);
+    void LayoutAmbiencePage(omnar::pages::PageBuilder& builder);
+    void LayoutDrivePages(omnar::pages::PageBuilder& builder);
+    void LayoutPageTitles(omnar::pages::PageBuilder& builder);
+    void LayoutMainControls(omnar::pages::PageBuilder& builder);
+    void LayoutIRPage(omnar::pages::PageBuilder& builder);
+    void LayoutDeviceStatusPages(omnar::pages::PageBuilder& builder);
+    void LayoutCustomIRList(omnar::pages::PageBuilder& builder);
+    void LayoutGlobalSettingsPage(omnar::pages::PageBuilder& builder);
+    void LayoutMidiPages(omnar::pages::PageBuilder& builder);
+    void LayoutAboutAndProgressPages(omnar::pages::PageBuilder& builder);
+    void ApplyStartUpState(vx::ui::ICanvas& canvas);
+    // ShowPreMidControls on a given context.
+    void ArrangeKnobs(vx::ui::ICanvas& canvas);
+    void LoadLibraryIntoPanel();
+    // The panel's pointers to its controls; cleared when the panel goes.
+    void ForgetPanelControls();
+
     // Panel work; nothing without a panel.
     void SetProgress(int knobTag, int textTag, double fraction);
     void ShowGroup(const char* group, bool show);
@@ -301,6 +332,20 @@ protected:
     // Controls of the panel, owned by it; null while no panel is laid out.
     std::array<vx::ui::ITextControl*, 128> mPresetRows{};
     std::array<vx::ui::ITextControl*, 32> mIRListRows{};
+    vx::ui::IInvisibleSelectControl3* mPresetListSelector = nullptr;
+    vx::ui::IDynamicsResponseGraph* mDynamicsGraph = nullptr;
+    vx::ui::IInvisibleSelectControl3* mIRListSelect = nullptr;
+    vx::ui::IInvisibleSelectControl3* mCustomIRSelectLeft = nullptr;
+    vx::ui::IInvisibleSelectControl3* mCustomIRSelectRight = nullptr;
+
+    // ---- Pages ----
+    // 1 while the amp mode uses the pre-mid knob arrangement.
+    uint8_t mPreMidMode = 0;
+    int32_t mPresetListOffset = 0;
+    // The preset file dialog's proposal; the import chain keeps its own path.
+    std::string mLastPresetPath;
+    int32_t mLastChangeIndex = -1;
+    int32_t mLastChangeValue = 0;
 
     // ---- Transfer scheduler ----
     bool mSuppressParamSend = false;

@@ -72,6 +72,7 @@ bool OmnarControl::OnHostRequestingManual() {
 }
 
 void OmnarControl::OnEditorClose() {
+    ForgetPanelControls();
     vx::ui::ICanvas* canvas = GetGraphics();
     if (canvas && canvas->NControls() > 0)
         if (const auto* panel = dynamic_cast<const vx::ui::IPanelControl*>(canvas->GetControl(0)))

@@ -10,7 +10,6 @@ void OmnarControl::ShowFilterPunch() {}
 void OmnarControl::UpdateMidFilterReadout() {}
 void OmnarControl::UpdatePunchFilterReadout() {}
 void OmnarControl::ShowDrive() {}
-void OmnarControl::ShowPreMidControls() {}
 void OmnarControl::ShowIR() {}
 void OmnarControl::ApplyAmpModeDefaults(int) {}
 void OmnarControl::ApplyReverbModeDefaults(int) {}

@@ -28,11 +28,14 @@ bool FindResourcePath(const char* name, const char* type, VxString& out, const c
     const std::string ext = dot == std::string::npos ? "" : n.substr(dot + 1);
     if (type && strcasecmp(ext.c_str(), type) == 0) {
         const std::string folder = sys::ResourceFolder();
-        if (!folder.empty()) {
-            std::string candidate = folder;
-            if (subPath && *subPath)
-                candidate += std::string(subPath) + "/";
-            candidate += n.substr(0, dot) + "." + type;
+        const std::string file = n.substr(0, dot) + "." + type;
+        // The sub-folder first, then the folder itself: the program keeps
+        // one resource folder, whatever sub-folder a context names.
+        for (const bool inSubFolder : {true, false}) {
+            if (folder.empty() || (inSubFolder && !(subPath && *subPath)))
+                continue;
+            const std::string candidate =
+                folder + (inSubFolder ? std::string(subPath) + "/" : std::string()) + file;
             if (IsFile(candidate)) {
                 out.SetBounded(candidate.c_str());
                 return true;

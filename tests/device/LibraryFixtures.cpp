@@ -9,19 +9,19 @@
 
 namespace omnar::test {
 
-TempDataHome::TempDataHome() {
-    if (const char* old = std::getenv("XDG_DATA_HOME")) {
+TempDataHome::TempDataHome(const char* variable) : variable(variable) {
+    if (const char* old = std::getenv(variable)) {
         hadValue = true;
         saved = old;
     }
-    setenv("XDG_DATA_HOME", temp.Folder().c_str(), 1);
+    setenv(variable, temp.Folder().c_str(), 1);
 }
 
 TempDataHome::~TempDataHome() {
     if (hadValue)
-        setenv("XDG_DATA_HOME", saved.c_str(), 1);
+        setenv(variable.c_str(), saved.c_str(), 1);
     else
-        unsetenv("XDG_DATA_HOME");
+        unsetenv(variable.c_str());
 }
 
 std::string TempDataHome::PresetsFolder() const {

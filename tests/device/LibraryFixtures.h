@@ -14,10 +14,11 @@ namespace omnar::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// XDG_DATA_HOME pointed at a fresh temporary folder for the object's life.
+// XDG_DATA_HOME (or another such variable) pointed at a fresh temporary
+// folder for the object's life.
 class TempDataHome {
 public:
-    TempDataHome();
+    explicit TempDataHome(const char* variable = "XDG_DATA_HOME");
     ~TempDataHome();
     TempDataHome(const TempDataHome&) = delete;
     TempDataHome& operator=(const TempDataHome&) = delete;
@@ -29,6 +30,7 @@ public:
 
 private:
     vx::test::TempImageFolder temp;
+    std::string variable;
     std::string saved;
     bool hadValue = false;
 };

@@ -75,6 +75,8 @@ TEST(ResourcePath, TheProgramsResourceFolderComesBeforeThePlainPath) {
     FILE* f = std::fopen(inBundle.c_str(), "w");
     ASSERT_TRUE(f);
     std::fclose(f);
+    const std::string atTop = folder + "omnar-top-probe.svg";
+    std::fclose(std::fopen(atTop.c_str(), "w"));
     TempImageFolder images;
     const std::string plain = images.AddFile("omnar-probe.svg", "");
     struct Case {
@@ -88,6 +90,8 @@ TEST(ResourcePath, TheProgramsResourceFolderComesBeforeThePlainPath) {
         {"omnar-probe.SVG", "svg", "probe-sub", inBundle}, // the extension in any case
         {"omnar-probe.svg", "png", "probe-sub", ""},       // another type
         {"omnar-probe.svg", "svg", "", ""},
+        {"omnar-top-probe.svg", "svg", "probe-sub", atTop}, // not in the sub-folder
+        {"omnar-top-probe.svg", "svg", "", atTop},
         {plain, "svg", "probe-sub", plain}, // a path of its own
         {"", "svg", "", ""},
     };
@@ -99,6 +103,7 @@ TEST(ResourcePath, TheProgramsResourceFolderComesBeforeThePlainPath) {
         EXPECT_EQ(std::string(out.Get()), c.found) << c.name;
     }
     std::filesystem::remove_all(folder + "probe-sub");
+    std::filesystem::remove(atTop);
 }
 
 TEST_F(Resources, ScaledNamesCutTheExtensionOnlyAfterTheLastSeparator) {

@@ -226,9 +226,11 @@ bool WaitUntilShown(Window& window) {
 }
 
 std::string SaveSnapshot(Window& window, const std::string& name) {
-    const std::filesystem::path folder = OMNAR_TEST_OUTPUT_DIR;
-    std::filesystem::create_directories(folder);
-    const std::string path = (folder / (name + ".png")).string();
+    // The name may hold a subfolder ("pages/start-up").
+    const std::filesystem::path file =
+        std::filesystem::path(OMNAR_TEST_OUTPUT_DIR) / (name + ".png");
+    std::filesystem::create_directories(file.parent_path());
+    const std::string path = file.string();
     Surface surface = window.Snapshot();
     if (cairo_surface_write_to_png(surface.get(), path.c_str()) != CAIRO_STATUS_SUCCESS)
         return {};

@@ -15,10 +15,11 @@ std::vector<unsigned char> read_file(const std::string& path) {
 
 std::string write_test_png(const std::string& name, int width, int height, int channels,
                            const unsigned char* pixels) {
-    const std::filesystem::path dir = OMNAR_TEST_OUTPUT_DIR;
+    // The name may hold a subfolder ("pages/start-up.png").
+    const std::filesystem::path file = std::filesystem::path(OMNAR_TEST_OUTPUT_DIR) / name;
     std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    const std::string path = (dir / name).string();
+    std::filesystem::create_directories(file.parent_path(), ec);
+    const std::string path = file.string();
     if (!stbi_write_png(path.c_str(), width, height, channels, pixels, width * channels))
         return {};
     return path;

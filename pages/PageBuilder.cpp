@@ -1,0 +1,48 @@
+#include "pages/PageBuilder.h"
+
+#include "controls/ITextControl.h"
+#include "platform/sys/Log.h"
+#include "toolkit/ICanvas.h"
+
+#include <cassert>
+
+namespace omnar::pages {
+
+namespace {
+void LogMissing(const char* name) {
+    sys::LogError(std::string("the image ") + name + " is missing or unreadable");
+}
+} // namespace
+
+vx::ui::IControl* PageBuilder::AttachControl(vx::ui::IControl* control, int tag,
+                                             const char* group) {
+    vx::ui::IControl* attached = canvas.AddControl(control, tag, group);
+    assert(attached && "a tag of the panel is used twice");
+    return attached;
+}
+
+vx::ui::ITextControl* PageBuilder::Text(const vx::ui::IRECT& bounds, const char* str,
+                                        const vx::ui::IText& style, int tag, const char* group) {
+    return Attach(new vx::ui::ITextControl(bounds, str, style, vx::ui::IColor(0, 0, 0, 0), false),
+                  tag, group);
+}
+
+vx::ui::IBitmapHandle PageBuilder::Bitmap(const char* name, int frames) {
+    vx::ui::IBitmapHandle bitmap = canvas.LoadScaledBitmap(name, frames, false, 0);
+    if (!bitmap.IsValid())
+        LogMissing(name);
+    return bitmap;
+}
+
+vx::ui::ISVGHandle PageBuilder::Svg(const char* name) {
+    vx::ui::ISVGHandle svg = canvas.LoadSVG(name, "px", 72.f);
+    if (!svg.IsValid())
+        LogMissing(name);
+    return svg;
+}
+
+vx::ui::IRECT FrameRect(float x, float y, const vx::ui::IBitmapHandle& bitmap) {
+    return {x, y, x + float(bitmap.FrameWidth()), y + float(bitmap.FrameHeight())};
+}
+
+} // namespace omnar::pages

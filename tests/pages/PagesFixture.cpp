@@ -1,0 +1,76 @@
+#include "tests/pages/PagesFixture.h"
+
+#include "controls/ITextControl.h"
+#include "platform/sys/Folders.h"
+#include "tests/pages/LayoutDump.h"
+#include "toolkit/ICanvas.h"
+
+#include <fstream>
+
+namespace omnar::test {
+
+PagesFixture::PagesFixture() : editor(std::make_unique<PagesEditor>(vx::InstanceInfo{&host})) {
+    editor->SetMakeGraphicsFunc([this] {
+        return std::make_unique<vx::test::AttachingCanvas>(*editor, events, 1920, 1200, 1.f);
+    });
+}
+
+PagesFixture::~PagesFixture() {
+    editor->CloseEditor();
+}
+
+vx::test::RecordingCanvas& PagesFixture::Open() {
+    editor->OpenEditor(nullptr);
+    return Panel();
+}
+
+void PagesFixture::Close() {
+    editor->CloseEditor();
+}
+
+vx::test::RecordingCanvas& PagesFixture::Panel() {
+    return static_cast<vx::test::RecordingCanvas&>(*editor->GetGraphics());
+}
+
+bool PagesFixture::IsOpen() const {
+    return editor->GetGraphics() != nullptr;
+}
+
+std::vector<vx::ui::IControl*> PagesFixture::Group(const char* name) {
+    std::vector<vx::ui::IControl*> found;
+    Panel().ForEachControlInGroup(name, [&](vx::ui::IControl* c) { found.push_back(c); });
+    return found;
+}
+
+std::vector<int> PagesFixture::TagsOf(const char* name) {
+    std::vector<int> tags;
+    for (const vx::ui::IControl* c : Group(name))
+        if (const int tag = TagOf(Panel(), c); tag >= 0)
+            tags.push_back(tag);
+    return tags;
+}
+
+int PagesFixture::HiddenIn(const char* name) {
+    int n = 0;
+    for (const vx::ui::IControl* c : Group(name))
+        n += c->IsHidden();
+    return n;
+}
+
+int PagesFixture::DisabledIn(const char* name) {
+    int n = 0;
+    for (const vx::ui::IControl* c : Group(name))
+        n += c->IsDisabled();
+    return n;
+}
+
+std::string PagesFixture::TagText(int tag) {
+    const auto* text = dynamic_cast<const vx::ui::ITextControl*>(Panel().FindControlByTag(tag));
+    return text ? text->GetString() : "";
+}
+
+void PagesFixture::WriteSettings(const std::string& text) {
+    std::ofstream(sys::SettingsFilePath(), std::ios::trunc) << text;
+}
+
+} // namespace omnar::test

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "device/OmnarControl.h"
+#include "tests/device/LibraryFixtures.h"
+#include "tests/framework/PluginFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace omnar::test {
+
+// The editor with the members the pages fill and read in reach.
+class PagesEditor : public OmnarControl {
+public:
+    using OmnarControl::OmnarControl;
+
+    using OmnarControl::mApplyingValues;
+    using OmnarControl::mConnected;
+    using OmnarControl::mCurrentPage;
+    using OmnarControl::mCustomIRSelectLeft;
+    using OmnarControl::mCustomIRSelectRight;
+    using OmnarControl::mDynamicsGraph;
+    using OmnarControl::mIRDisplay;
+    using OmnarControl::mIRListRows;
+    using OmnarControl::mIRListSelect;
+    using OmnarControl::mKnobBankB;
+    using OmnarControl::mLastChangeIndex;
+    using OmnarControl::mLastChangeValue;
+    using OmnarControl::mLastPresetPath;
+    using OmnarControl::mLayoutBuilt;
+    using OmnarControl::mPreMidMode;
+    using OmnarControl::mPresetListOffset;
+    using OmnarControl::mPresetListSelector;
+    using OmnarControl::mPresetRows;
+};
+
+// An editor on temporary data and config folders and the fake host's MIDI
+// output, opened as the host opens it: OpenEditor attaches a 1920 x 1200
+// recording context, which runs the layout.
+class PagesFixture : public ::testing::Test {
+protected:
+    PagesFixture();
+    ~PagesFixture() override;
+
+    vx::test::RecordingCanvas& Open();
+    void Close();
+    vx::test::RecordingCanvas& Panel();
+    bool IsOpen() const;
+
+    // The controls of a group, in attach order.
+    std::vector<vx::ui::IControl*> Group(const char* name);
+    // The tags a group's controls carry, in attach order.
+    std::vector<int> TagsOf(const char* name);
+    // Controls of the group that are hidden / disabled.
+    int HiddenIn(const char* name);
+    int DisabledIn(const char* name);
+    // The text of the control with the tag ("" when none).
+    std::string TagText(int tag);
+    // Writes settings.ini as given.
+    void WriteSettings(const std::string& text);
+
+    TempDataHome dataHome;
+    TempDataHome configHome{"XDG_CONFIG_HOME"};
+    vx::test::FakeHost host;
+    std::unique_ptr<PagesEditor> editor;
+    std::vector<std::string> events;
+};
+
+} // namespace omnar::test

@@ -1,0 +1,45 @@
+// The editor's own panel (the platform canvas over the project's window
+// layer) in a real window on a virtual display, as the program shows it.
+
+#include "device/OmnarControl.h"
+#include "platform/ak/test/AkTest.h"
+#include "platform/sys/Log.h"
+#include "render/view/ICanvasMac.h"
+#include "tests/device/LibraryFixtures.h"
+#include "tests/framework/PluginFixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace omnar::test {
+namespace {
+
+TEST(PanelWindow, ShowsTheFrontPanelWithEveryImage) {
+    ASSERT_NE(ak::test::App(), nullptr);
+    TempDataHome dataHome;
+    TempDataHome configHome("XDG_CONFIG_HOME");
+    std::vector<std::string> logged;
+    sys::SetLogSink([&](const std::string& line) { logged.push_back(line); });
+
+    vx::test::FakeHost host;
+    OmnarControl editor(vx::InstanceInfo{&host});
+    auto window = ak::Ref<ak::Window>::Adopt(new ak::Window({{50, 50}, {960, 600}}, 1));
+    window->MakeKeyAndOrderFront();
+    editor.OpenEditor(window->ContentView());
+    auto* canvas = dynamic_cast<vx::ui::ICanvasMac*>(editor.GetGraphics());
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(canvas->GetDrawScale(), 0.5f);
+
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return canvas->View()->FramesPainted() > 0; }));
+    EXPECT_FALSE(ak::test::SaveSnapshot(*window, "pages/window-start-up").empty());
+    for (const std::string& line : logged)
+        EXPECT_EQ(line.find("missing"), std::string::npos) << line;
+
+    sys::SetLogSink({});
+    editor.CloseEditor();
+    window->Close();
+    ak::test::Pump();
+}
+
+} // namespace
+} // namespace omnar::test
