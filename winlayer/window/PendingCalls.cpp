@@ -1,4 +1,5 @@
 // Calls of later parts of the layer, declared now so the window core links.
+// Stand-ins must define every call of this file together.
 // Each aborts when reached until its part is built.
 #include "winlayer/window/WindowCalls.h"
 
