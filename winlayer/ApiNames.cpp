@@ -1,6 +1,7 @@
 #include "winlayer/ApiNames.h"
 
 #include "winlayer/Handles.h"
+#include "winlayer/MessageQueue.h"
 #include "winlayer/Modules.h"
 #include "winlayer/PrivateProfile.h"
 #include "winlayer/Runtime.h"
@@ -78,6 +79,11 @@ ApiEntry g_table[] = {
     API_ENTRY(WISP_GenerateGUID),
     API_ENTRY(WISP_DisableAppNap),
     API_ENTRY(WISP_GetOSXVersion),
+    API_ENTRY(SetTimer),
+    API_ENTRY(KillTimer),
+    API_ENTRY(PostMessage),
+    API_ENTRY(WISP_MessageQueue_Flush),
+    API_ENTRY(WISP_MessageQueue_Clear),
 };
 
 #undef API_ENTRY
