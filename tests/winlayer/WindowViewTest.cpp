@@ -5,6 +5,7 @@
 #include "platform/ak/test/AkTest.h"
 #include "tests/winlayer/support/RecordingPendingCalls.h"
 #include "tests/winlayer/support/WindowProbe.h"
+#include "winlayer/window/MenuSlots.h"
 #include "winlayer/window/TopLevel.h"
 
 #include <gtest/gtest.h>
@@ -307,6 +308,43 @@ TEST_F(WindowViewTest, EnablingDecidesWhoTakesTheFocus) {
     EXPECT_FALSE(IsWindowEnabled(child));
     EXPECT_EQ(window->FirstResponder(), FindView(top));
     DestroyWindow(top);
+}
+
+TEST_F(WindowViewTest, CaptureLossIsToldToWindowViewsAndDestroyReleasesIt) {
+    const HWND top = MakeTop(resource);
+    const HWND first = MakeChild(top, "first");
+    const HWND second = MakeChild(top, "second");
+    EXPECT_EQ(SetCapture(first), nullptr);
+    EXPECT_EQ(SetCapture(second), first);
+    EXPECT_EQ(probe.Take(), Log{"first 533 0"});
+    EXPECT_EQ(GetCapture(), second);
+    DestroyWindow(second); // the sequence lets go of the capture
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(probe.Take(), (Log{"second 2 0", "second 130 0"}));
+    SetCapture(first);
+    EXPECT_TRUE(ReleaseCapture());
+    EXPECT_EQ(probe.Take(), Log{"first 533 0"});
+    DestroyWindow(top);
+}
+
+TEST_F(WindowViewTest, KeyWindowsTakeTheirOwnOrTheDefaultMenuAsTheCurrentOne) {
+    const auto windowMenu = reinterpret_cast<HMENU>(0x1000);
+    const auto modalMenu = reinterpret_cast<HMENU>(0x2000);
+    WISP_SetDefaultWindowMenu(windowMenu);
+    WISP_SetDefaultModalWindowMenu(modalMenu);
+    EXPECT_EQ(WISP_GetDefaultWindowMenu(), windowMenu);
+    EXPECT_EQ(WISP_GetDefaultModalWindowMenu(), modalMenu);
+
+    const HWND modeless = MakeTop(resource);
+    ShowWindow(modeless, SW_SHOW);
+    EXPECT_EQ(WISP_GetCurrentMenu(), windowMenu);
+    const HWND box = CreateDialogBox(&resource, nullptr, &WindowProbe::DialogProc, 0);
+    ShowWindow(box, SW_SHOW);
+    EXPECT_EQ(WISP_GetCurrentMenu(), modalMenu);
+    DestroyWindow(box);
+    DestroyWindow(modeless);
+    WISP_SetDefaultWindowMenu(nullptr);
+    WISP_SetDefaultModalWindowMenu(nullptr);
 }
 
 } // namespace
