@@ -313,5 +313,45 @@ TEST_F(TopLevelWindowTest, VisibilityFollowsHiddenAncestorsAndStyleTracksTheFram
     DestroyWindow(top);
 }
 
+TEST_F(TopLevelWindowTest, ChildWalksScrollingAndClassNames) {
+    const HWND top = MakeTop("top");
+    const HWND a = MakeChild(top, "a", {{0, 0}, {10, 10}});
+    const HWND inner = MakeChild(a, "inner", {{1, 1}, {5, 5}});
+    const HWND b = MakeChild(top, "b", {{20, 0}, {10, 10}});
+    static std::vector<HWND> seen;
+    seen.clear();
+    EXPECT_TRUE(EnumChildWindows(
+        top, [](HWND child, LPARAM) -> BOOL { return seen.push_back(child), TRUE; }, 0));
+    EXPECT_EQ(seen, (std::vector<HWND>{a, inner, b})); // depth first, in order
+    seen.clear();
+    EXPECT_FALSE(EnumChildWindows(
+        top, [](HWND child, LPARAM) -> BOOL { return seen.push_back(child), FALSE; }, 0));
+    EXPECT_EQ(seen.size(), 1u);
+
+    EXPECT_FALSE(ScrollWindow(top, 0, 0));
+    EXPECT_TRUE(ScrollWindow(top, 5, -3));
+    EXPECT_EQ(FindView(b)->Frame().origin, (ak::Point{25, -3}));
+
+    char name[16] = "unset";
+    EXPECT_EQ(GetClassName(a, name, 1), 0);
+    EXPECT_STREQ(name, "");
+    WISP_SetClassName(a, "Panel");
+    EXPECT_EQ(GetClassName(a, name, sizeof name), 5);
+    EXPECT_STREQ(name, "Panel");
+    auto label = ak::MakeRef<ak::TextField>(ak::Rect{{0, 50}, {80, 20}}, ak::TextFieldKind::Label);
+    FindView(top)->AddSubview(label.Get());
+    EXPECT_TRUE(WISP_IsStaticText(HandleOf(label.Get())));
+    GetClassName(HandleOf(label.Get()), name, sizeof name);
+    EXPECT_STREQ(name, "Static");
+
+    int data = 0;
+    EXPECT_TRUE(SetProp(a, "key", &data));
+    EXPECT_EQ(GetProp(a, "key"), &data);
+    EXPECT_EQ(RemoveProp(a, "key"), &data);
+    EXPECT_EQ(GetProp(a, "key"), nullptr);
+    EXPECT_EQ(EnumPropsEx(a, nullptr, 0), -1);
+    DestroyWindow(top);
+}
+
 } // namespace
 } // namespace winlayer::test

@@ -22,3 +22,11 @@ void WISP_ApplyCtlColors(HWND, DLGPROC, BOOL) {
 void WISP_SetMenuDestination(HMENU, HWND) {
     NotBuiltYet("WISP_SetMenuDestination");
 }
+
+void WISP_InitiateDragDrop(HWND, RECT*, const char*, void*) {
+    NotBuiltYet("WISP_InitiateDragDrop");
+}
+
+void WISP_InitiateDragDropOfFileList(HWND, RECT*, const char**, int, void*) {
+    NotBuiltYet("WISP_InitiateDragDropOfFileList");
+}

@@ -114,3 +114,19 @@ void WISP_SetClassName(HWND window, const char* name);
 int WISP_SetWindowLevel(HWND window, int level);
 void SetOpaque(HWND window, BOOL opaque);
 BOOL EnumChildWindows(HWND window, BOOL (*callback)(HWND, LPARAM), LPARAM lParam);
+BOOL ScrollWindow(HWND window, int dx, int dy);
+void WISP_FlushWindow(HWND window);
+void SetAllowNoMiddleManRendering(HWND window, BOOL allow);
+void WISP_SetNoMultiMonitorAutoSize(HWND window, BOOL disable);
+void WISP_SetWindowRepre(HWND window, const char* fileName, BOOL edited);
+void SetWindowHasShadow(HWND window, BOOL shadow);
+void MakeWindowBackgroundClear(HWND window);
+BOOL WISP_IsStaticText(HWND window);
+void WISP_GetDesiredControlSize(HWND window, RECT* rect);
+int WISP_GetDefaultButtonID(HWND window, BOOL onlyEnabled);
+void* WISP_ModalWindowStart(HWND window);
+void WISP_CloseWindow(HWND window);
+// Drags out of a window view start with the file drops of a later part.
+void WISP_InitiateDragDrop(HWND window, RECT* source, const char* fileName, void* callback);
+void WISP_InitiateDragDropOfFileList(HWND window, RECT* source, const char** names, int count,
+                                     void* icon);

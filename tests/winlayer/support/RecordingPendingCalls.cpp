@@ -20,3 +20,11 @@ void WISP_ApplyCtlColors(HWND, DLGPROC, BOOL force) {
 void WISP_SetMenuDestination(HMENU, HWND) {
     winlayer::test::PendingCalls().push_back("WISP_SetMenuDestination");
 }
+
+void WISP_InitiateDragDrop(HWND, RECT*, const char*, void*) {
+    winlayer::test::PendingCalls().push_back("WISP_InitiateDragDrop");
+}
+
+void WISP_InitiateDragDropOfFileList(HWND, RECT*, const char**, int, void*) {
+    winlayer::test::PendingCalls().push_back("WISP_InitiateDragDropOfFileList");
+}
