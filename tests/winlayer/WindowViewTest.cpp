@@ -1,6 +1,8 @@
 #include "winlayer/window/WindowView.h"
 #include "platform/ak/Button.h"
 #include "platform/ak/ComboBox.h"
+#include "platform/ak/PopUpButton.h"
+#include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
 #include "platform/ak/test/AkTest.h"
 #include "tests/winlayer/support/RecordingPendingCalls.h"
@@ -273,6 +275,34 @@ TEST_F(WindowViewTest, DialogItemsReadAndWriteTexts) {
     EXPECT_EQ(check->State(), -1);
     SendMessage(checkHandle, BM_SETCHECK, 1, 0);
     EXPECT_EQ(SendMessage(checkHandle, BM_GETCHECK, 0, 0), 1);
+    DestroyWindow(top);
+}
+
+TEST_F(WindowViewTest, ComboAndSliderMessagesGoThroughTheControlCalls) {
+    const HWND top = MakeTop(resource);
+    auto popUp = ak::MakeRef<ak::PopUpButton>(ak::Rect{{10, 10}, {100, 24}});
+    popUp->AddItem("one");
+    popUp->AddItem("two");
+    popUp->SelectIndex(1);
+    auto slider = ak::MakeRef<ak::Slider>(ak::Rect{{10, 40}, {100, 24}});
+    FindView(top)->AddSubview(popUp.Get());
+    FindView(top)->AddSubview(slider.Get());
+    const HWND combo = HandleOf(popUp.Get());
+    const HWND track = HandleOf(slider.Get());
+    PendingCalls().clear();
+
+    EXPECT_EQ(SendMessage(combo, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessage(combo, CB_DELETESTRING, 5, 0), 1); // whatever remains
+    EXPECT_EQ(SendMessage(combo, CB_FINDSTRING, 0, 0), -1);  // no text
+    SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("three"));
+    SendMessage(combo, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("two"));
+    EXPECT_EQ(SendMessage(combo, 0x0150 + 3, 0, 0), 0); // other combo messages answer 0
+    EXPECT_EQ(SendMessage(track, TBM_SETRANGE, 1, 0x00640000), 1);
+    EXPECT_EQ(SendMessage(track, TBM_SETPOS, 1, 30), 1);
+    EXPECT_EQ(PendingCalls(),
+              (Log{"WISP_CB_DeleteString 5 0", "WISP_CB_InsertString -1000 0",
+                   "WISP_CB_FindString -1 1", "WISP_TB_SetRange 0 100", "WISP_TB_SetPos 30 0"}));
     DestroyWindow(top);
 }
 

@@ -30,6 +30,18 @@ BOOL IsWindowVisible(HWND window);
 // Declared for later parts of the layer; they abort until built.
 void WISP_ApplyCtlColors(HWND window, DLGPROC proc, BOOL force);
 void WISP_SetMenuDestination(HMENU menu, HWND destination);
+int WISP_CB_InsertString(HWND window, int id, int index, const char* text);
+void WISP_CB_DeleteString(HWND window, int id, int index);
+int WISP_CB_GetItemText(HWND window, int id, int index, char* buffer, int size);
+void WISP_CB_Empty(HWND window, int id);
+int WISP_CB_FindString(HWND window, int id, int start, const char* text, BOOL exact);
+void WISP_CB_SetCurSel(HWND window, int id, int index);
+LONG_PTR WISP_CB_GetItemData(HWND window, int id, int index);
+void WISP_CB_SetItemData(HWND window, int id, int index, LONG_PTR value);
+int WISP_TB_GetPos(HWND window, int id);
+void WISP_TB_SetPos(HWND window, int id, int pos);
+void WISP_TB_SetRange(HWND window, int id, int low, int high);
+void WISP_TB_SetTic(HWND window, int id, int pos);
 
 namespace ak {
 class Responder;

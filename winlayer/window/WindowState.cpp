@@ -86,7 +86,8 @@ void* WISP_ModalWindowStart(HWND window) {
     return host && app ? app->BeginModalSession(host) : nullptr;
 }
 
+// Closing lets go of the window: its views hear WM_DESTROY first.
 void WISP_CloseWindow(HWND window) {
     if (ak::Window* host = WindowOfAny(window))
-        host->Close();
+        DestroyWindow(winlayer::HandleOf(host));
 }
