@@ -247,6 +247,36 @@ TEST_F(TopLevelWindowTest, FocusAndContextMenuFindTheViewsInside) {
     DestroyWindow(top);
 }
 
+TEST_F(TopLevelWindowTest, EditSelectionsExistWhileTheFieldIsEdited) {
+    const HWND top = MakeTop("top");
+    auto field =
+        ak::MakeRef<ak::TextField>(ak::Rect{{10, 10}, {100, 24}}, ak::TextFieldKind::Editable);
+    field->SetText("h\xC3\xA9llo");
+    FindView(top)->AddSubview(field.Get());
+    const HWND handle = HandleOf(field.Get());
+    Show(top);
+    int start = -1, end = -1;
+    auto selection = [&] {
+        SendMessage(handle, 0xF0B0, reinterpret_cast<WPARAM>(&start),
+                    reinterpret_cast<LPARAM>(&end));
+        return std::pair{start, end};
+    };
+    SendMessage(handle, 0xF0B1, 1, 3); // not being edited: nothing
+    EXPECT_EQ(selection(), (std::pair{0, 0}));
+    FindWindow(top)->MakeFirstResponder(field.Get());
+    struct Case {
+        WPARAM from;
+        LPARAM to;
+        std::pair<int, int> want;
+    };
+    for (const Case& c : {Case{1, 3, {1, 3}}, Case{2, -1, {2, 5}}, Case{9, 99, {5, 5}},
+                          Case{WPARAM(-1), 4, {0, 0}}, Case{4, 1, {4, 4}}}) {
+        SendMessage(handle, 0xF0B1, c.from, c.to);
+        EXPECT_EQ(selection(), c.want) << c.from << " " << c.to;
+    }
+    DestroyWindow(top);
+}
+
 TEST_F(TopLevelWindowTest, OwnedWindowsGoWithTheirOwnerAndHandBackKeyStatus) {
     const HWND owner = MakeTop("owner");
     const HWND owned = MakeTop("owned", owner);
