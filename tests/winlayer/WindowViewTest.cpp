@@ -203,12 +203,23 @@ TEST_F(WindowViewTest, TimersReArmTickInNestedLoopsAndStopWithTheirWindow) {
         }
         return 0;
     };
+    int selfKilling = 0;
+    auto earlier = probe.hook;
+    probe.hook = [&, earlier](HWND window, UINT message, WPARAM id, LPARAM lParam) -> LRESULT {
+        if (message == winlayer::WM_TIMER && id == 3) {
+            ++selfKilling;
+            EXPECT_TRUE(KillTimer(window, 3)); // inside its own tick
+        }
+        return earlier(window, message, id, lParam);
+    };
+    EXPECT_EQ(SetTimer(view, 3, 1, nullptr), 3u);
     EXPECT_EQ(SetTimer(view, 1, 0, nullptr), 1u);
     EXPECT_EQ(SetTimer(view, 1, 5, nullptr), 1u); // re-armed, not a second timer
     EXPECT_EQ(SetTimer(view, 2, 30, nullptr), 2u);
     EXPECT_EQ(SetTimer(view, 0, 30, nullptr), 0u);
     ASSERT_TRUE(ak::test::PumpUntil([&] { return slow >= 1 && fast >= 5; }));
     EXPECT_GE(fastDuringSlow, 3);
+    EXPECT_EQ(selfKilling, 1);
 
     DestroyWindow(view);
     const int after = fast + slow;
