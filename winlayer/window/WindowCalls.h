@@ -1,5 +1,6 @@
 #pragma once
 
+#include "winlayer/HostWindowCalls.h"
 #include "winlayer/MessageQueue.h"
 #include "winlayer/WindowApi.h"
 
@@ -52,8 +53,11 @@ class Wisp_vOmnarControl_hwnd;
 
 namespace winlayer {
 
-// Lets the queue and the timers find the live windows.
+// Lets the queue, the timers and the geometry calls find the live windows.
 void InstallLiveWindows();
+BOOL ClientRectOf(HWND window, RECT* rect);
+BOOL WindowRectOf(HWND window, RECT* rect);
+BOOL SetWindowPosOf(HWND window, HWND after, int x, int y, int width, int height, UINT flags);
 // The live objects behind handles.
 void RegisterView(Wisp_vOmnarControl_hwnd* view);
 void UnregisterView(Wisp_vOmnarControl_hwnd* view);
@@ -98,7 +102,6 @@ HWND WindowFromPoint(POINT onScreen);
 // The frame (workArea FALSE) or visible frame of the screen that overlaps
 // source most, or is nearest to it; the main screen without a source.
 void WISP_GetViewPort(RECT* out, const RECT* source, BOOL workArea);
-BOOL GetWindowRect(HWND window, RECT* rect);
 
 namespace winlayer {
 // True for an application window, its content view or a view below one.
