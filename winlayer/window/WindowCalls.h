@@ -95,7 +95,7 @@ inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
 inline constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 inline constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
-inline constexpr UINT WM_INITMENUPOPUPCONTEXT = 0x0119;
+inline constexpr UINT WM_GESTURE = 0x0119;
 
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 HWND WindowFromPoint(POINT onScreen);
