@@ -1,6 +1,8 @@
 #include "winlayer/ApiNames.h"
 
 #include "winlayer/Handles.h"
+#include "winlayer/HostWindowCalls.h"
+#include "winlayer/MessageQueue.h"
 #include "winlayer/Modules.h"
 #include "winlayer/PrivateProfile.h"
 #include "winlayer/Runtime.h"
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -78,6 +81,14 @@ ApiEntry g_table[] = {
     API_ENTRY(WISP_GenerateGUID),
     API_ENTRY(WISP_DisableAppNap),
     API_ENTRY(WISP_GetOSXVersion),
+    API_ENTRY(SetTimer),
+    API_ENTRY(KillTimer),
+    API_ENTRY(PostMessage),
+    API_ENTRY(WISP_MessageQueue_Flush),
+    API_ENTRY(WISP_MessageQueue_Clear),
+    API_ENTRY(GetClientRect),
+    API_ENTRY(GetWindowRect),
+    API_ENTRY(SetWindowPos),
 };
 
 #undef API_ENTRY
@@ -86,7 +97,41 @@ bool NameLess(const ApiEntry& a, const ApiEntry& b) {
     return std::strcmp(a.name, b.name) < 0;
 }
 
+struct AddedFunctions {
+    std::mutex mutex;
+    std::vector<ApiEntry> entries; // sorted by name
+};
+
+AddedFunctions& Added() {
+    static AddedFunctions added;
+    return added;
+}
+
+void* FindAdded(const char* name) {
+    AddedFunctions& added = Added();
+    std::lock_guard lock(added.mutex);
+    const ApiEntry key{name, nullptr};
+    const auto it = std::lower_bound(added.entries.begin(), added.entries.end(), key, NameLess);
+    return it != added.entries.end() && std::strcmp(it->name, name) == 0 ? it->address : nullptr;
+}
+
 } // namespace
+
+namespace winlayer {
+
+void AddApiFunctions(std::span<const ApiFunction> functions) {
+    AddedFunctions& added = Added();
+    std::lock_guard lock(added.mutex);
+    for (const ApiFunction& function : functions) {
+        const ApiEntry entry{function.name, function.address};
+        const auto it =
+            std::lower_bound(added.entries.begin(), added.entries.end(), entry, NameLess);
+        if (it == added.entries.end() || std::strcmp(it->name, function.name) != 0)
+            added.entries.insert(it, entry);
+    }
+}
+
+} // namespace winlayer
 
 void* LookupAPIFunctionByName(const char* name) {
     if (!name)
@@ -95,5 +140,7 @@ void* LookupAPIFunctionByName(const char* name) {
     std::call_once(sorted, [] { std::sort(std::begin(g_table), std::end(g_table), NameLess); });
     const ApiEntry key{name, nullptr};
     const auto it = std::lower_bound(std::begin(g_table), std::end(g_table), key, NameLess);
-    return it != std::end(g_table) && std::strcmp(it->name, name) == 0 ? it->address : nullptr;
+    if (it != std::end(g_table) && std::strcmp(it->name, name) == 0)
+        return it->address;
+    return FindAdded(name);
 }
