@@ -1,7 +1,9 @@
 #include "render/view/ICanvasView.h"
 
 #include "framework/ICanvasEditorDelegate.h"
+#include "platform/ak/Appearance.h"
 #include "platform/ak/Application.h"
+#include "platform/ak/ColorPanel.h"
 #include "platform/ak/Screen.h"
 #include "platform/ak/Window.h"
 #include "render/view/ICanvasMac.h"
@@ -40,12 +42,24 @@ ICanvasView::ICanvasView(ICanvasMac* canvas)
     layer->setPresenter(std::make_shared<Presenter>(store, self));
     RegisterForDraggedFiles();
     SetTracksMouseEnterExit(true);
+    // The desktop's callbacks hold one function each: the newest view takes them.
+    std::weak_ptr<ICanvasView*> alive = self;
+    ak::Appearance::SetChangeCallback([alive] {
+        if (const auto view = alive.lock(); view && *view)
+            (*view)->ViewDidChangeEffectiveAppearance();
+    });
+    ak::Screen::SetChangeCallback([alive] {
+        if (const auto view = alive.lock(); view && *view)
+            (*view)->BackingScaleChanged(ak::Screen::Main().BackingScaleFactor());
+    });
     SetTimer();
 }
 
 ICanvasView::~ICanvasView() {
     KillTimer();
     *self = nullptr;
+    if (ak::ColorPanel::IsShown())
+        ak::ColorPanel::Close();
 }
 
 void ICanvasView::SetTimer() {
@@ -131,6 +145,11 @@ void ICanvasView::BackingScaleChanged(double scale) {
     ResizeDrawable();
 }
 
+void ICanvasView::RegisterToolTip(const IRECT& bounds) {
+    const float scale = canvas ? canvas->GetDrawScale() : 1.f;
+    AddToolTipRect(ViewRectOf(bounds, scale), [this](ak::Point) { return ToolTipText(); });
+}
+
 void ICanvasView::ResizeDrawable() {
     const ak::Size size = Frame().size;
     layer->drawableSize = {size_t(size.width * backingScale), size_t(size.height * backingScale),
@@ -141,6 +160,10 @@ void ICanvasView::RemoveFromWindow() {
     if (removed)
         return;
     removed = true;
+    EndUserInput();
+    if (colorPickerFunc && ak::ColorPanel::IsShown())
+        ak::ColorPanel::Close(); // its changes would reach nobody
+    colorPickerFunc = nullptr;
     KillTimer();
     RemoveAllToolTips();
     ICanvasMac* owner = canvas;

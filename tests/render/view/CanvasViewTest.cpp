@@ -1,10 +1,4 @@
-#include "platform/ak/test/AkTest.h"
-#include "render/view/ICanvasMac.h"
-#include "tests/support/FakeDelegate.h"
-#include "tests/support/TestControl.h"
-#include "toolkit/IPanelControl.h"
-
-#include <gtest/gtest.h>
+#include "tests/render/view/CanvasWindow.h"
 
 #include <string>
 #include <vector>
@@ -13,44 +7,7 @@ namespace {
 
 using vx::ui::ICanvasMac;
 
-// A delegate whose editor is an ICanvasMac of 200 x 100 panel units at draw
-// scale 1, a red panel and a test control logging what it is told.
-struct CanvasWindow : ::testing::Test {
-    void SetUp() override {
-        ASSERT_NE(ak::test::App(), nullptr);
-        delegate.SetMakeGraphicsFunc([this] {
-            log.push_back("make");
-            return std::make_unique<ICanvasMac>(delegate, 200, 100, 60, 1.f);
-        });
-        delegate.layout = [this](vx::ui::ICanvas* canvas) {
-            log.push_back(canvas->DrawContextHandle() ? "layout with context" : "layout");
-            log.push_back("scale " + std::to_string(int(canvas->GetScreenScale())));
-            canvas->AddControl(
-                new vx::ui::IPanelControl(canvas->GetBounds(), vx::ui::IColor(255, 200, 0, 0)));
-            control = new vx::test::TestControl(log, "control", {20, 20, 60, 60});
-            canvas->AddControl(control);
-        };
-        window = ak::Ref<ak::Window>::Adopt(new ak::Window({{100, 100}, {200, 100}}, 1));
-        window->MakeKeyAndOrderFront();
-    }
-    void TearDown() override {
-        delegate.CloseEditor();
-        if (window)
-            window->Close();
-        ak::test::Pump();
-    }
-
-    ICanvasMac* Canvas() { return static_cast<ICanvasMac*>(delegate.GetGraphics()); }
-    vx::ui::ICanvasView* Open() {
-        delegate.OpenEditor(window->ContentView());
-        return Canvas() ? Canvas()->View() : nullptr;
-    }
-
-    vx::test::FakeDelegate delegate;
-    std::vector<std::string> log;
-    vx::test::TestControl* control = nullptr;
-    ak::Ref<ak::Window> window;
-};
+using vx::test::CanvasWindow;
 
 TEST_F(CanvasWindow, AttachesInOrderThenDrawsThroughTheLayer) {
     vx::ui::ICanvasView* view = Open();
