@@ -45,9 +45,14 @@ TEST_F(CanvasWindow, IdleTicksDrawNothingAndADirtyControlShows) {
     EXPECT_EQ(view->Frames().FramesStored(), stored);
     EXPECT_EQ(view->FramesPainted(), painted);
 
+    const long buffers = view->Layer()->device()->commandBuffersMade();
+    ak::test::Pump(150);
+    EXPECT_EQ(view->Layer()->device()->commandBuffersMade(), buffers);
+
     control->SetDirty(false);
     ASSERT_TRUE(ak::test::PumpUntil([&] { return view->Frames().FramesStored() > stored; }));
     EXPECT_TRUE(ak::test::PumpUntil([&] { return view->FramesPainted() > painted; }));
+    EXPECT_EQ(view->Layer()->device()->commandBuffersMade(), buffers + 2);
 }
 
 TEST_F(CanvasWindow, ReattachingAndClosingTheWindowLeaveNothingBehind) {
@@ -131,12 +136,37 @@ TEST_F(CanvasWindow, DragsCarryDeltasAndWheelAndKeysArrive) {
     EXPECT_EQ(heard[5], "keyup a");
 }
 
-TEST_F(CanvasWindow, AThreeFileDropArrivesOnceAndAnEmptyOneIsRefused) {
+// Logs a multiple drop as one call.
+struct DropTarget : vx::test::TestControl {
+    using TestControl::TestControl;
+    void OnDropMultiple(const std::vector<const char*>& paths) override {
+        std::string line = "multi";
+        for (const char* path : paths)
+            line += std::string(" ") + path;
+        Note(line);
+    }
+};
+
+TEST_F(CanvasWindow, AThreeFileDropArrivesOnceAndADropOfNoFileIsRefused) {
+    moreLayout = [this](vx::ui::ICanvas* canvas) {
+        canvas->AddControl(new DropTarget(log, "target", {100, 20, 180, 80}));
+    };
     vx::ui::ICanvasView* view = Open();
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    log.clear();
+    const std::string files = "file:///tmp/a%20b.wav\r\nhttp://example.com/x.wav\r\n"
+                              "file:///tmp/c.wav\r\nfile:///tmp/d.wav\r\n";
+    EXPECT_TRUE(ak::test::DragFiles(*view, files, {{120, 30}, {140, 50}}, true));
+    EXPECT_TRUE(ak::test::DragFiles(*view, "file:///tmp/e.wav\r\n", {{30, 30}}, true));
+    EXPECT_FALSE(ak::test::DragFiles(*view, "http://example.com/x.wav\r\n", {{140, 50}}, true));
     EXPECT_FALSE(view->PerformDrop({{}, {30, 30}}));
-    EXPECT_TRUE(view->PerformDrop({{"/tmp/a b.wav", "/tmp/c.wav", "/tmp/d.wav"}, {30, 30}}));
+    std::vector<std::string> drops;
+    for (const std::string& line : log)
+        if (line.find(" multi") != std::string::npos || line.find(" drop") != std::string::npos)
+            drops.push_back(line);
+    EXPECT_EQ(drops, (std::vector<std::string>{"target multi /tmp/a b.wav /tmp/c.wav /tmp/d.wav",
+                                               "control drop /tmp/e.wav"}));
 }
 
 TEST_F(CanvasWindow, MessageBoxesAnswerByTheirButtonsAndTheClipboardRoundTrips) {
