@@ -1,5 +1,6 @@
 #include "tests/render/view/CanvasWindow.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,38 @@ TEST_F(CanvasWindow, DragsCarryDeltasAndWheelAndKeysArrive) {
     EXPECT_EQ(heard[3].rfind("wheel 34,37", 0), 0u) << heard[3];
     EXPECT_EQ(heard[4], "keydown a");
     EXPECT_EQ(heard[5], "keyup a");
+}
+
+// Hears every mouse-out of the panel, over it or not.
+struct OutListener : vx::test::TestControl {
+    using TestControl::TestControl;
+    void OnMouseOut() override {
+        Note("out");
+        IControl::OnMouseOut();
+    }
+};
+
+TEST_F(CanvasWindow, ReleasingOutsideAfterADragDeliversUpThenOut) {
+    moreLayout = [this](vx::ui::ICanvas* canvas) {
+        canvas->AddControl(new OutListener(log, "listener", {150, 80, 160, 90}));
+    };
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    ak::test::Enter(*window, {30, 30});
+    ak::test::Move(*window, {30, 30});
+    ak::test::Pump();
+    log.clear();
+    ak::test::Press(*window, {30, 30});
+    ak::test::Move(*window, {250, 40}, 1); // past the window's right edge
+    ak::test::Pump();
+    ak::test::Release(*window, {250, 40});
+    ak::test::Pump();
+    std::vector<std::string> heard;
+    for (const std::string& line : log)
+        if (line != "control draw" && line != "listener draw")
+            heard.push_back(line);
+    EXPECT_EQ(heard, (std::vector<std::string>{"control down 30,30", "control drag 250,40 220,10",
+                                               "control up 250,40", "listener out"}));
 }
 
 // Logs a multiple drop as one call.

@@ -74,6 +74,19 @@ TEST_F(CanvasWindow, AWheelClosesAnOpenFieldBeforeItArrivesAndOnlyOneFieldOpens)
     EXPECT_EQ(view->TextEntryField(), nullptr);
     EXPECT_EQ(Canvas()->GetControlInTextEntry(), nullptr);
     EXPECT_TRUE(delegate.log.empty()); // closed, not committed
+
+    // A font never loaded gives way to the system font; no parameter, no filter.
+    vx::ui::IText text;
+    text.SetFont("NoSuchFont-Regular");
+    text.size = 12;
+    Canvas()->ShowNativeTextEntry(-1, text, {0, 0, 50, 20}, 3, "abc");
+    ak::Ref<ak::TextField> plain(view->TextEntryField());
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->GetFont(), ak::Font::System(12));
+    ak::test::TypeIntoNativeWidget(*plain, "xyz");
+    EXPECT_EQ(plain->Text(), "abcxyz");
+    Canvas()->EndTextEditing();
+    EXPECT_EQ(view->TextEntryField(), nullptr);
 }
 
 // The native menu of a model: numbering, marks, separators and submenus.
