@@ -50,6 +50,8 @@ public:
         lastCursorY = y;
     }
     void NoteTabletInput(bool tablet) { tabletInput = tablet; }
+    // The view going away or changing scale: nothing platform-bound stays.
+    void ForgetPlatformContext() { platformContext = nullptr; }
 
     // ---- Native subviews (ak::View*) ----
     void AddNativeSubview(const IRECT& bounds, void* view) override;

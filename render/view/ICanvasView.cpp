@@ -138,6 +138,7 @@ void ICanvasView::BackingScaleChanged(double scale) {
     if (!GetWindow())
         return;
     if (canvas) {
+        canvas->ForgetPlatformContext();
         if (float(scale) != canvas->GetScreenScale())
             canvas->SetScreenScale(float(scale));
     }
@@ -168,6 +169,8 @@ void ICanvasView::RemoveFromWindow() {
     RemoveAllToolTips();
     ICanvasMac* owner = canvas;
     canvas = nullptr;
+    if (owner)
+        owner->ForgetPlatformContext();
     ak::Ref<View> keep(this); // the superview may hold the last reference
     RemoveFromSuperview();
     if (owner)
