@@ -58,6 +58,10 @@ ICanvasView::ICanvasView(ICanvasMac* canvas)
 ICanvasView::~ICanvasView() {
     KillTimer();
     *self = nullptr;
+    if (textField) { // its focus leaving must not reach this view any more
+        textField->onEditingEnded = nullptr;
+        textField->onReturn = nullptr;
+    }
     if (ak::ColorPanel::IsShown())
         ak::ColorPanel::Close();
 }
