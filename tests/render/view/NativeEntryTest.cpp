@@ -37,7 +37,7 @@ TEST_F(CanvasWindow, AFloatFieldTakesOnlyNumberCharactersUpToItsLengthAndCommits
     ak::test::TypeIntoNativeWidget(*field, ".5");
     ak::Pasteboard::SetText("3x");
     field->Paste(); // the letter refused, the digit kept
-    ak::test::Pump();
+    ak::test::PumpUntil([&] { return field->Text().size() > 4; });
     EXPECT_EQ(field->Text(), "12.53");
     ak::test::TypeIntoNativeWidget(*field, "9"); // past the maximum length
     EXPECT_EQ(field->Text(), "12.53");
@@ -70,7 +70,7 @@ TEST_F(CanvasWindow, AWheelClosesAnOpenFieldBeforeItArrivesAndOnlyOneFieldOpens)
     log.clear();
     ak::test::Enter(*window, {30, 30});
     ak::test::Scroll(*window, {70, 30}, 0);
-    ak::test::Pump();
+    ak::test::PumpUntil([&] { return view->TextEntryField() == nullptr; });
     EXPECT_EQ(view->TextEntryField(), nullptr);
     EXPECT_EQ(Canvas()->GetControlInTextEntry(), nullptr);
     EXPECT_TRUE(delegate.log.empty()); // closed, not committed
@@ -192,12 +192,12 @@ TEST_F(CanvasWindow, TheColourPanelReportsEveryChangeAsBytes) {
     ASSERT_TRUE(ak::ColorPanel::IsShown());
     ASSERT_TRUE(ak::test::ColorPanelPick({40 / 255.0, 1, 0, 128 / 255.0}));
     ASSERT_TRUE(ak::test::ColorPanelPick({0, 0.999, 1, 1}));
-    ak::test::Pump();
+    ak::test::PumpUntil([&] { return picked.size() >= 2; });
     ASSERT_EQ(picked.size(), 2u);
     EXPECT_EQ(picked[0], vx::ui::IColor(128, 40, 255, 0));
     EXPECT_EQ(picked[1], vx::ui::IColor(255, 0, 254, 255));
     delegate.CloseEditor();
-    ak::test::Pump();
+    ak::test::PumpUntil([] { return !ak::ColorPanel::IsShown(); });
     EXPECT_FALSE(ak::ColorPanel::IsShown());
 }
 

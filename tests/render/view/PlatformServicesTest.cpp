@@ -195,22 +195,26 @@ TEST_F(CanvasWindow, ALockedCursorMeasuresDragsFromWhereItWasHidden) {
     ASSERT_TRUE(ak::test::WaitUntilShown(*window));
     ak::test::Enter(*window, {30, 30});
     ak::test::Press(*window, {30, 30});
-    ak::test::Pump();
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return Canvas()->ControlIsCaptured(); }));
     Canvas()->WarpMouseCursor(30, 30);
     Canvas()->SetCursorHidden(true, true);
     log.clear();
+    std::vector<std::string> drags;
+    const auto dragsHeard = [&] {
+        drags.clear();
+        for (const std::string& line : log)
+            if (line.rfind("control drag", 0) == 0)
+                drags.push_back(line.substr(8));
+        return drags.size();
+    };
     ak::test::Move(*window, {34, 37}, 1);
     ak::test::Move(*window, {36, 40}, 1);
-    ak::test::Pump();
+    ak::test::PumpUntil([&] { return dragsHeard() >= 2; });
     const ak::Point onScreen = ak::Cursor::MouseLocation();
     Canvas()->SetCursorHidden(false, false);
     ak::test::Move(*window, {38, 41}, 1);
     ak::test::Release(*window, {38, 41});
-    ak::test::Pump();
-    std::vector<std::string> drags;
-    for (const std::string& line : log)
-        if (line.rfind("control drag", 0) == 0)
-            drags.push_back(line.substr(8));
+    ak::test::PumpUntil([&] { return dragsHeard() >= 3 && !Canvas()->ControlIsCaptured(); });
     // Each delta counts from the hide position, which stays the previous
     // position until an unlocked event moves it.
     EXPECT_EQ(drags,
@@ -231,7 +235,7 @@ TEST_F(CanvasWindow, AFileDragOutStartsFromAPressAndEndsTheCapture) {
     };
     ak::test::Enter(*window, {30, 30});
     ak::test::Press(*window, {30, 30});
-    ak::test::Pump();
+    ak::test::PumpUntil([&] { return started; });
     ak::test::Release(*window, {30, 30});
     ak::test::Pump();
     EXPECT_TRUE(started);
