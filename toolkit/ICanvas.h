@@ -160,7 +160,8 @@ public:
     virtual void PathSetTransform(const IAffineMatrix& matrix) = 0;
     virtual void AfterControlDrawn(const IRECT&) {}
     virtual void SetClipRect(const IRECT& r) = 0;
-    virtual void AddNativeSubview(void*) {}
+    // The platform view is placed over the panel rectangle.
+    virtual void AddNativeSubview(const IRECT&, void*) {}
     virtual void RemoveNativeSubview(void*) {}
     virtual void ShowNativeSubview(void*, bool) {}
     virtual void QueryMousePosition(float& x, float& y) const = 0;
@@ -176,7 +177,7 @@ public:
     virtual bool ReadClipboardText(VxString& out) = 0;
     virtual bool WriteClipboardText(const char* utf8) = 0;
     virtual bool WriteClipboardFilePath(const char*) { return false; }
-    virtual bool BeginFileDragOut(const char*) { return false; }
+    virtual bool BeginFileDragOut(const char*, const IRECT&) { return false; }
     virtual void UpdateTooltips() = 0;
     virtual EMsgBoxResult RunMessageBox(const char* text, const char* caption,
                                         EMsgBoxButtons buttons,
@@ -190,7 +191,8 @@ public:
                                 ColorPickerCompletion completion = nullptr) = 0;
     virtual bool OpenInBrowser(const char* url) = 0;
     virtual const char* PlatformName() const { return ""; }
-    virtual bool ShowInFinder(const char*, const char*) { return false; }
+    // select: the file shown selected in its folder, else the file opened.
+    virtual bool ShowInFinder(const VxString&, bool) { return false; }
     virtual void EmptyPlatformHook1() {}
     virtual bool UsesSharedResources() const { return false; }
     virtual void EmptyPlatformHook2() {}

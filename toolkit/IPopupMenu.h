@@ -56,12 +56,17 @@ public:
     const char* GetTitle() const { return m_title.Get(); }
     void SetTitle(const char* title) { m_title.SetBounded(title); }
 
+    // Numbers shown before the item texts: 0 none, 1 "1: ", 2 "01: ", 3 "001: ".
+    int GetPrefix() const { return m_prefix; }
+    void SetPrefix(int kind) { m_prefix = kind; }
+
     void SetCompletion(CompletionFunc func) { m_completion = std::move(func); }
     const CompletionFunc& GetCompletion() const { return m_completion; }
 
 private:
     std::vector<Item> m_items;
     int m_chosen = -1;
+    int m_prefix = 0;
     VxString m_title;
     CompletionFunc m_completion;
 };

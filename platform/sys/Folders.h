@@ -29,6 +29,10 @@ std::string SettingsFilePath(FolderError* error = nullptr); // <config>/settings
 // below home then start with "~/", report ENOENT and make nothing.
 std::string HomeFolder();
 
+// The user's desktop folder without a trailing '/': the XDG desktop folder,
+// else <home>/Desktop. Made nowhere; it may not exist.
+std::string DesktopFolder();
+
 // The folder of the program's resources: <executable folder>/resources/ in a
 // build tree, else <executable folder>/../share/omnarcontrol/ when installed.
 // Empty when neither exists.

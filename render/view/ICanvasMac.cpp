@@ -2,6 +2,7 @@
 
 #include "framework/ICanvasEditorDelegate.h"
 #include "platform/ak/Alert.h"
+#include "platform/ak/Appearance.h"
 #include "platform/ak/Cursor.h"
 #include "platform/ak/Pasteboard.h"
 #include "platform/ak/Screen.h"
@@ -10,21 +11,14 @@
 #include "render/canvas/CoreTextFont.h"
 #include "render/canvas/FontDescriptorCache.h"
 #include "render/view/ServiceRules.h"
+#include "render/view/ViewGeometry.h"
+#include "toolkit/IPopupMenuControl.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace vx::ui {
-
-namespace {
-
-[[noreturn]] void NotBuiltYet(const char* name) {
-    std::fprintf(stderr, "ICanvasMac: %s is not built yet\n", name);
-    std::abort();
-}
-
-} // namespace
 
 ICanvasMac::ICanvasMac(ICanvasEditorDelegate& delegate, int width, int height, int fps,
                        float drawScale)
@@ -130,12 +124,43 @@ void ICanvasMac::WarpMouseCursor(float x, float y) {
     StoreCursorPosition();
 }
 
+void ICanvasMac::AddNativeSubview(const IRECT& bounds, void* subview) {
+    if (!view || !subview)
+        return;
+    auto* native = static_cast<ak::View*>(subview);
+    native->SetFrame(ViewRectOf(bounds, GetDrawScale()));
+    view->AddSubview(native);
+}
+
+void ICanvasMac::RemoveNativeSubview(void* subview) {
+    if (subview)
+        static_cast<ak::View*>(subview)->RemoveFromSuperview();
+}
+
+void ICanvasMac::ShowNativeSubview(void* subview, bool show) {
+    if (subview)
+        static_cast<ak::View*>(subview)->SetHidden(!show);
+}
+
+void ICanvasMac::ResizeNativeView(bool) {
+    if (view)
+        view->SetFrameSize(PanelViewSize(Width(), Height(), GetDrawScale()));
+    UpdateTooltips();
+}
+
+bool ICanvasMac::IsDarkAppearance() const {
+    return view && ak::Appearance::IsDark();
+}
+
 int ICanvasMac::SetCursorShape(int kind) {
     if (view)
         ICanvasView::SetMouseCursor(kind);
     return ICanvasVG::SetCursorShape(kind);
 }
-void ICanvasMac::EndTextEditing() {}
+void ICanvasMac::EndTextEditing() {
+    if (view)
+        view->EndUserInput();
+}
 bool ICanvasMac::ReadClipboardText(VxString& out) {
     const std::optional<std::string> text = ak::Pasteboard::Text();
     out.SetBounded(text ? text->c_str() : "");
@@ -146,7 +171,36 @@ bool ICanvasMac::WriteClipboardText(const char* utf8) {
     ak::Pasteboard::SetText(utf8 ? utf8 : "");
     return true;
 }
-void ICanvasMac::UpdateTooltips() {}
+bool ICanvasMac::WriteClipboardFilePath(const char* path) {
+    if (!path || !*path)
+        return false;
+    ak::Pasteboard::SetFilePaths({path});
+    return true;
+}
+
+bool ICanvasMac::BeginFileDragOut(const char* path, const IRECT&) {
+    // Without a view, or with no file to drag, nothing starts.
+    if (!view || !path || !*path)
+        return false;
+    view->BeginFileDrag({path});
+    ClearMouseCapture();
+    return true;
+}
+
+void ICanvasMac::UpdateTooltips() {
+    if (!view || !TooltipsEnabled())
+        return;
+    view->RemoveAllToolTips();
+    // No tooltips pop up over an open in-panel menu.
+    if (const IPopupMenuControl* menu = GetPopupMenuControl(); menu && menu->GetState() > 0)
+        return;
+    for (int i = 0; i < NControls(); ++i) {
+        const IControl* control = GetControl(i);
+        const IRECT& r = control->GetTargetRECT();
+        if (!control->IsHidden() && !(r.L == 0 && r.T == 0 && r.R == 0 && r.B == 0))
+            view->RegisterToolTip(r);
+    }
+}
 EMsgBoxResult ICanvasMac::RunMessageBox(const char* text, const char* caption, EMsgBoxButtons type,
                                         MsgBoxCompletion completion) {
     ClearMouseCapture();
@@ -164,27 +218,18 @@ EMsgBoxResult ICanvasMac::RunMessageBox(const char* text, const char* caption, E
         completion(result);
     return result;
 }
-void ICanvasMac::RunFileDialog(VxString&, VxString&, EFileAction, const char*,
-                               FileDialogCompletion) {
-    NotBuiltYet("RunFileDialog");
-}
-void ICanvasMac::RunFolderDialog(VxString&, FileDialogCompletion) {
-    NotBuiltYet("RunFolderDialog");
-}
-bool ICanvasMac::RunColorPicker(IColor&, const char*, ColorPickerCompletion) {
-    NotBuiltYet("RunColorPicker");
-}
 bool ICanvasMac::OpenInBrowser(const char* url) {
     const std::string text = url ? url : "";
     if (text.empty())
         return false;
     return StartsWithUriScheme(text) ? sys::OpenUri(text) : sys::OpenPath(text);
 }
-void ICanvasMac::ShowNativeTextEntry(int, const IText&, const IRECT&, int, const char*) {
-    NotBuiltYet("ShowNativeTextEntry");
-}
-IPopupMenu* ICanvasMac::ShowNativePopupMenu(IPopupMenu&, bool&, const IRECT&) {
-    NotBuiltYet("ShowNativePopupMenu");
+
+bool ICanvasMac::ShowInFinder(const VxString& path, bool select) {
+    const std::string text = path.Get();
+    if (text.empty())
+        return false;
+    return select ? sys::RevealPath(text) : sys::OpenPath(text);
 }
 
 std::unique_ptr<PlatformFont> ICanvasMac::FontFromResourceFile(const char*, const char* fileName) {

@@ -50,11 +50,22 @@ public:
         lastCursorY = y;
     }
     void NoteTabletInput(bool tablet) { tabletInput = tablet; }
+    // The view going away or changing scale: nothing platform-bound stays.
+    void ForgetPlatformContext() { platformContext = nullptr; }
 
-    // ---- Services (built in later steps) ----
+    // ---- Native subviews (ak::View*) ----
+    void AddNativeSubview(const IRECT& bounds, void* view) override;
+    void RemoveNativeSubview(void* view) override;
+    void ShowNativeSubview(void* view, bool show) override;
+    void ResizeNativeView(bool) override;
+    bool IsDarkAppearance() const override;
+
+    // ---- Services ----
     void EndTextEditing() override;
     bool ReadClipboardText(VxString& out) override;
     bool WriteClipboardText(const char* utf8) override;
+    bool WriteClipboardFilePath(const char* path) override;
+    bool BeginFileDragOut(const char* path, const IRECT& bounds) override;
     void UpdateTooltips() override;
     EMsgBoxResult RunMessageBox(const char* text, const char* caption, EMsgBoxButtons buttons,
                                 MsgBoxCompletion completion) override;
@@ -64,6 +75,7 @@ public:
     bool RunColorPicker(IColor& color, const char* prompt,
                         ColorPickerCompletion completion) override;
     bool OpenInBrowser(const char* url) override;
+    bool ShowInFinder(const VxString& path, bool select) override;
     void ShowNativeTextEntry(int paramIdx, const IText& text, const IRECT& bounds, int length,
                              const char* str) override;
     IPopupMenu* ShowNativePopupMenu(IPopupMenu& menu, bool& answersLater,
@@ -87,6 +99,8 @@ private:
     ak::Point PanelToScreen(float x, float y) const;
     ak::Point ScreenToPanel(ak::Point onScreen) const;
 
+    // Queued work (menus, sheets) checks that this canvas still exists.
+    std::shared_ptr<int> liveness = std::make_shared<int>(0);
     ak::Ref<ICanvasView> view;
     ak::Point hidePosition;
     std::string bundleId;

@@ -1,7 +1,9 @@
 #include "render/view/ICanvasView.h"
 
 #include "framework/ICanvasEditorDelegate.h"
+#include "platform/ak/Appearance.h"
 #include "platform/ak/Application.h"
+#include "platform/ak/ColorPanel.h"
 #include "platform/ak/Screen.h"
 #include "platform/ak/Window.h"
 #include "render/view/ICanvasMac.h"
@@ -40,12 +42,28 @@ ICanvasView::ICanvasView(ICanvasMac* canvas)
     layer->setPresenter(std::make_shared<Presenter>(store, self));
     RegisterForDraggedFiles();
     SetTracksMouseEnterExit(true);
+    // The desktop's callbacks hold one function each: the newest view takes them.
+    std::weak_ptr<ICanvasView*> alive = self;
+    ak::Appearance::SetChangeCallback([alive] {
+        if (const auto view = alive.lock(); view && *view)
+            (*view)->ViewDidChangeEffectiveAppearance();
+    });
+    ak::Screen::SetChangeCallback([alive] {
+        if (const auto view = alive.lock(); view && *view)
+            (*view)->BackingScaleChanged(ak::Screen::Main().BackingScaleFactor());
+    });
     SetTimer();
 }
 
 ICanvasView::~ICanvasView() {
     KillTimer();
     *self = nullptr;
+    if (textField) { // its focus leaving must not reach this view any more
+        textField->onEditingEnded = nullptr;
+        textField->onReturn = nullptr;
+    }
+    if (ak::ColorPanel::IsShown())
+        ak::ColorPanel::Close();
 }
 
 void ICanvasView::SetTimer() {
@@ -124,11 +142,17 @@ void ICanvasView::BackingScaleChanged(double scale) {
     if (!GetWindow())
         return;
     if (canvas) {
+        canvas->ForgetPlatformContext();
         if (float(scale) != canvas->GetScreenScale())
             canvas->SetScreenScale(float(scale));
     }
     backingScale = scale;
     ResizeDrawable();
+}
+
+void ICanvasView::RegisterToolTip(const IRECT& bounds) {
+    const float scale = canvas ? canvas->GetDrawScale() : 1.f;
+    AddToolTipRect(ViewRectOf(bounds, scale), [this](ak::Point) { return ToolTipText(); });
 }
 
 void ICanvasView::ResizeDrawable() {
@@ -141,10 +165,16 @@ void ICanvasView::RemoveFromWindow() {
     if (removed)
         return;
     removed = true;
+    EndUserInput();
+    if (colorPickerFunc && ak::ColorPanel::IsShown())
+        ak::ColorPanel::Close(); // its changes would reach nobody
+    colorPickerFunc = nullptr;
     KillTimer();
     RemoveAllToolTips();
     ICanvasMac* owner = canvas;
     canvas = nullptr;
+    if (owner)
+        owner->ForgetPlatformContext();
     ak::Ref<View> keep(this); // the superview may hold the last reference
     RemoveFromSuperview();
     if (owner)

@@ -4,18 +4,22 @@
 // the drawing cycle only when something is dirty, the Metal layer's frames
 // come back through a presenter and DrawRect paints the newest with cairo.
 
+#include "platform/ak/TextField.h"
 #include "platform/ak/TimeoutSource.h"
 #include "platform/ak/View.h"
 #include "platform/mtl/MtlLayer.h"
 #include "render/view/FrameStore.h"
 #include "toolkit/IMouse.h"
 #include "toolkit/IRECTList.h"
+#include "toolkit/ISharedTypes.h"
 
+#include <functional>
 #include <memory>
 
 namespace vx::ui {
 
 class ICanvasMac;
+class IPopupMenu;
 
 class ICanvasView : public ak::View {
 public:
@@ -67,8 +71,26 @@ public:
     void KeyUp(const ak::Event& event) override;
     bool DraggingEntered(const ak::FileDrag& drag) override { return !drag.paths.empty(); }
     bool PerformDrop(const ak::FileDrag& drag) override;
-    // Ends an open native text entry (none yet: nothing to end).
-    void EndUserInput() {}
+    // ---- Native text entry, menu and colour panel ----
+    // Opens a field over the area (view points) unless one is open.
+    void CreateTextEntry(int paramIdx, const IText& text, const char* initial, int length,
+                         ak::Rect area);
+    // Editing ended: the text goes to the canvas, the panel redraws, the field closes.
+    void ControlTextDidEndEditing();
+    // Closes an open field without committing.
+    void EndUserInput();
+    ak::TextField* TextEntryField() const { return textField.Get(); }
+    // Runs the menu over the area until it closes; the model menu holding the
+    // choice, its index set, or null.
+    IPopupMenu* CreatePopupMenu(IPopupMenu& menu, ak::Rect area);
+    // Shows the shared colour panel; every change reaches the function.
+    bool PromptForColor(const IColor& color, std::function<void(const IColor&)> onPicked);
+    void OnColorPicked(const IColor& color);
+    // A control's target rectangle shows the tooltip of the control under the mouse.
+    void RegisterToolTip(const IRECT& bounds);
+    // The tooltip of the control under the mouse, "" when none.
+    std::string ToolTipText() const;
+    void ViewDidChangeEffectiveAppearance();
     // Shows the cursor shape of a toolkit cursor code.
     static void SetMouseCursor(int kind);
     double BackingScale() const { return backingScale; }
@@ -92,6 +114,8 @@ private:
     std::shared_ptr<FrameStore> store = std::make_shared<FrameStore>();
     // Tells queued redraws whether this view still exists.
     std::shared_ptr<ICanvasView*> self;
+    ak::Ref<ak::TextField> textField;
+    std::function<void(const IColor&)> colorPickerFunc;
     double backingScale = 1;
     int painted = 0;
     bool removed = false;

@@ -51,3 +51,29 @@ bool StartsWithUriScheme(const std::string& text) {
 }
 
 } // namespace vx::ui
+
+namespace vx::ui {
+
+std::vector<std::string> SplitExtensions(const char* extensions) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (const char* c = extensions ? extensions : "";; ++c) {
+        if (*c == ' ' || *c == '\0') {
+            if (!part.empty())
+                parts.push_back(part);
+            part.clear();
+            if (*c == '\0')
+                break;
+        } else {
+            part += *c;
+        }
+    }
+    return parts;
+}
+
+std::string FolderOfPath(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+} // namespace vx::ui

@@ -19,3 +19,13 @@ EMsgBoxResult MessageBoxResultOf(EMsgBoxButtons type, int index);
 bool StartsWithUriScheme(const std::string& text);
 
 } // namespace vx::ui
+
+namespace vx::ui {
+
+// The allowed file types of a prompt: the extension string split at blanks,
+// empty parts dropped; none means every type.
+std::vector<std::string> SplitExtensions(const char* extensions);
+// The folder a chosen path lies in, ending in "/" ("" when it names no folder).
+std::string FolderOfPath(const std::string& path);
+
+} // namespace vx::ui

@@ -7,6 +7,7 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace ak::test {
@@ -267,6 +268,30 @@ void FocusNativeWidget(NativeView& view) {
     g_list_free(children);
 }
 
+namespace {
+
+GtkWidget* EntryOf(NativeView& view) {
+    GList* children = gtk_container_get_children(GTK_CONTAINER(view.GetBacking().widget));
+    GtkWidget* child = children ? static_cast<GtkWidget*>(children->data) : nullptr;
+    g_list_free(children);
+    return child && GTK_IS_ENTRY(child) ? child : nullptr;
+}
+
+} // namespace
+
+void TypeIntoNativeWidget(NativeView& view, const std::string& text) {
+    if (GtkWidget* entry = EntryOf(view)) {
+        int position = gtk_editable_get_position(GTK_EDITABLE(entry));
+        gtk_editable_insert_text(GTK_EDITABLE(entry), text.c_str(), int(text.size()), &position);
+        gtk_editable_set_position(GTK_EDITABLE(entry), position);
+    }
+}
+
+void PressReturnInNativeWidget(NativeView& view) {
+    if (GtkWidget* entry = EntryOf(view))
+        gtk_widget_activate(entry);
+}
+
 void SetTheme(const char* name, bool preferDark) {
     g_object_set(gtk_settings_get_default(), "gtk-theme-name", name,
                  "gtk-application-prefer-dark-theme", preferDark ? TRUE : FALSE, nullptr);
@@ -306,13 +331,22 @@ bool IsMenuOpen() {
     return OpenMenu() != nullptr;
 }
 
-bool ChooseInOpenMenu(int index) {
-    GtkWidget* menu = OpenMenu();
-    if (!menu)
-        return false;
-    GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
+namespace {
+
+GtkWidget* ChildAt(GtkWidget* container, int index) {
+    if (!container)
+        return nullptr;
+    GList* items = gtk_container_get_children(GTK_CONTAINER(container));
     auto* item = static_cast<GtkWidget*>(g_list_nth_data(items, guint(index)));
     g_list_free(items);
+    return item;
+}
+
+} // namespace
+
+bool ChooseInOpenMenu(int index) {
+    GtkWidget* menu = OpenMenu();
+    GtkWidget* item = ChildAt(menu, index);
     if (!item)
         return false;
     // What a click on the item does: deactivate the menu, then activate it.
@@ -325,6 +359,18 @@ bool CancelOpenMenu() {
     if (menu)
         gtk_menu_shell_cancel(GTK_MENU_SHELL(menu));
     return menu != nullptr;
+}
+
+bool ChooseInOpenSubmenu(int index, int subIndex) {
+    GtkWidget* menu = OpenMenu();
+    GtkWidget* item = ChildAt(menu, index);
+    GtkWidget* submenu = item ? gtk_menu_item_get_submenu(GTK_MENU_ITEM(item)) : nullptr;
+    GtkWidget* subItem = ChildAt(submenu, subIndex);
+    if (!subItem)
+        return false;
+    gtk_menu_item_activate(GTK_MENU_ITEM(subItem));
+    gtk_menu_shell_cancel(GTK_MENU_SHELL(menu));
+    return true;
 }
 
 unsigned KeycodeOf(unsigned keysym) {
@@ -453,12 +499,15 @@ bool FilePanelAccept(const std::vector<std::string>& paths) {
         gtk_file_chooser_unselect_all(chooser);
         for (const auto& path : paths)
             gtk_file_chooser_select_filename(chooser, path.c_str());
-        // The chooser selects once its folder has loaded.
+        // The chooser selects once its folder has loaded; a folder chooser
+        // counts its current folder as chosen until then.
         PumpUntil([&] {
             GSList* chosen = gtk_file_chooser_get_filenames(chooser);
-            const guint count = g_slist_length(chosen);
+            std::vector<std::string> names;
+            for (GSList* item = chosen; item; item = item->next)
+                names.push_back(static_cast<char*>(item->data));
             g_slist_free_full(chosen, g_free);
-            return count == paths.size();
+            return std::is_permutation(names.begin(), names.end(), paths.begin(), paths.end());
         });
     }
     return Respond(GTK_RESPONSE_ACCEPT);

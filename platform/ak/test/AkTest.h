@@ -76,6 +76,11 @@ Ref<NativeView> MakeTextField(Rect frame);
 // Gives a native view's widget GTK's focus, as a click into it would.
 void FocusNativeWidget(NativeView& view);
 
+// Types text into the one-line entry of a native view at its cursor, as the
+// keyboard or a paste would (the entry's filters see it); Return ends it.
+void TypeIntoNativeWidget(NativeView& view, const std::string& text);
+void PressReturnInNativeWidget(NativeView& view);
+
 // Changes the desktop theme as the user's settings would.
 void SetTheme(const char* name, bool preferDark);
 
@@ -92,6 +97,9 @@ namespace ak::test {
 bool IsMenuOpen();
 bool ChooseInOpenMenu(int index);
 bool CancelOpenMenu();
+// Chooses item subIndex of the submenu under item index of the open menu,
+// then closes the open menu, as a click deep in the menu would.
+bool ChooseInOpenSubmenu(int index, int subIndex);
 
 // The X key code of a key symbol on the display's keymap, 0 when none.
 unsigned KeycodeOf(unsigned keysym);

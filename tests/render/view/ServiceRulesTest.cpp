@@ -48,3 +48,24 @@ TEST(ServiceRules, OnlyALeadingSchemeMakesAnAddress) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ServiceRules, ExtensionsSplitAtBlanksAndChosenPathsGiveTheirFolder) {
+    EXPECT_EQ(vx::ui::SplitExtensions("syx bnk"), (std::vector<std::string>{"syx", "bnk"}));
+    EXPECT_EQ(vx::ui::SplitExtensions("  wav  "), (std::vector<std::string>{"wav"}));
+    EXPECT_TRUE(vx::ui::SplitExtensions("").empty());
+    EXPECT_TRUE(vx::ui::SplitExtensions(nullptr).empty());
+    struct Case {
+        const char* path;
+        const char* folder;
+    };
+    const Case cases[] = {{"/home/u/a.syx", "/home/u/"},
+                          {"/a.syx", "/"},
+                          {"a.syx", ""},
+                          {"/home/u/My Presets/", "/home/u/My Presets/"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(vx::ui::FolderOfPath(c.path), c.folder) << c.path;
+}
+
+} // namespace
