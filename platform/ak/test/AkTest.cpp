@@ -484,6 +484,11 @@ Rect NativeWidgetRectInWindow(NativeView& view) {
     return {{double(x), double(y)}, {double(allocation.width), double(allocation.height)}};
 }
 
+void* CursorOfWindow(Window& window) {
+    GdkWindow* gdkWindow = gtk_widget_get_window(window.GetBacking().window);
+    return gdkWindow ? gdk_window_get_cursor(gdkWindow) : nullptr;
+}
+
 } // namespace ak::test
 
 namespace ak::test {

@@ -122,6 +122,8 @@ namespace ak::test {
 
 // Where GTK placed a native view's widget, in its window's pixels.
 Rect NativeWidgetRectInWindow(NativeView& view);
+// The GdkCursor the window shows, null for its parent's.
+void* CursorOfWindow(Window& window);
 
 } // namespace ak::test
 
