@@ -148,6 +148,9 @@ RowsView::RowsView(Rect frame, void* model)
     GtkWidget* tree = GTK_WIDGET(m_tree);
     gtk_container_add(GTK_CONTAINER(Widget()), tree);
     gtk_widget_show(tree);
+    // Rows of one height, known at once: geometry asked right after a change
+    // is exact, and long lists stay cheap.
+    gtk_tree_view_set_fixed_height_mode(AsTree(m_tree), TRUE);
     gtk_style_context_add_provider(gtk_widget_get_style_context(tree),
                                    GTK_STYLE_PROVIDER(m_look->provider),
                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
@@ -167,6 +170,16 @@ RowsView::~RowsView() {
         gdk_window_thaw_updates(GDK_WINDOW(m_frozen));
         g_object_unref(m_frozen);
     }
+}
+
+bool RowsView::BecomeFirstResponder() {
+    if (!HasFocus())
+        gtk_widget_grab_focus(GTK_WIDGET(m_tree));
+    return true;
+}
+
+bool RowsView::HasFocus() const {
+    return gtk_widget_has_focus(GTK_WIDGET(m_tree));
 }
 
 void RowsView::AddColumn(const std::string& identifier, const std::string& title, double width,
@@ -507,11 +520,25 @@ std::string RowsView::ColumnAtPoint(Point point) const {
     return {};
 }
 
+// Straight to the place, without GTK's animation: callers read the rows in
+// sight right after.
 void RowsView::ScrollRowToVisible(int row) {
-    if (GtkTreePath* path = static_cast<GtkTreePath*>(PathOfRow(row))) {
-        gtk_tree_view_scroll_to_cell(AsTree(m_tree), path, nullptr, FALSE, 0, 0);
-        gtk_tree_path_free(path);
-    }
+    GtkTreePath* path = static_cast<GtkTreePath*>(PathOfRow(row));
+    if (!path)
+        return;
+    GtkTreeView* tree = AsTree(m_tree);
+    GdkRectangle area;
+    gtk_tree_view_get_background_area(tree, path, nullptr, &area);
+    gtk_tree_path_free(path);
+    int top = 0;
+    int unused = 0;
+    gtk_tree_view_convert_bin_window_to_tree_coords(tree, 0, area.y, &unused, &top);
+    const Rect visible = VisibleRect();
+    GtkAdjustment* vertical = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(tree));
+    if (top < visible.MinY())
+        gtk_adjustment_set_value(vertical, top);
+    else if (top + area.height > visible.MaxY())
+        gtk_adjustment_set_value(vertical, top + area.height - visible.size.height);
 }
 
 void RowsView::ScrollColumnToVisible(const std::string& column) {

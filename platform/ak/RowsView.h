@@ -108,6 +108,9 @@ public:
     void ScrollColumnToVisible(const std::string& column);
 
     virtual int NumberOfRows() const = 0;
+    // The focus goes to the rows, not their scroller.
+    bool BecomeFirstResponder() override;
+    bool HasFocus() const;
 
 protected:
     // model: a GtkTreeModel, adopted.
