@@ -7,7 +7,7 @@
 namespace ak {
 
 bool OutlineView::MouseDownOnRows(const RowMouse& mouse) {
-    m_pressed = ItemAtRow(mouse.row);
+    m_pressed = mouse.button == 0 ? ItemAtRow(mouse.row) : nullptr;
     m_pressPoint = mouse.location;
     return false;
 }

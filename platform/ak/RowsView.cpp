@@ -82,7 +82,7 @@ struct RowsViewSignals {
         Ref<Control> hold(self);
         const RowMouse mouse = self->MouseAt(event);
         self->m_pressOnRows = event->button == GDK_BUTTON_PRIMARY;
-        if (event->button != GDK_BUTTON_PRIMARY || !self->MouseDownOnRows(mouse))
+        if (!self->MouseDownOnRows(mouse))
             return FALSE;
         gtk_widget_grab_focus(GTK_WIDGET(self->m_tree));
         return TRUE;
@@ -542,9 +542,18 @@ void RowsView::ScrollRowToVisible(int row) {
 }
 
 void RowsView::ScrollColumnToVisible(const std::string& column) {
-    if (void* tvc = ColumnNamed(column))
-        gtk_tree_view_scroll_to_cell(AsTree(m_tree), nullptr, GTK_TREE_VIEW_COLUMN(tvc), FALSE, 0,
-                                     0);
+    auto* tvc = GTK_TREE_VIEW_COLUMN(ColumnNamed(column));
+    if (!tvc || !gtk_tree_view_column_get_visible(tvc))
+        return;
+    const int left = gtk_tree_view_column_get_x_offset(tvc);
+    const int width = gtk_tree_view_column_get_width(tvc);
+    const Rect visible = VisibleRect();
+    GtkAdjustment* horizontal = gtk_scrollable_get_hadjustment(GTK_SCROLLABLE(m_tree));
+    if (left < visible.MinX())
+        gtk_adjustment_set_value(horizontal, left);
+    else if (left + width > visible.MaxX())
+        gtk_adjustment_set_value(horizontal,
+                                 std::min<double>(left, left + width - visible.size.width));
 }
 
 RowMouse RowsView::MouseAt(const void* gdkEvent) const {
@@ -561,6 +570,9 @@ RowMouse RowsView::MouseAt(const void* gdkEvent) const {
     if (GdkWindow* own = gtk_widget_get_window(GetBacking().widget))
         gdk_window_get_origin(own, &originX, &originY);
     mouse.location = {rootX - originX, rootY - originY};
+    guint button = 0;
+    if (gdk_event_get_button(event, &button))
+        mouse.button = button == GDK_BUTTON_SECONDARY ? 1 : button == GDK_BUTTON_MIDDLE ? 2 : 0;
     mouse.row = RowAtPoint(mouse.location);
     mouse.column = ColumnAtPoint(mouse.location);
     return mouse;

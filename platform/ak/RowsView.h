@@ -33,6 +33,7 @@ enum class SortIndicator { None, Ascending, Descending };
 // A mouse event over the rows, with what lies under it.
 struct RowMouse {
     Event event;
+    int button = 0; // the physical button: 0 left, 1 right, 2 middle
     Point location; // in the view's coordinates
     int row = -1;
     std::string column; // empty: none
@@ -116,9 +117,9 @@ protected:
     // model: a GtkTreeModel, adopted.
     RowsView(Rect frame, void* model);
 
-    // The mouse over the rows. A press answering true skips the default
-    // handling (selection, expansion) then; PerformDefaultClick runs it later,
-    // at the release for instance. A release answering true is not passed on.
+    // The mouse over the rows. A press (of any button: see the event)
+    // answering true skips the default handling (selection, expansion) then; PerformDefaultClick
+    // runs it later, at the release for instance. A release answering true is not passed on.
     virtual bool MouseDownOnRows(const RowMouse&) { return false; }
     virtual void MouseDraggedOnRows(const RowMouse&) {}
     virtual bool MouseUpOnRows(const RowMouse&) { return false; }

@@ -211,6 +211,12 @@ TEST_F(TableViewTest, HeaderHeightAndTheVisibleRows) {
     EXPECT_EQ(table->RowAtPoint({5, 2}), int(visible.MinY() / last.size.height));
     table->ScrollRowToVisible(0);
     EXPECT_DOUBLE_EQ(table->VisibleRect().MinY(), 0);
+    table->SetColumnWidth("kind", 400);
+    ak::test::Pump(60);
+    table->ScrollColumnToVisible("kind");
+    EXPECT_DOUBLE_EQ(table->VisibleRect().MinX(), 150) << "the wide column's left edge first";
+    table->ScrollColumnToVisible("name");
+    EXPECT_DOUBLE_EQ(table->VisibleRect().MinX(), 0);
     ak::test::Pump(60);
     EXPECT_DOUBLE_EQ(table->VisibleRect().MinY(), 0);
 }
@@ -250,7 +256,8 @@ struct DeferringTable : ak::TableView {
     using TableView::TableView;
     bool MouseDownOnRows(const ak::RowMouse& mouse) override {
         press = mouse;
-        log.push_back("down " + std::to_string(mouse.row) + " " + mouse.column);
+        log.push_back("down " + std::to_string(mouse.button) + " " + std::to_string(mouse.row) +
+                      " " + mouse.column);
         return true;
     }
     void MouseDraggedOnRows(const ak::RowMouse&) override { ++drags; }
@@ -297,7 +304,7 @@ TEST_F(DeferredClickTest, TheSelectionChangesAtTheReleaseAndDragsLeaveItAlone) {
     ak::test::Pump(40);
     EXPECT_EQ(control->SelectedRows(), std::vector<int>{1});
     EXPECT_EQ(fired, 1);
-    EXPECT_EQ(control->log, (std::vector<std::string>{"down 1 name", "up 1"}));
+    EXPECT_EQ(control->log, (std::vector<std::string>{"down 0 1 name", "up 1"}));
     EXPECT_TRUE(control->HasFocus());
 
     // A press that drags: the hooks hear every move, nothing is selected.
@@ -308,13 +315,16 @@ TEST_F(DeferredClickTest, TheSelectionChangesAtTheReleaseAndDragsLeaveItAlone) {
     ak::test::Release(*window, {start.x, start.y - 30});
     ak::test::Pump(40);
     EXPECT_EQ(control->drags, 5);
-    EXPECT_EQ(control->log.at(2), "down 3 kind");
+    EXPECT_EQ(control->log.at(2), "down 0 3 kind");
     EXPECT_EQ(control->SelectedRows(), std::vector<int>{1});
     EXPECT_EQ(fired, 1);
 
     ak::test::Click(*window, RowPoint(2), {3});
     ak::test::Pump(40);
+    EXPECT_EQ(control->log.at(control->log.size() - 2), "down 1 2 name");
     EXPECT_EQ(control->log.back(), "right 2");
+    EXPECT_EQ(control->SelectedRows(), std::vector<int>{1}) << "the right button selects nothing";
+    EXPECT_EQ(fired, 1);
 }
 
 } // namespace
