@@ -400,6 +400,9 @@ Surface Window::Snapshot() {
     cairo_surface_set_device_scale(surface.get(), scale, scale);
     if (!gtk_widget_get_realized(m_backing->window))
         return surface;
+    // Views moved since the last layout are placed now, not drawn at their
+    // old places (which GTK refuses).
+    gtk_container_check_resize(GTK_CONTAINER(m_backing->window));
     cairo_t* cr = cairo_create(surface.get());
     gtk_widget_draw(m_backing->window, cr);
     cairo_destroy(cr);

@@ -92,6 +92,8 @@ namespace ak::test {
 bool IsMenuOpen();
 bool ChooseInOpenMenu(int index);
 bool CancelOpenMenu();
+// An item of the open menu, in screen points; empty when there is none.
+Rect OpenMenuItemOnScreen(int index);
 
 // The X key code of a key symbol on the display's keymap, 0 when none.
 unsigned KeycodeOf(unsigned keysym);
