@@ -164,8 +164,10 @@ RowsView::RowsView(Rect frame, void* model)
 
 RowsView::~RowsView() {
     // The tree goes with the view's widgets, later: its cells must not ask us.
-    for (const Column& c : m_columns)
+    for (const Column& c : m_columns) {
         g_object_set_data(G_OBJECT(c.renderer), "ak-rows", nullptr);
+        StateOfRenderer(c.renderer).look = nullptr;
+    }
     if (m_frozen) {
         gdk_window_thaw_updates(GDK_WINDOW(m_frozen));
         g_object_unref(m_frozen);
@@ -212,6 +214,7 @@ void RowsView::RemoveColumn(const std::string& identifier) {
     if (it == m_columns.end())
         return;
     g_object_set_data(G_OBJECT(it->renderer), "ak-rows", nullptr);
+    StateOfRenderer(it->renderer).look = nullptr;
     gtk_tree_view_remove_column(AsTree(m_tree), it->column);
     m_columns.erase(it);
 }
