@@ -44,6 +44,9 @@ class NativeView;
 // Puts a native control's widget into its view, replacing the one before.
 void HostWidget(NativeView& view, GtkWidget* widget);
 
+// A window made after a cursor was set shows it too, once it has its GDK window.
+void ApplyCurrentCursor(GtkWidget* toplevel);
+
 // The container widget that backs a view.
 GtkWidget* NewViewWidget(View* view);
 // The view a widget backs, or null for other widgets.

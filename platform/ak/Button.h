@@ -2,6 +2,7 @@
 
 #include "platform/ak/Control.h"
 #include "platform/ak/Image.h"
+#include "platform/ak/TextAlignment.h"
 
 #include <cairo.h>
 
@@ -11,7 +12,7 @@
 namespace ak {
 
 enum class ButtonKind { Push, Check, Radio, OwnerDraw };
-enum class TextAlignment { Left, Center, Right };
+
 enum class ImagePosition { Left, Right, Above, Below, Only };
 
 // Push, check, radio and owner-drawn buttons. A check box's state is -1

@@ -41,6 +41,14 @@ void Refresh() {
 
 } // namespace
 
+void ApplyCurrentCursor(GtkWidget* toplevel) {
+    GdkWindow* window = gtk_widget_get_window(toplevel);
+    if (GdkCursor* cursor = window ? Shown() : nullptr) {
+        gdk_window_set_cursor(window, cursor);
+        g_object_unref(cursor);
+    }
+}
+
 const char* Cursor::ShapeName(CursorShape shape) {
     static constexpr const char* kNames[] = {
         "default",     "text",        "progress",  "crosshair", "n-resize",

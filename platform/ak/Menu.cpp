@@ -327,8 +327,13 @@ Ref<MenuItem> Menu::PopUp(View* view, Point inView, MenuItem* positioned) {
     GdkRectangle rect{PixelEdge(inView.x), PixelEdge(y), 1, 1};
     if (positioned) {
         // The item the caller names opens under the point: shift up by the
-        // rows above it.
-        int above = 0;
+        // menu's own top edge and the rows above it.
+        GtkStyleContext* style = gtk_widget_get_style_context(m_menu);
+        GtkBorder border{};
+        GtkBorder padding{};
+        gtk_style_context_get_border(style, gtk_style_context_get_state(style), &border);
+        gtk_style_context_get_padding(style, gtk_style_context_get_state(style), &padding);
+        int above = border.top + padding.top;
         for (int i = 0; i < IndexOf(positioned); ++i) {
             int height = 0;
             gtk_widget_get_preferred_height(m_items[size_t(i)]->Widget(), nullptr, &height);

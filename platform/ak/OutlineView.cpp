@@ -1,7 +1,5 @@
 #include "platform/ak/OutlineView.h"
 
-#include "platform/ak/TreeParts.h"
-
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -22,18 +20,13 @@ OutlineItem ItemOf(GtkTreeModel* model, GtkTreeIter* iter) {
 
 } // namespace
 
-OutlineView::OutlineView(Rect frame) : Control(frame, MakeTreeScroller()) {
-    m_store = gtk_tree_store_new(1, G_TYPE_POINTER);
-    m_tree = gtk_tree_view_new_with_model(GTK_TREE_MODEL(m_store));
-    g_object_unref(m_store);
-    gtk_container_add(GTK_CONTAINER(Widget()), GTK_WIDGET(m_tree));
-    gtk_widget_show(GTK_WIDGET(m_tree));
-    Connect(gtk_tree_view_get_selection(GTK_TREE_VIEW(m_tree)), "changed",
+OutlineView::OutlineView(Rect frame) : RowsView(frame, gtk_tree_store_new(1, G_TYPE_POINTER)) {
+    Connect(gtk_tree_view_get_selection(GTK_TREE_VIEW(Tree())), "changed",
             reinterpret_cast<Callback>(&OutlineView::OnSelectionChanged));
     // Expanding by a call tells the caller too; only a reload's restoring of
     // the open items is silent.
-    Connect(m_tree, "test-expand-row", reinterpret_cast<Callback>(&OutlineView::OnTestExpand));
-    Connect(m_tree, "test-collapse-row", reinterpret_cast<Callback>(&OutlineView::OnTestCollapse));
+    Connect(Tree(), "test-expand-row", reinterpret_cast<Callback>(&OutlineView::OnTestExpand));
+    Connect(Tree(), "test-collapse-row", reinterpret_cast<Callback>(&OutlineView::OnTestCollapse));
 }
 
 void OutlineView::OnSelectionChanged(void*, OutlineView* self) {
@@ -43,14 +36,14 @@ void OutlineView::OnSelectionChanged(void*, OutlineView* self) {
 
 int OutlineView::OnTestExpand(void*, void* iter, void*, OutlineView* self) {
     if (self->m_willExpand)
-        self->m_willExpand(ItemOf(GTK_TREE_MODEL(self->m_store), static_cast<GtkTreeIter*>(iter)));
+        self->m_willExpand(ItemOf(GTK_TREE_MODEL(self->Model()), static_cast<GtkTreeIter*>(iter)));
     return FALSE;
 }
 
 int OutlineView::OnTestCollapse(void*, void* iter, void*, OutlineView* self) {
     if (self->m_willCollapse)
         self->m_willCollapse(
-            ItemOf(GTK_TREE_MODEL(self->m_store), static_cast<GtkTreeIter*>(iter)));
+            ItemOf(GTK_TREE_MODEL(self->Model()), static_cast<GtkTreeIter*>(iter)));
     return FALSE;
 }
 
@@ -66,7 +59,7 @@ void OutlineView::ReloadData() {
         if (IsItemExpanded(item))
             expanded.push_back(item);
     const OutlineItem selected = SelectedItem();
-    gtk_tree_store_clear(GTK_TREE_STORE(m_store));
+    gtk_tree_store_clear(GTK_TREE_STORE(Model()));
     if (m_source)
         Fill(nullptr, nullptr, 0);
     for (OutlineItem item : expanded)
@@ -82,7 +75,7 @@ void OutlineView::Fill(void* parentIter, OutlineItem item, int depth) {
     for (int i = 0; i < count; ++i) {
         const OutlineItem child = m_source->Child(*this, item, i);
         GtkTreeIter iter;
-        gtk_tree_store_insert_with_values(GTK_TREE_STORE(m_store), &iter,
+        gtk_tree_store_insert_with_values(GTK_TREE_STORE(Model()), &iter,
                                           static_cast<GtkTreeIter*>(parentIter), i, 0, child, -1);
         Fill(&iter, child, depth + 1);
     }
@@ -103,14 +96,14 @@ void OutlineView::InsertItem(OutlineItem parent, int index) {
     void* at = nullptr;
     if (!m_source || !ParentIter(parent, &parentIter, &at))
         return;
-    GtkTreeModel* model = GTK_TREE_MODEL(m_store);
+    GtkTreeModel* model = GTK_TREE_MODEL(Model());
     if (index < 0 || index > gtk_tree_model_iter_n_children(model, static_cast<GtkTreeIter*>(at)) ||
         index >= m_source->NumberOfChildren(*this, parent))
         return;
     Silence silence(*this);
     const OutlineItem child = m_source->Child(*this, parent, index);
     GtkTreeIter iter;
-    gtk_tree_store_insert_with_values(GTK_TREE_STORE(m_store), &iter, static_cast<GtkTreeIter*>(at),
+    gtk_tree_store_insert_with_values(GTK_TREE_STORE(Model()), &iter, static_cast<GtkTreeIter*>(at),
                                       index, 0, child, -1);
     GtkTreePath* path = gtk_tree_model_get_path(model, &iter);
     Fill(&iter, child, gtk_tree_path_get_depth(path));
@@ -122,22 +115,40 @@ void OutlineView::RemoveItem(OutlineItem parent, int index) {
     void* at = nullptr;
     GtkTreeIter iter;
     if (!ParentIter(parent, &parentIter, &at) ||
-        !gtk_tree_model_iter_nth_child(GTK_TREE_MODEL(m_store), &iter,
+        !gtk_tree_model_iter_nth_child(GTK_TREE_MODEL(Model()), &iter,
                                        static_cast<GtkTreeIter*>(at), index))
         return;
     Silence silence(*this);
-    gtk_tree_store_remove(GTK_TREE_STORE(m_store), &iter);
+    gtk_tree_store_remove(GTK_TREE_STORE(Model()), &iter);
 }
 
-void OutlineView::AddColumn(const std::string& identifier, const std::string& title, double width) {
-    AppendTextColumn(m_tree, title, width, [this, identifier](void* model, void* iter) {
-        const OutlineItem item = ItemOf(GTK_TREE_MODEL(model), static_cast<GtkTreeIter*>(iter));
-        return m_source ? m_source->TextAt(*this, identifier, item) : std::string();
-    });
+CellContent OutlineView::ContentOf(const std::string& column, void* model, void* iter) {
+    const OutlineItem item = ItemOf(GTK_TREE_MODEL(model), static_cast<GtkTreeIter*>(iter));
+    if (!m_source)
+        return {};
+    CellContent content{
+        m_source->TextAt(*this, column, item), {}, m_source->TextColorAt(*this, column, item)};
+    if (ColumnCell(column) == CellKind::Status)
+        content.image = m_source->ImageAt(*this, column, item);
+    return content;
+}
+
+void* OutlineView::PathOfRow(int row) const {
+    GtkTreeIter iter;
+    const OutlineItem item = ItemAtRow(row);
+    return item && FindIter(item, &iter) ? gtk_tree_model_get_path(GTK_TREE_MODEL(Model()), &iter)
+                                         : nullptr;
+}
+
+int OutlineView::RowOfPath(void* path) const {
+    GtkTreeIter iter;
+    if (!gtk_tree_model_get_iter(GTK_TREE_MODEL(Model()), &iter, static_cast<GtkTreePath*>(path)))
+        return -1;
+    return RowForItem(ItemOf(GTK_TREE_MODEL(Model()), &iter));
 }
 
 bool OutlineView::FindIter(OutlineItem item, void* out) const {
-    GtkTreeModel* model = GTK_TREE_MODEL(m_store);
+    GtkTreeModel* model = GTK_TREE_MODEL(Model());
     struct Search {
         OutlineItem item;
         GtkTreeIter* out;
@@ -161,8 +172,8 @@ void OutlineView::ExpandItem(OutlineItem item) {
     GtkTreeIter iter;
     if (!FindIter(item, &iter))
         return;
-    GtkTreePath* path = gtk_tree_model_get_path(GTK_TREE_MODEL(m_store), &iter);
-    gtk_tree_view_expand_to_path(GTK_TREE_VIEW(m_tree), path);
+    GtkTreePath* path = gtk_tree_model_get_path(GTK_TREE_MODEL(Model()), &iter);
+    gtk_tree_view_expand_to_path(GTK_TREE_VIEW(Tree()), path);
     gtk_tree_path_free(path);
 }
 
@@ -170,11 +181,11 @@ void OutlineView::CollapseItem(OutlineItem item) {
     GtkTreeIter iter;
     if (!FindIter(item, &iter))
         return;
-    GtkTreePath* path = gtk_tree_model_get_path(GTK_TREE_MODEL(m_store), &iter);
+    GtkTreePath* path = gtk_tree_model_get_path(GTK_TREE_MODEL(Model()), &iter);
     // Collapsing drops a selection inside the item; a call's doing so is no
     // user's change, though the will-collapse callback still hears of it.
     m_collapsing = true;
-    gtk_tree_view_collapse_row(GTK_TREE_VIEW(m_tree), path);
+    gtk_tree_view_collapse_row(GTK_TREE_VIEW(Tree()), path);
     m_collapsing = false;
     gtk_tree_path_free(path);
 }
@@ -183,16 +194,16 @@ bool OutlineView::IsItemExpanded(OutlineItem item) const {
     GtkTreeIter iter;
     if (!FindIter(item, &iter))
         return false;
-    GtkTreePath* path = gtk_tree_model_get_path(GTK_TREE_MODEL(m_store), &iter);
-    const bool expanded = gtk_tree_view_row_expanded(GTK_TREE_VIEW(m_tree), path);
+    GtkTreePath* path = gtk_tree_model_get_path(GTK_TREE_MODEL(Model()), &iter);
+    const bool expanded = gtk_tree_view_row_expanded(GTK_TREE_VIEW(Tree()), path);
     gtk_tree_path_free(path);
     return expanded;
 }
 
 std::vector<OutlineItem> OutlineView::VisibleItems() const {
     std::vector<OutlineItem> items;
-    GtkTreeModel* model = GTK_TREE_MODEL(m_store);
-    GtkTreeView* tree = GTK_TREE_VIEW(m_tree);
+    GtkTreeModel* model = GTK_TREE_MODEL(Model());
+    GtkTreeView* tree = GTK_TREE_VIEW(Tree());
     std::function<void(GtkTreeIter*)> walk = [&](GtkTreeIter* parent) {
         GtkTreeIter iter;
         for (bool more = gtk_tree_model_iter_children(model, &iter, parent); more;
@@ -227,7 +238,7 @@ OutlineItem OutlineView::ItemAtRow(int row) const {
 
 void OutlineView::SelectItem(OutlineItem item) {
     Silence silence(*this);
-    GtkTreeSelection* selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(m_tree));
+    GtkTreeSelection* selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(Tree()));
     gtk_tree_selection_unselect_all(selection);
     GtkTreeIter iter;
     if (item && FindIter(item, &iter))
@@ -237,14 +248,14 @@ void OutlineView::SelectItem(OutlineItem item) {
 OutlineItem OutlineView::SelectedItem() const {
     GtkTreeModel* model = nullptr;
     GtkTreeIter iter;
-    GtkTreeSelection* selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(m_tree));
+    GtkTreeSelection* selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(Tree()));
     if (!gtk_tree_selection_get_selected(selection, &model, &iter))
         return nullptr;
     return ItemOf(model, &iter);
 }
 
 void OutlineView::SetIndentation(int pixels) {
-    gtk_tree_view_set_level_indentation(GTK_TREE_VIEW(m_tree), std::max(0, pixels));
+    gtk_tree_view_set_level_indentation(GTK_TREE_VIEW(Tree()), std::max(0, pixels));
 }
 
 } // namespace ak

@@ -36,9 +36,11 @@ void View::SetFrame(Rect frame) {
         return;
     m_frame = frame;
     gtk_widget_queue_resize(m_backing->widget);
-    if (m_superview)
-        gtk_widget_queue_resize(m_superview->m_backing->widget);
     FrameDidChange();
+    if (m_superview) {
+        gtk_widget_queue_resize(m_superview->m_backing->widget);
+        m_superview->SubviewFrameDidChange(this);
+    }
 }
 
 void View::SetHidden(bool hidden) {

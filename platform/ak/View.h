@@ -74,6 +74,8 @@ public:
     virtual void DidAddSubview(View*) {}
     virtual void WillRemoveSubview(View*) {}
     virtual void FrameDidChange() {}
+    // A subview's frame changed (a scroll view's document grew, say).
+    virtual void SubviewFrameDidChange(View*) {}
 
     // Mouse entered/exited over the bounds, delivered in drags too.
     void SetTracksMouseEnterExit(bool tracks) { m_tracksEnterExit = tracks; }

@@ -73,6 +73,8 @@ struct WindowEvents {
         return FALSE;
     }
 
+    static void Realized(GtkWidget* widget, gpointer) { ApplyCurrentCursor(widget); }
+
     static void SetFocus(GtkWindow*, GtkWidget* widget, gpointer data) {
         Ref<Window> window(static_cast<Window*>(data));
         // A native control taking GTK's focus makes its view first responder.
@@ -109,6 +111,7 @@ Window::Window(Rect frame, uint32_t styleMask)
     g_signal_connect(backing.window, "configure-event", G_CALLBACK(WindowEvents::Configure), this);
     g_signal_connect(backing.window, "focus-in-event", G_CALLBACK(WindowEvents::FocusIn), this);
     g_signal_connect(backing.window, "set-focus", G_CALLBACK(WindowEvents::SetFocus), this);
+    g_signal_connect_after(backing.window, "realize", G_CALLBACK(WindowEvents::Realized), this);
     OpenWindows().push_back(this);
     Retain();
     SetContentView(MakeRef<View>().Get());
@@ -409,6 +412,9 @@ Surface Window::Snapshot() {
     cairo_surface_set_device_scale(surface.get(), scale, scale);
     if (!gtk_widget_get_realized(m_backing->window))
         return surface;
+    // Views moved since the last layout are placed now, not drawn at their
+    // old places (which GTK refuses).
+    gtk_container_check_resize(GTK_CONTAINER(m_backing->window));
     cairo_t* cr = cairo_create(surface.get());
     gtk_widget_draw(m_backing->window, cr);
     cairo_destroy(cr);

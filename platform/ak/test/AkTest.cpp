@@ -354,6 +354,28 @@ bool ChooseInOpenMenu(int index) {
     return true;
 }
 
+Rect OpenMenuItemOnScreen(int index) {
+    GtkWidget* menu = OpenMenu();
+    if (!menu)
+        return {};
+    GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
+    auto* item = static_cast<GtkWidget*>(g_list_nth_data(items, guint(index)));
+    g_list_free(items);
+    GtkWidget* top = item ? gtk_widget_get_toplevel(item) : nullptr;
+    GdkWindow* window = top ? gtk_widget_get_window(top) : nullptr;
+    if (!window)
+        return {};
+    int x = 0;
+    int y = 0;
+    gtk_widget_translate_coordinates(item, top, 0, 0, &x, &y);
+    int originX = 0;
+    int originY = 0;
+    gdk_window_get_origin(window, &originX, &originY);
+    return {{double(originX + x), double(originY + y)},
+            {double(gtk_widget_get_allocated_width(item)),
+             double(gtk_widget_get_allocated_height(item))}};
+}
+
 bool CancelOpenMenu() {
     GtkWidget* menu = OpenMenu();
     if (menu)
@@ -533,6 +555,11 @@ Rect NativeWidgetRectInWindow(NativeView& view) {
     int y = 0;
     gtk_widget_translate_coordinates(widget, view.GetWindow()->GetBacking().window, 0, 0, &x, &y);
     return {{double(x), double(y)}, {double(allocation.width), double(allocation.height)}};
+}
+
+void* CursorOfWindow(Window& window) {
+    GdkWindow* gdkWindow = gtk_widget_get_window(window.GetBacking().window);
+    return gdkWindow ? gdk_window_get_cursor(gdkWindow) : nullptr;
 }
 
 } // namespace ak::test

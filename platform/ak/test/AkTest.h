@@ -100,6 +100,8 @@ bool CancelOpenMenu();
 // Chooses item subIndex of the submenu under item index of the open menu,
 // then closes the open menu, as a click deep in the menu would.
 bool ChooseInOpenSubmenu(int index, int subIndex);
+// An item of the open menu, in screen points; empty when there is none.
+Rect OpenMenuItemOnScreen(int index);
 
 // The X key code of a key symbol on the display's keymap, 0 when none.
 unsigned KeycodeOf(unsigned keysym);
@@ -130,6 +132,8 @@ namespace ak::test {
 
 // Where GTK placed a native view's widget, in its window's pixels.
 Rect NativeWidgetRectInWindow(NativeView& view);
+// The GdkCursor the window shows, null for its parent's.
+void* CursorOfWindow(Window& window);
 
 } // namespace ak::test
 

@@ -121,6 +121,34 @@ TEST_F(MenuTest, PopUpAnswersTheChosenItemOrNoneWhileTimersTick) {
     }
 }
 
+TEST_F(MenuTest, APopUpOpensWithTheNamedItemUnderThePoint) {
+    auto view = ak::MakeRef<ak::View>(Rect{{20, 300}, {200, 150}});
+    window->ContentView()->AddSubview(view.Get());
+    window->MakeKeyAndOrderFront();
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    auto popup = ak::MakeRef<ak::Menu>();
+    for (const char* title : {"One", "-", "Two", "Three"}) {
+        auto item = std::string(title) == "-" ? ak::MenuItem::Separator()
+                                              : ak::MakeRef<ak::MenuItem>(title, 0);
+        popup->AddItem(item.Get());
+    }
+    const ak::Point point{30, 40};
+    const ak::Point onScreen =
+        window->ConvertPointToScreen(view->ConvertPointToView(point, nullptr));
+    Rect placed;
+    ak::TimeoutSource timer(10, [&] {
+        if (!ak::test::IsMenuOpen())
+            return;
+        placed = ak::test::OpenMenuItemOnScreen(3);
+        if (!placed.IsEmpty())
+            ak::test::CancelOpenMenu();
+    });
+    ak::test::Pump(100);
+    popup->PopUp(view.Get(), point, popup->ItemAt(3));
+    EXPECT_LE(placed.MinY(), onScreen.y);
+    EXPECT_GT(placed.MaxY(), onScreen.y) << placed.MinY() << " " << placed.MaxY();
+}
+
 TEST_F(MenuTest, ACopyIsDeepAndItemsMoveBetweenMenus) {
     file->ItemWithTag(40006)->SetData(77);
     auto copy = bar->Copy();

@@ -138,3 +138,89 @@ TEST_F(OutlineViewTest, InsertAndRemoveAtAParentTouchOnlyThatChild) {
 }
 
 } // namespace
+
+namespace {
+
+struct OutlineDragTest : OutlineViewTest {
+    void SetUp() override {
+        OutlineViewTest::SetUp();
+        outline->ExpandItem(Bank(0)); // Bank A, Clean, Drive, Bank B
+        outline->SetDragBegin([this](ak::OutlineView&, OutlineItem item) {
+            begun.push_back(item);
+            return takeDrags;
+        });
+        outline->SetDropValidate([this](ak::OutlineView&, const ak::OutlineDrop& proposed) {
+            proposals.push_back(proposed);
+            return answer ? answer(proposed) : std::optional<ak::OutlineDrop>(proposed);
+        });
+        outline->SetDrop(
+            [this](ak::OutlineView&, const ak::OutlineDrop& at) { drops.push_back(at); });
+        outline->SetDragEnded([this](ak::OutlineView&) { ++ended; });
+    }
+    // A point of a row (fraction: how far down it), in the window.
+    ak::Point RowPoint(int row, double fraction) {
+        const Rect r = outline->RectOfRow(row);
+        return outline->ConvertPointToView({r.MinX() + 60, r.MinY() + r.size.height * fraction},
+                                           nullptr);
+    }
+    void Drag(ak::Point from, ak::Point to) {
+        ak::test::Enter(*window, from);
+        ak::test::Move(*window, from);
+        ak::test::Press(*window, from);
+        ak::test::Pump(30);
+        for (int i = 1; i <= 4; ++i)
+            ak::test::Move(*window, {from.x, from.y + (to.y - from.y) * i / 4}, 1);
+        ak::test::Pump(30);
+        dropShown = outline->CurrentDrop();
+        ak::test::Release(*window, to);
+        ak::test::Pump(40);
+    }
+    bool takeDrags = true;
+    std::function<std::optional<ak::OutlineDrop>(const ak::OutlineDrop&)> answer;
+    std::vector<OutlineItem> begun;
+    std::vector<ak::OutlineDrop> proposals;
+    std::vector<ak::OutlineDrop> drops;
+    std::optional<ak::OutlineDrop> dropShown;
+    int ended = 0;
+};
+
+TEST_F(OutlineDragTest, TheCallerRetargetsADropAndReceivesItsOwnPlace) {
+    const ak::OutlineDrop elsewhere{Bank(0), 2};
+    answer = [&](const ak::OutlineDrop&) { return elsewhere; };
+    Drag(RowPoint(1, 0.5), RowPoint(3, 0.4));
+    EXPECT_EQ(begun, std::vector<OutlineItem>{Preset("Bank A", 0)});
+    EXPECT_EQ(outline->SelectedItem(), Preset("Bank A", 0));
+    ASSERT_FALSE(proposals.empty());
+    EXPECT_EQ(proposals.back(), (ak::OutlineDrop{Bank(1), -1})) << "onto a bank";
+    EXPECT_EQ(dropShown, elsewhere);
+    EXPECT_EQ(drops, std::vector<ak::OutlineDrop>{elsewhere});
+    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(outline->IsDragging());
+    EXPECT_EQ(outline->CurrentDrop(), std::nullopt);
+}
+
+TEST_F(OutlineDragTest, ProposalsBetweenRowsAndRefusedDrops) {
+    answer = [](const ak::OutlineDrop&) { return std::nullopt; };
+    Drag(RowPoint(2, 0.5), RowPoint(3, 0.1));
+    EXPECT_EQ(proposals.back(), (ak::OutlineDrop{nullptr, 1})) << "before Bank B";
+    Drag(RowPoint(2, 0.5), RowPoint(1, 0.9));
+    EXPECT_EQ(proposals.back(), (ak::OutlineDrop{Bank(0), 1})) << "after Clean, a preset";
+    Drag(RowPoint(2, 0.5), RowPoint(3, 3.5));
+    EXPECT_EQ(proposals.back(), (ak::OutlineDrop{nullptr, 2})) << "below every row";
+    EXPECT_TRUE(drops.empty());
+    EXPECT_EQ(ended, 3);
+}
+
+TEST_F(OutlineDragTest, ADragTheCallerDeclinesGoesNoFurther) {
+    takeDrags = false;
+    Drag(RowPoint(1, 0.5), RowPoint(3, 0.5));
+    EXPECT_EQ(begun.size(), 1u);
+    EXPECT_TRUE(proposals.empty());
+    EXPECT_EQ(ended, 0);
+    outline->SetDragBegin(nullptr);
+    Drag(RowPoint(1, 0.5), RowPoint(3, 0.5));
+    EXPECT_EQ(begun.size(), 1u);
+    EXPECT_TRUE(drops.empty());
+}
+
+} // namespace

@@ -66,6 +66,14 @@ TEST(Cursor, ShapesImagesHidingAndAWarpReadBack) {
     ak::Cursor::Unhide();
     EXPECT_FALSE(ak::Cursor::IsHidden());
     EXPECT_EQ(ak::Cursor::Current(), custom.Get());
+    EXPECT_EQ(ak::test::CursorOfWindow(*window), custom->NativeCursor());
+
+    // A window made after the cursor was set shows it too.
+    auto later = ak::MakeRef<ak::Window>(ak::Rect{{320, 0}, {200, 100}}, ak::StyleMask::Titled);
+    later->MakeKeyAndOrderFront();
+    ASSERT_TRUE(ak::test::WaitUntilShown(*later));
+    EXPECT_EQ(ak::test::CursorOfWindow(*later), custom->NativeCursor());
+    later->Close();
 
     for (const ak::Point at : {ak::Point{300, 200}, ak::Point{12, 7}}) {
         ak::Cursor::Warp(at);

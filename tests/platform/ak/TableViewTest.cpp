@@ -154,3 +154,177 @@ TEST_F(TableViewTest, MovedColumnsKeepTheirIdentifiers) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TableViewTest, LogicalAndDisplayOrdersStayApart) {
+    table->AddColumn("note", "Note", 40, 0);
+    EXPECT_EQ(table->ColumnIdentifiers(), (std::vector<std::string>{"note", "name", "kind"}));
+    EXPECT_EQ(table->DisplayOrder(), (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(table->SetDisplayOrder({2, 0, 1}));
+    EXPECT_EQ(table->DisplayOrder(), (std::vector<int>{2, 0, 1}));
+    EXPECT_EQ(table->ColumnIdentifiers(), (std::vector<std::string>{"note", "name", "kind"}));
+    for (const std::vector<int>& bad : {std::vector<int>{0, 1}, {0, 0, 1}, {0, 1, 3}})
+        EXPECT_FALSE(table->SetDisplayOrder(bad));
+    EXPECT_EQ(table->DisplayOrder(), (std::vector<int>{2, 0, 1}));
+
+    // Cells follow the display order: name, kind, note from the left.
+    const Rect name = table->RectOfCell(0, "name");
+    const Rect kind = table->RectOfCell(0, "kind");
+    EXPECT_DOUBLE_EQ(kind.MinX(), name.MaxX());
+    EXPECT_DOUBLE_EQ(name.size.width, 150);
+    EXPECT_EQ(table->ColumnAtPoint({kind.MinX() + 3, kind.MinY() + 3}), "kind");
+    EXPECT_EQ(table->ColumnAtPoint({name.MinX() + 3, table->HeaderHeight() / 2}), "name")
+        << "the header belongs to its column too";
+    EXPECT_EQ(table->RectOfCell(0, "absent"), Rect{});
+
+    table->SetColumnTitle("kind", "Type\xFF");
+    EXPECT_EQ(table->ColumnTitle("kind"), "Type\xEF\xBF\xBD");
+    table->SetSortIndicator("kind", true, false);
+    EXPECT_EQ(table->SortIndicatorOf("kind"), ak::SortIndicator::Descending);
+    EXPECT_EQ(table->SortIndicatorOf("name"), ak::SortIndicator::None);
+    table->SetColumnHidden("note", true);
+    EXPECT_TRUE(table->IsColumnHidden("note"));
+    table->SetColumnWidth("name", 90.6);
+    EXPECT_DOUBLE_EQ(table->ColumnWidth("name"), 91);
+}
+
+TEST_F(TableViewTest, HeaderHeightAndTheVisibleRows) {
+    const double header = table->HeaderHeight();
+    EXPECT_GT(header, 0);
+    EXPECT_DOUBLE_EQ(table->RectOfRow(0).MinY(), header);
+    EXPECT_DOUBLE_EQ(table->VisibleRect().MinY(), 0);
+    table->SetHeaderVisible(false);
+    ak::test::Pump(60);
+    EXPECT_DOUBLE_EQ(table->HeaderHeight(), 0);
+    EXPECT_DOUBLE_EQ(table->RectOfRow(0).MinY(), 0);
+
+    source.names.assign(40, "Preset");
+    table->ReloadData();
+    ak::test::Pump(60);
+    // At once, as callers asking for the top row next expect.
+    table->ScrollRowToVisible(39);
+    const Rect last = table->RectOfRow(39);
+    EXPECT_DOUBLE_EQ(last.MaxY(), 200);
+    const Rect visible = table->VisibleRect();
+    EXPECT_DOUBLE_EQ(visible.MaxY(), 40 * last.size.height);
+    EXPECT_EQ(table->RowAtPoint({5, 2}), int(visible.MinY() / last.size.height));
+    table->ScrollRowToVisible(0);
+    EXPECT_DOUBLE_EQ(table->VisibleRect().MinY(), 0);
+    table->SetColumnWidth("kind", 400);
+    ak::test::Pump(60);
+    table->ScrollColumnToVisible("kind");
+    EXPECT_DOUBLE_EQ(table->VisibleRect().MinX(), 150) << "the wide column's left edge first";
+    table->ScrollColumnToVisible("name");
+    EXPECT_DOUBLE_EQ(table->VisibleRect().MinX(), 0);
+    ak::test::Pump(60);
+    EXPECT_DOUBLE_EQ(table->VisibleRect().MinY(), 0);
+}
+
+TEST_F(TableViewTest, TheCurrentRowIsTheOneSelectedLast) {
+    table->SetAllowsMultipleSelection(true);
+    EXPECT_EQ(table->CurrentRow(), -1);
+    table->SelectRow(1);
+    table->SelectRow(3, true);
+    EXPECT_EQ(table->CurrentRow(), 3);
+    table->DeselectRow(3);
+    EXPECT_EQ(table->CurrentRow(), 1) << "the current row left the selection";
+    table->SelectRows({0, 2});
+    EXPECT_EQ(table->SelectedRows(), (std::vector<int>{0, 2}));
+    EXPECT_TRUE(table->IsRowSelected(2));
+    EXPECT_EQ(table->CurrentRow(), 2);
+    ClickRow(1);
+    EXPECT_EQ(table->CurrentRow(), 1);
+    EXPECT_EQ(table->SelectedRows(), std::vector<int>{1});
+    table->SelectRows({0, 1, 2});
+
+    // Batches nest, and a stray end does nothing.
+    table->BeginUpdates();
+    table->BeginUpdates();
+    source.names.pop_back();
+    table->ReloadData();
+    table->EndUpdates();
+    table->EndUpdates();
+    table->EndUpdates();
+    EXPECT_EQ(table->NumberOfRows(), 3);
+    EXPECT_EQ(table->SelectedRows(), (std::vector<int>{0, 1, 2}));
+}
+
+// A table that leaves the selection to the release, as a list whose drags
+// must not move the selection does.
+struct DeferringTable : ak::TableView {
+    using TableView::TableView;
+    bool MouseDownOnRows(const ak::RowMouse& mouse) override {
+        press = mouse;
+        log.push_back("down " + std::to_string(mouse.button) + " " + std::to_string(mouse.row) +
+                      " " + mouse.column);
+        return true;
+    }
+    void MouseDraggedOnRows(const ak::RowMouse&) override { ++drags; }
+    bool MouseUpOnRows(const ak::RowMouse& mouse) override {
+        log.push_back("up " + std::to_string(mouse.row));
+        if (drags < 4)
+            PerformDefaultClick(press);
+        return true;
+    }
+    void RightMouseUpOnRows(const ak::RowMouse& mouse) override {
+        log.push_back("right " + std::to_string(mouse.row));
+    }
+    ak::RowMouse press;
+    std::vector<std::string> log;
+    int drags = 0;
+};
+
+struct DeferredClickTest : ShownControl<DeferringTable> {
+    void SetUp() override {
+        ShownControl::SetUp();
+        control->AddColumn("name", "Name", 150);
+        control->AddColumn("kind", "Kind", 100);
+        control->SetAllowsMultipleSelection(true);
+        source.names = {"Clean", "Drive", "Fuzz", "Octave"};
+        control->SetDataSource(&source);
+        Show();
+    }
+    ak::Point RowPoint(int row, double x = 20) {
+        const Rect r = control->RectOfRow(row);
+        return control->ConvertPointToView({r.MinX() + x, r.MinY() + r.size.height / 2}, nullptr);
+    }
+    Rows source;
+};
+
+TEST_F(DeferredClickTest, TheSelectionChangesAtTheReleaseAndDragsLeaveItAlone) {
+    const ak::Point p = RowPoint(1);
+    ak::test::Enter(*window, p);
+    ak::test::Move(*window, p);
+    ak::test::Press(*window, p);
+    ak::test::Pump(40);
+    EXPECT_EQ(control->SelectedRows(), std::vector<int>{});
+    EXPECT_EQ(fired, 0);
+    ak::test::Release(*window, p);
+    ak::test::Pump(40);
+    EXPECT_EQ(control->SelectedRows(), std::vector<int>{1});
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(control->log, (std::vector<std::string>{"down 0 1 name", "up 1"}));
+    EXPECT_TRUE(control->HasFocus());
+
+    // A press that drags: the hooks hear every move, nothing is selected.
+    const ak::Point start = RowPoint(3, 200);
+    ak::test::Press(*window, start);
+    for (int i = 1; i <= 5; ++i)
+        ak::test::Move(*window, {start.x, start.y - 6 * i}, 1);
+    ak::test::Release(*window, {start.x, start.y - 30});
+    ak::test::Pump(40);
+    EXPECT_EQ(control->drags, 5);
+    EXPECT_EQ(control->log.at(2), "down 0 3 kind");
+    EXPECT_EQ(control->SelectedRows(), std::vector<int>{1});
+    EXPECT_EQ(fired, 1);
+
+    ak::test::Click(*window, RowPoint(2), {3});
+    ak::test::Pump(40);
+    EXPECT_EQ(control->log.at(control->log.size() - 2), "down 1 2 name");
+    EXPECT_EQ(control->log.back(), "right 2");
+    EXPECT_EQ(control->SelectedRows(), std::vector<int>{1}) << "the right button selects nothing";
+    EXPECT_EQ(fired, 1);
+}
+
+} // namespace

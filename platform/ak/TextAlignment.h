@@ -1,0 +1,7 @@
+#pragma once
+
+namespace ak {
+
+enum class TextAlignment { Left, Center, Right };
+
+} // namespace ak
