@@ -44,7 +44,11 @@ inline constexpr int NULL_BRUSH_STOCK = 2;
 // Mode of StretchBlt taking the source's high byte as straight alpha.
 inline constexpr DWORD WISP_BLT_ALPHA = 0xdeadbeef;
 
-// Contexts.
+// Contexts. GetDC draws on a window view outside its paint until ReleaseDC;
+// null while the view is not on screen.
+HDC GetDC(HWND window);
+HDC GetWindowDC(HWND window);
+int ReleaseDC(HWND window, HDC hdc);
 HDC WISP_CreateMemContext(HDC reference, int width, int height);
 // Around a cairo context someone else owns (a view's DrawRect).
 HDC WISP_WrapGraphicsContext(cairo_t* context);
@@ -102,3 +106,11 @@ void WISP_FillDialogBackground(HDC hdc, const RECT* rect);
 
 int GetSysColor(int index);
 bool WISP_osx_is_dark_mode(int mode);
+
+namespace winlayer {
+
+// Static text on a dark appearance: white text on the window background; the
+// brush (made once) or null when the appearance is light or hdc invalid.
+HBRUSH DarkStaticColors(HDC hdc);
+
+} // namespace winlayer

@@ -1,10 +1,13 @@
 #include "winlayer/GdiRecords.h"
+#include "winlayer/GdiText.h"
 #include "winlayer/WinBasics.h"
 
 #include "platform/ak/Appearance.h"
 #include "platform/ak/Application.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <mutex>
 
 namespace {
@@ -71,3 +74,19 @@ void WISP_FillDialogBackground(HDC hdc, const RECT* rect) {
     cairo_fill(cr);
     cairo_restore(cr);
 }
+
+namespace winlayer {
+
+HBRUSH DarkStaticColors(HDC hdc) {
+    if (!IsValidContext(hdc) || !WISP_osx_is_dark_mode(0))
+        return nullptr;
+    static HBRUSH brush = [] {
+        const ak::Color c = ak::Appearance::WindowBackground();
+        auto channel = [](double v) { return int(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+        return CreateSolidBrush((channel(c.red) << 16) | (channel(c.green) << 8) | channel(c.blue));
+    }();
+    SetTextColor(hdc, 0xFFFFFF);
+    return brush;
+}
+
+} // namespace winlayer

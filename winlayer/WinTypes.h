@@ -23,6 +23,7 @@ using UINT_PTR = std::uintptr_t;
 using WPARAM = std::uint64_t;
 using LPARAM = std::int64_t;
 using LRESULT = std::int64_t;
+using LONG_PTR = std::int64_t;
 
 using HANDLE = void*;
 using HINSTANCE = void*;

@@ -10,8 +10,56 @@ struct HMENU__;
 using HMENU = HMENU__*;
 using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 
+using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+
 // Messages.
+inline constexpr UINT WM_CREATE = 0x0001;
 inline constexpr UINT WM_DESTROY = 0x0002;
+inline constexpr UINT WM_MOVE = 0x0003;
+inline constexpr UINT WM_SIZE = 0x0005;
+inline constexpr UINT WM_ACTIVATE = 0x0006;
+inline constexpr UINT WM_SETFOCUS = 0x0007;
+inline constexpr UINT WM_KILLFOCUS = 0x0008;
+inline constexpr UINT WM_PAINT = 0x000F;
+inline constexpr UINT WM_CLOSE = 0x0010;
+inline constexpr UINT WM_ERASEBKGND = 0x0014;
+inline constexpr UINT WM_SHOWWINDOW = 0x0018;
+inline constexpr UINT WM_MOUSEACTIVATE = 0x0021;
+inline constexpr UINT WM_CONTEXTMENU = 0x007B;
+inline constexpr UINT WM_NCDESTROY = 0x0082;
+inline constexpr UINT WM_NCCALCSIZE = 0x0083;
+inline constexpr UINT WM_NCHITTEST = 0x0084;
+inline constexpr UINT WM_NCRBUTTONUP = 0x00A5;
+inline constexpr UINT WM_RBUTTONUP = 0x0205;
+inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+inline constexpr UINT WM_MOUSEHWHEEL = 0x020E;
+inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
+inline constexpr UINT WM_CTLCOLORDLG = 0x0136;
+inline constexpr UINT BM_GETCHECK = 0x00F0;
+inline constexpr UINT BM_SETCHECK = 0x00F1;
+inline constexpr UINT EN_CHANGE = 0x0300;
+inline constexpr int IDCANCEL = 2;
+// The answer to WM_INITDIALOG that gives the dialog view itself the focus.
+inline constexpr INT_PTR kFocusDialogItself = 0xBEEF;
+
+// Window-long indices.
+inline constexpr int GWL_OWNER = -25;
+inline constexpr int GWL_USERDATA = -21;
+inline constexpr int GWL_EXSTYLE = -20;
+inline constexpr int GWL_STYLE = -16;
+inline constexpr int GWL_ID = -12;
+inline constexpr int GWL_DLGPROC = -8;
+inline constexpr int GWL_WNDPROC = -4;
+inline constexpr std::int64_t WS_VISIBLE = 0x02000000;
+inline constexpr std::int64_t WS_CHILD = 0x40000000;
+inline constexpr std::int64_t WS_CAPTION = 0xC00000;
+inline constexpr std::int64_t WS_THICKFRAME = 0x40000;
+
+// SetWindowPos flags of this layer: 1 keeps the position, 2 the size, 4 the
+// stacking order.
+inline constexpr UINT SWP_KEEPPOSITION = 1;
+inline constexpr UINT SWP_KEEPSIZE = 2;
+inline constexpr UINT SWP_NOZORDER = 4;
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT CB_GETCURSEL = 0x0147;
@@ -25,6 +73,8 @@ inline constexpr UINT CB_SETITEMDATA = 0x0151;
 inline constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
 inline constexpr int CB_ERR = -1;
 
+inline constexpr int SW_HIDE = 0;
+inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOW = 2;
 inline constexpr int SM_CXSCREEN = 0;
 inline constexpr int SM_CYSCREEN = 1;

@@ -275,6 +275,18 @@ std::vector<Ref<Window>> Window::OrderedWindows() {
     return ordered;
 }
 
+std::vector<Ref<Window>> Window::AllWindows() {
+    std::vector<Ref<Window>> all;
+    for (Window* window : OpenWindows())
+        if (!window->m_closed)
+            all.emplace_back(window);
+    return all;
+}
+
+Window* Window::KeyWindow() {
+    return g_keyWindow;
+}
+
 void Window::PerformClose() {
     Ref<Window> hold(this);
     if (!m_closed && ShouldClose())

@@ -66,6 +66,10 @@ public:
     virtual bool CanBecomeKeyWindow() const { return true; }
     // Front to back, visible windows only.
     static std::vector<Ref<Window>> OrderedWindows();
+    // Every window not yet closed, hidden ones too, front first.
+    static std::vector<Ref<Window>> AllWindows();
+    // The key window, or null.
+    static Window* KeyWindow();
 
     // Asks ShouldClose (the close box), then closes.
     void PerformClose();

@@ -80,15 +80,6 @@ public:
     std::vector<std::string>& events;
 };
 
-// A stand-in window for the windowing layer's recording fake.
-struct FakeWindow {
-    RECT frame{};
-    int clientWidth = 0;
-    int clientHeight = 0;
-    std::vector<std::string> calls; // "SetWindowPos x y w h"
-    HWND Handle() { return reinterpret_cast<HWND>(this); }
-};
-
 std::string Hex(std::span<const uint8_t> bytes);
 
 } // namespace vx::test

@@ -189,22 +189,5 @@ TEST_F(StandaloneAppTest, ShortMessagesLeaveWithTheirStatusLength) {
     }
 }
 
-TEST_F(StandaloneAppTest, ResizeHostWindowKeepsTheTopLeftCorner) {
-    FakeWindow window;
-    window.frame = {100, 50, 100 + 1920, 50 + 1200 + 28};
-    window.clientWidth = 1920;
-    window.clientHeight = 1200;
-    EXPECT_FALSE(product.ResizeHostWindow(1280, 800)); // no main window
-    host.window = window.Handle();
-    EXPECT_FALSE(product.ResizeHostWindow(1920, 1200)); // the current size
-    EXPECT_TRUE(window.calls.empty());
-
-    EXPECT_TRUE(product.ResizeHostWindow(1280, 800));
-    EXPECT_EQ(window.calls, Log{"SetWindowPos 100 50 1280 828"});
-    EXPECT_EQ(product.EditorWidth(), 1280);
-    EXPECT_EQ(product.EditorHeight(), 800);
-    EXPECT_TRUE(product.RequestEditorResize(1, 1, false));
-}
-
 } // namespace
 } // namespace vx::test

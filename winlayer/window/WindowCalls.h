@@ -1,0 +1,116 @@
+#pragma once
+
+#include "winlayer/MessageQueue.h"
+#include "winlayer/WindowApi.h"
+
+// The window calls beyond those the shell uses (WindowApi.h). Main thread
+// only, except the queue and timer calls of MessageQueue.h.
+
+struct MINMAXINFO;
+
+LONG_PTR GetWindowLong(HWND window, int index);
+LONG_PTR SetWindowLong(HWND window, int index, LONG_PTR value);
+BOOL GetDlgItemText(HWND window, int id, char* buffer, int size);
+BOOL SetDlgItemText(HWND window, int id, const char* text);
+BOOL IsWindowEnabled(HWND window);
+HWND GetParent(HWND window);
+void ScreenToClient(HWND window, POINT* point);
+void ClientToScreen(HWND window, POINT* point);
+LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void WISP_PostQuitMessage(HWND window);
+void WISP_Internal_PostMessage_Init();
+
+HWND GetFocus();
+HWND GetCapture();
+HWND SetCapture(HWND window);
+BOOL ReleaseCapture();
+BOOL IsWindow(HWND window);
+BOOL IsWindowVisible(HWND window);
+
+// Declared for later parts of the layer; they abort until built.
+void WISP_ApplyCtlColors(HWND window, DLGPROC proc, BOOL force);
+void WISP_SetMenuDestination(HMENU menu, HWND destination);
+
+namespace ak {
+class Responder;
+class Window;
+class View;
+} // namespace ak
+class Wisp_vOmnarControl_hwnd;
+
+namespace winlayer {
+
+// Lets the queue and the timers find the live windows.
+void InstallLiveWindows();
+// The live objects behind handles.
+void RegisterView(Wisp_vOmnarControl_hwnd* view);
+void UnregisterView(Wisp_vOmnarControl_hwnd* view);
+// The object a handle names when it is alive: a window of the application, a
+// view below one, or a window view; found by address, the handle unread.
+ak::Responder* FindObject(HWND window);
+// A window stands for its content view.
+ak::View* FindView(HWND window);
+// A content view stands for its window.
+ak::Window* FindWindow(HWND window);
+
+// Top-level window services the view's sequences call.
+void WantKeyOnFirstShow(ak::Window& window);
+void DestroyOwnedWindows(ak::Window& window);
+void ForgetMenu(HMENU menu);
+void ApplyCtlColors(HWND window, DLGPROC proc);
+
+} // namespace winlayer
+
+struct PAINTSTRUCT {
+    void* hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+};
+
+struct NCCALCSIZE_PARAMS {
+    RECT rgrc[3];
+    void* lppos;
+};
+
+inline constexpr UINT WM_KEYDOWN = 0x0100;
+inline constexpr UINT WM_KEYUP = 0x0101;
+inline constexpr UINT WM_DISPLAYCHANGE = 0x007E;
+inline constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
+inline constexpr UINT WM_INITMENUPOPUPCONTEXT = 0x0119;
+
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
+HWND WindowFromPoint(POINT onScreen);
+// The frame (workArea FALSE) or visible frame of the screen that overlaps
+// source most, or is nearest to it; the main screen without a source.
+void WISP_GetViewPort(RECT* out, const RECT* source, BOOL workArea);
+BOOL GetWindowRect(HWND window, RECT* rect);
+
+namespace winlayer {
+// True for an application window, its content view or a view below one.
+bool IsLiveWindowHandle(HWND window);
+} // namespace winlayer
+
+HWND GetWindow(HWND window, UINT command);
+HWND SetFocus(HWND window);
+HWND SetForegroundWindow(HWND window);
+// enable -1000 enables a window view without letting it take the focus.
+BOOL EnableWindow(HWND window, int enable);
+int GetWindowTextLength(HWND window);
+BOOL CheckDlgButton(HWND dialog, int id, UINT check);
+UINT IsDlgButtonChecked(HWND dialog, int id);
+BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned);
+UINT GetDlgItemInt(HWND dialog, int id, BOOL* ok, BOOL isSigned);
+BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+BOOL UpdateWindow(HWND window);
+void* GetProp(HWND window, const char* name);
+void* RemoveProp(HWND window, const char* name);
+BOOL SetProp(HWND window, const char* name, void* data);
+int EnumPropsEx(HWND window, BOOL (*proc)(HWND, const char*, void*, LPARAM), LPARAM lParam);
+int GetClassName(HWND window, char* buffer, int size);
+void WISP_SetClassName(HWND window, const char* name);
+int WISP_SetWindowLevel(HWND window, int level);
+void SetOpaque(HWND window, BOOL opaque);
+BOOL EnumChildWindows(HWND window, BOOL (*callback)(HWND, LPARAM), LPARAM lParam);

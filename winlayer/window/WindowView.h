@@ -1,0 +1,118 @@
+#pragma once
+
+#include "platform/ak/View.h"
+#include "winlayer/MessageQueue.h"
+#include "winlayer/WindowApi.h"
+#include "winlayer/WindowData.h"
+#include "winlayer/WindowProps.h"
+
+namespace winlayer {
+
+// The single entry for synchronous messages; window views answer it, and
+// SendMessage emulates it for the native controls that do not.
+class WispMessageTarget {
+public:
+    virtual ~WispMessageTarget() = default;
+    virtual LRESULT onWispMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+};
+
+// An object's handle and the object a live handle names.
+HWND HandleOf(ak::Responder* object);
+inline ak::Responder* ObjectOf(HWND window) {
+    return reinterpret_cast<ak::Responder*>(window);
+}
+
+} // namespace winlayer
+
+// A window handle of the layer: every child window and the content view of
+// every top-level window is one. Calls into the procedures hold a reference
+// to the view, so a procedure may destroy and release it; the destroy
+// sequence runs from WM_DESTROY, never from the destructor.
+class Wisp_vOmnarControl_hwnd : public ak::View,
+                                public winlayer::WispMessageTarget,
+                                public winlayer::QueuedTarget {
+public:
+    enum class Life { alive, destroying, destroyed };
+
+    // Creates the view hidden and attaches it to parent (a window takes it as
+    // content view, a view as subview), then runs WM_CREATE or, with a
+    // resource, its controls' creator and WM_INITDIALOG. The parent holds
+    // the view; null for a null parent or one that is not a window or view.
+    static Wisp_vOmnarControl_hwnd* initChild(const DialogResourceRecord* resource,
+                                              ak::Responder* parent, DLGPROC proc, LPARAM param);
+    HWND Handle() { return winlayer::HandleOf(this); }
+
+    LRESULT onWispMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool wispCanPostMessage() const override { return life_ == Life::alive; }
+    bool wispHasBeenDestroyed() const { return life_ != Life::alive; }
+    void wispTimer(UINT_PTR id) override;
+
+    std::int64_t tag() const { return tag_; }
+    void setTag(std::int64_t tag) { tag_ = tag; }
+    std::int64_t getWispUserData() const { return userData_; }
+    void setWispUserData(std::int64_t value) { userData_ = value; }
+    WNDPROC getWispWindowProc() const { return wndProc_; }
+    void setWispWindowProc(WNDPROC proc) { wndProc_ = proc; }
+    DLGPROC getWispDialogProc() const { return dlgProc_; }
+    void setWispDialogProc(DLGPROC proc) { dlgProc_ = proc; }
+    std::int64_t getWispExtraData(int index) const { return extra_.get(index); }
+    void setWispExtraData(int index, std::int64_t value) { extra_.set(index, value); }
+    HMENU wispGetMenu() const { return menu_; }
+    void wispSetMenu(HMENU menu) { menu_ = menu; }
+    const char* onWispGetText() const { return text_.get().c_str(); }
+    void onWispSetText(const char* text) { text_.set(text ? text : ""); }
+    const char* getWispClass() const { return className_; }
+    void setWispClass(const char* name) { className_ = name; }
+    unsigned wispCreateWindowFlags() const { return createFlags_; }
+    void setWispCreateWindowFlags(unsigned flags) { createFlags_ = flags; }
+    winlayer::WindowProps& props() { return props_; }
+    std::int64_t wispGetExtendedStyle() const { return supportsDrop_ ? 0x10 : 0; }
+    void wispSetExtendedStyle(std::int64_t style);
+
+    bool isEnabled() const { return enabled_ != 0; }
+    void setEnabled(bool enabled) { enabled_ = enabled ? 1 : 0; }
+    void setEnabledWispNoFocus() { enabled_ = -1; }
+    void setOpaque(bool opaque) { opaque_ = opaque; }
+    bool isContentView() const;
+
+    bool IsFlipped() const override { return flip_; }
+    bool IsOpaque() const override { return opaque_; }
+    bool AcceptsFirstResponder() const override;
+    bool BecomeFirstResponder() override;
+    bool ResignFirstResponder() override;
+    bool AcceptsFirstMouse(const ak::Event* event) override;
+    void FrameDidChange() override;
+
+    Wisp_vOmnarControl_hwnd(const Wisp_vOmnarControl_hwnd&) = delete;
+    Wisp_vOmnarControl_hwnd& operator=(const Wisp_vOmnarControl_hwnd&) = delete;
+
+protected:
+    explicit Wisp_vOmnarControl_hwnd(ak::Rect frame);
+    ~Wisp_vOmnarControl_hwnd() override;
+
+private:
+    LRESULT callWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT runDestroySequence(WPARAM wParam, LPARAM lParam);
+    void attachTo(ak::Responder* parent);
+    void runInitDialog(ak::Responder* parent, LPARAM param);
+
+    int enabled_ = 1;
+    DLGPROC dlgProc_ = nullptr;
+    WNDPROC wndProc_;
+    std::int64_t userData_ = 0;
+    winlayer::ExtraData extra_;
+    std::int64_t tag_ = 0;
+    Life life_ = Life::alive;
+    HMENU menu_ = nullptr;
+    bool flip_ = true;
+    bool opaque_ = true;
+    bool supportsDrop_ = false;
+    winlayer::WindowProps props_;
+    winlayer::WindowText text_;
+    unsigned createFlags_ = 0;
+    const char* className_ = nullptr;
+};
+
+// The procedure every new window view starts with: hands each message to the
+// dialog procedure, and what that leaves to DefWindowProc.
+LRESULT WISP_DialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
