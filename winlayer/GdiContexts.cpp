@@ -66,6 +66,14 @@ HDC WISP_WrapGraphicsContext(cairo_t* context) {
     return hdc;
 }
 
+namespace winlayer {
+
+HDC NewScratchContext() {
+    return AllocContext();
+}
+
+} // namespace winlayer
+
 HDC WISP_CreateMetalDC(HWND) {
     std::fprintf(stderr, "winlayer: WISP_CreateMetalDC is not built yet\n");
     std::abort();

@@ -140,6 +140,17 @@ TEST(GdiObjectsTest, MemoryContextSizes) {
     EXPECT_EQ(GetTextColor(nullptr), -1);
 }
 
+TEST(GdiObjectsTest, ScratchContextsHoldColoursButDrawNothing) {
+    HDC scratch = NewScratchContext();
+    EXPECT_EQ(WISP_GetCtxGC(scratch), nullptr);
+    SetTextColor(scratch, 0x102030);
+    EXPECT_EQ(GetTextColor(scratch), 0x102030);
+    RECT rect{0, 0, 10, 10};
+    EXPECT_EQ(WISP_DrawText(scratch, "x", -1, &rect, 0), 0);
+    EXPECT_FALSE(Rectangle(scratch, 0, 0, 4, 4));
+    WISP_DeleteGfxContext(scratch);
+}
+
 TEST(GdiObjectsTest, DeletedContextsAreInvalid) {
     HDC hdc = WISP_CreateMemContext(nullptr, 4, 4);
     WISP_DeleteGfxContext(hdc);
