@@ -1,11 +1,7 @@
 #include "winlayer/ApiNames.h"
 
-#include "winlayer/Cursors.h"
-#include "winlayer/Gdi.h"
-#include "winlayer/GdiText.h"
 #include "winlayer/Handles.h"
-#include "winlayer/Keyboard.h"
-#include "winlayer/Menus.h"
+#include "winlayer/MessageQueue.h"
 #include "winlayer/Modules.h"
 #include "winlayer/PrivateProfile.h"
 #include "winlayer/Runtime.h"
@@ -14,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -83,99 +80,11 @@ ApiEntry g_table[] = {
     API_ENTRY(WISP_GenerateGUID),
     API_ENTRY(WISP_DisableAppNap),
     API_ENTRY(WISP_GetOSXVersion),
-    API_ENTRY(WISP_CreateMemContext),
-    API_ENTRY(WISP_WrapGraphicsContext),
-    API_ENTRY(WISP_CreateMetalDC),
-    API_ENTRY(WISP_DeleteGfxContext),
-    API_ENTRY(WISP_GetCtxGC),
-    API_ENTRY(WISP_GetCtxFrameBuffer),
-    API_ENTRY(WISP_IsRetinaDC),
-    API_ENTRY(WISP_PushClipRegion),
-    API_ENTRY(WISP_SetClipRegion),
-    API_ENTRY(WISP_PopClipRegion),
-    API_ENTRY(CreatePen),
-    API_ENTRY(CreatePenAlpha),
-    API_ENTRY(CreateSolidBrush),
-    API_ENTRY(CreateSolidBrushAlpha),
-    API_ENTRY(GetStockObject),
-    API_ENTRY(SelectObject),
-    API_ENTRY(DeleteObject),
-    API_ENTRY(WISP_CloneGDIObject),
-    API_ENTRY(GetObject),
-    API_ENTRY(CreateBitmap),
-    API_ENTRY(CreateIconIndirect),
-    API_ENTRY(LoadNamedImage),
-    API_ENTRY(GetNSImageFromHICON),
-    API_ENTRY(DrawImageInRect),
-    API_ENTRY(ImageList_CreateEx),
-    API_ENTRY(ImageList_Add),
-    API_ENTRY(ImageList_ReplaceIcon),
-    API_ENTRY(ImageList_Remove),
-    API_ENTRY(ImageList_Destroy),
-    API_ENTRY(MoveToEx),
-    API_ENTRY(LineTo),
-    API_ENTRY(PolyBezierTo),
-    API_ENTRY(PolyPolyline),
-    API_ENTRY(WISP_Polygon),
-    API_ENTRY(RoundRect),
-    API_ENTRY(Rectangle),
-    API_ENTRY(Ellipse),
-    API_ENTRY(WISP_FillRect),
-    API_ENTRY(SetPixel),
-    API_ENTRY(BitBlt),
-    API_ENTRY(StretchBlt),
-    API_ENTRY(WISP_FillDialogBackground),
-    API_ENTRY(GetSysColor),
-    API_ENTRY(WISP_osx_is_dark_mode),
-    API_ENTRY(CreateFont),
-    API_ENTRY(CreateFontIndirect),
-    API_ENTRY(SetTextColor),
-    API_ENTRY(GetTextColor),
-    API_ENTRY(SetBkColor),
-    API_ENTRY(SetBkMode),
-    API_ENTRY(WISP_DrawText),
-    API_ENTRY(GetTextMetrics),
-    API_ENTRY(GetTextFace),
-    API_ENTRY(GetGlyphIndicesW),
-    API_ENTRY(AddFontResourceEx),
-    API_ENTRY(WISP_FontHandleToCTFont),
-    API_ENTRY(WISP_MacKeyToWindowsKey),
-    API_ENTRY(WISP_MacKeyToWindowsKeyEx),
-    API_ENTRY(WISP_KeyToASCII),
-    API_ENTRY(GetAsyncKeyState),
-    API_ENTRY(WISP_KeyboardLayoutChar),
-    API_ENTRY(WISP_LoadCursor),
-    API_ENTRY(WISP_LoadCursorFromFile),
-    API_ENTRY(WISP_Register_Cursor_Resource),
-    API_ENTRY(WISP_SetCursor),
-    API_ENTRY(WISP_GetCursor),
-    API_ENTRY(WISP_GetLastSetCursor),
-    API_ENTRY(GetCursorPos),
-    API_ENTRY(GetMessagePos),
-    API_ENTRY(WISP_IsCursorVisible),
-    API_ENTRY(WISP_ShowCursor),
-    API_ENTRY(WISP_SetCursorPos),
-    API_ENTRY(CreatePopupMenu),
-    API_ENTRY(CreatePopupMenuEx),
-    API_ENTRY(DestroyMenu),
-    API_ENTRY(WISP_DuplicateMenu),
-    API_ENTRY(GetMenuItemCount),
-    API_ENTRY(GetMenuItemID),
-    API_ENTRY(GetSubMenu),
-    API_ENTRY(AddMenuItem),
-    API_ENTRY(WISP_Menu_AddMenuItem),
-    API_ENTRY(WISP_InsertMenu),
-    API_ENTRY(InsertMenuItem),
-    API_ENTRY(DeleteMenu),
-    API_ENTRY(GetMenuItemInfo),
-    API_ENTRY(SetMenuItemInfo),
-    API_ENTRY(SetMenuItemText),
-    API_ENTRY(EnableMenuItem),
-    API_ENTRY(CheckMenuItem),
-    API_ENTRY(SetMenuItemModifier),
-    API_ENTRY(WISP_LoadMenu),
-    API_ENTRY(WISP_GenerateMenuFromList),
-    API_ENTRY(DrawMenuBar),
+    API_ENTRY(SetTimer),
+    API_ENTRY(KillTimer),
+    API_ENTRY(PostMessage),
+    API_ENTRY(WISP_MessageQueue_Flush),
+    API_ENTRY(WISP_MessageQueue_Clear),
 };
 
 #undef API_ENTRY
@@ -184,14 +93,51 @@ bool NameLess(const ApiEntry& a, const ApiEntry& b) {
     return std::strcmp(a.name, b.name) < 0;
 }
 
+// Names the layer's other libraries registered, kept sorted.
+struct Registered {
+    std::mutex mutex;
+    std::vector<ApiEntry> entries;
+};
+
+Registered& RegisteredNames() {
+    static Registered registered;
+    return registered;
+}
+
+template <class Range>
+void* Find(const Range& entries, const char* name) {
+    const ApiEntry key{name, nullptr};
+    const auto it = std::lower_bound(std::begin(entries), std::end(entries), key, NameLess);
+    return it != std::end(entries) && std::strcmp(it->name, name) == 0 ? it->address : nullptr;
+}
+
+void* LookupStatic(const char* name) {
+    static std::once_flag sorted;
+    std::call_once(sorted, [] { std::sort(std::begin(g_table), std::end(g_table), NameLess); });
+    return Find(g_table, name);
+}
+
 } // namespace
 
 void* LookupAPIFunctionByName(const char* name) {
     if (!name)
         return reinterpret_cast<void*>(256);
-    static std::once_flag sorted;
-    std::call_once(sorted, [] { std::sort(std::begin(g_table), std::end(g_table), NameLess); });
-    const ApiEntry key{name, nullptr};
-    const auto it = std::lower_bound(std::begin(g_table), std::end(g_table), key, NameLess);
-    return it != std::end(g_table) && std::strcmp(it->name, name) == 0 ? it->address : nullptr;
+    if (void* address = LookupStatic(name))
+        return address;
+    Registered& registered = RegisteredNames();
+    std::lock_guard lock(registered.mutex);
+    return Find(registered.entries, name);
+}
+
+void RegisterApiNames(const ApiName* names, int count) {
+    Registered& registered = RegisteredNames();
+    std::lock_guard lock(registered.mutex);
+    for (int i = 0; names && i < count; ++i) {
+        const ApiEntry entry{names[i].name, names[i].address};
+        if (!entry.name || LookupStatic(entry.name) || Find(registered.entries, entry.name))
+            continue;
+        registered.entries.insert(
+            std::lower_bound(registered.entries.begin(), registered.entries.end(), entry, NameLess),
+            entry);
+    }
 }

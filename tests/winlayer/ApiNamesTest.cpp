@@ -1,5 +1,6 @@
 #include "winlayer/ApiNames.h"
 
+#include "winlayer/MessageQueue.h"
 #include "winlayer/WinBasics.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,7 @@ TEST(ApiNamesTest, NamesAreExactAndNullAsksTheVersion) {
     EXPECT_EQ(LookupAPIFunctionByName("gettemppath"), nullptr);
     EXPECT_EQ(LookupAPIFunctionByName("GetTempPat"), nullptr);
     EXPECT_EQ(LookupAPIFunctionByName(""), nullptr);
+    EXPECT_EQ(LookupAPIFunctionByName("PostMessage"), reinterpret_cast<void*>(&PostMessage));
 }
 
 } // namespace

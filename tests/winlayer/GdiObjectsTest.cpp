@@ -1,7 +1,7 @@
-#include "winlayer/BlitGeometry.h"
-#include "winlayer/Gdi.h"
-#include "winlayer/GdiRecords.h"
-#include "winlayer/GdiText.h"
+#include "winlayer/draw/BlitGeometry.h"
+#include "winlayer/draw/Gdi.h"
+#include "winlayer/draw/GdiRecords.h"
+#include "winlayer/draw/GdiText.h"
 
 #include <gtest/gtest.h>
 

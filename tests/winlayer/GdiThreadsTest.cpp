@@ -1,5 +1,5 @@
-#include "winlayer/GdiRecords.h"
-#include "winlayer/GdiText.h"
+#include "winlayer/draw/GdiRecords.h"
+#include "winlayer/draw/GdiText.h"
 
 #include "platform/ak/Font.h"
 

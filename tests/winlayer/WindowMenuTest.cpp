@@ -1,7 +1,9 @@
-#include "winlayer/Gdi.h"
-#include "winlayer/GdiText.h"
-#include "winlayer/Menus.h"
+#include "winlayer/ApiNames.h"
 #include "winlayer/TimerList.h"
+#include "winlayer/WinBasics.h"
+#include "winlayer/draw/Gdi.h"
+#include "winlayer/draw/GdiText.h"
+#include "winlayer/draw/Menus.h"
 #include "winlayer/window/TopLevel.h"
 #include "winlayer/window/WindowView.h"
 
@@ -207,6 +209,21 @@ TEST_F(WindowMenuTest, GetDCDrawsOnAShownView) {
     DeleteObject(red);
     DestroyWindow(top);
     DestroyWindow(hidden);
+}
+
+TEST_F(WindowMenuTest, DrawingAndMenuCallsJoinTheNameTable) {
+    // The window core registered them when the queue started.
+    EXPECT_EQ(LookupAPIFunctionByName("CreatePen"), reinterpret_cast<void*>(&CreatePen));
+    EXPECT_EQ(LookupAPIFunctionByName("WISP_DrawText"), reinterpret_cast<void*>(&WISP_DrawText));
+    EXPECT_EQ(LookupAPIFunctionByName("GetDC"), reinterpret_cast<void*>(&GetDC));
+    EXPECT_EQ(LookupAPIFunctionByName("TrackPopupMenu"), reinterpret_cast<void*>(&TrackPopupMenu));
+    EXPECT_EQ(LookupAPIFunctionByName("MulDiv"), reinterpret_cast<void*>(&MulDiv));
+    EXPECT_EQ(LookupAPIFunctionByName("getdc"), nullptr);
+    // A name already present keeps its address.
+    const ApiName again[] = {{"GetDC", nullptr}, {"MulDiv", nullptr}};
+    RegisterApiNames(again, 2);
+    EXPECT_EQ(LookupAPIFunctionByName("GetDC"), reinterpret_cast<void*>(&GetDC));
+    EXPECT_EQ(LookupAPIFunctionByName("MulDiv"), reinterpret_cast<void*>(&MulDiv));
 }
 
 } // namespace

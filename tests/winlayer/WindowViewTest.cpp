@@ -1,10 +1,13 @@
 #include "winlayer/window/WindowView.h"
 #include "platform/ak/Button.h"
 #include "platform/ak/ComboBox.h"
+#include "platform/ak/PopUpButton.h"
+#include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
 #include "platform/ak/test/AkTest.h"
 #include "tests/winlayer/support/RecordingPendingCalls.h"
 #include "tests/winlayer/support/WindowProbe.h"
+#include "winlayer/window/MenuSlots.h"
 #include "winlayer/window/TopLevel.h"
 
 #include <gtest/gtest.h>
@@ -200,12 +203,23 @@ TEST_F(WindowViewTest, TimersReArmTickInNestedLoopsAndStopWithTheirWindow) {
         }
         return 0;
     };
+    int selfKilling = 0;
+    auto earlier = probe.hook;
+    probe.hook = [&, earlier](HWND window, UINT message, WPARAM id, LPARAM lParam) -> LRESULT {
+        if (message == winlayer::WM_TIMER && id == 3) {
+            ++selfKilling;
+            EXPECT_TRUE(KillTimer(window, 3)); // inside its own tick
+        }
+        return earlier(window, message, id, lParam);
+    };
+    EXPECT_EQ(SetTimer(view, 3, 1, nullptr), 3u);
     EXPECT_EQ(SetTimer(view, 1, 0, nullptr), 1u);
     EXPECT_EQ(SetTimer(view, 1, 5, nullptr), 1u); // re-armed, not a second timer
     EXPECT_EQ(SetTimer(view, 2, 30, nullptr), 2u);
     EXPECT_EQ(SetTimer(view, 0, 30, nullptr), 0u);
     ASSERT_TRUE(ak::test::PumpUntil([&] { return slow >= 1 && fast >= 5; }));
     EXPECT_GE(fastDuringSlow, 3);
+    EXPECT_EQ(selfKilling, 1);
 
     DestroyWindow(view);
     const int after = fast + slow;
@@ -275,6 +289,34 @@ TEST_F(WindowViewTest, DialogItemsReadAndWriteTexts) {
     DestroyWindow(top);
 }
 
+TEST_F(WindowViewTest, ComboAndSliderMessagesGoThroughTheControlCalls) {
+    const HWND top = MakeTop(resource);
+    auto popUp = ak::MakeRef<ak::PopUpButton>(ak::Rect{{10, 10}, {100, 24}});
+    popUp->AddItem("one");
+    popUp->AddItem("two");
+    popUp->SelectIndex(1);
+    auto slider = ak::MakeRef<ak::Slider>(ak::Rect{{10, 40}, {100, 24}});
+    FindView(top)->AddSubview(popUp.Get());
+    FindView(top)->AddSubview(slider.Get());
+    const HWND combo = HandleOf(popUp.Get());
+    const HWND track = HandleOf(slider.Get());
+    PendingCalls().clear();
+
+    EXPECT_EQ(SendMessage(combo, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessage(combo, CB_DELETESTRING, 5, 0), 1); // whatever remains
+    EXPECT_EQ(SendMessage(combo, CB_FINDSTRING, 0, 0), -1);  // no text
+    SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("three"));
+    SendMessage(combo, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("two"));
+    EXPECT_EQ(SendMessage(combo, 0x0150 + 3, 0, 0), 0); // other combo messages answer 0
+    EXPECT_EQ(SendMessage(track, TBM_SETRANGE, 1, 0x00640000), 1);
+    EXPECT_EQ(SendMessage(track, TBM_SETPOS, 1, 30), 1);
+    EXPECT_EQ(PendingCalls(),
+              (Log{"WISP_CB_DeleteString 5 0", "WISP_CB_InsertString -1000 0",
+                   "WISP_CB_FindString -1 1", "WISP_TB_SetRange 0 100", "WISP_TB_SetPos 30 0"}));
+    DestroyWindow(top);
+}
+
 TEST_F(WindowViewTest, WindowLongsReachTheViewsState) {
     const HWND top = MakeTop(resource);
     const HWND child = MakeChild(top, "child");
@@ -307,6 +349,43 @@ TEST_F(WindowViewTest, EnablingDecidesWhoTakesTheFocus) {
     EXPECT_FALSE(IsWindowEnabled(child));
     EXPECT_EQ(window->FirstResponder(), FindView(top));
     DestroyWindow(top);
+}
+
+TEST_F(WindowViewTest, CaptureLossIsToldToWindowViewsAndDestroyReleasesIt) {
+    const HWND top = MakeTop(resource);
+    const HWND first = MakeChild(top, "first");
+    const HWND second = MakeChild(top, "second");
+    EXPECT_EQ(SetCapture(first), nullptr);
+    EXPECT_EQ(SetCapture(second), first);
+    EXPECT_EQ(probe.Take(), Log{"first 533 0"});
+    EXPECT_EQ(GetCapture(), second);
+    DestroyWindow(second); // the sequence lets go of the capture
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(probe.Take(), (Log{"second 2 0", "second 130 0"}));
+    SetCapture(first);
+    EXPECT_TRUE(ReleaseCapture());
+    EXPECT_EQ(probe.Take(), Log{"first 533 0"});
+    DestroyWindow(top);
+}
+
+TEST_F(WindowViewTest, KeyWindowsTakeTheirOwnOrTheDefaultMenuAsTheCurrentOne) {
+    const auto windowMenu = reinterpret_cast<HMENU>(0x1000);
+    const auto modalMenu = reinterpret_cast<HMENU>(0x2000);
+    WISP_SetDefaultWindowMenu(windowMenu);
+    WISP_SetDefaultModalWindowMenu(modalMenu);
+    EXPECT_EQ(WISP_GetDefaultWindowMenu(), windowMenu);
+    EXPECT_EQ(WISP_GetDefaultModalWindowMenu(), modalMenu);
+
+    const HWND modeless = MakeTop(resource);
+    ShowWindow(modeless, SW_SHOW);
+    EXPECT_EQ(WISP_GetCurrentMenu(), windowMenu);
+    const HWND box = CreateDialogBox(&resource, nullptr, &WindowProbe::DialogProc, 0);
+    ShowWindow(box, SW_SHOW);
+    EXPECT_EQ(WISP_GetCurrentMenu(), modalMenu);
+    DestroyWindow(box);
+    DestroyWindow(modeless);
+    WISP_SetDefaultWindowMenu(nullptr);
+    WISP_SetDefaultModalWindowMenu(nullptr);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/ak/Button.h"
 #include "platform/ak/Control.h"
+#include "platform/ak/TextField.h"
 #include "platform/ak/Window.h"
 #include "winlayer/Placement.h"
 #include "winlayer/WindowData.h"
@@ -76,10 +77,9 @@ void RestackView(ak::View& view, HWND after) {
 
 } // namespace
 
-BOOL GetWindowRect(HWND window, RECT* rect) {
-    if (!rect)
-        return FALSE;
-    *rect = {};
+namespace winlayer {
+
+BOOL WindowRectOf(HWND window, RECT* rect) {
     if (ak::Window* asWindow = winlayer::FindWindow(window)) {
         *rect = winlayer::RoundedRect(asWindow->Frame());
         return TRUE;
@@ -96,10 +96,7 @@ BOOL GetWindowRect(HWND window, RECT* rect) {
     return TRUE;
 }
 
-BOOL GetClientRect(HWND window, RECT* rect) {
-    if (!rect)
-        return FALSE;
-    *rect = {};
+BOOL ClientRectOf(HWND window, RECT* rect) {
     ak::View* view = ViewOrNull(window);
     if (!view)
         return FALSE;
@@ -117,7 +114,7 @@ BOOL GetClientRect(HWND window, RECT* rect) {
     return TRUE;
 }
 
-BOOL SetWindowPos(HWND window, HWND after, int x, int y, int width, int height, UINT flags) {
+BOOL SetWindowPosOf(HWND window, HWND after, int x, int y, int width, int height, UINT flags) {
     ak::Window* asWindow = winlayer::FindWindow(window);
     ak::View* view = asWindow ? nullptr : dynamic_cast<ak::View*>(FindObject(window));
     if (!asWindow && !view)
@@ -141,6 +138,8 @@ BOOL SetWindowPos(HWND window, HWND after, int x, int y, int width, int height, 
     }
     return TRUE;
 }
+
+} // namespace winlayer
 
 HWND GetWindow(HWND window, UINT command) {
     ak::View* view = ViewOrNull(window);
@@ -310,6 +309,8 @@ int GetClassName(HWND window, char* buffer, int size) {
         name = view->getWispClass() ? view->getWispClass() : "";
     else if (dynamic_cast<ak::Button*>(object))
         name = "Button";
+    else if (auto* field = dynamic_cast<ak::TextField*>(object))
+        name = field->Kind() == ak::TextFieldKind::Label ? "Static" : "Edit";
     const std::size_t count = std::min(name.size(), std::size_t(size - 1));
     std::memcpy(buffer, name.data(), count);
     buffer[count] = '\0';

@@ -1,7 +1,10 @@
 #include "platform/ak/Button.h"
 #include "platform/ak/ComboBox.h"
+#include "platform/ak/PopUpButton.h"
+#include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
 #include "platform/ak/Window.h"
+#include "platform/sys/Utf8.h"
 #include "winlayer/window/NativeText.h"
 #include "winlayer/window/TopLevel.h"
 #include "winlayer/window/WindowCalls.h"
@@ -17,8 +20,109 @@ namespace {
 
 constexpr WPARAM kMixedBit = 2;
 
+constexpr UINT kComboFirst = 323, kComboLast = 353;
+constexpr UINT kSliderFirst = 1024, kSliderLast = 1030;
+constexpr int kAddPosition = -1000;
+constexpr int kTextBufferSize = 0x100000;
+
+// Combo rows go through the combo calls with control id 0: the handle is the control.
+LRESULT AnswerForCombo(HWND combo, int count, int selected, UINT message, WPARAM wParam,
+                       LPARAM lParam) {
+    const int index = int(wParam);
+    const auto text = reinterpret_cast<const char*>(lParam);
+    switch (message) {
+    case CB_ADDSTRING:
+        return WISP_CB_InsertString(combo, 0, kAddPosition, text);
+    case CB_DELETESTRING:
+        WISP_CB_DeleteString(combo, 0, index);
+        return 1;
+    case CB_GETCOUNT:
+        return count;
+    case CB_GETCURSEL:
+        return selected;
+    case CB_GETLBTEXT:
+        return WISP_CB_GetItemText(combo, 0, index, reinterpret_cast<char*>(lParam),
+                                   kTextBufferSize);
+    case CB_GETLBTEXTLEN:
+        return WISP_CB_GetItemText(combo, 0, index, nullptr, 0);
+    case CB_INSERTSTRING:
+        return WISP_CB_InsertString(combo, 0, index, text);
+    case CB_RESETCONTENT:
+        WISP_CB_Empty(combo, 0);
+        return 0;
+    case CB_FINDSTRING:
+    case CB_FINDSTRINGEXACT:
+        return text ? WISP_CB_FindString(combo, 0, index, text, message == CB_FINDSTRINGEXACT) : -1;
+    case CB_SETCURSEL:
+        WISP_CB_SetCurSel(combo, 0, index);
+        return 0;
+    case CB_GETITEMDATA:
+        return WISP_CB_GetItemData(combo, 0, index);
+    case CB_SETITEMDATA:
+        WISP_CB_SetItemData(combo, 0, index, lParam);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+LRESULT AnswerForSlider(HWND slider, UINT message, LPARAM lParam) {
+    switch (message) {
+    case TBM_GETPOS:
+        return WISP_TB_GetPos(slider, 0);
+    case TBM_SETTIC:
+        WISP_TB_SetTic(slider, 0, int(lParam));
+        return 1;
+    case TBM_SETPOS:
+        WISP_TB_SetPos(slider, 0, int(lParam));
+        return 1;
+    case TBM_SETRANGE:
+        WISP_TB_SetRange(slider, 0, int(lParam & 0xFFFF), int((lParam >> 16) & 0xFFFF));
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+constexpr UINT EM_GETSEL = 0xF0B0;
+constexpr UINT EM_SETSEL = 0xF0B1;
+
+// Selections exist only while the field is being edited (it has the focus).
+LRESULT AnswerForField(ak::TextField& field, UINT message, WPARAM wParam, LPARAM lParam) {
+    ak::Window* window = field.GetWindow();
+    const bool editing = window && window->FirstResponder() == &field;
+    if (message == EM_GETSEL) {
+        const auto [start, length] = editing ? field.Selection() : std::pair{0, 0};
+        if (auto* out = reinterpret_cast<int*>(wParam))
+            *out = start;
+        if (auto* out = reinterpret_cast<int*>(lParam))
+            *out = start + length;
+    } else if (message == EM_SETSEL && editing) {
+        const int size = int(sys::Utf8ToUtf32(field.Text()).size());
+        const auto wanted = static_cast<std::int64_t>(wParam);
+        const int start = wanted < 0 ? 0 : int(std::min<std::int64_t>(wanted, size));
+        const int end =
+            wanted < 0 ? 0 : int(lParam < 0 ? size : std::min<std::int64_t>(lParam, size));
+        field.SetSelection(start, std::max(0, end - start));
+    }
+    return 0;
+}
+
 // The native-control answers of SendMessage for objects without a message entry.
-LRESULT AnswerForNativeControl(ak::Responder* object, UINT message, WPARAM wParam) {
+LRESULT AnswerForNativeControl(ak::Responder* object, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND handle = HandleOf(object);
+    if (message >= kComboFirst && message <= kComboLast) {
+        if (auto* popUp = dynamic_cast<ak::PopUpButton*>(object))
+            return AnswerForCombo(handle, popUp->Count(), popUp->SelectedIndex(), message, wParam,
+                                  lParam);
+        if (auto* combo = dynamic_cast<ak::ComboBox*>(object))
+            return AnswerForCombo(handle, combo->Count(), combo->SelectedIndex(), message, wParam,
+                                  lParam);
+    }
+    if (message >= kSliderFirst && message <= kSliderLast && dynamic_cast<ak::Slider*>(object))
+        return AnswerForSlider(handle, message, lParam);
+    if (auto* field = dynamic_cast<ak::TextField*>(object))
+        return AnswerForField(*field, message, wParam, lParam);
     if (auto* button = dynamic_cast<ak::Button*>(object)) {
         if (message == BM_SETCHECK) {
             button->SetState((wParam & kMixedBit) ? -1 : int(wParam & 1));
@@ -46,7 +150,7 @@ LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (auto* asWindow = dynamic_cast<ak::Window*>(object))
         if (auto* content = dynamic_cast<winlayer::WispMessageTarget*>(asWindow->ContentView()))
             return content->onWispMessage(message, wParam, lParam);
-    return AnswerForNativeControl(object, message, wParam);
+    return AnswerForNativeControl(object, message, wParam, lParam);
 }
 
 HWND GetDlgItem(HWND dialog, int controlId) {

@@ -5,9 +5,9 @@
 #include "platform/ak/Screen.h"
 #include "platform/ak/TableView.h"
 #include "platform/ak/Window.h"
-#include "winlayer/Gdi.h"
 #include "winlayer/Placement.h"
 #include "winlayer/WindowData.h"
+#include "winlayer/draw/Gdi.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
 
@@ -90,7 +90,7 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ak::View* view = FindView(window);
     switch (message) {
     case WM_CONTEXTMENU:
-    case WM_INITMENUPOPUPCONTEXT:
+    case WM_GESTURE:
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
         return PassUp(view, message, wParam, lParam);

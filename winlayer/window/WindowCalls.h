@@ -1,5 +1,6 @@
 #pragma once
 
+#include "winlayer/HostWindowCalls.h"
 #include "winlayer/MessageQueue.h"
 #include "winlayer/WindowApi.h"
 
@@ -30,6 +31,18 @@ BOOL IsWindowVisible(HWND window);
 // Declared for later parts of the layer; they abort until built.
 void WISP_ApplyCtlColors(HWND window, DLGPROC proc, BOOL force);
 void WISP_SetMenuDestination(HMENU menu, HWND destination);
+int WISP_CB_InsertString(HWND window, int id, int index, const char* text);
+void WISP_CB_DeleteString(HWND window, int id, int index);
+int WISP_CB_GetItemText(HWND window, int id, int index, char* buffer, int size);
+void WISP_CB_Empty(HWND window, int id);
+int WISP_CB_FindString(HWND window, int id, int start, const char* text, BOOL exact);
+void WISP_CB_SetCurSel(HWND window, int id, int index);
+LONG_PTR WISP_CB_GetItemData(HWND window, int id, int index);
+void WISP_CB_SetItemData(HWND window, int id, int index, LONG_PTR value);
+int WISP_TB_GetPos(HWND window, int id);
+void WISP_TB_SetPos(HWND window, int id, int pos);
+void WISP_TB_SetRange(HWND window, int id, int low, int high);
+void WISP_TB_SetTic(HWND window, int id, int pos);
 
 namespace ak {
 class Responder;
@@ -40,8 +53,13 @@ class Wisp_vOmnarControl_hwnd;
 
 namespace winlayer {
 
-// Lets the queue and the timers find the live windows.
+// Lets the queue, the timers and the geometry calls find the live windows.
 void InstallLiveWindows();
+// Puts the drawing and window calls into the layer's name table (once).
+void RegisterWindowApiNames();
+BOOL ClientRectOf(HWND window, RECT* rect);
+BOOL WindowRectOf(HWND window, RECT* rect);
+BOOL SetWindowPosOf(HWND window, HWND after, int x, int y, int width, int height, UINT flags);
 // The live objects behind handles.
 void RegisterView(Wisp_vOmnarControl_hwnd* view);
 void UnregisterView(Wisp_vOmnarControl_hwnd* view);
@@ -79,14 +97,13 @@ inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
 inline constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 inline constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
-inline constexpr UINT WM_INITMENUPOPUPCONTEXT = 0x0119;
+inline constexpr UINT WM_GESTURE = 0x0119;
 
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 HWND WindowFromPoint(POINT onScreen);
 // The frame (workArea FALSE) or visible frame of the screen that overlaps
 // source most, or is nearest to it; the main screen without a source.
 void WISP_GetViewPort(RECT* out, const RECT* source, BOOL workArea);
-BOOL GetWindowRect(HWND window, RECT* rect);
 
 namespace winlayer {
 // True for an application window, its content view or a view below one.
@@ -114,3 +131,19 @@ void WISP_SetClassName(HWND window, const char* name);
 int WISP_SetWindowLevel(HWND window, int level);
 void SetOpaque(HWND window, BOOL opaque);
 BOOL EnumChildWindows(HWND window, BOOL (*callback)(HWND, LPARAM), LPARAM lParam);
+BOOL ScrollWindow(HWND window, int dx, int dy);
+void WISP_FlushWindow(HWND window);
+void SetAllowNoMiddleManRendering(HWND window, BOOL allow);
+void WISP_SetNoMultiMonitorAutoSize(HWND window, BOOL disable);
+void WISP_SetWindowRepre(HWND window, const char* fileName, BOOL edited);
+void SetWindowHasShadow(HWND window, BOOL shadow);
+void MakeWindowBackgroundClear(HWND window);
+BOOL WISP_IsStaticText(HWND window);
+void WISP_GetDesiredControlSize(HWND window, RECT* rect);
+int WISP_GetDefaultButtonID(HWND window, BOOL onlyEnabled);
+void* WISP_ModalWindowStart(HWND window);
+void WISP_CloseWindow(HWND window);
+// Drags out of a window view start with the file drops of a later part.
+void WISP_InitiateDragDrop(HWND window, RECT* source, const char* fileName, void* callback);
+void WISP_InitiateDragDropOfFileList(HWND window, RECT* source, const char** names, int count,
+                                     void* icon);

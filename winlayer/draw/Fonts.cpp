@@ -1,6 +1,6 @@
-#include "winlayer/GdiRecords.h"
-#include "winlayer/GdiText.h"
 #include "winlayer/SortedStringMap.h"
+#include "winlayer/draw/GdiRecords.h"
+#include "winlayer/draw/GdiText.h"
 
 #include "platform/text/FontMatch.h"
 

@@ -1,0 +1,387 @@
+#include "platform/ak/TextField.h"
+#include "platform/ak/test/AkTest.h"
+#include "tests/winlayer/support/WindowProbe.h"
+#include "winlayer/Placement.h"
+#include "winlayer/SizeLimits.h"
+#include "winlayer/window/TopLevel.h"
+#include "winlayer/window/WindowView.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace winlayer::test {
+namespace {
+
+using Log = std::vector<std::string>;
+
+LPARAM Pack(int x, int y) {
+    return (LPARAM(y) << 16) | (x & 0xFFFF);
+}
+
+// Whether want appears in log in this order, other lines between.
+bool InOrder(const Log& log, const Log& want) {
+    auto it = log.begin();
+    for (const std::string& line : want) {
+        it = std::find(it, log.end(), line);
+        if (it == log.end())
+            return false;
+        ++it;
+    }
+    return true;
+}
+
+class TopLevelWindowTest : public WindowTest {
+protected:
+    HWND MakeTop(const std::string& name, HWND parent = nullptr, int flags = 28) {
+        resource.flags = flags;
+        const HWND top = CreateModelessWindow(&resource, parent, &WindowProbe::DialogProc, 0, 0);
+        probe.names[top] = name;
+        probe.Take();
+        return top;
+    }
+    HWND MakeChild(HWND parent, const std::string& name, ak::Rect frame) {
+        auto* view = Wisp_vOmnarControl_hwnd::initChild(
+            nullptr, FindView(parent), reinterpret_cast<DLGPROC>(&WindowProbe::Proc), 0);
+        view->SetFrame(frame);
+        view->SetHidden(false);
+        probe.names[view->Handle()] = name;
+        probe.Take();
+        return view->Handle();
+    }
+    void Show(HWND top) {
+        ShowWindow(top, SW_SHOW);
+        ASSERT_TRUE(ak::test::WaitUntilShown(*FindWindow(top)));
+        ak::test::Pump(20);
+        probe.Take();
+    }
+    DialogResourceRecord resource{40001, "OmnarControl", 28, nullptr, 300, 300, nullptr};
+};
+
+// What the shell does with its main window, and every message it sees.
+TEST_F(TopLevelWindowTest, MainWindowIsCentredBeforeMappingThenShownClosedAndDestroyed) {
+    probe.quiet.clear();
+    probe.hook = [](HWND window, UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message == WM_CLOSE)
+            DestroyWindow(window);
+        return message == WM_CLOSE ? 1 : 0;
+    };
+    const HWND main = CreateModelessWindow(&resource, nullptr, &WindowProbe::DialogProc, 0, 0);
+    ASSERT_NE(main, nullptr);
+    probe.names[main] = "main";
+    RECT workArea{};
+    WISP_GetViewPort(&workArea, nullptr, TRUE);
+    RECT frame{}, client{};
+    ASSERT_TRUE(GetWindowRect(main, &frame));
+    ASSERT_TRUE(GetClientRect(main, &client));
+    EXPECT_EQ(frame.left, workArea.left + 50);
+    EXPECT_EQ(frame.top, workArea.top + 100);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 300);
+    EXPECT_FALSE(IsWindowVisible(main));
+
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - 300) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - 300) / 2;
+    SetWindowPos(main, nullptr, x, y, 300, 300, 0);
+    ASSERT_TRUE(GetWindowRect(main, &frame)); // answered at once, before mapping
+    EXPECT_EQ(frame.left, x);
+    EXPECT_EQ(frame.top, y);
+    EXPECT_EQ(frame.right - frame.left, 300);
+
+    ak::Ref<ak::Window> window(FindWindow(main));
+    ShowWindow(main, SW_SHOW);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    EXPECT_TRUE(window->IsKeyWindow());
+    EXPECT_TRUE(IsWindowVisible(main));
+    ak::test::CloseBox(*window);
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return window->IsClosed(); }));
+    const Log log = probe.Take();
+    EXPECT_TRUE(InOrder(log, {"? 272 0", "main 3 0", "main 6 1", "main 33 0", "main 16 0",
+                              "main 2 0", "main 130 0"}))
+        << testing::PrintToString(log);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "main 2 0"), 1);
+    EXPECT_FALSE(IsWindow(main));
+}
+
+TEST_F(TopLevelWindowTest, MovingSendsWmMoveAloneAndZoomingSendsWmSize) {
+    const HWND top = MakeTop("top");
+    probe.quiet = {WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_ACTIVATE, WM_MOUSEACTIVATE, WM_SETFOCUS};
+    SetWindowPos(top, nullptr, -20, 300, 0, 0, SWP_KEEPSIZE);
+    EXPECT_EQ(probe.Take(), Log{"top 3 0"});
+    std::vector<LPARAM> moves;
+    probe.hook = [&](HWND, UINT message, WPARAM, LPARAM lParam) -> LRESULT {
+        if (message == WM_MOVE)
+            moves.push_back(lParam);
+        return 0;
+    };
+    SetWindowPos(top, nullptr, -30, 310, 0, 0, SWP_KEEPSIZE);
+    EXPECT_EQ(moves, std::vector<LPARAM>{Pack(-30, 310)});
+    probe.hook = nullptr;
+    probe.Take();
+
+    ShowWindow(top, 4); // zoom
+    Log log = probe.Take();
+    EXPECT_NE(std::find(log.begin(), log.end(), "top 5 2"), log.end())
+        << testing::PrintToString(log);
+    ShowWindow(top, 5); // back
+    log = probe.Take();
+    EXPECT_NE(std::find(log.begin(), log.end(), "top 5 0"), log.end())
+        << testing::PrintToString(log);
+    DestroyWindow(top);
+}
+
+TEST_F(TopLevelWindowTest, SetWindowPosFlagsAndTheProceduresMinimumSize) {
+    const HWND top = MakeTop("top");
+    probe.hook = [](HWND, UINT message, WPARAM, LPARAM lParam) -> LRESULT {
+        if (message == WM_GETMINMAXINFO)
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {640, 400};
+        return 0;
+    };
+    struct Case {
+        UINT flags;
+        RECT want;
+    };
+    const Case cases[] = {
+        {SWP_NOZORDER, {100, 200, 740, 680}},
+        {SWP_KEEPPOSITION, {100, 200, 900, 800}},
+        {SWP_KEEPPOSITION | SWP_KEEPSIZE, {100, 200, 900, 800}},
+        {0, {5, 6, 645, 406}}, // raised to the minimum
+    };
+    const int sizes[][2] = {{640, 480}, {800, 600}, {10, 10}, {100, -100}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SetWindowPos(top, nullptr, i == 0 ? 100 : 5, i == 0 ? 200 : 6, sizes[i][0], sizes[i][1],
+                     cases[i].flags);
+        RECT frame{};
+        GetWindowRect(top, &frame);
+        EXPECT_EQ(frame.left, cases[i].want.left) << i;
+        EXPECT_EQ(frame.top, cases[i].want.top) << i;
+        EXPECT_EQ(frame.right, cases[i].want.right) << i;
+        EXPECT_EQ(frame.bottom, cases[i].want.bottom) << i;
+    }
+    DestroyWindow(top);
+}
+
+TEST_F(TopLevelWindowTest, ChildViewsRestackAmongTheirSiblings) {
+    const HWND top = MakeTop("top");
+    const HWND a = MakeChild(top, "a", {{0, 0}, {10, 10}});
+    const HWND b = MakeChild(top, "b", {{20, 0}, {10, 10}});
+    const HWND c = MakeChild(top, "c", {{40, 0}, {10, 10}});
+    auto order = [&] {
+        std::string names;
+        for (HWND child = GetWindow(a, 0); child; child = GetWindow(child, 2))
+            names += probe.NameOf(child);
+        return names;
+    };
+    struct Case {
+        HWND view;
+        HWND after;
+        const char* want;
+    };
+    const Case cases[] = {
+        {a, nullptr, "bca"},                    // to the front
+        {a, reinterpret_cast<HWND>(1), "abc"},  // to the back
+        {a, reinterpret_cast<HWND>(-1), "abc"}, // unchanged
+        {c, a, "acb"},                          // directly above a sibling
+        {b, top, "acb"},                        // not a sibling: unchanged
+    };
+    for (const Case& k : cases) {
+        SetWindowPos(k.view, k.after, 0, 0, 0, 0, SWP_KEEPPOSITION | SWP_KEEPSIZE);
+        EXPECT_EQ(order(), k.want) << probe.NameOf(k.view);
+    }
+    EXPECT_EQ(FindView(a)->Frame().origin.x, 0); // never moved
+    DestroyWindow(top);
+}
+
+TEST_F(TopLevelWindowTest, ClientRectFollowsTheProceduresNonClientInset) {
+    const HWND top = MakeTop("top");
+    probe.hook = [](HWND window, UINT message, WPARAM, LPARAM lParam) -> LRESULT {
+        if (message != WM_NCCALCSIZE)
+            return 0;
+        RECT inner{};
+        GetClientRect(window, &inner); // asked inside: the plain bounds, no recursion
+        RECT& r = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0];
+        EXPECT_EQ(inner.right, r.right);
+        r = {r.left + 10, r.top + 10, r.right - 10, r.bottom - 10};
+        return 0;
+    };
+    RECT client{};
+    ASSERT_TRUE(GetClientRect(top, &client));
+    EXPECT_EQ(client.left, 0);
+    EXPECT_EQ(client.top, 0);
+    EXPECT_EQ(client.right, 280);
+    EXPECT_EQ(client.bottom, 280);
+    DestroyWindow(top);
+}
+
+TEST_F(TopLevelWindowTest, FocusAndContextMenuFindTheViewsInside) {
+    const HWND top = MakeTop("top");
+    const HWND child = MakeChild(top, "child", {{0, 0}, {100, 100}});
+    auto field =
+        ak::MakeRef<ak::TextField>(ak::Rect{{150, 150}, {100, 24}}, ak::TextFieldKind::Editable);
+    FindView(top)->AddSubview(field.Get());
+    Show(top);
+    ak::Window* window = FindWindow(top);
+    window->MakeFirstResponder(field.Get());
+    EXPECT_EQ(GetFocus(), HandleOf(field.Get()));
+    window->MakeFirstResponder(nullptr);
+    EXPECT_EQ(GetFocus(), top); // no first responder: the content view
+
+    std::vector<std::pair<WPARAM, LPARAM>> menus;
+    probe.hook = [&](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_CONTEXTMENU)
+            menus.emplace_back(wParam, lParam);
+        return 0;
+    };
+    EXPECT_EQ(DefWindowProc(top, WM_RBUTTONUP, 0, Pack(10, 20)), 1);
+    POINT screen{10, 20};
+    ClientToScreen(top, &screen);
+    ASSERT_EQ(menus.size(), 1u);
+    EXPECT_EQ(menus[0].first, reinterpret_cast<WPARAM>(child));
+    EXPECT_EQ(menus[0].second, Pack(screen.x, screen.y));
+    POINT back = screen;
+    ScreenToClient(top, &back);
+    EXPECT_EQ(back.x, 10);
+    EXPECT_EQ(back.y, 20);
+    DestroyWindow(top);
+}
+
+TEST_F(TopLevelWindowTest, EditSelectionsExistWhileTheFieldIsEdited) {
+    const HWND top = MakeTop("top");
+    auto field =
+        ak::MakeRef<ak::TextField>(ak::Rect{{10, 10}, {100, 24}}, ak::TextFieldKind::Editable);
+    field->SetText("h\xC3\xA9llo");
+    FindView(top)->AddSubview(field.Get());
+    const HWND handle = HandleOf(field.Get());
+    Show(top);
+    int start = -1, end = -1;
+    auto selection = [&] {
+        SendMessage(handle, 0xF0B0, reinterpret_cast<WPARAM>(&start),
+                    reinterpret_cast<LPARAM>(&end));
+        return std::pair{start, end};
+    };
+    SendMessage(handle, 0xF0B1, 1, 3); // not being edited: nothing
+    EXPECT_EQ(selection(), (std::pair{0, 0}));
+    FindWindow(top)->MakeFirstResponder(field.Get());
+    struct Case {
+        WPARAM from;
+        LPARAM to;
+        std::pair<int, int> want;
+    };
+    for (const Case& c : {Case{1, 3, {1, 3}}, Case{2, -1, {2, 5}}, Case{9, 99, {5, 5}},
+                          Case{WPARAM(-1), 4, {0, 0}}, Case{4, 1, {4, 4}}}) {
+        SendMessage(handle, 0xF0B1, c.from, c.to);
+        EXPECT_EQ(selection(), c.want) << c.from << " " << c.to;
+    }
+    DestroyWindow(top);
+}
+
+TEST_F(TopLevelWindowTest, OwnedWindowsGoWithTheirOwnerAndHandBackKeyStatus) {
+    const HWND owner = MakeTop("owner");
+    const HWND owned = MakeTop("owned", owner);
+    const HWND second = MakeTop("second", owner);
+    EXPECT_EQ(GetParent(owned), owner);
+    EXPECT_EQ(GetWindowLong(owned, GWL_OWNER), reinterpret_cast<LONG_PTR>(owner));
+    Show(owner);
+    Show(owned);
+    ASSERT_TRUE(FindWindow(owned)->IsKeyWindow());
+    DestroyWindow(owned);
+    EXPECT_TRUE(FindWindow(owner)->IsKeyWindow());
+
+    DestroyWindow(owner);
+    const Log log = probe.Take();
+    EXPECT_TRUE(InOrder(log, {"owner 2 0", "second 2 0", "second 130 0", "owner 130 0"}))
+        << testing::PrintToString(log);
+    EXPECT_FALSE(IsWindow(second));
+}
+
+TEST_F(TopLevelWindowTest, ADisabledWindowNeverBecomesKey) {
+    const HWND top = MakeTop("top");
+    AsTopLevel(FindWindow(top))->enabled = false;
+    ShowWindow(top, SW_SHOW);
+    EXPECT_FALSE(FindWindow(top)->IsKeyWindow());
+    EXPECT_TRUE(FindWindow(top)->IsVisible());
+    DestroyWindow(top);
+}
+
+TEST_F(TopLevelWindowTest, EndDialogOutsideAModalRunOnlyStoresTheResult) {
+    const HWND modeless = MakeTop("modeless");
+    EXPECT_TRUE(EndDialog(modeless, 7));
+    EXPECT_TRUE(IsWindow(modeless));
+    EXPECT_TRUE(probe.Take().empty());
+
+    DialogResourceRecord record{2, "Box", 0, nullptr, 200, 100, nullptr};
+    const HWND box = CreateDialogBox(&record, modeless, &WindowProbe::DialogProc, 0);
+    auto* panel = dynamic_cast<Wisp_vOmnarControl_dialogbox*>(FindWindow(box));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_FALSE(panel->wispHasModalRetVal());
+    EndDialog(box, 7);
+    EXPECT_TRUE(panel->wispHasModalRetVal());
+    EXPECT_EQ(panel->wispGetModalRetVal(), 7);
+    EXPECT_TRUE(IsWindow(box));
+    EXPECT_FALSE(FindView(box)->IsHidden()); // a dialog box's content shows at once
+    DestroyWindow(modeless);
+    EXPECT_FALSE(IsWindow(box));
+}
+
+TEST_F(TopLevelWindowTest, VisibilityFollowsHiddenAncestorsAndStyleTracksTheFrame) {
+    const HWND top = MakeTop("top", nullptr, 28 | 2);
+    const HWND outer = MakeChild(top, "outer", {{0, 0}, {100, 100}});
+    const HWND inner = MakeChild(outer, "inner", {{0, 0}, {50, 50}});
+    Show(top);
+    EXPECT_TRUE(IsWindowVisible(inner));
+    ShowWindow(outer, SW_HIDE);
+    EXPECT_FALSE(IsWindowVisible(inner));
+    EXPECT_EQ(GetWindowLong(outer, GWL_STYLE) & WS_VISIBLE, 0);
+
+    EXPECT_EQ(GetWindowLong(top, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME),
+              WS_CAPTION | WS_THICKFRAME);
+    SetWindowLong(top, GWL_STYLE, WS_CAPTION); // sizing off, in place
+    EXPECT_EQ(GetWindowLong(top, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), WS_CAPTION);
+    EXPECT_TRUE(IsWindow(top));
+    DestroyWindow(top);
+}
+
+TEST_F(TopLevelWindowTest, ChildWalksScrollingAndClassNames) {
+    const HWND top = MakeTop("top");
+    const HWND a = MakeChild(top, "a", {{0, 0}, {10, 10}});
+    const HWND inner = MakeChild(a, "inner", {{1, 1}, {5, 5}});
+    const HWND b = MakeChild(top, "b", {{20, 0}, {10, 10}});
+    static std::vector<HWND> seen;
+    seen.clear();
+    EXPECT_TRUE(EnumChildWindows(
+        top, [](HWND child, LPARAM) -> BOOL { return seen.push_back(child), TRUE; }, 0));
+    EXPECT_EQ(seen, (std::vector<HWND>{a, inner, b})); // depth first, in order
+    seen.clear();
+    EXPECT_FALSE(EnumChildWindows(
+        top, [](HWND child, LPARAM) -> BOOL { return seen.push_back(child), FALSE; }, 0));
+    EXPECT_EQ(seen.size(), 1u);
+
+    EXPECT_FALSE(ScrollWindow(top, 0, 0));
+    EXPECT_TRUE(ScrollWindow(top, 5, -3));
+    EXPECT_EQ(FindView(b)->Frame().origin, (ak::Point{25, -3}));
+
+    char name[16] = "unset";
+    EXPECT_EQ(GetClassName(a, name, 1), 0);
+    EXPECT_STREQ(name, "");
+    WISP_SetClassName(a, "Panel");
+    EXPECT_EQ(GetClassName(a, name, sizeof name), 5);
+    EXPECT_STREQ(name, "Panel");
+    auto label = ak::MakeRef<ak::TextField>(ak::Rect{{0, 50}, {80, 20}}, ak::TextFieldKind::Label);
+    FindView(top)->AddSubview(label.Get());
+    EXPECT_TRUE(WISP_IsStaticText(HandleOf(label.Get())));
+    GetClassName(HandleOf(label.Get()), name, sizeof name);
+    EXPECT_STREQ(name, "Static");
+
+    int data = 0;
+    EXPECT_TRUE(SetProp(a, "key", &data));
+    EXPECT_EQ(GetProp(a, "key"), &data);
+    EXPECT_EQ(RemoveProp(a, "key"), &data);
+    EXPECT_EQ(GetProp(a, "key"), nullptr);
+    EXPECT_EQ(EnumPropsEx(a, nullptr, 0), -1);
+    DestroyWindow(top);
+}
+
+} // namespace
+} // namespace winlayer::test
