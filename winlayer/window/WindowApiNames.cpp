@@ -14,10 +14,14 @@ namespace winlayer {
 
 void RegisterWindowApiNames() {
     static const ApiName names[] = {
-        API_NAME(GetDC),           API_NAME(GetWindowDC),
-        API_NAME(ReleaseDC),       API_NAME(SetMenu),
-        API_NAME(GetMenu),         API_NAME(TrackPopupMenu),
-        API_NAME(WISP_SetMenuDestination), API_NAME(WISP_SetCurrentMenu),
+        API_NAME(GetDC),
+        API_NAME(GetWindowDC),
+        API_NAME(ReleaseDC),
+        API_NAME(SetMenu),
+        API_NAME(GetMenu),
+        API_NAME(TrackPopupMenu),
+        API_NAME(WISP_SetMenuDestination),
+        API_NAME(WISP_SetCurrentMenu),
         API_NAME(WISP_GetCurrentMenu),
     };
     static std::once_flag registered;
