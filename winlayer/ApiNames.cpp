@@ -1,6 +1,7 @@
 #include "winlayer/ApiNames.h"
 
 #include "winlayer/Handles.h"
+#include "winlayer/HostWindowCalls.h"
 #include "winlayer/MessageQueue.h"
 #include "winlayer/Modules.h"
 #include "winlayer/PrivateProfile.h"
@@ -85,6 +86,9 @@ ApiEntry g_table[] = {
     API_ENTRY(PostMessage),
     API_ENTRY(WISP_MessageQueue_Flush),
     API_ENTRY(WISP_MessageQueue_Clear),
+    API_ENTRY(GetClientRect),
+    API_ENTRY(GetWindowRect),
+    API_ENTRY(SetWindowPos),
 };
 
 #undef API_ENTRY
@@ -93,51 +97,50 @@ bool NameLess(const ApiEntry& a, const ApiEntry& b) {
     return std::strcmp(a.name, b.name) < 0;
 }
 
-// Names the layer's other libraries registered, kept sorted.
-struct Registered {
+struct AddedFunctions {
     std::mutex mutex;
-    std::vector<ApiEntry> entries;
+    std::vector<ApiEntry> entries; // sorted by name
 };
 
-Registered& RegisteredNames() {
-    static Registered registered;
-    return registered;
+AddedFunctions& Added() {
+    static AddedFunctions added;
+    return added;
 }
 
-template <class Range>
-void* Find(const Range& entries, const char* name) {
+void* FindAdded(const char* name) {
+    AddedFunctions& added = Added();
+    std::lock_guard lock(added.mutex);
     const ApiEntry key{name, nullptr};
-    const auto it = std::lower_bound(std::begin(entries), std::end(entries), key, NameLess);
-    return it != std::end(entries) && std::strcmp(it->name, name) == 0 ? it->address : nullptr;
-}
-
-void* LookupStatic(const char* name) {
-    static std::once_flag sorted;
-    std::call_once(sorted, [] { std::sort(std::begin(g_table), std::end(g_table), NameLess); });
-    return Find(g_table, name);
+    const auto it = std::lower_bound(added.entries.begin(), added.entries.end(), key, NameLess);
+    return it != added.entries.end() && std::strcmp(it->name, name) == 0 ? it->address : nullptr;
 }
 
 } // namespace
 
+namespace winlayer {
+
+void AddApiFunctions(std::span<const ApiFunction> functions) {
+    AddedFunctions& added = Added();
+    std::lock_guard lock(added.mutex);
+    for (const ApiFunction& function : functions) {
+        const ApiEntry entry{function.name, function.address};
+        const auto it =
+            std::lower_bound(added.entries.begin(), added.entries.end(), entry, NameLess);
+        if (it == added.entries.end() || std::strcmp(it->name, function.name) != 0)
+            added.entries.insert(it, entry);
+    }
+}
+
+} // namespace winlayer
+
 void* LookupAPIFunctionByName(const char* name) {
     if (!name)
         return reinterpret_cast<void*>(256);
-    if (void* address = LookupStatic(name))
-        return address;
-    Registered& registered = RegisteredNames();
-    std::lock_guard lock(registered.mutex);
-    return Find(registered.entries, name);
-}
-
-void RegisterApiNames(const ApiName* names, int count) {
-    Registered& registered = RegisteredNames();
-    std::lock_guard lock(registered.mutex);
-    for (int i = 0; names && i < count; ++i) {
-        const ApiEntry entry{names[i].name, names[i].address};
-        if (!entry.name || LookupStatic(entry.name) || Find(registered.entries, entry.name))
-            continue;
-        registered.entries.insert(
-            std::lower_bound(registered.entries.begin(), registered.entries.end(), entry, NameLess),
-            entry);
-    }
+    static std::once_flag sorted;
+    std::call_once(sorted, [] { std::sort(std::begin(g_table), std::end(g_table), NameLess); });
+    const ApiEntry key{name, nullptr};
+    const auto it = std::lower_bound(std::begin(g_table), std::end(g_table), key, NameLess);
+    if (it != std::end(g_table) && std::strcmp(it->name, name) == 0)
+        return it->address;
+    return FindAdded(name);
 }

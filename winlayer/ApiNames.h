@@ -4,11 +4,17 @@
 // loaded modules do. A null name answers the interface version, 256.
 void* LookupAPIFunctionByName(const char* name);
 
-struct ApiName {
+#include <span>
+
+namespace winlayer {
+
+struct ApiFunction {
     const char* name;
     void* address;
 };
 
-// Adds functions of the layer's libraries above this one (drawing, windows)
-// to the table; a name already there keeps its address. Any thread.
-void RegisterApiNames(const ApiName* names, int count);
+// The window core adds its functions when it starts; a name already in the
+// table keeps its address. Safe from any thread.
+void AddApiFunctions(std::span<const ApiFunction> functions);
+
+} // namespace winlayer

@@ -220,8 +220,8 @@ TEST_F(WindowMenuTest, DrawingAndMenuCallsJoinTheNameTable) {
     EXPECT_EQ(LookupAPIFunctionByName("MulDiv"), reinterpret_cast<void*>(&MulDiv));
     EXPECT_EQ(LookupAPIFunctionByName("getdc"), nullptr);
     // A name already present keeps its address.
-    const ApiName again[] = {{"GetDC", nullptr}, {"MulDiv", nullptr}};
-    RegisterApiNames(again, 2);
+    const ApiFunction again[] = {{"GetDC", nullptr}, {"MulDiv", nullptr}};
+    AddApiFunctions(again);
     EXPECT_EQ(LookupAPIFunctionByName("GetDC"), reinterpret_cast<void*>(&GetDC));
     EXPECT_EQ(LookupAPIFunctionByName("MulDiv"), reinterpret_cast<void*>(&MulDiv));
 }

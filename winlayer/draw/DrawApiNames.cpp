@@ -5,16 +5,17 @@
 #include "winlayer/draw/Keyboard.h"
 #include "winlayer/draw/Menus.h"
 
-#include <iterator>
 #include <mutex>
 
 #define API_NAME(function)                                                                         \
-    { #function, reinterpret_cast < void*>(&function) }
+    ApiFunction {                                                                                  \
+#function, reinterpret_cast < void*>(&function)                                            \
+    }
 
 namespace winlayer {
 
-void RegisterDrawingApiNames() {
-    static const ApiName names[] = {
+void AddDrawingApiNames() {
+    static const ApiFunction names[] = {
         API_NAME(WISP_CreateMemContext),
         API_NAME(WISP_WrapGraphicsContext),
         API_NAME(WISP_CreateMetalDC),
@@ -110,7 +111,7 @@ void RegisterDrawingApiNames() {
         API_NAME(DrawMenuBar),
     };
     static std::once_flag registered;
-    std::call_once(registered, [] { RegisterApiNames(names, static_cast<int>(std::size(names))); });
+    std::call_once(registered, [] { AddApiFunctions(names); });
 }
 
 } // namespace winlayer

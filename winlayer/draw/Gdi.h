@@ -110,7 +110,7 @@ bool WISP_osx_is_dark_mode(int mode);
 namespace winlayer {
 
 // Puts this library's calls into the layer's name table (once).
-void RegisterDrawingApiNames();
+void AddDrawingApiNames();
 
 // A context with no drawing surface, for asking a procedure which colours it
 // wants (its text colour); released with WISP_DeleteGfxContext.

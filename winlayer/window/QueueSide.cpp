@@ -24,10 +24,10 @@ public:
 } // namespace
 
 void InstallLiveWindows() {
-    RegisterWindowApiNames();
     static LiveWindows windows;
     SetQueueWindows(&windows);
     SetWindowGeometry(&windows);
+    AddWindowApiNames();
 }
 
 void WantKeyOnFirstShow(ak::Window& window) {
@@ -49,10 +49,10 @@ void ApplyCtlColors(HWND window, DLGPROC proc) {
 // The application delegate must answer the queue's tick; without one the
 // queue stays off and PostMessage answers FALSE.
 void WISP_Internal_PostMessage_Init() {
+    winlayer::InstallLiveWindows();
     ak::Application* app = ak::Application::Shared();
     auto* host = app ? dynamic_cast<winlayer::QueueHost*>(app->Delegate()) : nullptr;
     if (!host)
         return;
-    winlayer::InstallLiveWindows();
     winlayer::InitPostedQueue(*host);
 }

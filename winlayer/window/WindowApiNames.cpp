@@ -4,30 +4,98 @@
 #include "winlayer/window/MenuSlots.h"
 #include "winlayer/window/WindowCalls.h"
 
-#include <iterator>
 #include <mutex>
 
-#define API_NAME(function)                                                                         \
-    { #function, reinterpret_cast < void*>(&function) }
-
 namespace winlayer {
+namespace {
 
-void RegisterWindowApiNames() {
-    static const ApiName names[] = {
-        API_NAME(GetDC),
-        API_NAME(GetWindowDC),
-        API_NAME(ReleaseDC),
-        API_NAME(SetMenu),
-        API_NAME(GetMenu),
-        API_NAME(TrackPopupMenu),
-        API_NAME(WISP_SetMenuDestination),
-        API_NAME(WISP_SetCurrentMenu),
-        API_NAME(WISP_GetCurrentMenu),
-    };
-    static std::once_flag registered;
-    std::call_once(registered, [] {
-        RegisterDrawingApiNames();
-        RegisterApiNames(names, static_cast<int>(std::size(names)));
+#define API_ENTRY(function)                                                                        \
+    ApiFunction {                                                                                  \
+#function, reinterpret_cast < void*>(&function)                                            \
+    }
+
+const ApiFunction kWindowFunctions[] = {
+    API_ENTRY(GetDlgItem),
+    API_ENTRY(ShowWindow),
+    API_ENTRY(DestroyWindow),
+    API_ENTRY(SetDlgItemText),
+    API_ENTRY(SetDlgItemInt),
+    API_ENTRY(GetDlgItemInt),
+    API_ENTRY(GetDlgItemText),
+    API_ENTRY(GetWindowTextLength),
+    API_ENTRY(CheckDlgButton),
+    API_ENTRY(IsDlgButtonChecked),
+    API_ENTRY(EnableWindow),
+    API_ENTRY(SetFocus),
+    API_ENTRY(GetFocus),
+    API_ENTRY(SetForegroundWindow),
+    API_ENTRY(SetCapture),
+    API_ENTRY(GetCapture),
+    API_ENTRY(ReleaseCapture),
+    API_ENTRY(GetParent),
+    API_ENTRY(GetWindow),
+    API_ENTRY(ClientToScreen),
+    API_ENTRY(ScreenToClient),
+    API_ENTRY(WindowFromPoint),
+    API_ENTRY(WISP_SetWindowLevel),
+    API_ENTRY(InvalidateRect),
+    API_ENTRY(UpdateWindow),
+    API_ENTRY(GetWindowLong),
+    API_ENTRY(SetWindowLong),
+    API_ENTRY(ScrollWindow),
+    API_ENTRY(EnumPropsEx),
+    API_ENTRY(GetProp),
+    API_ENTRY(SetProp),
+    API_ENTRY(RemoveProp),
+    API_ENTRY(IsWindowVisible),
+    API_ENTRY(IsWindow),
+    API_ENTRY(WISP_ModalWindowStart),
+    API_ENTRY(WISP_CloseWindow),
+    API_ENTRY(WISP_GetDefaultWindowMenu),
+    API_ENTRY(WISP_SetDefaultWindowMenu),
+    API_ENTRY(WISP_GetDefaultModalWindowMenu),
+    API_ENTRY(WISP_SetDefaultModalWindowMenu),
+    API_ENTRY(WISP_GetCurrentMenu),
+    API_ENTRY(DefWindowProc),
+    API_ENTRY(EndDialog),
+    API_ENTRY(WISP_GetDefaultButtonID),
+    API_ENTRY(SendMessage),
+    API_ENTRY(WISP_GetViewPort),
+    API_ENTRY(SetOpaque),
+    API_ENTRY(SetAllowNoMiddleManRendering),
+    API_ENTRY(WISP_SetNoMultiMonitorAutoSize),
+    API_ENTRY(EndPaint),
+    API_ENTRY(WISP_FlushWindow),
+    API_ENTRY(GetSystemMetrics),
+    API_ENTRY(WISP_SetWindowRepre),
+    API_ENTRY(WISP_PostQuitMessage),
+    API_ENTRY(WISP_Internal_PostMessage_Init),
+    API_ENTRY(EnumChildWindows),
+    API_ENTRY(WISP_IsStaticText),
+    API_ENTRY(WISP_GetDesiredControlSize),
+    API_ENTRY(IsWindowEnabled),
+    API_ENTRY(GetClassName),
+    API_ENTRY(WISP_SetClassName),
+    API_ENTRY(GetDC),
+    API_ENTRY(GetWindowDC),
+    API_ENTRY(ReleaseDC),
+    API_ENTRY(SetMenu),
+    API_ENTRY(GetMenu),
+    API_ENTRY(TrackPopupMenu),
+    API_ENTRY(WISP_SetMenuDestination),
+    API_ENTRY(WISP_SetCurrentMenu),
+    API_ENTRY(WISP_GetCurrentMenu),
+};
+
+#undef API_ENTRY
+
+} // namespace
+
+void AddWindowApiNames() {
+    static std::once_flag added;
+    std::call_once(added, [] {
+        AddDrawingApiNames();
+        AddApiFunctions(kWindowFunctions);
     });
 }
 

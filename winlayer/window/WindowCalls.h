@@ -53,10 +53,10 @@ class Wisp_vOmnarControl_hwnd;
 
 namespace winlayer {
 
-// Lets the queue, the timers and the geometry calls find the live windows.
+// Lets the queue, the timers and the geometry calls find the live windows,
+// and puts the window calls into the name table.
 void InstallLiveWindows();
-// Puts the drawing and window calls into the layer's name table (once).
-void RegisterWindowApiNames();
+void AddWindowApiNames();
 BOOL ClientRectOf(HWND window, RECT* rect);
 BOOL WindowRectOf(HWND window, RECT* rect);
 BOOL SetWindowPosOf(HWND window, HWND after, int x, int y, int width, int height, UINT flags);
