@@ -103,11 +103,33 @@ TEST_F(WindowMenuTest, SetMenuShowsTheBarAboveAStillClientArea) {
     ak::test::Key(Window(top), ak::test::KeycodeOf(0x65), 0x65, false, ak::test::Mod::Ctrl);
     EXPECT_TRUE(ak::test::PumpUntil([&] { return Has(probe.log, "top 273 40025"); }));
 
+    // The title's marker is a mnemonic: Alt+F opens File.
+    ak::test::Key(Window(top), ak::test::KeycodeOf(0x66), 0x66, true, ak::test::Mod::Alt);
+    ak::test::Key(Window(top), ak::test::KeycodeOf(0x66), 0x66, false, ak::test::Mod::Alt);
+    EXPECT_TRUE(ak::test::PumpUntil([] { return ak::test::IsMenuOpen(); }, 2000));
+    ak::test::CancelOpenMenu();
+    ak::test::Pump(50);
+
     // Taking the bar away shrinks the frame from the top again.
     EXPECT_EQ(SetMenu(top, nullptr), TRUE);
     EXPECT_EQ(Window(top).Frame().size.height, frameBefore.size.height);
     EXPECT_EQ(ClientOrigin(top).y, originBefore.y);
     DestroyWindow(top);
+    DestroyMenu(menu);
+}
+
+TEST_F(WindowMenuTest, DialogsHoldAMenuButShowNoBar) {
+    probe.answers[WM_INITDIALOG] = 0;
+    const HWND dialog = CreateDialogBox(&resource, nullptr, &WindowProbe::DialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    HMENU menu = CreatePopupMenu();
+    WISP_GenerateMenuFromList(menu, kMenu40004, 14);
+    const ak::Rect frame = Window(dialog).Frame();
+    EXPECT_EQ(SetMenu(dialog, menu), TRUE);
+    EXPECT_EQ(GetMenu(dialog), menu);
+    EXPECT_EQ(Window(dialog).MenuBar(), nullptr);
+    EXPECT_EQ(Window(dialog).Frame().size.height, frame.size.height);
+    DestroyWindow(dialog);
     DestroyMenu(menu);
 }
 
