@@ -9,6 +9,7 @@
 #include "tests/pages/LayoutDump.h"
 #include "tests/pages/PagesFixture.h"
 #include "tests/support/FakeDelegate.h"
+#include "tests/support/TestClock.h"
 #include "toolkit/ICanvas.h"
 
 #include <algorithm>
@@ -287,6 +288,37 @@ TEST(PageBuilder, ARefusedTagStopsDebugBuildsAndGivesNull) {
         EXPECT_EQ(builder.Text({0, 0, 10, 10}, "second", styles.caption, 5, "g"), nullptr),
         "used twice");
     EXPECT_EQ(canvas.NControls(), 1);
+}
+
+// The panel's buttons keep their click splash; their work waits for its end.
+TEST(PageBuilder, AButtonsWorkRunsOnceItsSplashHasEnded) {
+    vx::test::TestClock clock;
+    vx::test::FakeDelegate delegate;
+    vx::test::RecordingCanvas canvas(delegate);
+    const PageStyles styles = PageStyles::Make();
+    PageBuilder builder(canvas, styles);
+    int runs = 0;
+    vx::ui::IControl* button =
+        builder.Button({10, 10, 110, 60}, "IMPORT", styles.pageButton, 7, "g", [&] { ++runs; });
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(canvas.FindControlByTag(7), button);
+
+    vx::ui::IMouseInfo click;
+    click.x = 60;
+    click.y = 35;
+    click.ms.L = true;
+    canvas.OnMouseDown({click});
+    canvas.OnMouseUp({click});
+    button->Animate();
+    EXPECT_EQ(runs, 0);
+    clock.Advance(60);
+    button->Animate();
+    EXPECT_EQ(runs, 0) << "ran inside the splash";
+    clock.Advance(60);
+    button->Animate();
+    EXPECT_EQ(runs, 1);
+    button->Animate();
+    EXPECT_EQ(runs, 1);
 }
 
 } // namespace
