@@ -21,6 +21,7 @@ public:
 
     double LowerBreak() const { return lowerBreak; }
     double UpperBreak() const { return upperBreak; }
+    double UpperRatio() const { return upperRatio; }
 
 private:
     void DrawGrid(ICanvas& g);

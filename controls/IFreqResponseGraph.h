@@ -43,6 +43,11 @@ public:
     std::span<const double> ColumnY() const { return columnY; }
     std::span<const double> Magnitudes() const;
     int WindowType() const { return windowType; }
+    double MinFreq() const { return minFreq; }
+    double MaxFreq() const { return maxFreq; }
+    double DbRange() const { return dbRange; }
+    double DbOffset() const { return dbOffset; }
+    bool SmoothingOff() const { return noSmoothing != 0; }
     const IColor& CurveColor() const { return curveColor; }
     float FreqLinePosition(int k) const { return freqGridPos[static_cast<size_t>(k)]; }
     float DbLinePosition(int k) const { return dbGridPos[static_cast<size_t>(k)]; }

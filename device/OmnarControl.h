@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
@@ -113,12 +114,48 @@ public:
     void ShowDrive();
     void ShowPreMidControls();
     void ShowIR();
+    // The effect pages share one area; each method shows one page's groups
+    // (main thread; nothing without a panel).
+    void HideControls();
+    void ShowControls();
+    void DisableAllControls(bool disable);
+    void ShowGate();
+    void ShowDynamics();
+    void ShowAmbience();
+    void ShowAnalogSim();
+    void ShowFilter();
+    void ShowFilterBuzz();
+    void ShowFilterCrunch();
+    void ShowFilterLow();
+    void ShowFilterHigh();
+    void ShowPreamp();
+    void ShowLevel();
+    void ShowAutoFilter();
+    void ShowChorus();
     void ApplyAmpModeDefaults(int mode);
     void ApplyReverbModeDefaults(int mode);
 
     // ---- Control actions of the pages (each one Part action) ----
     void OnReverbRadio(int type);
     void OnAmpRadio(int model);
+    void OnImportPresetButton();
+    void OnExportPresetButton();
+    // Fired on press and on release; `tag` names the switch.
+    void OnFootswitch(int tag);
+    void OnIRImportButton(int slot);
+    void OnPresetNameEdited();
+    void OnReconnectButton();
+    void OnUpdateFirmwareButton();
+    void OnCloseFirmwarePage();
+    void OnCloseCustomIRList();
+    void OnCloseGlobalSettings();
+    void OnOpenMidiProgramMap();
+    void OnOpenMidiCCMap();
+    // 0 everything, 1 the presets, 2 the settings.
+    void OnFactoryResetButton(int type);
+    void OnMidiCCBack();
+    void OnMidiProgramBack();
+    void OnCloseAbout();
 
     // ---- Local preset library ----
     // Removes every ".dat" file of the Presets, User IRs and Factory IRs folders.
@@ -241,6 +278,12 @@ private:
     void LayoutPageTitles(omnar::pages::PageBuilder& builder);
     void LayoutMainControls(omnar::pages::PageBuilder& builder);
     void LayoutIRPage(omnar::pages::PageBuilder& builder);
+    void LayoutIRSlotList(omnar::pages::PageBuilder& builder);
+    // The main panel's controls built among the IR page's: over the display,
+    // the preset name, the standalone notice.
+    void LayoutDisplayArea(omnar::pages::PageBuilder& builder);
+    void LayoutPresetName(omnar::pages::PageBuilder& builder);
+    void LayoutNotice(omnar::pages::PageBuilder& builder);
     void LayoutDeviceStatusPages(omnar::pages::PageBuilder& builder);
     void LayoutCustomIRList(omnar::pages::PageBuilder& builder);
     void LayoutGlobalSettingsPage(omnar::pages::PageBuilder& builder);
@@ -252,6 +295,9 @@ private:
     void LoadLibraryIntoPanel();
     // The panel's pointers to its controls; cleared when the panel goes.
     void ForgetPanelControls();
+    // A page method's common steps: every effect page hidden, the page
+    // recorded, curve and hint set, the page's groups shown.
+    void ShowPage(int page, bool curve, std::initializer_list<const char*> groups);
 
     // Panel work; nothing without a panel.
     void SetProgress(int knobTag, int textTag, double fraction);

@@ -1,7 +1,9 @@
 #include "pages/PageBuilder.h"
 
 #include "controls/ITextControl.h"
+#include "controls/IVButtonControl.h"
 #include "platform/sys/Log.h"
+#include "toolkit/IBitmapControl.h"
 #include "toolkit/ICanvas.h"
 
 #include <cassert>
@@ -25,6 +27,22 @@ vx::ui::ITextControl* PageBuilder::Text(const vx::ui::IRECT& bounds, const char*
                                         const vx::ui::IText& style, int tag, const char* group) {
     return Attach(new vx::ui::ITextControl(bounds, str, style, vx::ui::IColor(0, 0, 0, 0), false),
                   tag, group);
+}
+
+vx::ui::IControl* PageBuilder::Button(const vx::ui::IRECT& bounds, const char* label,
+                                      const vx::ui::IVStyle& style, int tag, const char* group,
+                                      std::function<void()> work) {
+    vx::ui::IControl* button = Attach(
+        new vx::ui::IVButtonControl(bounds, vx::ui::IControl::splashClickAction, label, style), tag,
+        group);
+    if (button && work)
+        button->SetAnimationEndActionFunction([work](vx::ui::IControl*) { work(); });
+    return button;
+}
+
+vx::ui::IControl* PageBuilder::Image(float x, float y, const char* name, int tag,
+                                     const char* group) {
+    return Attach(new vx::ui::IBitmapControl(x, y, Bitmap(name), -1, 0), tag, group);
 }
 
 vx::ui::IBitmapHandle PageBuilder::Bitmap(const char* name, int frames) {

@@ -4,6 +4,8 @@
 #include "toolkit/IRECT.h"
 #include "toolkit/IResourceRecords.h"
 
+#include <functional>
+
 namespace vx::ui {
 class ICanvas;
 class IControl;
@@ -30,6 +32,13 @@ public:
                                const vx::ui::IText& style, int tag, const char* group);
     // An image of the resources; an empty handle (and one line on stderr) when
     // it is missing or cannot be decoded.
+    // A vector button keeping the click splash; `work` runs once the splash
+    // has ended. No work: the button only splashes.
+    vx::ui::IControl* Button(const vx::ui::IRECT& bounds, const char* label,
+                             const vx::ui::IVStyle& style, int tag, const char* group,
+                             std::function<void()> work = nullptr);
+    // A bitmap at (x, y), one frame, no parameter.
+    vx::ui::IControl* Image(float x, float y, const char* name, int tag, const char* group);
     vx::ui::IBitmapHandle Bitmap(const char* name, int frames = 1);
     vx::ui::ISVGHandle Svg(const char* name);
 

@@ -6,11 +6,11 @@
 namespace omnar::pages {
 
 void AddEffectKnob(PageBuilder& builder, const vx::ui::IRECT& bounds, int param, const char* label,
-                   const char* group) {
+                   const char* group, int tag) {
     builder.Attach(new vx::ui::IVKnobControl(bounds, param, label, builder.styles.knob, false,
                                              -135.f, 135.f, -135.f, 4.0, 18.f, false,
                                              vx::ui::EDirection::Vertical),
-                   -1, group);
+                   tag, group);
 }
 
 void AddKnobColumn(PageBuilder& builder, float x, float top, const KnobColumn& column,

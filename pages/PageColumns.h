@@ -64,7 +64,7 @@ inline vx::ui::IRECT CellCaptionRect(float x) {
 
 // The knob every effect page uses, in the knob style.
 void AddEffectKnob(PageBuilder& builder, const vx::ui::IRECT& bounds, int param, const char* label,
-                   const char* group);
+                   const char* group, int tag = -1);
 
 // The page titles' place; two titles need the long one.
 inline constexpr vx::ui::IRECT kTitleRect{400, 664, 700, 734};

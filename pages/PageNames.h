@@ -95,7 +95,29 @@ inline constexpr int kAutoFilterLevel = 51;
 inline constexpr int kAutoFilterAttack = 52;
 inline constexpr int kAutoFilterRelease = 53;
 inline constexpr int kParallelClean = 54;
+inline constexpr int kProgressTitle = 56;
+inline constexpr int kProgressKnob = 57;
+inline constexpr int kProgressText = 58;
+inline constexpr int kFootswitchUp = 59;
+inline constexpr int kFootswitchDown = 60;
+inline constexpr int kSaveButton = 61;
+inline constexpr int kFootswitchSelect = 62;
+inline constexpr int kFootswitchBank = 63;
 inline constexpr int kFilterLed = 64;
+// The IR page: slot 7 and slot 8 pairs, the slider, the list rows 1..8.
+inline constexpr int kIRModeSlot7 = 23;
+inline constexpr int kIRModeSlot8 = 24;
+inline constexpr int kIRKnobSlot7 = 25;
+inline constexpr int kIRKnobSlot8 = 26;
+inline constexpr int kIRReadoutSlot7 = 27;
+inline constexpr int kIRReadoutSlot8 = 28;
+inline constexpr int kIRSlider = 65;
+inline constexpr int kIRImportSlot7 = 66;
+inline constexpr int kIRImportSlot8 = 67;
+inline constexpr int kIRListRow1 = 68; // rows 2..8 follow
+inline constexpr int kFactoryTitle = 76;
+inline constexpr int kFactoryText = 77;
+inline constexpr int kFactoryKnob = 78;
 // The seven reverb-type radios follow this one, the ten amp-model radios kAmpRadio0.
 inline constexpr int kReverbRadio0 = 79;
 inline constexpr int kAmpRadio0 = 86;
@@ -107,7 +129,13 @@ inline constexpr int kChorusFeedback = 101;
 inline constexpr int kIRHint = 102;
 inline constexpr int kRedBackground = 103;
 inline constexpr int kPresetName = 148;
+inline constexpr int kFirmwareText = 149;
+inline constexpr int kFirmwareKnob = 150;
+inline constexpr int kStatusDevice = 151;
+inline constexpr int kStatusVersion = 152;
+inline constexpr int kStatusSerial = 153;
 inline constexpr int kStandaloneNotice = 154;
+inline constexpr int kFirmwareBackground = 155;
 } // namespace tag
 
 } // namespace omnar::pages

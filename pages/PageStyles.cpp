@@ -49,7 +49,55 @@ IVStyle KnobStyle() {
     return style;
 }
 
+IVStyle PageButtonStyle(const IVStyle& base) {
+    IVStyle style = base;
+    style.drawFrame = style.drawShadows = style.emboss = true;
+    style.roundness = 1.f;
+    style.frameThickness = 2.f;
+    style.shadowOffset = 2.f;
+    style.colors[1] = {255, 116, 116, 116};
+    style.colors[2] = {255, 144, 144, 144};
+    style.colors[3] = {255, 0, 0, 0};
+    style.labelText = RobotoText(18, {255, 0, 0, 0}, 1, 1);
+    return style;
+}
+
+// Flat boxes: no emboss, no shadow offset, barely rounded, white label.
+IVStyle FlatBoxStyle(const IVStyle& base) {
+    IVStyle style = base;
+    style.emboss = false;
+    style.roundness = 0.05f;
+    style.shadowOffset = 0.f;
+    style.labelText = RobotoText(34, {255, 255, 255, 255}, 1, 1);
+    return style;
+}
+
+IVStyle NoticeStyle(const IVStyle& base) {
+    IVStyle style = FlatBoxStyle(base);
+    style.colors[0] = {0, 0, 0, 0};
+    style.colors[1] = style.colors[2] = {220, 20, 20, 20};
+    style.colors[3] = {255, 70, 70, 70};
+    return style;
+}
+
+// Transparent in every role it draws, so with no label nothing shows.
+IVStyle ClosingStyle(const IVStyle& base) {
+    IVStyle style = FlatBoxStyle(base);
+    for (int role = 0; role <= 4; ++role)
+        style.colors[role] = {0, 0, 0, 0};
+    return style;
+}
+
 } // namespace
+
+IText RobotoText(float size, const IColor& color, int align, int vAlign) {
+    return Text("Roboto-Regular", size, color, align, vAlign);
+}
+
+IVStyle WithLabelSize(IVStyle style, float size) {
+    style.labelText.size = size;
+    return style;
+}
 
 PageStyles PageStyles::Make() {
     PageStyles s;
@@ -66,6 +114,9 @@ PageStyles PageStyles::Make() {
     s.unit = Resized(s.controlLabel, 34);
     s.base = BaseStyle();
     s.knob = KnobStyle();
+    s.pageButton = PageButtonStyle(s.base);
+    s.notice = NoticeStyle(s.base);
+    s.closing = ClosingStyle(s.base);
     return s;
 }
 

@@ -22,8 +22,19 @@ struct PageStyles {
 
     vx::ui::IVStyle base; // buttons, switches, sliders and number boxes start here
     vx::ui::IVStyle knob; // every effect-page knob: arcs only
+    // The raised grey buttons of the main panel and the pages (label size 18).
+    vx::ui::IVStyle pageButton;
+    // The dark box of the standalone notice.
+    vx::ui::IVStyle notice;
+    // The invisible full-window buttons that close the overlay pages.
+    vx::ui::IVStyle closing;
 
     static PageStyles Make();
 };
+
+// A "Roboto-Regular" text, as every page after the effect pages uses.
+vx::ui::IText RobotoText(float size, const vx::ui::IColor& color, int align, int vAlign);
+// The style with its label text at another size.
+vx::ui::IVStyle WithLabelSize(vx::ui::IVStyle style, float size);
 
 } // namespace omnar::pages

@@ -38,7 +38,7 @@ public:
 } // namespace
 
 int main() {
-    std::printf("OmnarControl %s: the panel alone; its main controls, the application shell, "
+    std::printf("OmnarControl %s: the panel alone; its buttons' actions, the application shell, "
                 "MIDI and audio are not built yet\n",
                 OMNAR_VERSION);
     ak::Ref<ak::Application> app = ak::Application::Create();

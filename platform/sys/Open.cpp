@@ -55,6 +55,11 @@ bool OpenUri(const std::string& uri) {
     return launched;
 }
 
+std::string FileUri(const std::string& path) {
+    const GString uri = UriOfPath(path);
+    return uri ? uri.get() : "";
+}
+
 bool OpenPath(const std::string& path) {
     if (!Exists(path))
         return false;

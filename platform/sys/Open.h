@@ -8,6 +8,8 @@ namespace sys {
 // False when there is nothing there or no application could be launched.
 bool OpenPath(const std::string& path);
 bool OpenUri(const std::string& uri);
+// The file:// address of a path, escaped as addresses need.
+std::string FileUri(const std::string& path);
 // Shows the file selected in the file manager, else opens its folder.
 bool RevealPath(const std::string& path);
 

@@ -9,6 +9,7 @@
 #include "tests/pages/LayoutDump.h"
 #include "tests/pages/PagesFixture.h"
 #include "tests/support/FakeDelegate.h"
+#include "tests/support/TestClock.h"
 #include "toolkit/ICanvas.h"
 
 #include <algorithm>
@@ -25,8 +26,9 @@ struct GroupTable {
     std::vector<int> tags;
 };
 
-// The groups this stretch of the layout fills completely.
-const GroupTable kFullGroups[] = {
+// Every group of the panel with its controls and tags in attach order; the
+// preset list and the click areas carry no group.
+const GroupTable kGroups[] = {
     {group::kBackground, 2, {103}},
     {group::kBankA, 6, {}},
     {group::kBankAPostMid, 1, {}},
@@ -34,6 +36,8 @@ const GroupTable kFullGroups[] = {
     {group::kBankB, 5, {}},
     {group::kBankBPostMid, 2, {}},
     {group::kBankBPreMid, 2, {}},
+    {group::kFrontPanel, 8, {1, 59, 62, 60, 63, 61}},
+    {group::kMain, 7, {102, 148, 154}},
     {group::kAmbience, 16, {79, 80, 81, 82, 83, 84, 85, 45, 46}},
     {group::kAmbienceTime, 4, {47}},
     {group::kAnalogSim, 5, {22, 21}},
@@ -52,40 +56,79 @@ const GroupTable kFullGroups[] = {
     {group::kHighFilter, 13, {42, 44, 43}},
     {group::kAutoFilter, 13, {51, 52, 53}},
     {group::kChorus, 21, {98, 99, 100, 101, 97}},
+    {group::kIR, 21, {66, 67, 23, 24, 25, 26, 27, 28, 65, 68, 69, 70, 71, 72, 73, 74, 75}},
+    {group::kFilterLed, 1, {64}},
+    {group::kIRDisplay, 1, {}},
+    {group::kDevice, 4, {151, 152, 153}},
+    {group::kFirmwareBackground, 1, {155}},
+    {group::kFirmwareUpdate, 3, {}},
+    {group::kFirmware, 2, {150, 149}},
+    {group::kCustomIR, 37, {}},
+    {group::kGlobalSettings, 31, {}},
+    {group::kMidiCC, 18, {}},
+    {group::kMidiProgram, 3, {}},
+    {group::kMidiProgramOffset0, 2, {}},
+    {group::kMidiProgramOffset1, 2, {}},
+    {group::kAbout, 3, {}},
+    {group::kProgress, 4, {56, 57, 58}},
+    {group::kFactoryPreset, 4, {76, 78, 77}},
 };
+
+// The layout's own controls without a group: 128 preset rows, the list's
+// click area and the one over the display.
+constexpr int kUngroupedControls = 130;
+// Each of the 12 number boxes attaches its value label after itself.
+constexpr int kNumberBoxLabels = 12;
 
 TEST_F(PagesFixture, EachGroupHoldsItsControlsAndTagsInOrder) {
     Open();
-    for (const GroupTable& row : kFullGroups) {
+    int grouped = 0;
+    for (const GroupTable& row : kGroups) {
         SCOPED_TRACE(row.group);
         EXPECT_EQ(int(Group(row.group).size()), row.controls);
         EXPECT_EQ(TagsOf(row.group), row.tags);
+        grouped += row.controls;
     }
-    // Started here, finished by the main controls and the IR page.
-    EXPECT_EQ(TagsOf(group::kFrontPanel), std::vector<int>{1});
-    EXPECT_EQ(Group(group::kMain).size(), 1u);
-    EXPECT_EQ(Group(group::kIR).size(), 1u);
+    EXPECT_EQ(grouped + kUngroupedControls, 495);
+    // The background panel comes first, before the layout's controls.
+    EXPECT_EQ(Panel().NControls(), 1 + 495 + kNumberBoxLabels);
+    EXPECT_EQ(int(LayoutDump(Panel(), "").size()), 1 + kUngroupedControls + kNumberBoxLabels);
 }
 
-TEST_F(PagesFixture, TagsNobodyCarriesFindNothing) {
+// 1, 6, 8..13, 17, 19..54, 56..95, 97..103, 148..155: one control each.
+std::vector<int> UsedTags() {
+    std::vector<int> tags{1, 6, 8, 9, 10, 11, 12, 13, 17};
+    for (int t = 19; t <= 54; ++t)
+        tags.push_back(t);
+    for (int t = 56; t <= 95; ++t)
+        tags.push_back(t);
+    for (int t = 97; t <= 103; ++t)
+        tags.push_back(t);
+    for (int t = 148; t <= 155; ++t)
+        tags.push_back(t);
+    return tags;
+}
+
+TEST_F(PagesFixture, TheHundredTagsAreCarriedOnceAndOthersFindNothing) {
     Open();
-    for (const int tag : {96, 104, 121, 0, 2})
+    const std::vector<int> used = UsedTags();
+    ASSERT_EQ(used.size(), 100u);
+    std::vector<int> found;
+    for (int tag = 0; tag <= 1024; ++tag)
+        if (Panel().FindControlByTag(tag))
+            found.push_back(tag);
+    EXPECT_EQ(found, used);
+    // Looked up by other code, carried by nothing.
+    for (const int tag : {96, 104, 121, 133, 145})
         EXPECT_EQ(Panel().FindControlByTag(tag), nullptr) << tag;
 }
 
-TEST_F(PagesFixture, GroupsMatchTheirGoldenDumps) {
+TEST_F(PagesFixture, GroupsAndTheWholePanelMatchTheirGoldenDumps) {
     Open();
-    const char* groups[] = {
-        group::kBackground, group::kBankA,        group::kBankAPostMid, group::kBankAPreMid,
-        group::kBankB,      group::kBankBPostMid, group::kBankBPreMid,  group::kFrontPanel,
-        group::kNone,       group::kMain,         group::kAmbience,     group::kAmbienceTime,
-        group::kAnalogSim,  group::kLevel,        group::kDrive,        group::kPreamp,
-        group::kCompressor, group::kExpander,     group::kGate,         group::kDynamics,
-        group::kBuzzFilter, group::kPunchFilter,  group::kCrunchFilter, group::kLowFilter,
-        group::kMidFilter,  group::kHighFilter,   group::kAutoFilter,   group::kChorus,
-        group::kIR};
-    for (const char* name : groups)
-        EXPECT_EQ(CompareWithGolden(LayoutDump(Panel(), name), name), "");
+    for (const GroupTable& row : kGroups)
+        EXPECT_EQ(CompareWithGolden(LayoutDump(Panel(), row.group), row.group), "");
+    EXPECT_EQ(CompareWithGolden(LayoutDump(Panel(), ""), ""), "");
+    EXPECT_EQ(CompareWithGolden(LayoutDump(Panel()), "whole-panel"), "");
 }
 
 TEST_F(PagesFixture, ReadoutsStartWithTheirTexts) {
@@ -100,6 +143,20 @@ TEST_F(PagesFixture, ReadoutsStartWithTheirTexts) {
     for (const auto& [tag, text] : starts)
         EXPECT_EQ(TagText(tag), text) << tag;
     // The unit under the gate page's RATIO is one blank, not an empty text.
+    for (const auto& [tag, text] : std::initializer_list<std::pair<int, const char*>>{
+             {tag::kStatusVersion, "Connecting to the device..."},
+             {tag::kStatusDevice, ""},
+             {tag::kStatusSerial, ""},
+             {tag::kProgressTitle, "Loading Presets..."},
+             {tag::kProgressText, "0 %"},
+             {tag::kFactoryTitle, "Upgrading Factory Presets..."},
+             {tag::kFactoryText, "0 %"},
+             {tag::kFirmwareText, "0 %"},
+             {tag::kIRHint, "CLICK HERE TO EDIT IMPULSE RESPONSE"},
+             {tag::kPresetName, "Quorbel Omnar Default Preset Name"}})
+        EXPECT_EQ(TagText(tag), text) << tag;
+    const auto about = Group(group::kAbout);
+    EXPECT_STREQ(static_cast<vx::ui::ITextControl*>(about[1])->GetString(), "v1.2.0");
     const auto level = Group(group::kLevel);
     EXPECT_STREQ(static_cast<vx::ui::ITextControl*>(level[7])->GetString(), " ");
     // The unlit segments sit under the display.
@@ -231,6 +288,37 @@ TEST(PageBuilder, ARefusedTagStopsDebugBuildsAndGivesNull) {
         EXPECT_EQ(builder.Text({0, 0, 10, 10}, "second", styles.caption, 5, "g"), nullptr),
         "used twice");
     EXPECT_EQ(canvas.NControls(), 1);
+}
+
+// The panel's buttons keep their click splash; their work waits for its end.
+TEST(PageBuilder, AButtonsWorkRunsOnceItsSplashHasEnded) {
+    vx::test::TestClock clock;
+    vx::test::FakeDelegate delegate;
+    vx::test::RecordingCanvas canvas(delegate);
+    const PageStyles styles = PageStyles::Make();
+    PageBuilder builder(canvas, styles);
+    int runs = 0;
+    vx::ui::IControl* button =
+        builder.Button({10, 10, 110, 60}, "IMPORT", styles.pageButton, 7, "g", [&] { ++runs; });
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(canvas.FindControlByTag(7), button);
+
+    vx::ui::IMouseInfo click;
+    click.x = 60;
+    click.y = 35;
+    click.ms.L = true;
+    canvas.OnMouseDown({click});
+    canvas.OnMouseUp({click});
+    button->Animate();
+    EXPECT_EQ(runs, 0);
+    clock.Advance(60);
+    button->Animate();
+    EXPECT_EQ(runs, 0) << "ran inside the splash";
+    clock.Advance(60);
+    button->Animate();
+    EXPECT_EQ(runs, 1);
+    button->Animate();
+    EXPECT_EQ(runs, 1);
 }
 
 } // namespace

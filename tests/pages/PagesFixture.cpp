@@ -9,6 +9,26 @@
 
 namespace omnar::test {
 
+const PageMethod kPageMethods[17] = {
+    {"gate", &OmnarControl::ShowGate, 1},
+    {"dynamics", &OmnarControl::ShowDynamics, 2},
+    {"ambience", &OmnarControl::ShowAmbience, 3},
+    {"ir", &OmnarControl::ShowIR, 4},
+    {"analog-sim", &OmnarControl::ShowAnalogSim, 5},
+    {"filter", &OmnarControl::ShowFilter, 6},
+    {"filter-buzz", &OmnarControl::ShowFilterBuzz, 7},
+    {"filter-punch", &OmnarControl::ShowFilterPunch, 8},
+    {"filter-crunch", &OmnarControl::ShowFilterCrunch, 9},
+    {"filter-low", &OmnarControl::ShowFilterLow, 10},
+    {"filter-mid", &OmnarControl::ShowFilterMid, 11},
+    {"filter-high", &OmnarControl::ShowFilterHigh, 12},
+    {"drive", &OmnarControl::ShowDrive, 13},
+    {"preamp", &OmnarControl::ShowPreamp, 14},
+    {"level", &OmnarControl::ShowLevel, 15},
+    {"auto-filter", &OmnarControl::ShowAutoFilter, 16},
+    {"chorus", &OmnarControl::ShowChorus, 17},
+};
+
 PagesFixture::PagesFixture() : editor(std::make_unique<PagesEditor>(vx::InstanceInfo{&host})) {
     editor->SetMakeGraphicsFunc([this] {
         return std::make_unique<vx::test::AttachingCanvas>(*editor, events, 1920, 1200, 1.f);

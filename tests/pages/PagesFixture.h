@@ -23,9 +23,11 @@ public:
     using OmnarControl::mCustomIRSelectLeft;
     using OmnarControl::mCustomIRSelectRight;
     using OmnarControl::mDynamicsGraph;
+    using OmnarControl::mFactoryIRNames;
     using OmnarControl::mIRDisplay;
     using OmnarControl::mIRListRows;
     using OmnarControl::mIRListSelect;
+    using OmnarControl::mIRNames;
     using OmnarControl::mKnobBankB;
     using OmnarControl::mLastChangeIndex;
     using OmnarControl::mLastChangeValue;
@@ -35,7 +37,17 @@ public:
     using OmnarControl::mPresetListOffset;
     using OmnarControl::mPresetListSelector;
     using OmnarControl::mPresetRows;
+    using OmnarControl::mProgramMap;
 };
+
+// The seventeen page methods with the page each records, in page order; the
+// name is for file names and traces.
+struct PageMethod {
+    const char* name;
+    void (OmnarControl::*method)();
+    int page;
+};
+extern const PageMethod kPageMethods[17];
 
 // An editor on temporary data and config folders and the fake host's MIDI
 // output, opened as the host opens it: OpenEditor attaches a 1920 x 1200

@@ -7,13 +7,14 @@
 #include "render/view/ICanvasMac.h"
 #include "tests/device/LibraryFixtures.h"
 #include "tests/framework/PluginFixtures.h"
+#include "tests/pages/PagesFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace omnar::test {
 namespace {
 
-TEST(PanelWindow, ShowsTheFrontPanelWithEveryImage) {
+TEST(PanelWindow, ShowsThePanelItsPagesAndOverlaysWithEveryImage) {
     ASSERT_NE(ak::test::App(), nullptr);
     TempDataHome dataHome;
     TempDataHome configHome("XDG_CONFIG_HOME");
@@ -36,6 +37,36 @@ TEST(PanelWindow, ShowsTheFrontPanelWithEveryImage) {
         EXPECT_EQ(line.find("missing"), std::string::npos) << line;
 
     sys::SetLogSink({});
+
+    // Each effect page through its page method, then the overlays shown directly.
+    const auto shoot = [&](const std::string& name) {
+        canvas->MarkAllControlsDirty();
+        const auto painted = canvas->View()->FramesPainted();
+        ASSERT_TRUE(ak::test::PumpUntil([&] { return canvas->View()->FramesPainted() > painted; }));
+        EXPECT_FALSE(ak::test::SaveSnapshot(*window, "pages/window-" + name).empty());
+    };
+    for (const PageMethod& page : kPageMethods) {
+        (editor.*page.method)();
+        shoot(std::string("page-") + page.name);
+    }
+    const std::pair<const char*, std::vector<const char*>> overlays[] = {
+        {"firmware", {"fwbgcontrols", "fwupdatecontrols"}},
+        {"global-settings", {"globalsettingscontrols"}},
+        {"midi-program-ofs0", {"midiprogramcontrols", "midiprogramcontrolsofs0"}},
+        {"midi-program-ofs1", {"midiprogramcontrols", "midiprogramcontrolsofs1"}},
+        {"midi-cc", {"midicccontrols"}},
+        {"about", {"aboutcontrols"}},
+        {"custom-ir-list", {"customircontrols"}},
+        {"loading-presets", {"progresscontrols"}},
+        {"upgrading-factory-presets", {"factorypresetcontrols"}}};
+    for (const auto& [name, groups] : overlays) {
+        for (const char* group : groups)
+            canvas->ForEachControlInGroup(group, [](vx::ui::IControl* c) { c->Hide(false); });
+        shoot(std::string("overlay-") + name);
+        for (const char* group : groups)
+            canvas->ForEachControlInGroup(group, [](vx::ui::IControl* c) { c->Hide(true); });
+    }
+
     editor.CloseEditor();
     window->Close();
     ak::test::Pump();

@@ -2,12 +2,16 @@
 // the start-up state, the four knob arrangements and every effect page with
 // its groups shown directly.
 
+#include "controls/ITextControl.h"
 #include "pages/PageNames.h"
 #include "tests/pages/PagesFixture.h"
 #include "tests/support/HeadlessCanvas.h"
 #include "toolkit/ICanvas.h"
+#include "toolkit/IPopupMenuControl.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace omnar::test {
 namespace {
@@ -52,6 +56,15 @@ protected:
             std::any_of(frame.begin(), frame.end(), [&](unsigned char v) { return v != frame[0]; });
         EXPECT_TRUE(varied);
         EXPECT_FALSE(Headless().WriteFramePNG("pages/" + name).empty());
+    }
+    void HideAll(std::initializer_list<const char*> groups) {
+        for (const char* name : groups)
+            Show(name, false);
+    }
+    // A progress display part way: the knob at the fraction, its text the percentage.
+    void SetProgress(int knobTag, int textTag, double fraction, const char* text) {
+        Headless().FindControlByTag(knobTag)->SetValue(fraction);
+        static_cast<vx::ui::ITextControl*>(Headless().FindControlByTag(textTag))->SetString(text);
     }
 };
 
@@ -108,6 +121,78 @@ TEST_F(ScreenshotFixture, EachEffectPage) {
         for (const char* name : page.groups)
             Show(name, false);
     }
+}
+
+} // namespace
+} // namespace omnar::test
+
+namespace omnar::test {
+namespace {
+
+TEST_F(ScreenshotFixture, EveryPageThroughItsMethod) {
+    Open();
+    editor->GetParam(25)->Set(64); // a compressor curve with a bend
+    for (const PageMethod& page : kPageMethods) {
+        (editor.get()->*page.method)();
+        Shoot(std::string("page-") + page.name);
+    }
+}
+
+TEST_F(ScreenshotFixture, OverlayPages) {
+    using namespace omnar::pages;
+    Open();
+    Show(group::kFirmwareBackground, true);
+    Show(group::kFirmwareUpdate, true);
+    Shoot("overlay-firmware");
+    Show(group::kFirmware, true);
+    SetProgress(tag::kFirmwareKnob, tag::kFirmwareText, 0.42, "42 %");
+    Shoot("overlay-firmware-progress");
+    HideAll({group::kFirmwareBackground, group::kFirmwareUpdate, group::kFirmware});
+
+    Show(group::kGlobalSettings, true);
+    Shoot("overlay-global-settings");
+    // TUNER FREQUENCY's value menu, in the panel.
+    vx::ui::IMouseInfo click;
+    click.x = 860;
+    click.y = 700;
+    click.ms.L = true;
+    Headless().OnMouseDown({click});
+    Headless().OnMouseUp({click});
+    const vx::ui::IPopupMenuControl* menu = Headless().GetPopupMenuControl();
+    ASSERT_NE(menu, nullptr);
+    for (int i = 0; i < 200 && menu->GetState() != vx::ui::IPopupMenuControl::kExpanded; ++i) {
+        Headless().DrawFrame();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(menu->GetState(), vx::ui::IPopupMenuControl::kExpanded);
+    Shoot("overlay-value-menu");
+    Headless().OnMouseDown({click}); // a click anywhere ends the menu
+    Headless().OnMouseUp({click});
+    HideAll({group::kGlobalSettings});
+
+    const struct {
+        const char* name;
+        std::vector<const char*> groups;
+    } pages[] = {{"overlay-midi-program-ofs0", {group::kMidiProgram, group::kMidiProgramOffset0}},
+                 {"overlay-midi-program-ofs1", {group::kMidiProgram, group::kMidiProgramOffset1}},
+                 {"overlay-midi-cc", {group::kMidiCC}},
+                 {"overlay-about", {group::kAbout}},
+                 {"overlay-custom-ir-list", {group::kCustomIR}}};
+    for (const auto& page : pages) {
+        for (const char* name : page.groups)
+            Show(name, true);
+        Shoot(page.name);
+        for (const char* name : page.groups)
+            Show(name, false);
+    }
+
+    Show(group::kProgress, true);
+    SetProgress(tag::kProgressKnob, tag::kProgressText, 0.37, "37 %");
+    Shoot("overlay-loading-presets");
+    Show(group::kProgress, false);
+    Show(group::kFactoryPreset, true);
+    SetProgress(tag::kFactoryKnob, tag::kFactoryText, 0.37, "37 %");
+    Shoot("overlay-upgrading-factory-presets");
 }
 
 } // namespace

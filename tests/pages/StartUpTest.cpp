@@ -1,6 +1,7 @@
 // The state the layout leaves the panel in, the saved scale, and closing and
 // reopening the panel.
 
+#include "controls/IDynamicsResponseGraph.h"
 #include "controls/ITextControl.h"
 #include "pages/PageNames.h"
 #include "pages/PanelScale.h"
@@ -16,44 +17,62 @@ namespace {
 
 using namespace omnar::pages;
 
-enum class Seen { Shown, Hidden };
-enum class Use { Enabled, Disabled };
+// How many of a group's controls start hidden and disabled; kAll for every one.
+constexpr int kAll = -1;
 struct StartState {
     const char* group;
-    Seen seen;
-    Use use;
+    int hidden;
+    int disabled;
 };
 
 const StartState kStartStates[] = {
-    {group::kBankA, Seen::Shown, Use::Disabled},
-    {group::kBankAPostMid, Seen::Shown, Use::Disabled},
-    {group::kFrontPanel, Seen::Shown, Use::Disabled},
-    {group::kBankB, Seen::Hidden, Use::Disabled},
+    {group::kBankA, 0, kAll},
+    {group::kBankAPostMid, 0, kAll},
+    {group::kFrontPanel, 0, kAll},
+    {group::kBankB, kAll, kAll},
     // Hidden by the knob arrangement only, never disabled.
-    {group::kBankAPreMid, Seen::Hidden, Use::Enabled},
-    {group::kBankBPreMid, Seen::Hidden, Use::Enabled},
-    {group::kBankBPostMid, Seen::Hidden, Use::Enabled},
-    {group::kNone, Seen::Shown, Use::Enabled},
-    {group::kMain, Seen::Shown, Use::Enabled},
-    {group::kIR, Seen::Shown, Use::Enabled},
-    {group::kAmbience, Seen::Hidden, Use::Enabled},
-    {group::kAmbienceTime, Seen::Hidden, Use::Enabled},
-    {group::kAnalogSim, Seen::Hidden, Use::Enabled},
-    {group::kLevel, Seen::Hidden, Use::Enabled},
-    {group::kDrive, Seen::Hidden, Use::Enabled},
-    {group::kPreamp, Seen::Hidden, Use::Enabled},
-    {group::kCompressor, Seen::Hidden, Use::Enabled},
-    {group::kExpander, Seen::Hidden, Use::Enabled},
-    {group::kGate, Seen::Hidden, Use::Enabled},
-    {group::kDynamics, Seen::Hidden, Use::Enabled},
-    {group::kBuzzFilter, Seen::Hidden, Use::Enabled},
-    {group::kPunchFilter, Seen::Hidden, Use::Enabled},
-    {group::kCrunchFilter, Seen::Hidden, Use::Enabled},
-    {group::kLowFilter, Seen::Hidden, Use::Enabled},
-    {group::kMidFilter, Seen::Hidden, Use::Enabled},
-    {group::kHighFilter, Seen::Hidden, Use::Enabled},
-    {group::kAutoFilter, Seen::Hidden, Use::Enabled},
-    {group::kChorus, Seen::Hidden, Use::Enabled},
+    {group::kBankAPreMid, kAll, 0},
+    {group::kBankBPreMid, kAll, 0},
+    {group::kBankBPostMid, kAll, 0},
+    // The background panel and the number boxes' labels (under hidden boxes) aside.
+    {group::kNone, 12, 0},
+    // The dynamics curve, the hint and the notice.
+    {group::kMain, 3, 0},
+    // Both user slots' value knobs and IMPORT buttons.
+    {group::kIR, 0, 4},
+    {group::kIRDisplay, 0, 0},
+    {group::kDevice, 0, 0},
+    {group::kFilterLed, kAll, 0},
+    {group::kAmbience, kAll, 0},
+    {group::kAmbienceTime, kAll, 0},
+    {group::kAnalogSim, kAll, 0},
+    {group::kLevel, kAll, 0},
+    {group::kDrive, kAll, 0},
+    {group::kPreamp, kAll, 0},
+    {group::kCompressor, kAll, 0},
+    {group::kExpander, kAll, 0},
+    {group::kGate, kAll, 0},
+    {group::kDynamics, kAll, 0},
+    {group::kBuzzFilter, kAll, 0},
+    {group::kPunchFilter, kAll, 0},
+    {group::kCrunchFilter, kAll, 0},
+    {group::kLowFilter, kAll, 0},
+    {group::kMidFilter, kAll, 0},
+    {group::kHighFilter, kAll, 0},
+    {group::kAutoFilter, kAll, 0},
+    {group::kChorus, kAll, 0},
+    {group::kFirmwareBackground, kAll, 0},
+    {group::kFirmwareUpdate, kAll, 0},
+    {group::kFirmware, kAll, 0},
+    {group::kCustomIR, kAll, 0},
+    {group::kGlobalSettings, kAll, 0},
+    {group::kMidiCC, kAll, 0},
+    {group::kMidiProgram, kAll, 0},
+    {group::kMidiProgramOffset0, kAll, 0},
+    {group::kMidiProgramOffset1, kAll, 0},
+    {group::kAbout, kAll, 0},
+    {group::kProgress, kAll, 0},
+    {group::kFactoryPreset, kAll, 0},
 };
 
 TEST_F(PagesFixture, StartsOnTheIRPageWithTheFrontPanelDisabled) {
@@ -69,14 +88,23 @@ TEST_F(PagesFixture, StartsOnTheIRPageWithTheFrontPanelDisabled) {
                 hidden += c->IsHidden();
                 disabled += c->IsDisabled();
             }
-        EXPECT_EQ(hidden, row.seen == Seen::Hidden ? n : 0);
-        EXPECT_EQ(disabled, row.use == Use::Disabled ? n : 0);
+        EXPECT_EQ(hidden, row.hidden == kAll ? n : row.hidden);
+        EXPECT_EQ(disabled, row.disabled == kAll ? n : row.disabled);
     }
     const auto backgrounds = Group(group::kBackground);
     EXPECT_FALSE(backgrounds[0]->IsHidden());
     EXPECT_TRUE(backgrounds[1]->IsHidden());
+    for (const int tag : {tag::kIRHint, tag::kStandaloneNotice, tag::kFilterLed})
+        EXPECT_TRUE(Panel().FindControlByTag(tag)->IsHidden()) << tag;
+    ASSERT_NE(editor->mDynamicsGraph, nullptr);
+    EXPECT_TRUE(editor->mDynamicsGraph->IsHidden());
+    for (const int tag :
+         {tag::kIRKnobSlot7, tag::kIRKnobSlot8, tag::kIRImportSlot7, tag::kIRImportSlot8})
+        EXPECT_TRUE(Panel().FindControlByTag(tag)->IsDisabled()) << tag;
     EXPECT_TRUE(editor->mLayoutBuilt);
     EXPECT_EQ(editor->mCurrentPage, 0);
+    for (int n = 0; n < 128; ++n)
+        EXPECT_EQ(editor->mProgramMap[std::size_t(n)], n);
 }
 
 struct ScaleCase {
