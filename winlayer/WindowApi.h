@@ -127,10 +127,12 @@ struct DialogControlListEntry {
     int flags;
 };
 
-// "/.BO^O:" + title opens a submenu, "EN%%%^:" closes it; other entries are items.
+// "/.BO^O:" + title opens a submenu, "EN%%%^:" closes it, a null text is a
+// separator; other entries are items (flags non-zero: grayed).
 struct MenuListEntry {
     const char* text;
-    int id;
+    std::uint16_t id;
+    std::uint16_t flags;
 };
 
 struct MENUITEMINFO {
@@ -140,6 +142,9 @@ struct MENUITEMINFO {
     UINT fState;
     UINT wID;
     HMENU hSubMenu;
+    void* hbmpChecked;
+    void* hbmpUnchecked;
+    UINT_PTR dwItemData;
     char* dwTypeData;
     UINT cch;
 };
@@ -163,7 +168,7 @@ HWND WISP_CreateDialog(DialogResourceRecord* resources, int resourceId, HWND par
 void WISP_MakeSetCurParms(float xScale, float yScale, float xOffset, float yOffset,
                           void* parentView);
 void WISP_GenerateDialogFromList(const DialogControlListEntry* list, int count);
-void WISP_GenerateMenuFromList(HMENU menu, const MenuListEntry* list, int count);
+int WISP_GenerateMenuFromList(HMENU menu, const MenuListEntry* list, int count);
 
 HMENU WISP_GetCurrentMenu();
 HMENU WISP_DuplicateMenu(HMENU menu);

@@ -8,8 +8,6 @@ namespace {
 TEST(DeclaredCallsDeathTest, AbortNamingTheCall) {
     EXPECT_DEATH(WISP_ApplyCtlColors(nullptr, nullptr, FALSE),
                  "winlayer: WISP_ApplyCtlColors is not built yet");
-    EXPECT_DEATH(WISP_SetMenuDestination(nullptr, nullptr),
-                 "winlayer: WISP_SetMenuDestination is not built yet");
 }
 
 } // namespace
