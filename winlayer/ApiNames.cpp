@@ -4,9 +4,9 @@
 #include "winlayer/Gdi.h"
 #include "winlayer/GdiText.h"
 #include "winlayer/Handles.h"
-#include "winlayer/MessageQueue.h"
 #include "winlayer/Keyboard.h"
 #include "winlayer/Menus.h"
+#include "winlayer/MessageQueue.h"
 #include "winlayer/Modules.h"
 #include "winlayer/PrivateProfile.h"
 #include "winlayer/Runtime.h"
@@ -15,13 +15,9 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 namespace {
-
-struct ApiEntry {
-    const char* name;
-    void* address;
-};
 
 #define API_ENTRY(function)                                                                        \
     { #function, reinterpret_cast < void*>(&function) }
@@ -192,12 +188,43 @@ bool NameLess(const ApiEntry& a, const ApiEntry& b) {
 
 } // namespace
 
-void* LookupAPIFunctionByName(const char* name) {
-    if (!name)
-        return reinterpret_cast<void*>(256);
+namespace {
+
+std::mutex g_addedMutex;
+std::vector<ApiEntry> g_added; // sorted by name
+
+void SortTableOnce() {
     static std::once_flag sorted;
     std::call_once(sorted, [] { std::sort(std::begin(g_table), std::end(g_table), NameLess); });
+}
+
+void* FindInTable(const char* name) {
+    SortTableOnce();
     const ApiEntry key{name, nullptr};
     const auto it = std::lower_bound(std::begin(g_table), std::end(g_table), key, NameLess);
     return it != std::end(g_table) && std::strcmp(it->name, name) == 0 ? it->address : nullptr;
+}
+
+} // namespace
+
+void* LookupAPIFunctionByName(const char* name) {
+    if (!name)
+        return reinterpret_cast<void*>(256);
+    if (void* address = FindInTable(name))
+        return address;
+    std::lock_guard lock(g_addedMutex);
+    const ApiEntry key{name, nullptr};
+    const auto it = std::lower_bound(g_added.begin(), g_added.end(), key, NameLess);
+    return it != g_added.end() && std::strcmp(it->name, name) == 0 ? it->address : nullptr;
+}
+
+void AddApiEntries(const ApiEntry* entries, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (!entries[i].name || FindInTable(entries[i].name))
+            continue;
+        std::lock_guard lock(g_addedMutex);
+        const auto it = std::lower_bound(g_added.begin(), g_added.end(), entries[i], NameLess);
+        if (it == g_added.end() || std::strcmp(it->name, entries[i].name) != 0)
+            g_added.insert(it, entries[i]);
+    }
 }

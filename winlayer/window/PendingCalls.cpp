@@ -15,8 +15,6 @@ namespace {
 
 } // namespace
 
-
-
 void WISP_InitiateDragDrop(HWND, RECT*, const char*, void*) {
     NotBuiltYet("WISP_InitiateDragDrop");
 }
