@@ -44,10 +44,13 @@ Wisp_vOmnarControl_hwnd* CapturingSibling(Wisp_vOmnarControl_hwnd* view) {
     return holder;
 }
 
-LPARAM PackedCursorPos() {
-    POINT at{};
-    GetCursorPos(&at);
-    return winlayer::PackClientPoint(at.x, at.y);
+// Where the event happened on the screen. The pointer may have moved on
+// since (or, with input injected, never have been there).
+LPARAM EventScreenPos(const ak::Event& event) {
+    const ak::Point at = event.window ? event.window->ConvertPointToScreen(event.locationInWindow)
+                                      : event.locationInWindow;
+    return static_cast<LPARAM>(
+        winlayer::PackMessagePos(winlayer::RoundCoordinate(at.x), winlayer::RoundCoordinate(at.y)));
 }
 
 } // namespace
@@ -64,7 +67,7 @@ LRESULT WISP_DispatchMouseMessage(Wisp_vOmnarControl_hwnd* view, UINT message,
     const bool captured = GetCapture() != nullptr;
     int hit = HTCLIENT;
     if (!captured && !IsWheel(message)) {
-        const auto messagePos = static_cast<LPARAM>(GetMessagePos());
+        const LPARAM messagePos = EventScreenPos(event);
         const LRESULT answer = view->onWispMessage(WM_NCHITTEST, 0, messagePos);
         if (!Alive(view))
             return -1;
@@ -75,7 +78,7 @@ LRESULT WISP_DispatchMouseMessage(Wisp_vOmnarControl_hwnd* view, UINT message,
     if (IsWheel(message)) {
         const double delta = message == WM_MOUSEWHEEL ? event.deltaY : event.deltaX;
         const auto wParam = winlayer::WheelParam(delta);
-        return wParam ? view->onWispMessage(message, *wParam, PackedCursorPos()) : 0;
+        return wParam ? view->onWispMessage(message, *wParam, EventScreenPos(event)) : 0;
     }
     const LRESULT result = view->onWispMessage(message, 0, winlayer::PackClientPoint(at.x, at.y));
     if (AsksForCursor(message) && !GetCapture() && Alive(view)) {

@@ -13,8 +13,6 @@ std::vector<std::string>& PendingCalls() {
 
 } // namespace winlayer::test
 
-
-
 void WISP_InitiateDragDrop(HWND, RECT*, const char*, void*) {
     winlayer::test::PendingCalls().push_back("WISP_InitiateDragDrop");
 }
