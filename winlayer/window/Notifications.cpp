@@ -151,6 +151,9 @@ public:
 private:
     std::optional<ak::Color> ask(ak::View& control) {
         HDC scratch = WISP_CreateMemContext(nullptr, 1, 1);
+        // Memory contexts start with black text; only the procedure's own colour counts.
+        if (winlayer::IsValidContext(scratch))
+            scratch->hasTextColor = false;
         std::optional<int> value;
         if (proc_)
             proc_(view_, message_, reinterpret_cast<WPARAM>(scratch),
