@@ -4,6 +4,7 @@
 #include "winlayer/Gdi.h"
 #include "winlayer/GdiText.h"
 #include "winlayer/Handles.h"
+#include "winlayer/HostWindowCalls.h"
 #include "winlayer/Keyboard.h"
 #include "winlayer/Menus.h"
 #include "winlayer/MessageQueue.h"
@@ -18,6 +19,11 @@
 #include <vector>
 
 namespace {
+
+struct ApiEntry {
+    const char* name;
+    void* address;
+};
 
 #define API_ENTRY(function)                                                                        \
     { #function, reinterpret_cast < void*>(&function) }
@@ -178,6 +184,9 @@ ApiEntry g_table[] = {
     API_ENTRY(WISP_LoadMenu),
     API_ENTRY(WISP_GenerateMenuFromList),
     API_ENTRY(DrawMenuBar),
+    API_ENTRY(GetClientRect),
+    API_ENTRY(GetWindowRect),
+    API_ENTRY(SetWindowPos),
 };
 
 #undef API_ENTRY
@@ -186,45 +195,50 @@ bool NameLess(const ApiEntry& a, const ApiEntry& b) {
     return std::strcmp(a.name, b.name) < 0;
 }
 
-} // namespace
+struct AddedFunctions {
+    std::mutex mutex;
+    std::vector<ApiEntry> entries; // sorted by name
+};
 
-namespace {
-
-std::mutex g_addedMutex;
-std::vector<ApiEntry> g_added; // sorted by name
-
-void SortTableOnce() {
-    static std::once_flag sorted;
-    std::call_once(sorted, [] { std::sort(std::begin(g_table), std::end(g_table), NameLess); });
+AddedFunctions& Added() {
+    static AddedFunctions added;
+    return added;
 }
 
-void* FindInTable(const char* name) {
-    SortTableOnce();
+void* FindAdded(const char* name) {
+    AddedFunctions& added = Added();
+    std::lock_guard lock(added.mutex);
     const ApiEntry key{name, nullptr};
-    const auto it = std::lower_bound(std::begin(g_table), std::end(g_table), key, NameLess);
-    return it != std::end(g_table) && std::strcmp(it->name, name) == 0 ? it->address : nullptr;
+    const auto it = std::lower_bound(added.entries.begin(), added.entries.end(), key, NameLess);
+    return it != added.entries.end() && std::strcmp(it->name, name) == 0 ? it->address : nullptr;
 }
 
 } // namespace
+
+namespace winlayer {
+
+void AddApiFunctions(std::span<const ApiFunction> functions) {
+    AddedFunctions& added = Added();
+    std::lock_guard lock(added.mutex);
+    for (const ApiFunction& function : functions) {
+        const ApiEntry entry{function.name, function.address};
+        const auto it =
+            std::lower_bound(added.entries.begin(), added.entries.end(), entry, NameLess);
+        if (it == added.entries.end() || std::strcmp(it->name, function.name) != 0)
+            added.entries.insert(it, entry);
+    }
+}
+
+} // namespace winlayer
 
 void* LookupAPIFunctionByName(const char* name) {
     if (!name)
         return reinterpret_cast<void*>(256);
-    if (void* address = FindInTable(name))
-        return address;
-    std::lock_guard lock(g_addedMutex);
+    static std::once_flag sorted;
+    std::call_once(sorted, [] { std::sort(std::begin(g_table), std::end(g_table), NameLess); });
     const ApiEntry key{name, nullptr};
-    const auto it = std::lower_bound(g_added.begin(), g_added.end(), key, NameLess);
-    return it != g_added.end() && std::strcmp(it->name, name) == 0 ? it->address : nullptr;
-}
-
-void AddApiEntries(const ApiEntry* entries, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (!entries[i].name || FindInTable(entries[i].name))
-            continue;
-        std::lock_guard lock(g_addedMutex);
-        const auto it = std::lower_bound(g_added.begin(), g_added.end(), entries[i], NameLess);
-        if (it == g_added.end() || std::strcmp(it->name, entries[i].name) != 0)
-            g_added.insert(it, entries[i]);
-    }
+    const auto it = std::lower_bound(std::begin(g_table), std::end(g_table), key, NameLess);
+    if (it != std::end(g_table) && std::strcmp(it->name, name) == 0)
+        return it->address;
+    return FindAdded(name);
 }

@@ -4,11 +4,17 @@
 // loaded modules do. A null name answers the interface version, 256.
 void* LookupAPIFunctionByName(const char* name);
 
-struct ApiEntry {
+#include <span>
+
+namespace winlayer {
+
+struct ApiFunction {
     const char* name;
     void* address;
 };
 
-// Adds the functions of a part of the layer kept in another library; looked
-// up after the table above. Any thread; a name already known is ignored.
-void AddApiEntries(const ApiEntry* entries, int count);
+// The window core adds its functions when it starts; a name already in the
+// table keeps its address. Safe from any thread.
+void AddApiFunctions(std::span<const ApiFunction> functions);
+
+} // namespace winlayer

@@ -17,7 +17,6 @@ inline constexpr UINT WM_NCPAINT = 0x0085;
 inline constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
 inline constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 inline constexpr UINT WM_HSCROLL = 0x0114;
-inline constexpr UINT WM_GESTURE = 0x0119;
 inline constexpr UINT WM_CTLCOLORBTN = 0x0135;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;

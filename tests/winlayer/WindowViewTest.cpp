@@ -7,6 +7,7 @@
 #include "platform/ak/test/AkTest.h"
 #include "tests/winlayer/support/RecordingPendingCalls.h"
 #include "tests/winlayer/support/WindowProbe.h"
+#include "winlayer/ApiNames.h"
 #include "winlayer/window/MenuSlots.h"
 #include "winlayer/window/TopLevel.h"
 
@@ -319,6 +320,14 @@ TEST_F(WindowViewTest, ComboAndSliderMessagesGoThroughTheControlCalls) {
               (Log{"WISP_CB_DeleteString 5 0", "WISP_CB_InsertString -1000 0",
                    "WISP_CB_FindString -1 1", "WISP_TB_SetRange 0 100", "WISP_TB_SetPos 30 0"}));
     DestroyWindow(top);
+}
+
+TEST_F(WindowViewTest, WindowCallsJoinTheNameTable) {
+    EXPECT_EQ(LookupAPIFunctionByName("SendMessage"), reinterpret_cast<void*>(&SendMessage));
+    EXPECT_EQ(LookupAPIFunctionByName("GetClientRect"), reinterpret_cast<void*>(&GetClientRect));
+    EXPECT_EQ(LookupAPIFunctionByName("IsWindow"), reinterpret_cast<void*>(&IsWindow));
+    EXPECT_EQ(LookupAPIFunctionByName("MulDiv") != nullptr, true); // the basics stay
+    EXPECT_EQ(LookupAPIFunctionByName("sendmessage"), nullptr);
 }
 
 TEST_F(WindowViewTest, WindowLongsReachTheViewsState) {

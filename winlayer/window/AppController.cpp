@@ -75,7 +75,7 @@ bool WISPAppController::applicationShouldOpenUntitledFile() {
 }
 
 void* WISPAppController::wispGetAPPAPIFunc() const {
-    winlayer::AddWindowApiEntries();
+    winlayer::AddWindowApiNames();
     return reinterpret_cast<void*>(&LookupAPIFunctionByName);
 }
 

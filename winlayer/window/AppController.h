@@ -63,8 +63,3 @@ private:
     ak::Application& app_;
     WISPAppController& controller_;
 };
-
-namespace winlayer {
-// The window functions that join the API name table; idempotent.
-void AddWindowApiEntries();
-} // namespace winlayer

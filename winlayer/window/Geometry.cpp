@@ -77,10 +77,9 @@ void RestackView(ak::View& view, HWND after) {
 
 } // namespace
 
-BOOL GetWindowRect(HWND window, RECT* rect) {
-    if (!rect)
-        return FALSE;
-    *rect = {};
+namespace winlayer {
+
+BOOL WindowRectOf(HWND window, RECT* rect) {
     if (ak::Window* asWindow = winlayer::FindWindow(window)) {
         *rect = winlayer::RoundedRect(asWindow->Frame());
         return TRUE;
@@ -97,10 +96,7 @@ BOOL GetWindowRect(HWND window, RECT* rect) {
     return TRUE;
 }
 
-BOOL GetClientRect(HWND window, RECT* rect) {
-    if (!rect)
-        return FALSE;
-    *rect = {};
+BOOL ClientRectOf(HWND window, RECT* rect) {
     ak::View* view = ViewOrNull(window);
     if (!view)
         return FALSE;
@@ -118,7 +114,7 @@ BOOL GetClientRect(HWND window, RECT* rect) {
     return TRUE;
 }
 
-BOOL SetWindowPos(HWND window, HWND after, int x, int y, int width, int height, UINT flags) {
+BOOL SetWindowPosOf(HWND window, HWND after, int x, int y, int width, int height, UINT flags) {
     ak::Window* asWindow = winlayer::FindWindow(window);
     ak::View* view = asWindow ? nullptr : dynamic_cast<ak::View*>(FindObject(window));
     if (!asWindow && !view)
@@ -142,6 +138,8 @@ BOOL SetWindowPos(HWND window, HWND after, int x, int y, int width, int height, 
     }
     return TRUE;
 }
+
+} // namespace winlayer
 
 HWND GetWindow(HWND window, UINT command) {
     ak::View* view = ViewOrNull(window);

@@ -90,7 +90,7 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ak::View* view = FindView(window);
     switch (message) {
     case WM_CONTEXTMENU:
-    case WM_INITMENUPOPUPCONTEXT:
+    case WM_GESTURE:
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
         return PassUp(view, message, wParam, lParam);

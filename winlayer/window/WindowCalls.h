@@ -1,5 +1,6 @@
 #pragma once
 
+#include "winlayer/HostWindowCalls.h"
 #include "winlayer/MessageQueue.h"
 #include "winlayer/WindowApi.h"
 
@@ -52,8 +53,13 @@ class Wisp_vOmnarControl_hwnd;
 
 namespace winlayer {
 
-// Lets the queue and the timers find the live windows.
+// Lets the queue, the timers and the geometry calls find the live windows,
+// and puts the window calls into the name table.
 void InstallLiveWindows();
+void AddWindowApiNames();
+BOOL ClientRectOf(HWND window, RECT* rect);
+BOOL WindowRectOf(HWND window, RECT* rect);
+BOOL SetWindowPosOf(HWND window, HWND after, int x, int y, int width, int height, UINT flags);
 // The live objects behind handles.
 void RegisterView(Wisp_vOmnarControl_hwnd* view);
 void UnregisterView(Wisp_vOmnarControl_hwnd* view);
@@ -91,14 +97,13 @@ inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
 inline constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 inline constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
-inline constexpr UINT WM_INITMENUPOPUPCONTEXT = 0x0119;
+inline constexpr UINT WM_GESTURE = 0x0119;
 
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 HWND WindowFromPoint(POINT onScreen);
 // The frame (workArea FALSE) or visible frame of the screen that overlaps
 // source most, or is nearest to it; the main screen without a source.
 void WISP_GetViewPort(RECT* out, const RECT* source, BOOL workArea);
-BOOL GetWindowRect(HWND window, RECT* rect);
 
 namespace winlayer {
 // True for an application window, its content view or a view below one.
