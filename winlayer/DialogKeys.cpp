@@ -1,6 +1,6 @@
 #include "winlayer/DialogKeys.h"
 
-#include "winlayer/Keyboard.h"
+#include "winlayer/draw/Keyboard.h"
 
 namespace winlayer {
 namespace {

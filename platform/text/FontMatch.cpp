@@ -20,7 +20,7 @@ using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
 
 bool CutSuffix(std::string& name, const char* suffix) {
     const std::string word = suffix;
-    if (name.size() <= word.size() || name.compare(name.size() - word.size(), word.size(), word))
+    if (name.size() < word.size() || name.compare(name.size() - word.size(), word.size(), word))
         return false;
     name.resize(name.size() - word.size());
     return true;
@@ -44,7 +44,10 @@ MatchedFont MatchFontName(const std::string& requestedName) {
     PatternPtr pattern(FcPatternCreate());
     if (!config || !pattern)
         return {};
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    // No family: fontconfig's default face.
+    if (!family.empty())
+        FcPatternAddString(pattern.get(), FC_FAMILY,
+                           reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcConfigSubstitute(config, pattern.get(), FcMatchPattern);

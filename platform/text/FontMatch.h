@@ -20,8 +20,8 @@ struct MatchedFont {
 };
 
 // A name such as "Helvetica Bold Italic": the family with optional trailing
-// " Bold" and " Italic" words. Unknown families get fontconfig's substitute;
-// empty when no font is installed at all.
+// " Bold" and " Italic" words. Unknown families get fontconfig's substitute,
+// an empty name its default face; empty when no font is installed at all.
 MatchedFont MatchFontName(const std::string& requestedName);
 
 // Makes a font file's faces part of this process's lookups.

@@ -1,5 +1,5 @@
-#include "winlayer/Gdi.h"
-#include "winlayer/GdiText.h"
+#include "winlayer/draw/Gdi.h"
+#include "winlayer/draw/GdiText.h"
 #include "winlayer/window/TopLevel.h"
 
 #include "platform/ak/test/AkTest.h"

@@ -1,4 +1,4 @@
-#include "winlayer/Gdi.h"
+#include "winlayer/draw/Gdi.h"
 
 #include "tests/render/support/MetalHarness.h"
 

@@ -1,7 +1,7 @@
-#include "winlayer/BlitGeometry.h"
-#include "winlayer/Gdi.h"
-#include "winlayer/GdiRecords.h"
-#include "winlayer/GdiText.h"
+#include "winlayer/draw/BlitGeometry.h"
+#include "winlayer/draw/Gdi.h"
+#include "winlayer/draw/GdiRecords.h"
+#include "winlayer/draw/GdiText.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +138,17 @@ TEST(GdiObjectsTest, MemoryContextSizes) {
     }
     EXPECT_EQ(WISP_GetCtxFrameBuffer(nullptr), nullptr);
     EXPECT_EQ(GetTextColor(nullptr), -1);
+}
+
+TEST(GdiObjectsTest, ScratchContextsHoldColoursButDrawNothing) {
+    HDC scratch = NewScratchContext();
+    EXPECT_EQ(WISP_GetCtxGC(scratch), nullptr);
+    SetTextColor(scratch, 0x102030);
+    EXPECT_EQ(GetTextColor(scratch), 0x102030);
+    RECT rect{0, 0, 10, 10};
+    EXPECT_EQ(WISP_DrawText(scratch, "x", -1, &rect, 0), 0);
+    EXPECT_FALSE(Rectangle(scratch, 0, 0, 4, 4));
+    WISP_DeleteGfxContext(scratch);
 }
 
 TEST(GdiObjectsTest, DeletedContextsAreInvalid) {

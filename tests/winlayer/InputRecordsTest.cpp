@@ -1,6 +1,6 @@
 #include "winlayer/InputRecords.h"
 #include "winlayer/DialogKeys.h"
-#include "winlayer/Keyboard.h"
+#include "winlayer/draw/Keyboard.h"
 
 #include <gtest/gtest.h>
 

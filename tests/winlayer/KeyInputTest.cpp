@@ -1,6 +1,6 @@
-#include "winlayer/Cursors.h"
-#include "winlayer/Keyboard.h"
 #include "winlayer/WindowApi.h"
+#include "winlayer/draw/Cursors.h"
+#include "winlayer/draw/Keyboard.h"
 
 #include "platform/ak/test/AkTest.h"
 

@@ -1,7 +1,7 @@
-#include "winlayer/Keyboard.h"
-#include "winlayer/CursorTracker.h"
-#include "winlayer/Cursors.h"
+#include "winlayer/draw/Keyboard.h"
 #include "winlayer/WindowApi.h"
+#include "winlayer/draw/CursorTracker.h"
+#include "winlayer/draw/Cursors.h"
 
 #include "platform/ak/Event.h"
 

@@ -1,6 +1,6 @@
-#include "winlayer/GdiRecords.h"
-#include "winlayer/MenuModel.h"
-#include "winlayer/Menus.h"
+#include "winlayer/draw/GdiRecords.h"
+#include "winlayer/draw/MenuModel.h"
+#include "winlayer/draw/Menus.h"
 
 #include "platform/ak/test/AkTest.h"
 

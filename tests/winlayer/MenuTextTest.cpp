@@ -1,4 +1,4 @@
-#include "winlayer/MenuText.h"
+#include "winlayer/draw/MenuText.h"
 
 #include <gtest/gtest.h>
 

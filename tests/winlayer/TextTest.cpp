@@ -1,6 +1,6 @@
-#include "winlayer/DrawTextLayout.h"
-#include "winlayer/GdiRecords.h"
-#include "winlayer/GdiText.h"
+#include "winlayer/draw/DrawTextLayout.h"
+#include "winlayer/draw/GdiRecords.h"
+#include "winlayer/draw/GdiText.h"
 
 #include "platform/ak/Font.h"
 
@@ -94,6 +94,12 @@ TEST_F(TextTest, CreateFontSizesAndNames) {
         DeleteObject(font);
     }
     EXPECT_EQ(WISP_FontHandleToCTFont(nullptr), nullptr);
+    HFONT unnamed = CreateFont(-15, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, "");
+    ASSERT_TRUE(WISP_FontHandleToCTFont(unnamed));
+    EXPECT_FALSE(WISP_FontHandleToCTFont(unnamed)->Family().empty());
+    EXPECT_EQ(WISP_FontHandleToCTFont(unnamed)->PointSize(), 15);
+    EXPECT_TRUE(WISP_FontHandleToCTFont(unnamed)->IsBold());
+    DeleteObject(unnamed);
 }
 
 TEST_F(TextTest, FaceNamesResolveWithSubstitution) {

@@ -1,6 +1,6 @@
 #include "platform/ak/test/AkTest.h"
 #include "tests/winlayer/support/WindowProbe.h"
-#include "winlayer/GdiRecords.h"
+#include "winlayer/draw/GdiRecords.h"
 #include "winlayer/InputRecords.h"
 #include "winlayer/Runtime.h"
 #include "winlayer/window/TopLevel.h"

@@ -1,7 +1,9 @@
-#include "winlayer/Gdi.h"
-#include "winlayer/GdiText.h"
-#include "winlayer/Menus.h"
+#include "winlayer/ApiNames.h"
 #include "winlayer/TimerList.h"
+#include "winlayer/WinBasics.h"
+#include "winlayer/draw/Gdi.h"
+#include "winlayer/draw/GdiText.h"
+#include "winlayer/draw/Menus.h"
 #include "winlayer/window/TopLevel.h"
 #include "winlayer/window/WindowView.h"
 
@@ -101,11 +103,33 @@ TEST_F(WindowMenuTest, SetMenuShowsTheBarAboveAStillClientArea) {
     ak::test::Key(Window(top), ak::test::KeycodeOf(0x65), 0x65, false, ak::test::Mod::Ctrl);
     EXPECT_TRUE(ak::test::PumpUntil([&] { return Has(probe.log, "top 273 40025"); }));
 
+    // The title's marker is a mnemonic: Alt+F opens File.
+    ak::test::Key(Window(top), ak::test::KeycodeOf(0x66), 0x66, true, ak::test::Mod::Alt);
+    ak::test::Key(Window(top), ak::test::KeycodeOf(0x66), 0x66, false, ak::test::Mod::Alt);
+    EXPECT_TRUE(ak::test::PumpUntil([] { return ak::test::IsMenuOpen(); }, 2000));
+    ak::test::CancelOpenMenu();
+    ak::test::Pump(50);
+
     // Taking the bar away shrinks the frame from the top again.
     EXPECT_EQ(SetMenu(top, nullptr), TRUE);
     EXPECT_EQ(Window(top).Frame().size.height, frameBefore.size.height);
     EXPECT_EQ(ClientOrigin(top).y, originBefore.y);
     DestroyWindow(top);
+    DestroyMenu(menu);
+}
+
+TEST_F(WindowMenuTest, DialogsHoldAMenuButShowNoBar) {
+    probe.answers[WM_INITDIALOG] = 0;
+    const HWND dialog = CreateDialogBox(&resource, nullptr, &WindowProbe::DialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    HMENU menu = CreatePopupMenu();
+    WISP_GenerateMenuFromList(menu, kMenu40004, 14);
+    const ak::Rect frame = Window(dialog).Frame();
+    EXPECT_EQ(SetMenu(dialog, menu), TRUE);
+    EXPECT_EQ(GetMenu(dialog), menu);
+    EXPECT_EQ(Window(dialog).MenuBar(), nullptr);
+    EXPECT_EQ(Window(dialog).Frame().size.height, frame.size.height);
+    DestroyWindow(dialog);
     DestroyMenu(menu);
 }
 
@@ -207,6 +231,21 @@ TEST_F(WindowMenuTest, GetDCDrawsOnAShownView) {
     DeleteObject(red);
     DestroyWindow(top);
     DestroyWindow(hidden);
+}
+
+TEST_F(WindowMenuTest, DrawingAndMenuCallsJoinTheNameTable) {
+    // The window core registered them when the queue started.
+    EXPECT_EQ(LookupAPIFunctionByName("CreatePen"), reinterpret_cast<void*>(&CreatePen));
+    EXPECT_EQ(LookupAPIFunctionByName("WISP_DrawText"), reinterpret_cast<void*>(&WISP_DrawText));
+    EXPECT_EQ(LookupAPIFunctionByName("GetDC"), reinterpret_cast<void*>(&GetDC));
+    EXPECT_EQ(LookupAPIFunctionByName("TrackPopupMenu"), reinterpret_cast<void*>(&TrackPopupMenu));
+    EXPECT_EQ(LookupAPIFunctionByName("MulDiv"), reinterpret_cast<void*>(&MulDiv));
+    EXPECT_EQ(LookupAPIFunctionByName("getdc"), nullptr);
+    // A name already present keeps its address.
+    const ApiFunction again[] = {{"GetDC", nullptr}, {"MulDiv", nullptr}};
+    AddApiFunctions(again);
+    EXPECT_EQ(LookupAPIFunctionByName("GetDC"), reinterpret_cast<void*>(&GetDC));
+    EXPECT_EQ(LookupAPIFunctionByName("MulDiv"), reinterpret_cast<void*>(&MulDiv));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Menus meeting windows: routing to a window view, each window's own menu
 // bar, and popups answered to a window.
-#include "winlayer/Menus.h"
+#include "winlayer/draw/Menus.h"
 #include "winlayer/window/MenuSlots.h"
 #include "winlayer/window/TopLevel.h"
 #include "winlayer/window/WindowCalls.h"

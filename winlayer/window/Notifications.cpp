@@ -7,8 +7,8 @@
 #include "platform/ak/PopUpButton.h"
 #include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
-#include "winlayer/GdiRecords.h"
-#include "winlayer/GdiText.h"
+#include "winlayer/draw/GdiRecords.h"
+#include "winlayer/draw/GdiText.h"
 #include "winlayer/InputRecords.h"
 #include "winlayer/window/ControlReports.h"
 #include "winlayer/window/WindowCalls.h"
@@ -150,10 +150,7 @@ public:
 
 private:
     std::optional<ak::Color> ask(ak::View& control) {
-        HDC scratch = WISP_CreateMemContext(nullptr, 1, 1);
-        // Memory contexts start with black text; only the procedure's own colour counts.
-        if (winlayer::IsValidContext(scratch))
-            scratch->hasTextColor = false;
+        HDC scratch = winlayer::NewScratchContext();
         std::optional<int> value;
         if (proc_)
             proc_(view_, message_, reinterpret_cast<WPARAM>(scratch),

@@ -5,9 +5,9 @@
 #include "platform/ak/Screen.h"
 #include "platform/ak/TableView.h"
 #include "platform/ak/Window.h"
-#include "winlayer/Gdi.h"
 #include "winlayer/Placement.h"
 #include "winlayer/WindowData.h"
+#include "winlayer/draw/Gdi.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
 

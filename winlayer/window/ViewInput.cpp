@@ -2,7 +2,7 @@
 // procedure.
 #include "platform/ak/Event.h"
 #include "platform/ak/Window.h"
-#include "winlayer/Cursors.h"
+#include "winlayer/draw/Cursors.h"
 #include "winlayer/InputRecords.h"
 #include "winlayer/Runtime.h"
 #include "winlayer/window/WindowCalls.h"

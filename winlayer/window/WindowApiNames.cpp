@@ -1,4 +1,6 @@
 #include "winlayer/ApiNames.h"
+#include "winlayer/draw/Gdi.h"
+#include "winlayer/draw/Menus.h"
 #include "winlayer/window/MenuSlots.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
@@ -79,6 +81,15 @@ const ApiFunction kWindowFunctions[] = {
     API_ENTRY(WISP_CreateDialog),
     API_ENTRY(WISP_BroadcastMessage),
     API_ENTRY(BeginPaint),
+    API_ENTRY(GetDC),
+    API_ENTRY(GetWindowDC),
+    API_ENTRY(ReleaseDC),
+    API_ENTRY(SetMenu),
+    API_ENTRY(GetMenu),
+    API_ENTRY(TrackPopupMenu),
+    API_ENTRY(WISP_SetMenuDestination),
+    API_ENTRY(WISP_SetCurrentMenu),
+    API_ENTRY(WISP_GetCurrentMenu),
 };
 
 #undef API_ENTRY
@@ -87,7 +98,10 @@ const ApiFunction kWindowFunctions[] = {
 
 void AddWindowApiNames() {
     static std::once_flag added;
-    std::call_once(added, [] { AddApiFunctions(kWindowFunctions); });
+    std::call_once(added, [] {
+        AddDrawingApiNames();
+        AddApiFunctions(kWindowFunctions);
+    });
 }
 
 } // namespace winlayer

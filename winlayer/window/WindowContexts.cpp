@@ -1,5 +1,5 @@
 // Drawing contexts on a window view outside its paint.
-#include "winlayer/GdiRecords.h"
+#include "winlayer/draw/GdiRecords.h"
 #include "winlayer/window/WindowCalls.h"
 
 #include "platform/ak/View.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/ak/View.h"
-#include "winlayer/Gdi.h"
+#include "winlayer/draw/Gdi.h"
 #include "winlayer/MessageQueue.h"
 #include "winlayer/WindowApi.h"
 #include "winlayer/WindowData.h"

@@ -1,4 +1,4 @@
-#include "winlayer/NamedFiles.h"
+#include "winlayer/draw/NamedFiles.h"
 
 #include "platform/sys/Folders.h"
 

@@ -2,8 +2,8 @@
 
 // Shared steps of the menu calls over ak's menus.
 
-#include "winlayer/MenuText.h"
-#include "winlayer/Menus.h"
+#include "winlayer/draw/MenuText.h"
+#include "winlayer/draw/Menus.h"
 
 #include "platform/ak/Menu.h"
 

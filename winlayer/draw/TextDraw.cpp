@@ -1,6 +1,6 @@
-#include "winlayer/DrawTextLayout.h"
-#include "winlayer/GdiRecords.h"
-#include "winlayer/GdiText.h"
+#include "winlayer/draw/DrawTextLayout.h"
+#include "winlayer/draw/GdiRecords.h"
+#include "winlayer/draw/GdiText.h"
 
 #include <cmath>
 

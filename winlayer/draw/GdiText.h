@@ -1,6 +1,6 @@
 #pragma once
 
-#include "winlayer/Gdi.h"
+#include "winlayer/draw/Gdi.h"
 
 namespace ak {
 class Font;

@@ -1,7 +1,7 @@
-#include "winlayer/MenuModel.h"
 #include "winlayer/WinBasics.h"
+#include "winlayer/draw/MenuModel.h"
 
-#include "winlayer/GdiRecords.h"
+#include "winlayer/draw/GdiRecords.h"
 
 using namespace winlayer;
 

@@ -1,5 +1,5 @@
-#include "winlayer/GdiRecords.h"
-#include "winlayer/NamedFiles.h"
+#include "winlayer/draw/GdiRecords.h"
+#include "winlayer/draw/NamedFiles.h"
 
 #include <vector>
 

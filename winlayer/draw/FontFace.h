@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/ak/Font.h"
-#include "winlayer/Gdi.h"
+#include "winlayer/draw/Gdi.h"
 
 #include <string>
 

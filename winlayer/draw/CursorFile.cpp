@@ -1,4 +1,4 @@
-#include "winlayer/CursorFile.h"
+#include "winlayer/draw/CursorFile.h"
 
 namespace winlayer {
 

@@ -1,4 +1,4 @@
-#include "winlayer/BlitGeometry.h"
+#include "winlayer/draw/BlitGeometry.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "winlayer/Cursors.h"
+#include "winlayer/draw/Cursors.h"
 
 #include <array>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "winlayer/GdiRecords.h"
+#include "winlayer/draw/GdiRecords.h"
 
 #include <mutex>
 

@@ -1,5 +1,5 @@
-#include "winlayer/BlitGeometry.h"
-#include "winlayer/GdiRecords.h"
+#include "winlayer/draw/BlitGeometry.h"
+#include "winlayer/draw/GdiRecords.h"
 
 using namespace winlayer;
 

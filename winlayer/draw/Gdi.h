@@ -109,6 +109,13 @@ bool WISP_osx_is_dark_mode(int mode);
 
 namespace winlayer {
 
+// Puts this library's calls into the layer's name table (once).
+void AddDrawingApiNames();
+
+// A context with no drawing surface, for asking a procedure which colours it
+// wants (its text colour); released with WISP_DeleteGfxContext.
+HDC NewScratchContext();
+
 // Static text on a dark appearance: white text on the window background; the
 // brush (made once) or null when the appearance is light or hdc invalid.
 HBRUSH DarkStaticColors(HDC hdc);

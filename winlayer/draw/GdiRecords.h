@@ -4,8 +4,8 @@
 
 #include "platform/ak/Image.h"
 #include "platform/ak/Object.h"
-#include "winlayer/FontFace.h"
-#include "winlayer/Gdi.h"
+#include "winlayer/draw/FontFace.h"
+#include "winlayer/draw/Gdi.h"
 
 #include <cstdint>
 #include <memory>

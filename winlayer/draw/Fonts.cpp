@@ -1,6 +1,6 @@
-#include "winlayer/GdiRecords.h"
-#include "winlayer/GdiText.h"
 #include "winlayer/SortedStringMap.h"
+#include "winlayer/draw/GdiRecords.h"
+#include "winlayer/draw/GdiText.h"
 
 #include "platform/text/FontMatch.h"
 
@@ -78,7 +78,9 @@ HFONT CreateFont(int height, int width, int, int, int weight, DWORD italic, DWOR
     if ((italic & 0xFF) != 0)
         requested += " Italic";
     HFONT font = AllocObject(kFont);
-    font->font = requested.empty() ? SystemFace(size) : FaceFor(requested, size);
+    // An empty name is the desktop's default face, found without GTK so any
+    // thread may ask.
+    font->font = FaceFor(requested, size);
     return font;
 }
 

@@ -1,8 +1,8 @@
-#include "winlayer/Cursors.h"
+#include "winlayer/draw/Cursors.h"
 
-#include "winlayer/CursorFile.h"
-#include "winlayer/CursorTracker.h"
-#include "winlayer/NamedFiles.h"
+#include "winlayer/draw/CursorFile.h"
+#include "winlayer/draw/CursorTracker.h"
+#include "winlayer/draw/NamedFiles.h"
 
 #include "platform/ak/Application.h"
 #include "platform/ak/View.h"

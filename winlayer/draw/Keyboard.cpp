@@ -1,4 +1,4 @@
-#include "winlayer/Keyboard.h"
+#include "winlayer/draw/Keyboard.h"
 
 #include "winlayer/Runtime.h"
 #include "winlayer/WindowApi.h"

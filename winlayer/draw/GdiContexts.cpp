@@ -1,4 +1,4 @@
-#include "winlayer/GdiRecords.h"
+#include "winlayer/draw/GdiRecords.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,6 +65,14 @@ HDC WISP_WrapGraphicsContext(cairo_t* context) {
     hdc->origin = ContextOrigin::Wrapped;
     return hdc;
 }
+
+namespace winlayer {
+
+HDC NewScratchContext() {
+    return AllocContext();
+}
+
+} // namespace winlayer
 
 HDC WISP_CreateMetalDC(HWND) {
     std::fprintf(stderr, "winlayer: WISP_CreateMetalDC is not built yet\n");

@@ -1,4 +1,4 @@
-#include "winlayer/MenuModel.h"
+#include "winlayer/draw/MenuModel.h"
 
 using namespace winlayer;
 

@@ -1,6 +1,6 @@
-#include "winlayer/GdiRecords.h"
-#include "winlayer/GdiText.h"
 #include "winlayer/WinBasics.h"
+#include "winlayer/draw/GdiRecords.h"
+#include "winlayer/draw/GdiText.h"
 
 #include "platform/ak/Appearance.h"
 #include "platform/ak/Application.h"

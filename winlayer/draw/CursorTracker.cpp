@@ -1,4 +1,4 @@
-#include "winlayer/CursorTracker.h"
+#include "winlayer/draw/CursorTracker.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
-#include "winlayer/DrawTextLayout.h"
+#include "winlayer/draw/DrawTextLayout.h"
 
-#include "winlayer/GdiText.h"
 #include "winlayer/WinBasics.h"
+#include "winlayer/draw/GdiText.h"
 
 #include "platform/sys/Utf8.h"
 
