@@ -5,10 +5,11 @@
 #include "platform/ak/PopUpButton.h"
 #include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
+#include "platform/ak/TextView.h"
 #include "platform/ak/test/AkTest.h"
 #include "tests/winlayer/support/WindowProbe.h"
-#include "winlayer/draw/GdiText.h"
 #include "winlayer/InputRecords.h"
+#include "winlayer/draw/GdiText.h"
 #include "winlayer/draw/Menus.h"
 #include "winlayer/window/ControlReports.h"
 #include "winlayer/window/TopLevel.h"
@@ -180,6 +181,15 @@ TEST_F(NotificationsTest, CombosReportOpeningClosingAndANewSelectionOnce) {
     field.onTextChanged(field);
     field.onEditingEnded(field);
     EXPECT_EQ(Commands(), (Log{Command(0x300, 12), Command(0x200, 12)}));
+
+    auto& text = Add(ak::MakeRef<ak::TextView>(ak::Rect{{10, 100}, {150, 60}}), 13);
+    text.SetText("set by the program");
+    EXPECT_TRUE(Commands().empty());
+    text.ReplaceSelection("inserted by the program");
+    EXPECT_TRUE(Commands().empty());
+    text.onTextChanged(text);
+    text.onEditingEnded(text);
+    EXPECT_EQ(Commands(), (Log{Command(0x300, 13), Command(0x200, 13)}));
 }
 
 TEST_F(NotificationsTest, MenuChoicesKeepTheirWholeTagAndSubmenusAnnounceThemselves) {

@@ -1,8 +1,8 @@
 #include "platform/ak/test/AkTest.h"
 #include "tests/winlayer/support/WindowProbe.h"
-#include "winlayer/draw/GdiRecords.h"
 #include "winlayer/InputRecords.h"
 #include "winlayer/Runtime.h"
+#include "winlayer/draw/GdiRecords.h"
 #include "winlayer/window/TopLevel.h"
 #include "winlayer/window/WindowView.h"
 

@@ -7,9 +7,10 @@
 #include "platform/ak/PopUpButton.h"
 #include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
+#include "platform/ak/TextView.h"
+#include "winlayer/InputRecords.h"
 #include "winlayer/draw/GdiRecords.h"
 #include "winlayer/draw/GdiText.h"
-#include "winlayer/InputRecords.h"
 #include "winlayer/window/ControlReports.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
@@ -129,6 +130,11 @@ void ConnectCombo(ak::ComboBox& combo) {
     combo.onEditingEnded = [](ak::ComboBox& c) { SendCommand(c, EN_KILLFOCUS); };
 }
 
+void ConnectTextView(ak::TextView& text) {
+    text.onTextChanged = [](ak::TextView& t) { SendCommand(t, EN_CHANGE); };
+    text.onEditingEnded = [](ak::TextView& t) { SendCommand(t, EN_KILLFOCUS); };
+}
+
 void ConnectField(ak::TextField& field) {
     field.onTextChanged = [](ak::TextField& f) { SendCommand(f, EN_CHANGE); };
     field.onEditingEnded = [](ak::TextField& f) { SendCommand(f, EN_KILLFOCUS); };
@@ -182,6 +188,8 @@ void Wisp_vOmnarControl_hwnd::DidAddSubview(ak::View* subview) {
         ConnectCombo(*combo);
     } else if (auto* field = dynamic_cast<ak::TextField*>(subview)) {
         ConnectField(*field);
+    } else if (auto* text = dynamic_cast<ak::TextView*>(subview)) {
+        ConnectTextView(*text);
     } else if (auto* control = dynamic_cast<ak::Control*>(subview)) {
         control->SetAction(&OnAction);
     }

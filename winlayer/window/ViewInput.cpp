@@ -2,9 +2,9 @@
 // procedure.
 #include "platform/ak/Event.h"
 #include "platform/ak/Window.h"
-#include "winlayer/draw/Cursors.h"
 #include "winlayer/InputRecords.h"
 #include "winlayer/Runtime.h"
+#include "winlayer/draw/Cursors.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
 

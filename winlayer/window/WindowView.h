@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/ak/View.h"
-#include "winlayer/draw/Gdi.h"
 #include "winlayer/MessageQueue.h"
 #include "winlayer/WindowApi.h"
 #include "winlayer/WindowData.h"
 #include "winlayer/WindowProps.h"
+#include "winlayer/draw/Gdi.h"
 
 struct PAINTSTRUCT;
 
