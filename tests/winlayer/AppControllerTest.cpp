@@ -6,11 +6,13 @@
 #include "platform/ak/test/AkTest.h"
 #include "tests/winlayer/support/WindowProbe.h"
 #include "winlayer/ApiNames.h"
+#include "winlayer/draw/Menus.h"
 #include "winlayer/window/TopLevel.h"
 #include "winlayer/window/WindowView.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -147,6 +149,23 @@ TEST_F(AppControllerTest, ActivationIsBroadcastUnlessTheHandlerAnswers) {
     Shell().answer = 1;
     controller->DidBecomeActive();
     EXPECT_TRUE(probe.Take().empty());
+
+    // A window that closes another during the broadcast: the walk goes on
+    // over held windows and the closed one hears nothing more.
+    const HWND other = CreateModelessWindow(&resource, nullptr, &WindowProbe::DialogProc, 0, 0);
+    probe.names[other] = "other";
+    probe.hook = [&](HWND window, UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message == WM_ACTIVATEAPP)
+            DestroyWindow(window == top ? other : top);
+        return 0;
+    };
+    probe.Take();
+    WISP_BroadcastMessage(WM_ACTIVATEAPP, 1, 0);
+    const Log log = probe.Take();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "top 28 1") +
+                  std::count(log.begin(), log.end(), "other 28 1"),
+              1);
+    probe.hook = nullptr;
 }
 
 TEST_F(AppControllerTest, TheHandlersRepliesToTheDelegateQuestions) {
@@ -216,6 +235,26 @@ TEST_F(AppControllerTest, EscapeCancelsOrLeavesTheTextAndCommandCopiesInAField) 
     Type(*window, kEscape, ak::test::Mod::Shift);
     ASSERT_TRUE(ak::test::PumpUntil([&] { return window->FirstResponder() == FindView(top); }));
     EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(AppControllerTest, AMenuAcceleratorPassesTheRoutingAndReachesTheWindow) {
+    const MenuListEntry entries[] = {
+        {"/.BO^O:&File", 0, 0},
+        {"&Preferences...\tCtrl+,", 40006, 0},
+        {"EN%%%^:", 0, 0},
+    };
+    HMENU bar = CreatePopupMenu();
+    WISP_GenerateMenuFromList(bar, entries, 3);
+    ASSERT_TRUE(SetMenu(top, bar));
+    ak::test::Pump(100);
+    probe.Take();
+    Type(*window, 0x2c, ak::test::Mod::Ctrl);
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return InOrder(probe.log, {"top 273 40006"}); }))
+        << ::testing::PrintToString(probe.log);
+    ASSERT_FALSE(Shell().log.empty());
+    EXPECT_EQ(Shell().log.front().rfind("key down ", 0), 0u) << "offered to the handler first";
+    SetMenu(top, nullptr);
+    DestroyMenu(bar);
 }
 
 TEST_F(AppControllerTest, ModalRunsKeepKeysFromTheHandlerAndEscapeStillCancels) {
