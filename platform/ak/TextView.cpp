@@ -27,6 +27,22 @@ std::string Owned(gchar* text) {
 TextView::TextView(Rect frame) : Control(frame, NewScroller()), m_text(gtk_text_view_new()) {
     gtk_container_add(GTK_CONTAINER(Widget()), m_text);
     gtk_widget_show(m_text);
+    Connect(gtk_text_view_get_buffer(GTK_TEXT_VIEW(m_text)), "changed",
+            reinterpret_cast<Callback>(&TextView::OnChanged));
+    Connect(m_text, "focus-out-event", reinterpret_cast<Callback>(&TextView::OnFocusOut));
+}
+
+void TextView::OnChanged(void*, TextView* self) {
+    Ref<Control> hold(self);
+    if (self->onTextChanged)
+        self->onTextChanged(*self);
+}
+
+int TextView::OnFocusOut(void*, void*, TextView* self) {
+    Ref<Control> hold(self);
+    if (self->onEditingEnded)
+        self->onEditingEnded(*self);
+    return FALSE;
 }
 
 std::string TextView::Text() const {
@@ -51,6 +67,10 @@ void TextView::SetWraps(bool wraps) {
 void TextView::SetEditable(bool editable) {
     gtk_text_view_set_editable(GTK_TEXT_VIEW(m_text), editable);
     gtk_text_view_set_cursor_visible(GTK_TEXT_VIEW(m_text), editable);
+}
+
+bool TextView::IsEditable() const {
+    return gtk_text_view_get_editable(GTK_TEXT_VIEW(m_text));
 }
 
 std::pair<int, int> TextView::Selection() const {

@@ -2,6 +2,7 @@
 
 #include "platform/ak/Control.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -17,6 +18,7 @@ public:
     void SetText(const std::string& text);
     void SetWraps(bool wraps);
     void SetEditable(bool editable);
+    bool IsEditable() const;
     // In characters: start and length.
     std::pair<int, int> Selection() const;
     void SetSelection(int start, int length);
@@ -24,7 +26,13 @@ public:
     void ScrollToStart();
     void ScrollToEnd();
 
+    // The user's editing only.
+    std::function<void(TextView&)> onTextChanged;
+    std::function<void(TextView&)> onEditingEnded;
+
 private:
+    static void OnChanged(void*, TextView* self);
+    static int OnFocusOut(void*, void*, TextView* self);
     GtkWidget* m_text;
 };
 

@@ -3,6 +3,7 @@
 #include "winlayer/draw/Menus.h"
 #include "winlayer/window/MenuSlots.h"
 #include "winlayer/window/WindowCalls.h"
+#include "winlayer/window/WindowView.h"
 
 #include <mutex>
 
@@ -76,6 +77,10 @@ const ApiFunction kWindowFunctions[] = {
     API_ENTRY(IsWindowEnabled),
     API_ENTRY(GetClassName),
     API_ENTRY(WISP_SetClassName),
+    API_ENTRY(WISP_DialogBox),
+    API_ENTRY(WISP_CreateDialog),
+    API_ENTRY(WISP_BroadcastMessage),
+    API_ENTRY(BeginPaint),
     API_ENTRY(GetDC),
     API_ENTRY(GetWindowDC),
     API_ENTRY(ReleaseDC),
