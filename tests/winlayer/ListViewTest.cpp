@@ -1,0 +1,156 @@
+// The list view control in a window view on a display: the calls reach the
+// table, its parent hears each change once, and geometry answers as Win32.
+#include "winlayer/listviews/ListView.h"
+
+#include "platform/ak/test/AkTest.h"
+#include "tests/winlayer/support/WindowProbe.h"
+#include "winlayer/window/TopLevel.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace winlayer::test {
+namespace {
+
+class ListViewTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        probe.answers[WM_INITDIALOG] = 0;
+        top = CreateModelessWindow(&resource, nullptr, &WindowProbe::DialogProc, 0, 0);
+        ASSERT_NE(top, nullptr);
+        ShowWindow(top, SW_SHOW);
+        ASSERT_TRUE(ak::test::WaitUntilShown(*FindWindow(top)));
+        probe.hook = [this](HWND, UINT message, WPARAM, LPARAM lParam) -> LRESULT {
+            if (message == WM_NOTIFY) {
+                const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+                const auto* record = reinterpret_cast<const NMLISTVIEW*>(lParam);
+                notes.push_back(std::to_string(header->code) + " " + std::to_string(record->iItem));
+            }
+            if (message == WM_COMMAND)
+                notes.push_back("command " + std::to_string(lParam != 0));
+            return 0;
+        };
+        probe.Take();
+    }
+    void TearDown() override {
+        probe.hook = nullptr;
+        DestroyWindow(top);
+        WindowTest::TearDown();
+    }
+    HWND MakeList(int style, bool listBox = false) {
+        const HWND list = CreateListView(top, ak::Rect{{10, 10}, {200, 150}}, 33, style, listBox);
+        EXPECT_NE(list, nullptr);
+        ak::test::Pump();
+        return list;
+    }
+    void AddRows(HWND list, int count) {
+        for (int i = 0; i < count; ++i) {
+            const std::string text = "row " + std::to_string(i);
+            LVITEM item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = i;
+            item.pszText = const_cast<char*>(text.c_str());
+            ListView_InsertItem(list, &item);
+        }
+    }
+    Wisp_vOmnarControl_listview& Table(HWND list) {
+        return *dynamic_cast<Wisp_vOmnarControl_listview*>(FindObject(list));
+    }
+
+    DialogResourceRecord resource{1, "Lists", 28, nullptr, 300, 300, nullptr};
+    HWND top = nullptr;
+    std::vector<std::string> notes;
+};
+
+TEST_F(ListViewTest, CallsReachTheTableAndTheParentHearsOnce) {
+    const HWND list = MakeList(LVS_REPORT);
+    LVCOLUMN column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 80;
+    column.pszText = const_cast<char*>("Name");
+    ListView_InsertColumn(list, 0, &column);
+    ListView_InsertColumn(list, 1, &column);
+    AddRows(list, 3);
+    ListView_SetItemText(list, 1, 1, "second");
+    EXPECT_EQ(Table(list).NumberOfRows(), 3);
+    EXPECT_EQ(Table(list).NumberOfColumns(), 2);
+    EXPECT_EQ(Table(list).TextAt(Table(list), Table(list).columnId(1), 1), "second");
+
+    EXPECT_TRUE(ListView_SetItemState(list, 2, 1, 1));
+    ak::test::Pump();
+    EXPECT_TRUE(Table(list).IsRowSelected(2));
+    EXPECT_EQ(notes, (std::vector<std::string>{"-101 2"})); // no echo from the table
+    EXPECT_EQ(ListView_GetItemCount(list), 3);
+
+    ListView_SetColumnWidth(list, 1, 0);
+    EXPECT_TRUE(Table(list).IsColumnHidden(Table(list).columnId(1)));
+    EXPECT_EQ(ListView_GetColumnWidth(list, 1), 0);
+}
+
+TEST_F(ListViewTest, ItemRectsAndHitTests) {
+    const HWND list = MakeList(LVS_REPORT);
+    LVCOLUMN column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = 120;
+    ListView_InsertColumn(list, 0, &column);
+    AddRows(list, 2);
+    ak::test::Pump();
+
+    RECT last{}, past{}, beyond{};
+    ASSERT_TRUE(ListView_GetItemRect(list, 1, &last, 0));
+    ASSERT_TRUE(ListView_GetItemRect(list, 2, &past, 0));
+    EXPECT_FALSE(ListView_GetItemRect(list, 3, &beyond, 0));
+    EXPECT_EQ(past.top, last.bottom);
+    EXPECT_EQ(past.bottom - past.top, last.bottom - last.top);
+    EXPECT_GT(last.bottom, last.top);
+
+    struct Case {
+        POINT pt;
+        UINT flags;
+        int row;
+    };
+    const int header = WISP_GetListViewHeaderHeight(list);
+    EXPECT_GT(header, 0);
+    const Case cases[] = {
+        {{5, header / 2}, 0x10, -1},
+        {{5, (last.top + last.bottom) / 2}, 0x04, 1},
+        {{5, past.bottom + 20}, 0x01, -1},
+        {{-3, 40}, 0x80, -1},
+    };
+    for (const Case& c : cases) {
+        LVHITTESTINFO info{};
+        info.pt = c.pt;
+        EXPECT_EQ(ListView_HitTest(list, &info), c.row) << c.pt.y;
+        EXPECT_EQ(info.flags, c.flags) << c.pt.y;
+    }
+}
+
+TEST_F(ListViewTest, ListBoxMessagesThroughSendMessageAndClassChecks) {
+    const HWND box = MakeList(LBS_SORT, true);
+    for (const char* text : {"b", "a", "c"})
+        SendMessage(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(SendMessage(box, LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessage(box, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                          reinterpret_cast<LPARAM>("C")),
+              2);
+    SendMessage(box, LB_SETCURSEL, 1, 0);
+    ak::test::Pump();
+    EXPECT_TRUE(Table(box).IsRowSelected(1));
+    EXPECT_TRUE(notes.empty());
+    EXPECT_STREQ(Table(box).getWispClass(), "SysListView32_LB");
+
+    // Other classes answer the failure values.
+    const HWND view = GetDlgItem(top, 0) ? GetDlgItem(top, 0) : top;
+    LVITEM item{};
+    EXPECT_EQ(ListView_InsertItem(view, &item), -1);
+    EXPECT_EQ(ListView_GetItemCount(view), 0);
+    EXPECT_EQ(ListView_GetNextItem(nullptr, -1, 1), -1);
+    LVHITTESTINFO info{};
+    EXPECT_EQ(ListView_HitTest(view, &info), -1);
+}
+
+} // namespace
+} // namespace winlayer::test
