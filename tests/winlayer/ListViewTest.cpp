@@ -31,6 +31,12 @@ protected:
             }
             if (message == WM_COMMAND)
                 notes.push_back("command " + std::to_string(lParam != 0));
+            if (message == WM_MOUSEMOVE && notes.size() && notes.back() == "move")
+                return 0; // one line for a run of moves
+            if (message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == 0x7B)
+                notes.push_back(message == WM_MOUSEMOVE   ? "move"
+                                : message == WM_LBUTTONUP ? "up"
+                                                          : "context");
             return 0;
         };
         probe.Take();
@@ -150,6 +156,75 @@ TEST_F(ListViewTest, ListBoxMessagesThroughSendMessageAndClassChecks) {
     EXPECT_EQ(ListView_GetNextItem(nullptr, -1, 1), -1);
     LVHITTESTINFO info{};
     EXPECT_EQ(ListView_HitTest(view, &info), -1);
+}
+
+class ListViewMouseTest : public ListViewTest {
+protected:
+    void SetUp() override {
+        ListViewTest::SetUp();
+        list = MakeList(LVS_REPORT);
+        LVCOLUMN column{};
+        column.mask = LVCF_WIDTH;
+        column.cx = 150;
+        ListView_InsertColumn(list, 0, &column);
+        AddRows(list, 3);
+        ak::test::Pump();
+        RECT rect{};
+        ListView_GetItemRect(list, 1, &rect, 0);
+        // The list sits at (10, 10) of the flipped content view.
+        row1 = ak::Point{10 + 20.0, 10 + (rect.top + rect.bottom) / 2.0};
+        window = FindWindow(top);
+        ak::test::Enter(*window, row1);
+        ak::test::Pump();
+        notes.clear();
+    }
+    ak::Window* window = nullptr;
+    HWND list = nullptr;
+    ak::Point row1;
+};
+
+TEST_F(ListViewMouseTest, PlainClickSelectsAtTheRelease) {
+    ak::test::Press(*window, row1);
+    ak::test::Pump();
+    EXPECT_EQ(ListView_GetSelectedCount(list), 0);
+    ak::test::Release(*window, row1);
+    ak::test::Pump();
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1);
+    EXPECT_EQ(notes, (std::vector<std::string>{"-101 1", "-2 1"}));
+}
+
+TEST_F(ListViewMouseTest, FastClickColumnsTellThePress) {
+    WISP_SetListViewFastClickMask(list, 1);
+    ak::test::Press(*window, row1);
+    ak::test::Pump();
+    EXPECT_EQ(notes, (std::vector<std::string>{"-2 1"}));
+    ak::test::Release(*window, row1);
+    ak::test::Pump();
+    EXPECT_EQ(notes, (std::vector<std::string>{"-2 1"}));
+}
+
+TEST_F(ListViewMouseTest, TheFourthDragBeginsAndTheReleaseIsAButtonUp) {
+    ak::test::Press(*window, row1);
+    for (int i = 1; i <= 3; ++i)
+        ak::test::Move(*window, ak::Point{row1.x + i, row1.y}, 1);
+    ak::test::Pump();
+    EXPECT_TRUE(notes.empty());
+    for (int i = 4; i <= 6; ++i)
+        ak::test::Move(*window, ak::Point{row1.x + i, row1.y}, 1);
+    ak::test::Pump();
+    ak::test::Release(*window, ak::Point{row1.x + 6, row1.y});
+    ak::test::Pump();
+    EXPECT_EQ(notes, (std::vector<std::string>{"-109 1", "move", "up"}));
+    EXPECT_TRUE(ListView_GetItemState(list, 1, LVIS_SELECTED));
+}
+
+TEST_F(ListViewMouseTest, EmulatedRightClickTellsRightThenClick) {
+    const ak::test::Button super{1, ak::test::Mod::Super};
+    ak::test::Press(*window, row1, super);
+    ak::test::Release(*window, row1, super);
+    ak::test::Pump();
+    EXPECT_EQ(notes, (std::vector<std::string>{"-5 1", "context", "-2 1"}));
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1);
 }
 
 } // namespace

@@ -43,13 +43,34 @@ public:
     void Changed() override;
     // The user changed the table's selection: the model follows, the parent hears.
     void wispSelectionChanged();
+    void setFastClickMask(std::uint32_t mask) { fastClickMask_ = mask; }
+
+protected:
+    // Presses wait for the release to select, so a drag can start from an
+    // unselected row without moving the selection (ListViewMouse.cpp).
+    bool MouseDownOnRows(const ak::RowMouse& mouse) override;
+    void MouseDraggedOnRows(const ak::RowMouse& mouse) override;
+    bool MouseUpOnRows(const ak::RowMouse& mouse) override;
+    void RightMouseUpOnRows(const ak::RowMouse& mouse) override;
 
 private:
+    void rightRelease(const ak::RowMouse& mouse);
+    LRESULT notifyMouse(int code, int row, int column, ak::Point point, bool withData);
+    int logicalColumnOf(const std::string& id) const;
+    LPARAM cursorInParent() const;
     LRESULT notifyParent(NMHDR& header);
 
     winlayer::ListModel model_;
     std::vector<std::string> columnIds_; // logical order
     int nextColumnId_ = 0;
+    // The last left press.
+    int leftMouseMoveCount_ = 0;
+    bool fakeRightMouse_ = false;
+    int startItem_ = -1;
+    int startSubItem_ = -1;
+    int startClickMode_ = 0; // 1 state image, 2 drag begun, 4 click told at the press
+    ak::RowMouse press_;
+    std::uint32_t fastClickMask_ = 0;
 };
 
 namespace winlayer {
@@ -85,3 +106,4 @@ BOOL ListView_GetSubItemRect(HWND list, int row, int column, int code, RECT* rec
 int ListView_HitTest(HWND list, LVHITTESTINFO* info);
 int ListView_SubItemHitTest(HWND list, LVHITTESTINFO* info);
 int WISP_GetListViewHeaderHeight(HWND list);
+void WISP_SetListViewFastClickMask(HWND list, std::uint32_t mask);
