@@ -2,9 +2,8 @@
 // table, its parent hears each change once, and geometry answers as Win32.
 #include "winlayer/listviews/ListView.h"
 
-#include "platform/ak/test/AkTest.h"
-#include "tests/winlayer/support/WindowProbe.h"
-#include "winlayer/window/TopLevel.h"
+#include "tests/winlayer/support/ControlHost.h"
+#include "winlayer/ApiNames.h"
 
 #include <gtest/gtest.h>
 
@@ -14,37 +13,23 @@
 namespace winlayer::test {
 namespace {
 
-class ListViewTest : public WindowTest {
+class ListViewTest : public ControlHostTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        probe.answers[WM_INITDIALOG] = 0;
-        top = CreateModelessWindow(&resource, nullptr, &WindowProbe::DialogProc, 0, 0);
-        ASSERT_NE(top, nullptr);
-        ShowWindow(top, SW_SHOW);
-        ASSERT_TRUE(ak::test::WaitUntilShown(*FindWindow(top)));
-        probe.hook = [this](HWND, UINT message, WPARAM, LPARAM lParam) -> LRESULT {
+        ShowHost([](UINT message, LPARAM lParam) -> std::string {
             if (message == WM_NOTIFY) {
-                const auto* header = reinterpret_cast<const NMHDR*>(lParam);
                 const auto* record = reinterpret_cast<const NMLISTVIEW*>(lParam);
-                notes.push_back(std::to_string(header->code) + " " + std::to_string(record->iItem));
+                return std::to_string(record->hdr.code) + " " + std::to_string(record->iItem);
             }
             if (message == WM_COMMAND)
-                notes.push_back("command " + std::to_string(lParam != 0));
-            if (message == WM_MOUSEMOVE && notes.size() && notes.back() == "move")
-                return 0; // one line for a run of moves
-            if (message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == 0x7B)
-                notes.push_back(message == WM_MOUSEMOVE   ? "move"
-                                : message == WM_LBUTTONUP ? "up"
-                                                          : "context");
-            return 0;
-        };
-        probe.Take();
-    }
-    void TearDown() override {
-        probe.hook = nullptr;
-        DestroyWindow(top);
-        WindowTest::TearDown();
+                return "command " + std::to_string(lParam != 0);
+            if (message == WM_MOUSEMOVE)
+                return "move";
+            if (message == WM_LBUTTONUP)
+                return "up";
+            return message == 0x7B ? "context" : "";
+        });
     }
     HWND MakeList(int style, bool listBox = false) {
         const HWND list = CreateListView(top, ak::Rect{{10, 10}, {200, 150}}, 33, style, listBox);
@@ -65,10 +50,6 @@ protected:
     Wisp_vOmnarControl_listview& Table(HWND list) {
         return *dynamic_cast<Wisp_vOmnarControl_listview*>(FindObject(list));
     }
-
-    DialogResourceRecord resource{1, "Lists", 28, nullptr, 300, 300, nullptr};
-    HWND top = nullptr;
-    std::vector<std::string> notes;
 };
 
 TEST_F(ListViewTest, CallsReachTheTableAndTheParentHearsOnce) {
@@ -156,6 +137,14 @@ TEST_F(ListViewTest, ListBoxMessagesThroughSendMessageAndClassChecks) {
     EXPECT_EQ(ListView_GetNextItem(nullptr, -1, 1), -1);
     LVHITTESTINFO info{};
     EXPECT_EQ(ListView_HitTest(view, &info), -1);
+}
+
+TEST(ListApiNamesTest, ListCallsJoinTheNameTable) {
+    AddListApiNames();
+    EXPECT_EQ(LookupAPIFunctionByName("ListView_InsertItem"),
+              reinterpret_cast<void*>(&ListView_InsertItem));
+    EXPECT_EQ(LookupAPIFunctionByName("WISP_SetListViewFastClickMask"),
+              reinterpret_cast<void*>(&WISP_SetListViewFastClickMask));
 }
 
 class ListViewMouseTest : public ListViewTest {

@@ -90,6 +90,8 @@ public:
     HTREEITEM Parent(HTREEITEM item) const;
     HTREEITEM Selection() const { return selected_; }
     void Select(HTREEITEM item);
+    // The user's own selection: nothing is reported from here.
+    void SetSelectionQuietly(TreeItem* item) { selected_ = item; }
     bool Expand(HTREEITEM item, int code);
     // Shown as a row: every ancestor expanded.
     bool HasRow(const TreeItem* item) const;

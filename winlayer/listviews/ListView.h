@@ -77,6 +77,8 @@ namespace winlayer {
 // Makes the control in parent (a window view) with control id id; the parent
 // holds it. Null for a parent that is not a view.
 HWND CreateListView(HWND parent, ak::Rect frame, int id, int style, bool listBox);
+// Puts the list calls into the API name table; once is enough.
+void AddListApiNames();
 } // namespace winlayer
 
 void ListView_InsertColumn(HWND list, int position, const LVCOLUMN* column);

@@ -1,6 +1,6 @@
-#include "winlayer/Cursors.h"
 #include "winlayer/Keyboard.h"
 #include "winlayer/Runtime.h"
+#include "winlayer/listviews/Cursor.h"
 #include "winlayer/listviews/ListView.h"
 #include "winlayer/window/WindowCalls.h"
 
@@ -19,13 +19,6 @@ bool EmulatedRightClick(const ak::Event& event) {
     return (event.modifierFlags & kControlKey) != 0 && winlayer::RightClickEmulation();
 }
 
-LPARAM CursorOnScreen() {
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    return static_cast<LPARAM>((static_cast<std::uint32_t>(cursor.y) << 16) |
-                               (static_cast<std::uint32_t>(cursor.x) & 0xFFFF));
-}
-
 } // namespace
 
 int Wisp_vOmnarControl_listview::logicalColumnOf(const std::string& id) const {
@@ -34,11 +27,8 @@ int Wisp_vOmnarControl_listview::logicalColumnOf(const std::string& id) const {
 }
 
 LPARAM Wisp_vOmnarControl_listview::cursorInParent() const {
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    ScreenToClient(GetParent(winlayer::HandleOf(const_cast<Wisp_vOmnarControl_listview*>(this))),
-                   &cursor);
-    return winlayer::PackClientPoint(cursor.x, cursor.y);
+    return winlayer::CursorInClientParam(
+        GetParent(winlayer::HandleOf(const_cast<Wisp_vOmnarControl_listview*>(this))));
 }
 
 LRESULT Wisp_vOmnarControl_listview::notifyMouse(int code, int row, int column, ak::Point point,
@@ -55,6 +45,8 @@ LRESULT Wisp_vOmnarControl_listview::notifyMouse(int code, int row, int column, 
 }
 
 bool Wisp_vOmnarControl_listview::MouseDownOnRows(const ak::RowMouse& mouse) {
+    if (mouse.button == 1)
+        return true; // a right press leaves the selection to the release
     if (mouse.button != 0)
         return false;
     if (EmulatedRightClick(mouse.event)) {
@@ -131,7 +123,8 @@ void Wisp_vOmnarControl_listview::RightMouseUpOnRows(const ak::RowMouse& mouse) 
 void Wisp_vOmnarControl_listview::rightRelease(const ak::RowMouse& mouse) {
     const HWND parent = GetParent(Handle());
     if (model_.ListBoxMode()) {
-        SendMessage(parent, kContextMenu, reinterpret_cast<WPARAM>(Handle()), CursorOnScreen());
+        SendMessage(parent, kContextMenu, reinterpret_cast<WPARAM>(Handle()),
+                    winlayer::CursorOnScreenParam());
     } else {
         if (mouse.row >= 0 && !model_.IsSelected(mouse.row)) {
             model_.Select(mouse.row, false);
@@ -139,7 +132,8 @@ void Wisp_vOmnarControl_listview::rightRelease(const ak::RowMouse& mouse) {
         }
         if (notifyMouse(NM_RCLICK, mouse.row, logicalColumnOf(mouse.column), mouse.location,
                         false) == 0)
-            SendMessage(parent, kContextMenu, reinterpret_cast<WPARAM>(Handle()), CursorOnScreen());
+            SendMessage(parent, kContextMenu, reinterpret_cast<WPARAM>(Handle()),
+                        winlayer::CursorOnScreenParam());
     }
     fakeRightMouse_ = false;
 }
