@@ -111,6 +111,12 @@ public:
 
     // Native controls added to the view report to its procedure (Notifications.cpp).
     void DidAddSubview(ak::View* subview) override;
+    // Files dropped on a view with drops on reach its procedure as
+    // WM_DROPFILES; the drag hooks hear the way there (ViewDrops.cpp).
+    bool DraggingEntered(const ak::FileDrag& drag) override;
+    bool DraggingUpdated(const ak::FileDrag& drag) override;
+    void DraggingExited() override;
+    bool PerformDrop(const ak::FileDrag& drag) override;
 
     Wisp_vOmnarControl_hwnd(const Wisp_vOmnarControl_hwnd&) = delete;
     Wisp_vOmnarControl_hwnd& operator=(const Wisp_vOmnarControl_hwnd&) = delete;

@@ -1,0 +1,103 @@
+// The tree view control in a window view on a display: calls reach the
+// outline, the parent hears selection and expansion, hit tests and right
+// clicks answer as Win32.
+#include "winlayer/listviews/TreeView.h"
+
+#include "tests/winlayer/support/ControlHost.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace winlayer::test {
+namespace {
+
+class TreeViewTest : public ControlHostTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        ShowHost([](UINT message, LPARAM lParam) -> std::string {
+            if (message == WM_NOTIFY) {
+                const auto* record = reinterpret_cast<const NMTREEVIEW*>(lParam);
+                const auto* item = static_cast<const TreeItem*>(record->itemNew.hItem);
+                return std::to_string(record->hdr.code) + " " +
+                       (item ? item->text.value_or("") : std::string("-"));
+            }
+            return message == 0x7B ? "context" : "";
+        });
+        tree = CreateTreeView(top, ak::Rect{{10, 10}, {200, 150}}, 44, 0);
+        ASSERT_NE(tree, nullptr);
+        ak::test::Pump();
+    }
+    HTREEITEM Add(HTREEITEM parent, const char* text) {
+        TVINSERTSTRUCT insert{};
+        insert.hParent = parent;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT | TVIF_CHILDREN;
+        insert.item.pszText = const_cast<char*>(text);
+        insert.item.cChildren = 1;
+        return TreeView_InsertItem(tree, &insert);
+    }
+    Wisp_vOmnarControl_treeview& Outline() {
+        return *dynamic_cast<Wisp_vOmnarControl_treeview*>(FindObject(tree));
+    }
+
+    HWND tree = nullptr;
+};
+
+TEST_F(TreeViewTest, CallsReachTheOutlineAndTheParentHears) {
+    HTREEITEM a = Add(TVI_ROOT, "a");
+    Add(a, "a1");
+    HTREEITEM b = Add(TVI_ROOT, "b");
+    ak::test::Pump();
+    EXPECT_EQ(Outline().NumberOfRows(), 2);
+
+    EXPECT_TRUE(TreeView_Expand(tree, a, TVE_EXPAND));
+    ak::test::Pump();
+    EXPECT_EQ(Outline().NumberOfRows(), 3);
+    EXPECT_EQ(notes, (std::vector<std::string>{"-405 a"}));
+
+    notes.clear();
+    TreeView_SelectItem(tree, b);
+    ak::test::Pump();
+    EXPECT_EQ(Outline().SelectedItem(), b);
+    EXPECT_EQ(TreeView_GetSelection(tree), b);
+    EXPECT_EQ(notes, (std::vector<std::string>{"-402 b"})); // once: the outline does not echo
+
+    // Another class and a stale item are refused.
+    EXPECT_EQ(TreeView_GetRoot(top), nullptr);
+    TreeView_DeleteItem(tree, b);
+    TVITEM item{};
+    item.mask = TVIF_HANDLE;
+    item.hItem = b;
+    EXPECT_FALSE(TreeView_GetItem(tree, &item));
+}
+
+TEST_F(TreeViewTest, HitTestBelowTheRowsAndRightClicks) {
+    Add(TVI_ROOT, "only");
+    ak::test::Pump();
+    const ak::Rect row = Outline().RectOfRow(0);
+    TVHITTESTINFO info{};
+    info.pt = POINT{20, static_cast<int>(row.origin.y + row.size.height + 20)};
+    EXPECT_EQ(TreeView_HitTest(tree, &info), nullptr);
+    EXPECT_EQ(info.flags, 0x1u);
+    info = TVHITTESTINFO{};
+    info.pt = POINT{20, static_cast<int>(row.origin.y + row.size.height / 2)};
+    EXPECT_EQ(TreeView_HitTest(tree, &info), TreeView_GetRoot(tree));
+
+    ak::Window* window = FindWindow(top);
+    const ak::Point onRow{10 + 40.0, 10 + row.origin.y + row.size.height / 2};
+    ak::test::Enter(*window, onRow);
+    TreeView_SelectItem(tree, TreeView_GetRoot(tree));
+    ak::test::Pump();
+    notes.clear();
+    const ak::test::Button right{3};
+    ak::test::Press(*window, onRow, right);
+    ak::test::Release(*window, onRow, right);
+    ak::test::Pump();
+    EXPECT_EQ(notes, (std::vector<std::string>{"-5 -", "context"}));
+}
+
+} // namespace
+} // namespace winlayer::test
