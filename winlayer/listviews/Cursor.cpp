@@ -1,6 +1,6 @@
 #include "winlayer/listviews/Cursor.h"
 
-#include "winlayer/Cursors.h"
+#include "winlayer/draw/Cursors.h"
 #include "winlayer/InputRecords.h"
 #include "winlayer/window/WindowCalls.h"
 

@@ -1,4 +1,4 @@
-#include "winlayer/Keyboard.h"
+#include "winlayer/draw/Keyboard.h"
 #include "winlayer/Runtime.h"
 #include "winlayer/listviews/Cursor.h"
 #include "winlayer/listviews/ListView.h"
