@@ -91,12 +91,27 @@ inline constexpr UINT MF_BYCOMMAND = 0;
 inline constexpr UINT MF_BYPOSITION = 0x400;
 
 // The application controller's calls into the shell's handler.
-inline constexpr int WISP_APP_LOAD = 1;
-inline constexpr int WISP_APP_LOADED = 2;
-inline constexpr int WISP_APP_DESTROY = 3;
-inline constexpr int WISP_APP_MENU_COMMAND = 153;
-inline constexpr int WISP_APP_KEY_EVENT = 256;
+inline constexpr int AppMsg_Load = 1;
+inline constexpr int AppMsg_Launched = 2;
+inline constexpr int AppMsg_Destroy = 3;
+inline constexpr int AppMsg_QueryTerminate = 4;
+inline constexpr int AppMsg_OpenFile = 80;
+inline constexpr int AppMsg_OpenUntitled = 81;
+inline constexpr int AppMsg_QueryOpenUntitled = 82;
+inline constexpr int AppMsg_MenuCommand = 153;
+// param1: a MSG*, param2: the platform key event; above 0 consumes the key.
+inline constexpr int AppMsg_KeyEvent = 256;
+inline constexpr int AppMsg_Activate = 4096;
 using AppMessageHandlerFunc = INT_PTR (*)(int message, INT_PTR param1, INT_PTR param2);
+
+// Runs the application with the shell's handler: 0 once it has terminated,
+// 1 without a display (before AppMsg_Load). The arguments are not read.
+int WISP_ApplicationMain(int argc, char** argv, AppMessageHandlerFunc handler);
+// Sends the message to the content view of every application window.
+void WISP_BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam);
+// For AppMsg_KeyEvent: whether a key's view is a text view, and handing it a key-down.
+BOOL WISP_IsTextView(HWND view);
+void WISP_DeliverKeyDown(HWND view, const void* platformEvent);
 
 struct DialogResourceRecord {
     std::int64_t resourceId;
@@ -127,10 +142,12 @@ struct DialogControlListEntry {
     int flags;
 };
 
-// "/.BO^O:" + title opens a submenu, "EN%%%^:" closes it; other entries are items.
+// "/.BO^O:" + title opens a submenu, "EN%%%^:" closes it, a null text is a
+// separator; other entries are items (flags non-zero: grayed).
 struct MenuListEntry {
     const char* text;
-    int id;
+    std::uint16_t id;
+    std::uint16_t flags;
 };
 
 struct MENUITEMINFO {
@@ -140,6 +157,9 @@ struct MENUITEMINFO {
     UINT fState;
     UINT wID;
     HMENU hSubMenu;
+    void* hbmpChecked;
+    void* hbmpUnchecked;
+    UINT_PTR dwItemData;
     char* dwTypeData;
     UINT cch;
 };
@@ -163,7 +183,7 @@ HWND WISP_CreateDialog(DialogResourceRecord* resources, int resourceId, HWND par
 void WISP_MakeSetCurParms(float xScale, float yScale, float xOffset, float yOffset,
                           void* parentView);
 void WISP_GenerateDialogFromList(const DialogControlListEntry* list, int count);
-void WISP_GenerateMenuFromList(HMENU menu, const MenuListEntry* list, int count);
+int WISP_GenerateMenuFromList(HMENU menu, const MenuListEntry* list, int count);
 
 HMENU WISP_GetCurrentMenu();
 HMENU WISP_DuplicateMenu(HMENU menu);

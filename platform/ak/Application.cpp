@@ -369,7 +369,7 @@ bool Application::IsOwnWarp(Point onScreen, int64_t nowUs) {
     return true;
 }
 
-bool Application::PeekEvent(const std::vector<EventType>& types, int ms) {
+bool Application::PeekEvent(const std::vector<EventType>& types, int ms, Event* found) {
     GdkDisplay* display = gdk_display_get_default();
     if (!display)
         return false;
@@ -380,16 +380,19 @@ bool Application::PeekEvent(const std::vector<EventType>& types, int ms) {
         std::vector<GdkEvent*> queued;
         while (GdkEvent* gdkEvent = gdk_display_get_event(display))
             queued.push_back(gdkEvent);
-        bool found = false;
+        bool matched = false;
         for (GdkEvent* gdkEvent : queued) {
             Event event;
-            if (!found && TranslateEvent(gdkEvent, event, true))
-                found = std::find(types.begin(), types.end(), event.type) != types.end();
+            if (!matched && TranslateEvent(gdkEvent, event, true)) {
+                matched = std::find(types.begin(), types.end(), event.type) != types.end();
+                if (matched && found)
+                    *found = event;
+            }
             gdk_display_put_event(display, gdkEvent);
             gdk_event_free(gdkEvent);
         }
-        if (found || g_get_monotonic_time() >= deadline)
-            return found;
+        if (matched || g_get_monotonic_time() >= deadline)
+            return matched;
         g_usleep(1000);
     }
 }

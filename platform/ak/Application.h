@@ -65,8 +65,8 @@ public:
     using EventHook = std::function<bool(const Event&)>;
     void SetEventHook(EventHook hook) { m_hook = std::move(hook); }
     // Whether an event of one of the types arrives within ms, without taking
-    // or dispatching anything.
-    bool PeekEvent(const std::vector<EventType>& types, int ms);
+    // or dispatching anything; found, when given, gets a copy of the first.
+    bool PeekEvent(const std::vector<EventType>& types, int ms, Event* found = nullptr);
     // The event being dispatched, or null.
     const Event* CurrentEvent() const { return m_current; }
     uint32_t ModifierFlags() const { return m_modifierFlags; }

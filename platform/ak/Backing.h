@@ -24,6 +24,7 @@ struct View::Backing {
     bool dragAccepted = false;
     FileDrag drag;
     std::vector<std::string> outgoing;
+    void* focus = nullptr; // GdkDrawingContext of LockFocus
 };
 
 // One step of a file drag over a view, from the URI list GTK delivered.

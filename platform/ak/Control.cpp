@@ -6,6 +6,9 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace ak {
 
 std::string ValidUtf8(const std::string& text) {
@@ -28,6 +31,8 @@ Control::~Control() {
     }
     if (m_fontProvider)
         g_object_unref(m_fontProvider);
+    if (m_colorProvider)
+        g_object_unref(m_colorProvider);
     g_object_unref(m_widget);
 }
 
@@ -81,6 +86,24 @@ void Control::SetFont(const Font& font) {
                         family.c_str(), font.PointSize(), font.IsBold() ? "bold" : "normal",
                         font.IsItalic() ? "italic" : "normal");
     gtk_css_provider_load_from_data(GTK_CSS_PROVIDER(m_fontProvider), css, -1, nullptr);
+    g_free(css);
+}
+
+void Control::SetForegroundColor(Color color) {
+    m_foreground = color;
+    if (!m_colorProvider) {
+        m_colorProvider = gtk_css_provider_new();
+        gtk_style_context_add_provider(gtk_widget_get_style_context(m_widget),
+                                       GTK_STYLE_PROVIDER(m_colorProvider),
+                                       GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+    }
+    auto byte = [](double c) { return int(std::lround(std::clamp(c, 0.0, 1.0) * 255)); };
+    // CSS wants a '.' whatever the locale says.
+    char alpha[G_ASCII_DTOSTR_BUF_SIZE];
+    g_ascii_formatd(alpha, sizeof alpha, "%.3f", std::clamp(color.alpha, 0.0, 1.0));
+    gchar* css = g_strdup_printf("* { color: rgba(%d, %d, %d, %s); }", byte(color.red),
+                                 byte(color.green), byte(color.blue), alpha);
+    gtk_css_provider_load_from_data(GTK_CSS_PROVIDER(m_colorProvider), css, -1, nullptr);
     g_free(css);
 }
 

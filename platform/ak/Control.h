@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/ak/Color.h"
 #include "platform/ak/Font.h"
 #include "platform/ak/NativeView.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -26,6 +28,10 @@ public:
     void SetEnabled(bool enabled);
     const Font& GetFont() const { return m_font; }
     void SetFont(const Font& font);
+    // The colour of the control's texts (its title, a box's title); inherited
+    // by the widget's labels.
+    void SetForegroundColor(Color color);
+    const std::optional<Color>& ForegroundColor() const { return m_foreground; }
     // Resizes the frame to the widget's natural size, keeping the origin. GTK
     // takes a new font in at the next loop iteration; measure after that.
     virtual void SizeToFit();
@@ -69,6 +75,8 @@ private:
     };
     std::vector<Handler> m_handlers;
     void* m_fontProvider = nullptr;
+    void* m_colorProvider = nullptr;
+    std::optional<Color> m_foreground;
 };
 
 // Sets title and similar texts from possibly malformed UTF-8.

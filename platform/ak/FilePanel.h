@@ -36,6 +36,7 @@ public:
     void SetAllowsOtherFileTypes(bool allows) { m_allowsOther = allows; }
     void SetCanCreateDirectories(bool can) { m_canCreateFolders = can; }
     void SetAccessoryView(View* view) { m_accessory = view; }
+    View* AccessoryView() const { return m_accessory.Get(); }
 
     int RunModal(Window* parent = nullptr);
     // Returns at once; the panel runs after the current event, then the

@@ -98,6 +98,13 @@ Font Font::Named(const std::string& family, double size, bool bold, bool italic)
     return Font(family, SaneSize(size), bold, italic);
 }
 
+Font Font::Resolved(const std::string& family, double size, bool bold, bool italic) {
+    // Callers that resolved the family settle the size range themselves.
+    constexpr double kLargest = 8192;
+    return Font(family, std::isfinite(size) && size > 0 ? std::min(size, kLargest) : 13, bold,
+                italic);
+}
+
 bool Font::RegisterFile(const std::string& path) {
     if (!FcConfigAppFontAddFile(FcConfigGetCurrent(),
                                 reinterpret_cast<const FcChar8*>(path.c_str())))

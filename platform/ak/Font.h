@@ -23,6 +23,9 @@ public:
     // The named family, or the system font when no such family is installed.
     static Font Named(const std::string& family, double size, bool bold = false,
                       bool italic = false);
+    // A family already known to be installed: no lookup, so it may be made
+    // on any thread.
+    static Font Resolved(const std::string& family, double size, bool bold, bool italic);
     // Makes a font file's families available to this process.
     static bool RegisterFile(const std::string& path);
     static bool HasFamily(const std::string& family);

@@ -5,7 +5,9 @@
 
 #include <cairo.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace ak {
@@ -20,6 +22,11 @@ public:
     // Copies rows of premultiplied ARGB32 pixels, stride pixelWidth * 4.
     static Ref<Image> FromPixels(const uint32_t* pixels, int pixelWidth, int pixelHeight,
                                  double scale = 1);
+    // A PNG, JPEG, BMP or ICO file (the first image of an icon), or null.
+    static Ref<Image> FromFile(const std::string& path);
+    static Ref<Image> FromData(const void* bytes, size_t size);
+    // A copy of the pixels.
+    Ref<Image> Copy() const;
 
     int PixelWidth() const { return cairo_image_surface_get_width(m_surface); }
     int PixelHeight() const { return cairo_image_surface_get_height(m_surface); }

@@ -30,6 +30,7 @@ public:
     void SetTitle(const std::string& title);
     // Off: '&' and '_' show as they are.
     void SetUsesMnemonic(bool uses) { m_mnemonic = uses; }
+    bool UsesMnemonic() const { return m_mnemonic; }
     int64_t Tag() const { return m_tag; }
     void SetTag(int64_t tag) { m_tag = tag; }
     int64_t Data() const { return m_data; }

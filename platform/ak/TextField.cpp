@@ -154,6 +154,10 @@ void TextField::SetEditable(bool editable) {
         gtk_editable_set_editable(GTK_EDITABLE(Widget()), editable);
 }
 
+bool TextField::IsEditable() const {
+    return m_kind != TextFieldKind::Label && gtk_editable_get_editable(GTK_EDITABLE(Widget()));
+}
+
 void TextField::SetSelectable(bool selectable) {
     if (m_kind == TextFieldKind::Label)
         gtk_label_set_selectable(GTK_LABEL(Widget()), selectable);

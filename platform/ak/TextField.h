@@ -24,6 +24,7 @@ public:
     void SetTextColor(Color color);
     void SetBackgroundColor(Color color);
     void SetEditable(bool editable);
+    bool IsEditable() const;
     void SetSelectable(bool selectable);
     void SetWraps(bool wraps); // labels
     // Only these characters may be typed or pasted; empty: any.

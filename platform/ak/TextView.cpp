@@ -53,6 +53,10 @@ void TextView::SetEditable(bool editable) {
     gtk_text_view_set_cursor_visible(GTK_TEXT_VIEW(m_text), editable);
 }
 
+bool TextView::IsEditable() const {
+    return gtk_text_view_get_editable(GTK_TEXT_VIEW(m_text));
+}
+
 std::pair<int, int> TextView::Selection() const {
     GtkTextIter start;
     GtkTextIter end;

@@ -17,6 +17,7 @@ public:
     void SetText(const std::string& text);
     void SetWraps(bool wraps);
     void SetEditable(bool editable);
+    bool IsEditable() const;
     // In characters: start and length.
     std::pair<int, int> Selection() const;
     void SetSelection(int start, int length);

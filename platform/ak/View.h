@@ -62,6 +62,11 @@ public:
     void SetNeedsDisplayInRect(Rect rect);
     // Called with cairo clipped to dirty and set up in the view's coordinates.
     virtual void DrawRect(cairo_t* cr, Rect dirty);
+    // Drawing outside DrawRect: a cairo context on the view's window-system
+    // window, in the view's coordinates, until UnlockFocus. Null when the
+    // view is not mapped or already focused.
+    cairo_t* LockFocus();
+    void UnlockFocus();
 
     virtual bool AcceptsFirstMouse(const Event*) { return false; }
     Responder* NextResponder() const override;

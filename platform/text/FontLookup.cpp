@@ -1,9 +1,10 @@
 #include "platform/text/FontLookup.h"
 
-#include <fontconfig/fontconfig.h>
+#include "platform/text/ProcessFontConfig.h"
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 namespace text {
 
@@ -19,22 +20,13 @@ struct FontSetDeleter {
     void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
 };
 
-struct ConfigDeleter {
-    void operator()(FcConfig* c) const { FcConfigDestroy(c); }
-};
-
-// One configuration for the process, released at exit.
-FcConfig* Config() {
-    static const std::unique_ptr<FcConfig, ConfigDeleter> config(FcInitLoadConfigAndFonts());
-    return config.get();
-}
-
 } // namespace
 
 std::vector<std::string> FindInstalledFontFiles(const std::string& family,
                                                 const std::string& style) {
     std::vector<std::string> files;
-    FcConfig* config = Config();
+    std::lock_guard lock(FontConfigMutex());
+    FcConfig* config = ProcessFontConfig();
     if (!config)
         return files;
     std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());

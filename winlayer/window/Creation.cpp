@@ -54,8 +54,10 @@ HWND CreateModelessWindow(const DialogResourceRecord* resource, HWND parent, DLG
         return nullptr;
     const ak::Size size = resource ? ak::Size{double(resource->width), double(resource->height)}
                                    : kWithoutResourceSize;
+    const bool exact = (forceStyles & kExactStyle) != 0;
+    forceStyles &= ~kExactStyle;
     const uint32_t style =
-        resource ? kModelessStyle | ResizableBit(resource) | forceStyles : forceStyles;
+        resource && !exact ? kModelessStyle | ResizableBit(resource) | forceStyles : forceStyles;
     // The window system holds the window until it closes.
     auto* window = new Wisp_vOmnarControl_modelesswindow({NewWindowOriginFor(parent), size}, style);
     ak::Ref<ak::Window> hold = ak::Ref<ak::Window>::Adopt(window);

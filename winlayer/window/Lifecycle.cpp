@@ -122,9 +122,16 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
     if (!window)
         return FALSE;
     ak::Ref<ak::Window> hold(window);
-    if (auto* box = dynamic_cast<Wisp_vOmnarControl_dialogbox*>(window))
+    auto* box = dynamic_cast<Wisp_vOmnarControl_dialogbox*>(window);
+    if (box)
         box->wispSetModalRetVal(int(result));
     ak::Application* app = ak::Application::Shared();
+    if (app && box && box->wispIsRunningModal() && app->ModalWindow() != window) {
+        // Under another modal loop (a message box): the dialog's own loop
+        // ends once that one has, and WISP_DialogBox destroys and closes it.
+        app->StopModal(window, int(result));
+        return TRUE;
+    }
     if (!app || app->ModalWindow() != window)
         return TRUE; // a modeless window only keeps the value
     if (auto* content = dynamic_cast<winlayer::WispMessageTarget*>(window->ContentView()))
@@ -134,8 +141,11 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
     return TRUE;
 }
 
+// The application's delegate may refuse; quitting starts only when it has not.
 void WISP_PostQuitMessage(HWND) {
-    winlayer::SetQuitting();
-    if (ak::Application* app = ak::Application::Shared())
+    ak::Application* app = ak::Application::Shared();
+    if (app)
         app->Terminate();
+    if (!app || app->IsTerminating())
+        winlayer::SetQuitting();
 }

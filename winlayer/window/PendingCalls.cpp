@@ -15,14 +15,6 @@ namespace {
 
 } // namespace
 
-void WISP_ApplyCtlColors(HWND, DLGPROC, BOOL) {
-    NotBuiltYet("WISP_ApplyCtlColors");
-}
-
-void WISP_SetMenuDestination(HMENU, HWND) {
-    NotBuiltYet("WISP_SetMenuDestination");
-}
-
 void WISP_InitiateDragDrop(HWND, RECT*, const char*, void*) {
     NotBuiltYet("WISP_InitiateDragDrop");
 }

@@ -5,13 +5,11 @@
 #include "platform/ak/Screen.h"
 #include "platform/ak/TableView.h"
 #include "platform/ak/Window.h"
+#include "winlayer/Gdi.h"
 #include "winlayer/Placement.h"
 #include "winlayer/WindowData.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
-
-#include <cstdio>
-#include <cstdlib>
 
 using winlayer::FindObject;
 using winlayer::FindView;
@@ -118,11 +116,7 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (wParam != 0) {
-            std::fprintf(stderr, "winlayer: DefWindowProc(WM_CTLCOLORSTATIC) is not built yet\n");
-            std::abort();
-        }
-        return 0;
+        return reinterpret_cast<LRESULT>(winlayer::DarkStaticColors(reinterpret_cast<HDC>(wParam)));
     default:
         return 0;
     }

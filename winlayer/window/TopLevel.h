@@ -95,8 +95,12 @@ public:
     }
     int wispGetModalRetVal() const { return modalResult_; }
     bool wispHasModalRetVal() const { return hasModalResult_; }
+    // While WISP_DialogBox runs its loop.
+    bool wispIsRunningModal() const { return runningModal_; }
+    void wispSetRunningModal(bool running) { runningModal_ = running; }
 
 private:
+    bool runningModal_ = false;
     int modalResult_ = 0;
     bool hasModalResult_ = false;
 };
@@ -108,6 +112,8 @@ namespace winlayer {
 // corner of the parent's frame, or of the screen's work area; titled,
 // closable and miniaturizable, resizable with resource flag bit 1, plus the
 // forced styles. Null when parent is given but not a window or view.
+// With this bit the forced styles are the window's whole style.
+inline constexpr uint32_t kExactStyle = 1u << 31;
 HWND CreateModelessWindow(const DialogResourceRecord* resource, HWND parent, DLGPROC proc,
                           LPARAM param, uint32_t forceStyles);
 // A modal dialog's panel, at the origin, its content view shown; titled and

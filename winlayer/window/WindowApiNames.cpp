@@ -1,6 +1,7 @@
 #include "winlayer/ApiNames.h"
 #include "winlayer/window/MenuSlots.h"
 #include "winlayer/window/WindowCalls.h"
+#include "winlayer/window/WindowView.h"
 
 #include <mutex>
 
@@ -74,6 +75,10 @@ const ApiFunction kWindowFunctions[] = {
     API_ENTRY(IsWindowEnabled),
     API_ENTRY(GetClassName),
     API_ENTRY(WISP_SetClassName),
+    API_ENTRY(WISP_DialogBox),
+    API_ENTRY(WISP_CreateDialog),
+    API_ENTRY(WISP_BroadcastMessage),
+    API_ENTRY(BeginPaint),
 };
 
 #undef API_ENTRY

@@ -211,6 +211,8 @@ LRESULT WISP_DialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     const auto dialogProc = reinterpret_cast<DLGPROC>(GetWindowLong(window, GWL_DLGPROC));
     if (!dialogProc)
         return DefWindowProc(window, message, wParam, lParam);
+    if (message == WM_PAINT)
+        winlayer::PaintDialogBackground(window, dialogProc);
     if (const LRESULT answer = dialogProc(window, message, wParam, lParam))
         return answer;
     return DefWindowProc(window, message, wParam, lParam);

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "platform/ak/View.h"
+#include "winlayer/Gdi.h"
 #include "winlayer/MessageQueue.h"
 #include "winlayer/WindowApi.h"
 #include "winlayer/WindowData.h"
 #include "winlayer/WindowProps.h"
+
+struct PAINTSTRUCT;
 
 namespace winlayer {
 
@@ -83,6 +86,32 @@ public:
     bool AcceptsFirstMouse(const ak::Event* event) override;
     void FrameDidChange() override;
 
+    // Painting and input (ViewPaint.cpp, ViewInput.cpp): the procedure paints
+    // and hears mouse, wheel, key and gesture messages.
+    void DrawRect(cairo_t* cr, ak::Rect dirty) override;
+    void deliverPaint(HDC hdc, bool after, ak::Rect rect);
+    // BeginPaint's record; false outside a paint.
+    bool getWispPaintInfo(PAINTSTRUCT* paint);
+    void MouseDown(const ak::Event& event) override;
+    void MouseUp(const ak::Event& event) override;
+    void MouseDragged(const ak::Event& event) override;
+    void RightMouseDown(const ak::Event& event) override;
+    void RightMouseUp(const ak::Event& event) override;
+    void RightMouseDragged(const ak::Event& event) override;
+    void OtherMouseDown(const ak::Event& event) override;
+    void OtherMouseUp(const ak::Event& event) override;
+    void MouseMoved(const ak::Event& event) override;
+    void ScrollWheel(const ak::Event& event) override;
+    void KeyDown(const ak::Event& event) override;
+    void KeyUp(const ak::Event& event) override;
+    void Magnify(const ak::Event& event) override;
+    void Rotate(const ak::Event& event) override;
+    void Swipe(const ak::Event& event) override;
+    bool isFakeRightMouse() const { return fakeRightMouse_; }
+
+    // Native controls added to the view report to its procedure (Notifications.cpp).
+    void DidAddSubview(ak::View* subview) override;
+
     Wisp_vOmnarControl_hwnd(const Wisp_vOmnarControl_hwnd&) = delete;
     Wisp_vOmnarControl_hwnd& operator=(const Wisp_vOmnarControl_hwnd&) = delete;
 
@@ -95,6 +124,10 @@ private:
     LRESULT runDestroySequence(WPARAM wParam, LPARAM lParam);
     void attachTo(ak::Responder* parent);
     void runInitDialog(ak::Responder* parent, LPARAM param);
+    bool canTakeMessages() const { return life_ == Life::alive && wndProc_ != nullptr; }
+    void sendKey(UINT message, const ak::Event& event);
+    void sendGesture(std::uint32_t id, const ak::Event& event, std::uint64_t beginArgument,
+                     std::uint64_t endArgument, POINT endLocation);
 
     int enabled_ = 1;
     DLGPROC dlgProc_ = nullptr;
@@ -111,7 +144,27 @@ private:
     winlayer::WindowText text_;
     unsigned createFlags_ = 0;
     const char* className_ = nullptr;
+    struct PaintContext {
+        HDC hdc = nullptr;
+        ak::Rect rect;
+        bool used = false;
+    } paint_;
+    unsigned dirtyBits_ = 3;
+    bool fakeRightMouse_ = false;
 };
+
+// One mouse message of a view's event, as the procedure gets it: redone for
+// the window view holding the capture, hit-tested, with the cursor message
+// after moves and releases. -1 for a view being destroyed or without a procedure.
+LRESULT WISP_DispatchMouseMessage(Wisp_vOmnarControl_hwnd* view, UINT message,
+                                  const ak::Event& event);
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
+
+namespace winlayer {
+// WM_PAINT's background under a dialog procedure: its brush, else the
+// dialog background on opaque views.
+void PaintDialogBackground(HWND window, DLGPROC dialogProc);
+} // namespace winlayer
 
 // The procedure every new window view starts with: hands each message to the
 // dialog procedure, and what that leaves to DefWindowProc.

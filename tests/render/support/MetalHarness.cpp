@@ -36,11 +36,16 @@ MetalHarness::renderOffscreen(int w, int h, float ratio,
 
 bool matches_golden(const std::string& name, int width, int height,
                     const std::vector<unsigned char>& rgba, std::string& message) {
+    return matches_golden_in(OMNAR_GOLDEN_DIR, name, width, height, rgba, message);
+}
+
+bool matches_golden_in(const std::string& folder, const std::string& name, int width, int height,
+                       const std::vector<unsigned char>& rgba, std::string& message) {
     write_test_png(name + ".png", width, height, 4, rgba.data());
-    const std::string golden = std::string(OMNAR_GOLDEN_DIR) + "/" + name + ".png";
+    const std::string golden = folder + "/" + name + ".png";
     const char* update = std::getenv("OMNAR_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
-        std::filesystem::create_directories(OMNAR_GOLDEN_DIR);
+        std::filesystem::create_directories(folder);
         stbi_write_png(golden.c_str(), width, height, 4, rgba.data(), width * 4);
         return true;
     }

@@ -37,5 +37,8 @@ struct MetalHarness {
 // golden. False with a reason in `message` on a mismatch.
 bool matches_golden(const std::string& name, int width, int height,
                     const std::vector<unsigned char>& rgba, std::string& message);
+// The same against <folder>/<name>.png, for goldens kept beside other tests.
+bool matches_golden_in(const std::string& folder, const std::string& name, int width, int height,
+                       const std::vector<unsigned char>& rgba, std::string& message);
 
 } // namespace render_test

@@ -13,14 +13,6 @@ std::vector<std::string>& PendingCalls() {
 
 } // namespace winlayer::test
 
-void WISP_ApplyCtlColors(HWND, DLGPROC, BOOL force) {
-    winlayer::test::PendingCalls().push_back("WISP_ApplyCtlColors " + std::to_string(force));
-}
-
-void WISP_SetMenuDestination(HMENU, HWND) {
-    winlayer::test::PendingCalls().push_back("WISP_SetMenuDestination");
-}
-
 void WISP_InitiateDragDrop(HWND, RECT*, const char*, void*) {
     winlayer::test::PendingCalls().push_back("WISP_InitiateDragDrop");
 }

@@ -6,7 +6,7 @@
 namespace winlayer::test {
 
 // Calls the window core made into later parts of the layer, as
-// "WISP_ApplyCtlColors <force>" and "WISP_SetMenuDestination".
+// "<name> <argument> <argument>".
 std::vector<std::string>& PendingCalls();
 
 } // namespace winlayer::test

@@ -40,6 +40,17 @@ INT_PTR WindowProbe::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return Proc(window, message, wParam, lParam);
 }
 
+bool InOrder(const std::vector<std::string>& log, const std::vector<std::string>& want) {
+    auto it = log.begin();
+    for (const std::string& line : want) {
+        it = std::find(it, log.end(), line);
+        if (it == log.end())
+            return false;
+        ++it;
+    }
+    return true;
+}
+
 void WindowTest::SetUp() {
     static Delegate delegate;
     ak::Application* app = ak::test::App();

@@ -32,6 +32,9 @@ struct WindowProbe {
     std::vector<std::string> Take() { return std::exchange(log, {}); }
 };
 
+// Whether want appears in log in this order, other lines between.
+bool InOrder(const std::vector<std::string>& log, const std::vector<std::string>& want);
+
 // A fresh probe per test, the application with a queue-answering delegate,
 // and the queue set up once.
 class WindowTest : public ::testing::Test {

@@ -1,0 +1,213 @@
+#include "winlayer/Gdi.h"
+#include "winlayer/GdiText.h"
+#include "winlayer/Menus.h"
+#include "winlayer/TimerList.h"
+#include "winlayer/window/TopLevel.h"
+#include "winlayer/window/WindowView.h"
+
+#include "platform/ak/Menu.h"
+#include "platform/ak/test/AkTest.h"
+#include "tests/winlayer/support/WindowProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+
+namespace winlayer::test {
+namespace {
+
+using Log = std::vector<std::string>;
+
+const MenuListEntry kMenu40004[] = {
+    {"/.BO^O:&File", 0, 0},
+    {"&Preferences...\tCtrl+,", 40006, 0},
+    {"&Quit", 40007, 0},
+    {"EN%%%^:", 0, 0},
+    {"/.BO^O:&Debug", 0, 0},
+    {"&Live Edit Mode\tCtrl+E", 40025, 0},
+    {"&Show Control Bounds\tCtrl+B", 40028, 0},
+    {"&Show Drawn Area\tCtrl+D", 40026, 0},
+    {"&Show FPS\tCtrl+F", 40027, 0},
+    {"EN%%%^:", 0, 0},
+    {"/.BO^O:&Help", 0, 0},
+    {"&About", 40005, 0},
+    {"&Read Manual", 40008, 0},
+    {"EN%%%^:", 0, 0},
+};
+
+std::string H(const void* handle) {
+    return std::to_string(reinterpret_cast<WPARAM>(handle));
+}
+
+bool Has(const Log& log, const std::string& line) {
+    return std::find(log.begin(), log.end(), line) != log.end();
+}
+
+class WindowMenuTest : public WindowTest {
+protected:
+    // A shown, key top-level window whose content view logs as "top".
+    HWND MakeShownTop() {
+        probe.answers[WM_INITDIALOG] = 0;
+        const HWND top = CreateModelessWindow(&resource, nullptr, &WindowProbe::DialogProc, 0, 0);
+        probe.names[top] = "top";
+        ShowWindow(top, SW_SHOW);
+        EXPECT_TRUE(ak::test::WaitUntilShown(Window(top)));
+        probe.Take();
+        return top;
+    }
+    static ak::Window& Window(HWND top) { return *FindView(top)->GetWindow(); }
+    static POINT ClientOrigin(HWND top) {
+        POINT origin{0, 0};
+        ClientToScreen(top, &origin);
+        return origin;
+    }
+    DialogResourceRecord resource{1, "Menus", 28, nullptr, 400, 300, nullptr};
+};
+
+TEST_F(WindowMenuTest, SetMenuShowsTheBarAboveAStillClientArea) {
+    const HWND top = MakeShownTop();
+    HMENU menu = CreatePopupMenu();
+    WISP_GenerateMenuFromList(menu, kMenu40004, 14);
+    RECT clientBefore{};
+    GetClientRect(top, &clientBefore);
+    const POINT originBefore = ClientOrigin(top);
+    const ak::Rect frameBefore = Window(top).Frame();
+    EXPECT_EQ(SetMenu(top, menu), TRUE);
+    // The window is key: it is asked to bring the menu up to date.
+    EXPECT_TRUE(Has(probe.Take(), "top 279 " + H(menu)));
+    EXPECT_EQ(GetMenu(top), menu);
+    EXPECT_EQ(WISP_GetCurrentMenu(), menu);
+    EXPECT_EQ(Window(top).MenuBar(), AkMenu(menu));
+    RECT clientAfter{};
+    GetClientRect(top, &clientAfter);
+    const POINT originAfter = ClientOrigin(top);
+    EXPECT_EQ(clientAfter.right, clientBefore.right);
+    EXPECT_EQ(clientAfter.bottom, clientBefore.bottom);
+    EXPECT_EQ(originAfter.x, originBefore.x);
+    EXPECT_EQ(originAfter.y, originBefore.y);
+    const ak::Rect frameAfter = Window(top).Frame();
+    EXPECT_GT(frameAfter.size.height, frameBefore.size.height);
+    EXPECT_EQ(frameAfter.MaxY(), frameBefore.MaxY());
+
+    // The bar's accelerators reach its items: Ctrl+, and Ctrl+Q.
+    ak::test::Pump(100);
+    ak::test::Key(Window(top), ak::test::KeycodeOf(0x2c), 0x2c, true, ak::test::Mod::Ctrl);
+    ak::test::Key(Window(top), ak::test::KeycodeOf(0x2c), 0x2c, false, ak::test::Mod::Ctrl);
+    EXPECT_TRUE(ak::test::PumpUntil([&] { return Has(probe.log, "top 273 40006"); }));
+    // An upper-case key equivalent means Shift: Ctrl+E is bound as typed.
+    ak::test::Key(Window(top), ak::test::KeycodeOf(0x65), 0x65, true, ak::test::Mod::Ctrl);
+    ak::test::Key(Window(top), ak::test::KeycodeOf(0x65), 0x65, false, ak::test::Mod::Ctrl);
+    EXPECT_TRUE(ak::test::PumpUntil([&] { return Has(probe.log, "top 273 40025"); }));
+
+    // Taking the bar away shrinks the frame from the top again.
+    EXPECT_EQ(SetMenu(top, nullptr), TRUE);
+    EXPECT_EQ(Window(top).Frame().size.height, frameBefore.size.height);
+    EXPECT_EQ(ClientOrigin(top).y, originBefore.y);
+    DestroyWindow(top);
+    DestroyMenu(menu);
+}
+
+TEST_F(WindowMenuTest, AWindowAtTheTopOfTheScreenKeepsItsFrameOnIt) {
+    const HWND top = MakeShownTop();
+    RECT visible{};
+    WISP_GetViewPort(&visible, nullptr, TRUE);
+    ak::Rect frame = Window(top).Frame();
+    frame.origin.y = visible.top;
+    Window(top).SetFrame(frame);
+    const POINT originBefore = ClientOrigin(top);
+    HMENU menu = CreatePopupMenu();
+    WISP_GenerateMenuFromList(menu, kMenu40004, 14);
+    SetMenu(top, menu);
+    EXPECT_EQ(Window(top).Frame().MinY(), visible.top);
+    // The client area moved down by the bar instead.
+    EXPECT_GT(ClientOrigin(top).y, originBefore.y);
+    EXPECT_EQ(SetMenu(nullptr, menu), FALSE);
+    DestroyWindow(top);
+    DestroyMenu(menu);
+}
+
+TEST_F(WindowMenuTest, PopupMenusAnswerTheirWindowWhileTimersTick) {
+    const HWND top = MakeShownTop();
+    HMENU popup = CreatePopupMenu();
+    WISP_Menu_AddMenuItem(popup, "One", 1, 0);
+    WISP_Menu_AddMenuItem(popup, "Two", 2, 0);
+    int ticks = 0;
+    probe.quiet.push_back(WM_TIMER);
+    probe.hook = [&](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+        ticks += message == WM_TIMER;
+        return 0;
+    };
+    ASSERT_NE(SetTimer(top, 9, 10, nullptr), 0u);
+    // Chooses (or cancels) once the menu is open and a few ticks went by;
+    // gives up after three seconds.
+    std::function<void()> answer;
+    auto answerWith = [&](int index) {
+        ak::test::Pump(100); // the last popup's window has gone
+        ticks = 0;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        answer = [&, index, until] {
+            if (std::chrono::steady_clock::now() > until)
+                return;
+            if (!ak::test::IsMenuOpen() || ticks < 3) {
+                ak::Application::RunOnMainLater(answer);
+                return;
+            }
+            if (index < 0)
+                ak::test::CancelOpenMenu();
+            else
+                ak::test::ChooseInOpenMenu(index);
+        };
+        ak::Application::RunOnMainLater(answer);
+    };
+    const ak::Rect frame = Window(top).Frame();
+    const int x = int(frame.MinX()) + 50, y = int(frame.MinY()) + 60;
+
+    answerWith(1);
+    EXPECT_EQ(TrackPopupMenu(popup, TPM_RETURNCMD, x, y, 0, top), 2);
+    Log log = probe.Take();
+    EXPECT_TRUE(Has(log, "top 279 " + H(popup)));
+    EXPECT_FALSE(Has(log, "top 273 2"));
+    EXPECT_GE(ticks, 3);
+
+    answerWith(0);
+    EXPECT_EQ(TrackPopupMenu(popup, 0, x, y, 0, top), 1);
+    EXPECT_TRUE(Has(probe.Take(), "top 273 1"));
+
+    answerWith(-1);
+    EXPECT_EQ(TrackPopupMenu(popup, 0, x, y, 0, top), 0);
+    EXPECT_FALSE(Has(probe.Take(), "top 273 1"));
+
+    answerWith(1);
+    EXPECT_EQ(TrackPopupMenu(popup, TPM_NONOTIFY, x, y, 0, top), 1);
+    log = probe.Take();
+    EXPECT_FALSE(Has(log, "top 279 " + H(popup)));
+    EXPECT_TRUE(Has(log, "top 273 2"));
+
+    EXPECT_EQ(TrackPopupMenu(nullptr, 0, x, y, 0, top), 0);
+    KillTimer(top, 9);
+    DestroyWindow(top);
+    DestroyMenu(popup);
+}
+
+TEST_F(WindowMenuTest, GetDCDrawsOnAShownView) {
+    probe.answers[WM_INITDIALOG] = 0;
+    const HWND hidden = CreateModelessWindow(&resource, nullptr, &WindowProbe::DialogProc, 0, 0);
+    EXPECT_EQ(GetDC(hidden), nullptr);
+    const HWND top = MakeShownTop();
+    HDC hdc = GetDC(top);
+    ASSERT_NE(hdc, nullptr);
+    EXPECT_NE(WISP_GetCtxGC(hdc), nullptr);
+    HBRUSH red = CreateSolidBrush(0xFF0000);
+    const RECT rect{0, 0, 20, 20};
+    WISP_FillRect(hdc, &rect, red);
+    EXPECT_EQ(ReleaseDC(top, hdc), 1);
+    EXPECT_EQ(ReleaseDC(top, hdc), 0);
+    DeleteObject(red);
+    DestroyWindow(top);
+    DestroyWindow(hidden);
+}
+
+} // namespace
+} // namespace winlayer::test
