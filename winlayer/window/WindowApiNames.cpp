@@ -1,4 +1,5 @@
 #include "winlayer/ApiNames.h"
+#include "winlayer/controls/ControlCalls.h"
 #include "winlayer/window/MenuSlots.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
@@ -88,6 +89,7 @@ const ApiFunction kWindowFunctions[] = {
 void AddWindowApiNames() {
     static std::once_flag added;
     std::call_once(added, [] { AddApiFunctions(kWindowFunctions); });
+    AddControlApiNames();
 }
 
 } // namespace winlayer
