@@ -12,7 +12,10 @@
 #include "tests/winlayer/support/PreferencesDialogList.h"
 #include "tests/winlayer/support/WindowProbe.h"
 #include "winlayer/InputRecords.h"
+#include "winlayer/MessageBoxButtons.h"
+#include "winlayer/Mnemonics.h"
 #include "winlayer/controls/ControlCalls.h"
+#include "winlayer/controls/StyleBits.h"
 #include "winlayer/window/TopLevel.h"
 #include "winlayer/window/WindowView.h"
 
@@ -150,6 +153,106 @@ TEST_F(DialogControlsTest, PreferencesDialogStandsFillsAndReportsTheUsersChoices
     EXPECT_TRUE(filled.boxesBehind);
     const WPARAM choice = kDriverList | (CBN_SELCHANGE << 16);
     EXPECT_EQ(commands, (Commands{choice, choice, WPARAM(kConfigButton), WPARAM(IDOK)}));
+}
+
+// Each box answered through its alert: the button pressed (default 0,
+// alternate 1, other 2), Escape, or the close box.
+TEST_F(DialogControlsTest, MessageBoxesAnswerWithThePressedButtonsId) {
+    constexpr unsigned kEscape = 0xff1b;
+    struct Case {
+        UINT flags;
+        std::function<bool()> answer;
+        int result;
+    };
+    const Case cases[] = {
+        {0, [] { return ak::test::AlertPressButton(0); }, IDOK},
+        {4, [] { return ak::test::AlertPressButton(0); }, IDYES},
+        {4, [] { return ak::test::AlertPressButton(1); }, IDNO},
+        {0x104, [] { return ak::test::AlertPressButton(0); }, IDNO},
+        {3 | 0x200, [] { return ak::test::AlertPressButton(0); }, IDCANCEL},
+        {3 | 0x200, [] { return ak::test::AlertPressButton(2); }, IDYES},
+        {1, [] { return ak::test::AlertKey(kEscape); }, IDCANCEL},
+        {3, [] { return ak::test::AlertCloseBox(); }, IDCANCEL},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flags);
+        bool answered = false;
+        ak::Application::RunOnMainLater([&] {
+            answered = ak::test::PumpUntil(ak::test::IsAlertShown) && c.answer();
+            if (!answered)
+                ak::test::AlertPressButton(0);
+        });
+        EXPECT_EQ(MessageBox(nullptr, "100% done", "Title", c.flags), c.result);
+        EXPECT_TRUE(answered);
+    }
+}
+
+HWND DeclineAll(HWND, const char*, int, const char*, int, int, int, int, int) {
+    return nullptr;
+}
+
+// Every kind of control changed by the program: nothing reported.
+TEST_F(DialogControlsTest, ControlKindsAnswerTheirMessagesSilently) {
+    DialogResourceRecord plain{1, "Probe", 28, nullptr, 300, 300, nullptr};
+    probe.answers[WM_INITDIALOG] = 0;
+    const HWND top = CreateModelessWindow(&plain, nullptr, &WindowProbe::DialogProc, 0, 0);
+    ASSERT_NE(top, nullptr);
+    WISP_MakeSetCurParms(top, 0, 0, 1, 1, 0, 0);
+    probe.Take();
+
+    const HWND threeState = WISP_MakeControl("&Three", 10, "button", 6, 5, 5, 60, 12, 0);
+    for (const WPARAM check : {0, 1, 2, 3}) {
+        SendMessage(threeState, BM_SETCHECK, check, 0);
+        EXPECT_EQ(SendMessage(threeState, BM_GETCHECK, 0, 0), check == 3 ? 2 : LRESULT(check));
+    }
+    EXPECT_TRUE(WISP_IsButton(threeState));
+    EXPECT_STREQ(FindMnemonicOriginal("Three"), "&Three");
+    const HWND pushLike = WISP_MakeControl("Plain", 11, "Button", 2, 5, 20, 60, 12, 0);
+    EXPECT_EQ(dynamic_cast<ak::Button*>(FindObject(pushLike))->Kind(), ak::ButtonKind::Push);
+
+    int flags[3];
+    for (int i = 0; i < 3; ++i) {
+        const HWND radio = WISP_MakeControl("r", 20 + i, "Button", 9 | (i == 0 ? 0x20000 : 0),
+                                            5 + 30 * i, 40, 25, 12, 0);
+        flags[i] = dynamic_cast<Wisp_vOmnarControl_button*>(FindObject(radio))->wispRadioFlags();
+    }
+    EXPECT_EQ(std::vector<int>(flags, flags + 3), (std::vector<int>{3, 1, 1}));
+
+    const HWND track = WISP_MakeControl("", 30, "msctls_trackbar32", 0, 5, 60, 100, 12, 0);
+    EXPECT_EQ(dynamic_cast<ak::Slider*>(FindObject(track))->MaxValue(), 1000);
+    SendMessage(track, TBM_SETRANGE, 1, 0x00640000);
+    SendMessage(track, TBM_SETPOS, 1, 64);
+    EXPECT_EQ(WISP_TB_GetPos(top, 30), 64);
+
+    const HWND combo = WISP_MakeCombo(40, 5, 80, 100, 0, CBS_SORT);
+    ASSERT_NE(dynamic_cast<Wisp_vOmnarControl_cbox*>(FindObject(combo)), nullptr);
+    for (const char* rate : {"22050", "48000"})
+        WISP_CB_AddString(top, 40, rate);
+    EXPECT_EQ(SendMessage(combo, CB_ADDSTRING, 0, Text("44100")), 1);
+    SendMessage(combo, CB_SETITEMDATA, 2, 48000);
+    SendMessage(combo, CB_SETCURSEL, 1, 0);
+    SendMessage(combo, CB_DELETESTRING, 1, 0);
+    auto* own = dynamic_cast<Wisp_vOmnarControl_cbox*>(FindObject(combo));
+    EXPECT_EQ(own->wispLastReportedIndex(), -1) << "the next user choice reports";
+    EXPECT_EQ(SendMessage(combo, CB_GETITEMDATA, 1, 0), 48000);
+    EXPECT_EQ(WISP_CB_FindString(top, 40, 0, "480", FALSE), 1);
+    EXPECT_EQ(WISP_CB_FindString(top, 99, -1, "480", FALSE), -1) << "no control";
+    EXPECT_EQ(WISP_CB_InsertString(top, 99, 0, "x"), -1) << "no control";
+
+    WISP_RegisterCustomControlCreator(&DeclineAll);
+    WISP_RegisterCustomControlCreator(&DeclineAll);
+    WISP_UnregisterCustomControlCreator(&DeclineAll);
+    EXPECT_EQ(WISP_MakeControl("", 50, "NoSuchClass", 0, 0, 0, 10, 10, 0), nullptr);
+    WISP_UnregisterCustomControlCreator(&DeclineAll);
+    const DialogControlListEntry icon{"__WISP_ICON", 0, "x", 60, 0, 0, 10, 10, 0};
+    const size_t before = FindView(top)->Subviews().size();
+    WISP_GenerateDialogFromList(&icon, 1);
+    EXPECT_EQ(FindView(top)->Subviews().size(), before);
+
+    ak::test::Pump(60);
+    for (const std::string& line : probe.Take())
+        EXPECT_EQ(line.find(" 273 "), std::string::npos) << line;
+    DestroyWindow(top);
 }
 
 } // namespace
