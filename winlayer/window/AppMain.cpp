@@ -7,7 +7,6 @@
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
 
-
 int WISP_ApplicationMain(int, char**, AppMessageHandlerFunc handler) {
     ak::Ref<ak::Application> app = ak::Application::Create();
     if (!app)
