@@ -129,17 +129,22 @@ struct MenuResourceRecord {
     MenuResourceRecord* next;
 };
 
-// One control of a dialog built from a list; type "__WISP_BUTTON",
-// "__WISP_COMBO", "__WISP_LABEL" or "__WISP_GROUP"; flag 1 marks the default button.
+// One control of a dialog built from a list. type: "__WISP_BUTTON",
+// "__WISP_EDIT", "__WISP_COMBO", "__WISP_LISTBOX", "__WISP_GROUP",
+// "__WISP_CHECKBOX", "__WISP_LABEL", "__WISP_ICON", or for any other control
+// its caption, with the id in flag, the class name in text, the style in id
+// and the extended style in style. flag: 1 marks the default button; a
+// label's alignment (negative left, 0 centred, positive right).
 struct DialogControlListEntry {
     const char* type;
+    int flag;
     const char* text;
     int id;
     int x;
     int y;
-    int width;
-    int height;
-    int flags;
+    int w;
+    int h;
+    int style;
 };
 
 // "/.BO^O:" + title opens a submenu, "EN%%%^:" closes it, a null text is a
@@ -179,9 +184,10 @@ int WISP_DialogBox(DialogResourceRecord* resources, int resourceId, HWND parent,
                    LPARAM param);
 HWND WISP_CreateDialog(DialogResourceRecord* resources, int resourceId, HWND parent, DLGPROC proc,
                        LPARAM param);
-// Scale and parent for the next dialog built from a control list.
-void WISP_MakeSetCurParms(float xScale, float yScale, float xOffset, float yOffset,
-                          void* parentView);
+// Parent, layout flags, scale and offsets for the controls created next;
+// coordinates are dialog units, scales points per unit.
+void WISP_MakeSetCurParms(HWND parent, int autoShift, int sizeToFit, float xScale, float yScale,
+                          float xOffset, float yOffset);
 void WISP_GenerateDialogFromList(const DialogControlListEntry* list, int count);
 int WISP_GenerateMenuFromList(HMENU menu, const MenuListEntry* list, int count);
 

@@ -52,6 +52,8 @@ void ApplyCurrentCursor(GtkWidget* toplevel);
 GtkWidget* NewViewWidget(View* view);
 // The view a widget backs, or null for other widgets.
 View* ViewOfWidget(GtkWidget* widget);
+// Draws the child first, behind its siblings.
+void StackChildAtBack(GtkWidget* container, GtkWidget* child);
 // Our window of a GDK window (any depth), or null.
 Window* WindowOfGdkWindow(GdkWindow* window);
 

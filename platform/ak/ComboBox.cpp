@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
+
 namespace ak {
 
 namespace {
@@ -54,6 +56,36 @@ void ComboBox::AddItem(const std::string& title) {
     Silence silence(*this);
     gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(Widget()), ValidUtf8(title).c_str());
     ++m_count;
+}
+
+void ComboBox::InsertItem(int index, const std::string& title) {
+    Silence silence(*this);
+    gtk_combo_box_text_insert_text(GTK_COMBO_BOX_TEXT(Widget()), std::clamp(index, 0, m_count),
+                                   ValidUtf8(title).c_str());
+    ++m_count;
+}
+
+void ComboBox::RemoveItemAt(int index) {
+    if (index < 0 || index >= m_count)
+        return;
+    Silence silence(*this);
+    gtk_combo_box_text_remove(GTK_COMBO_BOX_TEXT(Widget()), index);
+    --m_count;
+}
+
+std::string ComboBox::TitleAt(int index) const {
+    if (index < 0 || index >= m_count)
+        return {};
+    GtkTreeModel* model = gtk_combo_box_get_model(GTK_COMBO_BOX(Widget()));
+    GtkTreeIter iter;
+    if (!gtk_tree_model_iter_nth_child(model, &iter, nullptr, index))
+        return {};
+    gchar* text = nullptr;
+    gtk_tree_model_get(model, &iter, gtk_combo_box_get_entry_text_column(GTK_COMBO_BOX(Widget())),
+                       &text, -1);
+    std::string result = text ? text : "";
+    g_free(text);
+    return result;
 }
 
 void ComboBox::RemoveAllItems() {

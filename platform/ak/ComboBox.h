@@ -14,6 +14,10 @@ public:
     explicit ComboBox(Rect frame);
 
     void AddItem(const std::string& title);
+    // index clamped to [0, Count()].
+    void InsertItem(int index, const std::string& title);
+    void RemoveItemAt(int index);
+    std::string TitleAt(int index) const;
     void RemoveAllItems();
     int Count() const { return m_count; }
     int SelectedIndex() const;

@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
+
 namespace ak {
 
 namespace {
@@ -38,6 +40,11 @@ void PopUpButton::OnClicked(void*, PopUpButton* self) {
 }
 
 void PopUpButton::AddItem(const std::string& title, int64_t data) {
+    InsertItem(Count(), title, data);
+}
+
+void PopUpButton::InsertItem(int index, const std::string& title, int64_t data) {
+    index = std::clamp(index, 0, Count());
     // Titles are shown as they are: no mnemonics here.
     auto item = MakeRef<MenuItem>(std::string{}, Count());
     item->SetUsesMnemonic(false);
@@ -45,7 +52,21 @@ void PopUpButton::AddItem(const std::string& title, int64_t data) {
     item->SetData(data);
     // The item calls back only while the menu, and with it this button, lives.
     item->onActivate = [this](MenuItem& chosen) { Choose(chosen); };
-    m_menu->AddItem(item.Get());
+    m_menu->InsertItem(item.Get(), index);
+    if (m_selected >= index)
+        ++m_selected;
+}
+
+void PopUpButton::RemoveItemAt(int index) {
+    if (index < 0 || index >= Count())
+        return;
+    m_menu->RemoveItemAt(index);
+    SelectIndex(m_selected == index ? -1 : m_selected > index ? m_selected - 1 : m_selected);
+}
+
+void PopUpButton::SetDataAt(int index, int64_t data) {
+    if (MenuItem* item = m_menu->ItemAt(index))
+        item->SetData(data);
 }
 
 void PopUpButton::RemoveAllItems() {

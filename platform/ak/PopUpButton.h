@@ -15,6 +15,10 @@ public:
     explicit PopUpButton(Rect frame);
 
     void AddItem(const std::string& title, int64_t data = 0);
+    // index clamped to [0, Count()]; the selection keeps pointing at its item.
+    void InsertItem(int index, const std::string& title, int64_t data = 0);
+    void RemoveItemAt(int index);
+    void SetDataAt(int index, int64_t data);
     void RemoveAllItems();
     int Count() const { return m_menu->Count(); }
     std::string TitleAt(int index) const;

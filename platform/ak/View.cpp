@@ -73,6 +73,15 @@ void View::AddSubview(View* view) {
     DidAddSubview(view);
 }
 
+void View::AddSubviewAtBack(View* view) {
+    AddSubview(view);
+    if (!view || view->m_superview != this)
+        return;
+    auto at = std::find(m_subviews.begin(), m_subviews.end(), Ref<View>(view));
+    std::rotate(m_subviews.begin(), at, at + 1);
+    StackChildAtBack(m_backing->widget, view->m_backing->widget);
+}
+
 void View::RemoveFromSuperview() {
     View* superview = m_superview;
     if (!superview)

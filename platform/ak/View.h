@@ -46,6 +46,8 @@ public:
     View* Superview() const { return m_superview; }
     const std::vector<Ref<View>>& Subviews() const { return m_subviews; }
     void AddSubview(View* view);
+    // Added behind every other subview: drawn first, hit last.
+    void AddSubviewAtBack(View* view);
     void RemoveFromSuperview();
     bool IsDescendantOf(const View* view) const;
     Window* GetWindow() const { return m_window; }

@@ -179,6 +179,21 @@ GtkWidget* NewViewWidget(View* view) {
     return widget;
 }
 
+void StackChildAtBack(GtkWidget* container, GtkWidget* child) {
+    if (!IsViewWidget(container))
+        return;
+    auto* self = AsViewWidget(container);
+    GList* item = g_list_find(self->children, child);
+    if (!item)
+        return;
+    self->children = g_list_remove_link(self->children, item);
+    self->children = g_list_concat(item, self->children);
+    if (GdkWindow* window =
+            gtk_widget_get_has_window(child) ? gtk_widget_get_window(child) : nullptr)
+        gdk_window_lower(window);
+    gtk_widget_queue_draw(container);
+}
+
 View* ViewOfWidget(GtkWidget* widget) {
     return widget && IsViewWidget(widget) ? AsViewWidget(widget)->view : nullptr;
 }

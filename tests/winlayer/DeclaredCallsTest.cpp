@@ -6,7 +6,8 @@ namespace {
 
 // Calls of later parts of the layer stop the program rather than pretend.
 TEST(DeclaredCallsDeathTest, AbortNamingTheCall) {
-    EXPECT_DEATH(WISP_CB_Empty(nullptr, 0), "winlayer: WISP_CB_Empty is not built yet");
+    EXPECT_DEATH(WISP_InitiateDragDrop(nullptr, nullptr, nullptr, nullptr),
+                 "winlayer: WISP_InitiateDragDrop is not built yet");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "winlayer/ApiNames.h"
+#include "winlayer/controls/ControlCalls.h"
 #include "winlayer/draw/Gdi.h"
 #include "winlayer/draw/Menus.h"
 #include "winlayer/window/MenuSlots.h"
@@ -102,6 +103,7 @@ void AddWindowApiNames() {
         AddDrawingApiNames();
         AddApiFunctions(kWindowFunctions);
     });
+    AddControlApiNames();
 }
 
 } // namespace winlayer

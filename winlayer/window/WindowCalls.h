@@ -28,9 +28,9 @@ BOOL ReleaseCapture();
 BOOL IsWindow(HWND window);
 BOOL IsWindowVisible(HWND window);
 
-// Declared for later parts of the layer; they abort until built.
 void WISP_ApplyCtlColors(HWND window, DLGPROC proc, BOOL force);
 void WISP_SetMenuDestination(HMENU menu, HWND destination);
+// The combo-box and trackbar calls (winlayer/controls); id 0 names the handle itself.
 int WISP_CB_InsertString(HWND window, int id, int index, const char* text);
 void WISP_CB_DeleteString(HWND window, int id, int index);
 int WISP_CB_GetItemText(HWND window, int id, int index, char* buffer, int size);

@@ -1,0 +1,259 @@
+// The dialog controls on a display: the preferences dialog built from its
+// control list, filled and read through CB_* messages, and reporting the
+// user's choices; then each kind of control, changed by the program and by
+// the user.
+#include "winlayer/controls/DialogControls.h"
+#include "platform/ak/Box.h"
+#include "platform/ak/Button.h"
+#include "platform/ak/PopUpButton.h"
+#include "platform/ak/Slider.h"
+#include "platform/ak/TextField.h"
+#include "platform/ak/test/AkTest.h"
+#include "tests/winlayer/support/PreferencesDialogList.h"
+#include "tests/winlayer/support/WindowProbe.h"
+#include "winlayer/InputRecords.h"
+#include "winlayer/MessageBoxButtons.h"
+#include "winlayer/Mnemonics.h"
+#include "winlayer/controls/ControlCalls.h"
+#include "winlayer/controls/StyleBits.h"
+#include "winlayer/window/TopLevel.h"
+#include "winlayer/window/WindowView.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace winlayer::test {
+namespace {
+
+constexpr unsigned kReturn = 0xff0d;
+constexpr int kDriverList = 40009;
+constexpr int kConfigButton = 40022;
+
+using Commands = std::vector<WPARAM>;
+
+// The preferences dialog's creator, as the shell writes it.
+void BuildPreferences(HWND view, int flags) {
+    WISP_MakeSetCurParms(view, 0, !(flags & 8), 1.5f, 1.5f, 0, 0);
+    std::vector<DialogControlListEntry> list;
+    for (const auto& placed : kPreferencesDialog)
+        list.push_back(placed.entry);
+    WISP_GenerateDialogFromList(list.data(), int(list.size()));
+}
+
+LRESULT Send(HWND dialog, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessage(GetDlgItem(dialog, id), message, wParam, lParam);
+}
+
+LPARAM Text(const char* text) {
+    return reinterpret_cast<LPARAM>(text);
+}
+
+void Type(ak::Window& window, unsigned keysym) {
+    ak::test::Key(window, ak::test::KeycodeOf(keysym), keysym, true);
+    ak::test::Key(window, ak::test::KeycodeOf(keysym), keysym, false);
+}
+
+class DialogControlsTest : public WindowTest {
+protected:
+    // The user's part: two choices of the same driver, "Config...", Return.
+    void Interact(HWND dialog) {
+        ak::Window* window = FindWindow(dialog);
+        ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+        ak::test::SaveSnapshot(*window, "preferences-dialog");
+        EXPECT_TRUE(commands.empty()) << "the program's CB_* calls report nothing";
+        auto* list = dynamic_cast<ak::PopUpButton*>(FindObject(GetDlgItem(dialog, kDriverList)));
+        ASSERT_NE(list, nullptr);
+        for (size_t round = 1; round <= 2; ++round) { // a re-choice reports too
+            ak::MenuItem* item = list->GetMenu().ItemAt(0);
+            item->onActivate(*item);
+            ASSERT_TRUE(ak::test::PumpUntil([&] { return commands.size() == round; }));
+        }
+        auto* config = dynamic_cast<ak::Button*>(FindObject(GetDlgItem(dialog, kConfigButton)));
+        ASSERT_NE(config, nullptr);
+        config->PerformClick();
+        ASSERT_TRUE(ak::test::PumpUntil([&] { return commands.size() == 3; }));
+        Type(*window, kReturn);
+        ASSERT_TRUE(ak::test::PumpUntil([&] { return commands.size() == 4; }));
+    }
+
+    DialogResourceRecord prefs{40002, "Preferences", 12, &BuildPreferences, 334, 463, nullptr};
+    Commands commands;
+};
+
+TEST_F(DialogControlsTest, PreferencesDialogStandsFillsAndReportsTheUsersChoices) {
+    struct Filled {
+        LRESULT added, data, found, missing, noneSelected, length;
+        std::string text;
+        bool atFrames = false;
+        bool boxesBehind = false;
+    } filled;
+    HWND dialog = nullptr;
+    probe.hook = [&](HWND window, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+        if (message == WM_COMMAND) {
+            commands.push_back(wParam);
+            if ((wParam & 0xFFFF) == IDOK)
+                EndDialog(window, IDOK);
+            return 1;
+        }
+        if (message != WM_INITDIALOG)
+            return 0;
+        dialog = window;
+        Send(window, kDriverList, CB_RESETCONTENT);
+        filled.added = Send(window, kDriverList, CB_ADDSTRING, 0, Text("CoreAudio"));
+        Send(window, kDriverList, CB_SETITEMDATA, 0, LPARAM(1) << 40);
+        filled.data = Send(window, kDriverList, CB_GETITEMDATA, 0);
+        filled.found = Send(window, kDriverList, CB_FINDSTRINGEXACT, WPARAM(-1), Text("coreaudio"));
+        filled.missing = Send(window, kDriverList, CB_FINDSTRINGEXACT, WPARAM(-1), Text("ASIO"));
+        Send(window, kDriverList, CB_SETCURSEL, WPARAM(-1));
+        filled.noneSelected = Send(window, kDriverList, CB_GETCURSEL);
+        Send(window, kDriverList, CB_SETCURSEL, 0);
+        filled.length = Send(window, kDriverList, CB_GETLBTEXTLEN, 0);
+        std::vector<char> buffer(filled.length);
+        Send(window, kDriverList, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(buffer.data()));
+        filled.text = buffer.data();
+
+        ak::View* view = FindView(window);
+        const auto& subviews = view->Subviews();
+        filled.boxesBehind = subviews.size() == 32 &&
+                             WISP_IsGroupBox(HandleOf(subviews[0].Get())) &&
+                             WISP_IsGroupBox(HandleOf(subviews[1].Get()));
+        // The boxes went to the back, MIDI's last; the rest keep list order.
+        std::vector<const PlacedEntry*> order{&kPreferencesDialog[23], &kPreferencesDialog[13]};
+        for (const auto& placed : kPreferencesDialog)
+            if (std::strcmp(placed.entry.type, "__WISP_GROUP") != 0)
+                order.push_back(&placed);
+        filled.atFrames = subviews.size() == order.size();
+        for (size_t i = 0; filled.atFrames && i < order.size(); ++i) {
+            const ak::Rect f = subviews[i]->Frame();
+            const int* want = order[i]->frame;
+            filled.atFrames = f.origin.x == want[0] && f.origin.y == want[1] &&
+                              f.size.width == want[2] && f.size.height == want[3];
+            EXPECT_TRUE(filled.atFrames) << "control " << i;
+        }
+        ak::Application::RunOnMainLater([&] {
+            Interact(dialog);
+            if (commands.empty() || commands.back() != WPARAM(IDOK))
+                EndDialog(dialog, -5); // a failed step must not leave the loop running
+        });
+        return 1;
+    };
+    EXPECT_EQ(WISP_DialogBox(&prefs, 40002, nullptr, &WindowProbe::DialogProc, 0), IDOK);
+    EXPECT_EQ(filled.added, 0);
+    EXPECT_EQ(filled.data, LRESULT(1) << 40);
+    EXPECT_EQ(filled.found, 0);
+    EXPECT_EQ(filled.missing, -1);
+    EXPECT_EQ(filled.noneSelected, -1);
+    EXPECT_EQ(filled.length, 73);
+    EXPECT_EQ(filled.text, "CoreAudio");
+    EXPECT_TRUE(filled.atFrames);
+    EXPECT_TRUE(filled.boxesBehind);
+    const WPARAM choice = kDriverList | (CBN_SELCHANGE << 16);
+    EXPECT_EQ(commands, (Commands{choice, choice, WPARAM(kConfigButton), WPARAM(IDOK)}));
+}
+
+// Each box answered through its alert: the button pressed (default 0,
+// alternate 1, other 2), Escape, or the close box.
+TEST_F(DialogControlsTest, MessageBoxesAnswerWithThePressedButtonsId) {
+    constexpr unsigned kEscape = 0xff1b;
+    struct Case {
+        UINT flags;
+        std::function<bool()> answer;
+        int result;
+    };
+    const Case cases[] = {
+        {0, [] { return ak::test::AlertPressButton(0); }, IDOK},
+        {4, [] { return ak::test::AlertPressButton(0); }, IDYES},
+        {4, [] { return ak::test::AlertPressButton(1); }, IDNO},
+        {0x104, [] { return ak::test::AlertPressButton(0); }, IDNO},
+        {3 | 0x200, [] { return ak::test::AlertPressButton(0); }, IDCANCEL},
+        {3 | 0x200, [] { return ak::test::AlertPressButton(2); }, IDYES},
+        {1, [] { return ak::test::AlertKey(kEscape); }, IDCANCEL},
+        {3, [] { return ak::test::AlertCloseBox(); }, IDCANCEL},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flags);
+        bool answered = false;
+        ak::Application::RunOnMainLater([&] {
+            answered = ak::test::PumpUntil(ak::test::IsAlertShown) && c.answer();
+            if (!answered)
+                ak::test::AlertPressButton(0);
+        });
+        EXPECT_EQ(MessageBox(nullptr, "100% done", "Title", c.flags), c.result);
+        EXPECT_TRUE(answered);
+    }
+}
+
+HWND DeclineAll(HWND, const char*, int, const char*, int, int, int, int, int) {
+    return nullptr;
+}
+
+// Every kind of control changed by the program: nothing reported.
+TEST_F(DialogControlsTest, ControlKindsAnswerTheirMessagesSilently) {
+    DialogResourceRecord plain{1, "Probe", 28, nullptr, 300, 300, nullptr};
+    probe.answers[WM_INITDIALOG] = 0;
+    const HWND top = CreateModelessWindow(&plain, nullptr, &WindowProbe::DialogProc, 0, 0);
+    ASSERT_NE(top, nullptr);
+    WISP_MakeSetCurParms(top, 0, 0, 1, 1, 0, 0);
+    probe.Take();
+
+    const HWND threeState = WISP_MakeControl("&Three", 10, "button", 6, 5, 5, 60, 12, 0);
+    for (const WPARAM check : {0, 1, 2, 3}) {
+        SendMessage(threeState, BM_SETCHECK, check, 0);
+        EXPECT_EQ(SendMessage(threeState, BM_GETCHECK, 0, 0), check == 3 ? 2 : LRESULT(check));
+    }
+    EXPECT_TRUE(WISP_IsButton(threeState));
+    EXPECT_STREQ(FindMnemonicOriginal("Three"), "&Three");
+    const HWND pushLike = WISP_MakeControl("Plain", 11, "Button", 2, 5, 20, 60, 12, 0);
+    EXPECT_EQ(dynamic_cast<ak::Button*>(FindObject(pushLike))->Kind(), ak::ButtonKind::Push);
+
+    int flags[3];
+    for (int i = 0; i < 3; ++i) {
+        const HWND radio = WISP_MakeControl("r", 20 + i, "Button", 9 | (i == 0 ? 0x20000 : 0),
+                                            5 + 30 * i, 40, 25, 12, 0);
+        flags[i] = dynamic_cast<Wisp_vOmnarControl_button*>(FindObject(radio))->wispRadioFlags();
+    }
+    EXPECT_EQ(std::vector<int>(flags, flags + 3), (std::vector<int>{3, 1, 1}));
+
+    const HWND track = WISP_MakeControl("", 30, "msctls_trackbar32", 0, 5, 60, 100, 12, 0);
+    EXPECT_EQ(dynamic_cast<ak::Slider*>(FindObject(track))->MaxValue(), 1000);
+    SendMessage(track, TBM_SETRANGE, 1, 0x00640000);
+    SendMessage(track, TBM_SETPOS, 1, 64);
+    EXPECT_EQ(WISP_TB_GetPos(top, 30), 64);
+
+    const HWND combo = WISP_MakeCombo(40, 5, 80, 100, 0, CBS_SORT);
+    ASSERT_NE(dynamic_cast<Wisp_vOmnarControl_cbox*>(FindObject(combo)), nullptr);
+    for (const char* rate : {"22050", "48000"})
+        WISP_CB_AddString(top, 40, rate);
+    EXPECT_EQ(SendMessage(combo, CB_ADDSTRING, 0, Text("44100")), 1);
+    SendMessage(combo, CB_SETITEMDATA, 2, 48000);
+    SendMessage(combo, CB_SETCURSEL, 1, 0);
+    SendMessage(combo, CB_DELETESTRING, 1, 0);
+    auto* own = dynamic_cast<Wisp_vOmnarControl_cbox*>(FindObject(combo));
+    EXPECT_EQ(own->wispLastReportedIndex(), -1) << "the next user choice reports";
+    EXPECT_EQ(SendMessage(combo, CB_GETITEMDATA, 1, 0), 48000);
+    EXPECT_EQ(WISP_CB_FindString(top, 40, 0, "480", FALSE), 1);
+    EXPECT_EQ(WISP_CB_FindString(top, 99, -1, "480", FALSE), -1) << "no control";
+    EXPECT_EQ(WISP_CB_InsertString(top, 99, 0, "x"), -1) << "no control";
+
+    WISP_RegisterCustomControlCreator(&DeclineAll);
+    WISP_RegisterCustomControlCreator(&DeclineAll);
+    WISP_UnregisterCustomControlCreator(&DeclineAll);
+    EXPECT_EQ(WISP_MakeControl("", 50, "NoSuchClass", 0, 0, 0, 10, 10, 0), nullptr);
+    WISP_UnregisterCustomControlCreator(&DeclineAll);
+    const DialogControlListEntry icon{"__WISP_ICON", 0, "x", 60, 0, 0, 10, 10, 0};
+    const size_t before = FindView(top)->Subviews().size();
+    WISP_GenerateDialogFromList(&icon, 1);
+    EXPECT_EQ(FindView(top)->Subviews().size(), before);
+
+    ak::test::Pump(60);
+    for (const std::string& line : probe.Take())
+        EXPECT_EQ(line.find(" 273 "), std::string::npos) << line;
+    DestroyWindow(top);
+}
+
+} // namespace
+} // namespace winlayer::test
