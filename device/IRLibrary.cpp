@@ -250,17 +250,20 @@ void OmnarControl::LoadWavIR() {
         if (fileName.GetLength() > 0) {
             mLastWavPath = fileName.Get();
             if (ReadWavFile(fileName)) {
-                Name name{};
-                const omnar::IRNameField field =
-                    omnar::PaddedName(omnar::IRNameFromPath(mLastWavPath));
-                std::copy(field.begin(), field.end(), name.begin());
-                NormalizeAndPackIR(name, mIRUploadSlot, true);
+                StoreWavIR(mIRUploadSlot);
             } else {
                 canvas->RunMessageBox("Unknown file format.", "ERROR!", vx::ui::EMsgBoxButtons::OK);
             }
         }
     }
     mIRImportBusy = false;
+}
+
+void OmnarControl::StoreWavIR(int irNumber) {
+    Name name{};
+    const omnar::IRNameField field = omnar::PaddedName(omnar::IRNameFromPath(mLastWavPath));
+    std::copy(field.begin(), field.end(), name.begin());
+    NormalizeAndPackIR(name, irNumber, true);
 }
 
 void OmnarControl::NormalizeAndPackIR(Name& name, int irNumber, bool upload) {

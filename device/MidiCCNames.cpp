@@ -130,3 +130,6 @@ const std::array<std::string, 128> MidiCCNames = {
     /* 126 */ "Mono Mode",
     /* 127 */ "Poly Mode",
 };
+
+const std::array<std::string, 12> MidiNoteNames = {"C",  "C#", "D",  "D#", "E",  "F",
+                                                   "F#", "G",  "G#", "A",  "A#", "B"};

@@ -111,6 +111,12 @@ public:
     void ShowFilterPunch();
     void UpdateMidFilterReadout();
     void UpdatePunchFilterReadout();
+    void UpdateHighFilterReadout();
+    // Tag 1 coloured by whether the values still equal the stored preset.
+    void UpdatePresetEditedIndicator();
+    // The MIDI message a pedal or switch row of the jacks sends, as three
+    // texts; rows 0..5, others nothing.
+    void ShowMidiMappingText(int row);
     void ShowDrive();
     void ShowPreMidControls();
     void ShowIR();
@@ -182,6 +188,8 @@ public:
     // False, the IR unchanged, for a file that is not a readable WAV.
     bool ReadWavFile(const VxString& path);
     void LoadWavIR();
+    // The WAV just read (mLastWavPath) as IR n's slot file, and its upload.
+    void StoreWavIR(int irNumber);
     // Stores the current IR as IR n's slot file and, when asked, prepares its
     // upload; the name is cut of its trailing spaces in place.
     void NormalizeAndPackIR(Name& name, int irNumber, bool upload);
@@ -299,6 +307,25 @@ private:
     // recorded, curve and hint set, the page's groups shown.
     void ShowPage(int page, bool curve, std::initializer_list<const char*> groups);
 
+    // The panel's part of a parameter change (pages/).
+    void ReactToParamChange(int index, int value);
+    void ShowPresetReadout(int index, int value);
+    // Page `page` by its method, unless shown already or values are applied.
+    void SwitchPage(int page, void (OmnarControl::*show)());
+    // SetParamFromNormalised, then the bound controls follow.
+    void SetParamAndQueue(int index, double normalised);
+    void OnPresetListGesture(int value);
+    void OnCustomIRListGesture(int index, int value);
+    void CheckIRRow(int irNumber);
+    void OnIRModeChange(int index, int value);
+    void OnGlobalSettingChange(int index, int value);
+    void OnJackSettingChange(int index, int value);
+    void RebuildMappingTexts(int index, int value);
+    // Values held back by the chorus rule's block go at the next tick.
+    void SendHeldParams();
+    void StepFromFootswitch(int tag, int delta);
+    void ReleaseStepFootswitch();
+
     // Panel work; nothing without a panel.
     void SetProgress(int knobTag, int textTag, double fraction);
     void ShowGroup(const char* group, bool show);
@@ -392,9 +419,13 @@ protected:
     std::string mLastPresetPath;
     int32_t mLastChangeIndex = -1;
     int32_t mLastChangeValue = 0;
+    // The three texts of each jack row's MIDI mapping (no control shows them).
+    std::array<std::array<std::string, 3>, 6> mMappingTexts{};
 
     // ---- Transfer scheduler ----
     bool mSuppressParamSend = false;
+    // Changes that the block held back; each goes once when it lifts.
+    std::array<bool, omnar::kPresetValueCount> mHeldParamSends{};
     bool mDumpWaitArmed = false;
     int32_t mDumpWaitTicks = 0;
     bool mIRPreviewPending = false;

@@ -31,8 +31,10 @@ std::span<const uint8_t> Slice(const std::vector<uint8_t>& buffer, int at, int c
 
 // The 100 ms tick: completions first, then at most one transfer message.
 void OmnarControl::OnZMK3Timer(vx::Timer&) {
-    // A ParamChange held back by the chorus rule stays held for one tick only.
+    // A ParamChange held back by the chorus rule stays held for one tick
+    // only, then goes with its latest value.
     mSuppressParamSend = false;
+    SendHeldParams();
     RunDumpWatchdog();
     RunDeadline();
     RunCompletions();

@@ -172,11 +172,3 @@ void OmnarControl::ShowAutoFilter() {
 void OmnarControl::ShowChorus() {
     ShowPage(kChorusPage, kCurveHidden, {group::kIRDisplay, group::kChorus});
 }
-
-// Amp-model and reverb-type selection and the filter readouts come later.
-void OmnarControl::SelectAmpMode(int) {}
-void OmnarControl::SelectReverbMode(int) {}
-void OmnarControl::UpdateMidFilterReadout() {}
-void OmnarControl::UpdatePunchFilterReadout() {}
-void OmnarControl::ApplyAmpModeDefaults(int) {}
-void OmnarControl::ApplyReverbModeDefaults(int) {}

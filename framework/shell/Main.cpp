@@ -38,8 +38,8 @@ public:
 } // namespace
 
 int main() {
-    std::printf("OmnarControl %s: the panel alone; its buttons' actions, the application shell, "
-                "MIDI and audio are not built yet\n",
+    std::printf("OmnarControl %s: the panel alone; the application shell, MIDI and audio are "
+                "not built yet\n",
                 OMNAR_VERSION);
     ak::Ref<ak::Application> app = ak::Application::Create();
     if (!app)

@@ -154,6 +154,11 @@ TEST_F(OmnarControlTest, ChorusDepthRaisesTheSilentLevelAndHoldsSendsForOneTick)
     Sent().clear();
     Tick();
     EXPECT_FALSE(editor->mSuppressParamSend);
+    EXPECT_EQ(Sent(), (std::vector<Bytes>{ParamChange(0, 10), ParamChange(72, 30)}))
+        << "what the block held goes at the next tick, once";
+    Sent().clear();
+    Tick();
+    EXPECT_TRUE(Sent().empty());
     Edit(0, 11);
     EXPECT_EQ(Sent(), std::vector<Bytes>{ParamChange(0, 11)});
 

@@ -2,6 +2,7 @@
 // the start-up state, the four knob arrangements and every effect page with
 // its groups shown directly.
 
+#include "controls/IInvisibleSelectControl.h"
 #include "controls/ITextControl.h"
 #include "pages/PageNames.h"
 #include "tests/pages/PagesFixture.h"
@@ -193,6 +194,29 @@ TEST_F(ScreenshotFixture, OverlayPages) {
     Show(group::kFactoryPreset, true);
     SetProgress(tag::kFactoryKnob, tag::kFactoryText, 0.37, "37 %");
     Shoot("overlay-upgrading-factory-presets");
+}
+
+// The panel after edits made through its own actions.
+TEST_F(ScreenshotFixture, EditedPanel) {
+    Open();
+    editor->mApplyingValues = false;
+    editor->mUserEditing = true;
+    editor->ShowAmbience();
+    editor->OnReverbRadio(5);
+    Shoot("edit-ambience-echo");
+    editor->ShowDrive();
+    editor->OnAmpRadio(8);
+    Shoot("edit-amp-model");
+
+    editor->SetParamFromNormalised(79, (109.0 - 40.0) / 109.0);
+    const vx::ui::IRECT& list = editor->mPresetListSelector->GetRECT();
+    editor->mPresetListSelector->OnMouseDown(list.MW(), list.T + list.H() * 3.5f / 19.f, {});
+    Shoot("edit-preset-list");
+
+    editor->mConnected = true; // the device's copy of the values follows the edit
+    std::copy_n(editor->mDeviceValues.begin(), 74, editor->mStoredPresetValues.begin());
+    editor->SetParamFromNormalised(0, 0.25);
+    Shoot("edit-display-edited");
 }
 
 } // namespace
