@@ -1,7 +1,7 @@
 #include "winlayer/listviews/Cursor.h"
 
-#include "winlayer/draw/Cursors.h"
 #include "winlayer/InputRecords.h"
+#include "winlayer/draw/Cursors.h"
 #include "winlayer/window/WindowCalls.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
-#include "winlayer/draw/Keyboard.h"
 #include "winlayer/Runtime.h"
+#include "winlayer/draw/Keyboard.h"
 #include "winlayer/listviews/Cursor.h"
 #include "winlayer/listviews/ListView.h"
 #include "winlayer/window/WindowCalls.h"
