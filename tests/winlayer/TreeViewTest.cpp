@@ -4,6 +4,9 @@
 #include "winlayer/listviews/TreeView.h"
 
 #include "tests/winlayer/support/ControlHost.h"
+#include "winlayer/controls/ControlCalls.h"
+#include "winlayer/controls/DialogControls.h"
+#include "winlayer/listviews/ListView.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +29,17 @@ protected:
             }
             return message == 0x7B ? "context" : "";
         });
-        tree = CreateTreeView(top, ak::Rect{{10, 10}, {200, 150}}, 44, 0);
+        // From a control list, as a dialog's creator builds it: a caption in
+        // the type field, the id in the flag, the class in the text and the
+        // style in the id field.
+        EnableListControls();
+        WISP_MakeSetCurParms(top, 0, 0, 1, 1, 0, 0);
+        const DialogControlListEntry entries[] = {
+            {"Parts", 44, "SysTreeView32", 0, 10, 10, 200, 150, 0}};
+        WISP_GenerateDialogFromList(entries, 1);
+        tree = GetDlgItem(top, 44);
         ASSERT_NE(tree, nullptr);
+        ASSERT_STREQ(Outline().getWispClass(), "SysTreeView32");
         ak::test::Pump();
     }
     HTREEITEM Add(HTREEITEM parent, const char* text) {

@@ -1,5 +1,6 @@
 #include "winlayer/listviews/ListView.h"
 
+#include "winlayer/draw/Gdi.h"
 #include "winlayer/window/WindowCalls.h"
 
 #include <algorithm>
@@ -7,6 +8,9 @@
 int g_suppressListSelectionNotify = 0;
 
 namespace {
+
+// CDDS_ITEMPREPAINT | CDDS_SUBITEM: one cell is about to show.
+constexpr std::uint32_t kItemSubItemPrepaint = 0x10001;
 
 ak::TextAlignment AlignmentOf(winlayer::ColumnAlign align) {
     switch (align) {
@@ -25,8 +29,18 @@ Wisp_vOmnarControl_listview::Wisp_vOmnarControl_listview(ak::Rect frame, int sty
     : ak::TableView(frame), model_(style, listBox, *this) {
     SetDataSource(this);
     SetAllowsMultipleSelection(!model_.SingleSelection());
-    SetHeaderVisible(!listBox && (style & LVS_NOCOLUMNHEADER) == 0);
+    SetHeaderVisible(!listBox && (style & LVS_REPORT) && (style & LVS_NOCOLUMNHEADER) == 0);
     SetAction([this](ak::Control&) { wispSelectionChanged(); });
+    // A header click asks the parent to sort, unless the style says no.
+    SetHeaderClick([this](ak::TableView&, const std::string& column) {
+        if (model_.ListBoxMode() || (model_.Style() & LVS_NOSORTHEADER))
+            return;
+        NMLISTVIEW record{};
+        record.hdr.code = LVN_COLUMNCLICK;
+        record.iItem = -1;
+        record.iSubItem = logicalColumnOf(column);
+        notifyParent(record.hdr);
+    });
 }
 
 Wisp_vOmnarControl_listview::~Wisp_vOmnarControl_listview() = default;
@@ -98,6 +112,37 @@ std::string Wisp_vOmnarControl_listview::TextAt(ak::TableView&, const std::strin
     return model_.ValueOf(row, static_cast<int>(found - columnIds_.begin())).text;
 }
 
+ak::Ref<ak::Image> Wisp_vOmnarControl_listview::ImageAt(ak::TableView&, const std::string& column,
+                                                        int row) {
+    const int logical = logicalColumnOf(column);
+    if (logical < 0 || !model_.ImageList())
+        return {};
+    const int image = model_.ValueOf(row, logical).image;
+    auto* list = static_cast<HIMAGELIST>(model_.ImageList());
+    if (image <= 0 || image > ImageList_GetImageCount(list))
+        return {};
+    return ak::Ref<ak::Image>(
+        static_cast<ak::Image*>(GetNSImageFromHICON(WISP_ImageList_GetImage(list, image - 1))));
+}
+
+std::optional<ak::Color>
+Wisp_vOmnarControl_listview::TextColorAt(ak::TableView&, const std::string& column, int row) {
+    NMLVCUSTOMDRAW record{};
+    record.nmcd.hdr.hwndFrom = Handle();
+    record.nmcd.hdr.idFrom = static_cast<std::uint64_t>(Tag() & 0xFFFF);
+    record.nmcd.hdr.code = NM_CUSTOMDRAW;
+    record.nmcd.dwDrawStage = kItemSubItemPrepaint;
+    record.nmcd.dwItemSpec = static_cast<std::uint64_t>(row);
+    record.clrText = -1;
+    record.clrTextBk = -1;
+    record.iSubItem = logicalColumnOf(column);
+    SendMessage(GetParent(Handle()), WM_NOTIFY, static_cast<WPARAM>(Tag()),
+                reinterpret_cast<LPARAM>(&record));
+    if (record.clrText == -1)
+        return std::nullopt;
+    return winlayer::RgbColor(record.clrText);
+}
+
 LRESULT Wisp_vOmnarControl_listview::notifyParent(NMHDR& header) {
     header.hwndFrom = Handle();
     header.idFrom = static_cast<std::uint64_t>(Tag());
@@ -150,6 +195,7 @@ HWND CreateListView(HWND parent, ak::Rect frame, int id, int style, bool listBox
         return nullptr;
     auto list = ak::MakeRef<Wisp_vOmnarControl_listview>(frame, style, listBox);
     list->SetTag(id);
+    list->SetHidden((style & winlayer::kHiddenStyle) != 0);
     view->AddSubview(list.Get());
     // Added views get the parent's command action; the list reports its own way.
     list->SetAction([raw = list.Get()](ak::Control&) { raw->wispSelectionChanged(); });

@@ -2,6 +2,7 @@
 #include "winlayer/controls/ControlCalls.h"
 #include "winlayer/draw/Gdi.h"
 #include "winlayer/draw/Menus.h"
+#include "winlayer/drops/DropBlock.h"
 #include "winlayer/window/MenuSlots.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
@@ -91,6 +92,9 @@ const ApiFunction kWindowFunctions[] = {
     API_ENTRY(WISP_SetMenuDestination),
     API_ENTRY(WISP_SetCurrentMenu),
     API_ENTRY(WISP_GetCurrentMenu),
+    API_ENTRY(DragQueryPoint),
+    API_ENTRY(DragFinish),
+    API_ENTRY(DragQueryFile),
 };
 
 #undef API_ENTRY
