@@ -5,7 +5,6 @@
 #include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
 #include "platform/ak/test/AkTest.h"
-#include "tests/winlayer/support/RecordingPendingCalls.h"
 #include "tests/winlayer/support/WindowProbe.h"
 #include "winlayer/ApiNames.h"
 #include "winlayer/window/MenuSlots.h"

@@ -95,6 +95,9 @@ const ApiFunction kWindowFunctions[] = {
     API_ENTRY(DragQueryPoint),
     API_ENTRY(DragFinish),
     API_ENTRY(DragQueryFile),
+    API_ENTRY(WISP_InitiateDragDrop),
+    API_ENTRY(WISP_InitiateDragDropOfFileList),
+    API_ENTRY(WISP_FinishDragDrop),
 };
 
 #undef API_ENTRY
