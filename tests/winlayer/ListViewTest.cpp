@@ -323,6 +323,43 @@ TEST_F(ListViewTest, CustomDrawAndSelectionColoursShowInThePixels) {
     EXPECT_FALSE(has(pixelsOfRow(1), [](std::uint32_t p) { return p == 0x0000FF; }));
 }
 
+// An owner-drawn list box hands each row's drawing to its parent.
+TEST_F(ListViewTest, OwnerDrawnListBoxRowsAreDrawnByTheParent) {
+    const HWND box = MakeList(LBS_OWNERDRAWFIXED, true);
+    for (const char* text : {"a", "b"})
+        SendMessage(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    SendMessage(box, LB_SETITEMDATA, 1, 77);
+    std::vector<std::string> drawn;
+    probe.hook = [&drawn](HWND, UINT message, WPARAM, LPARAM lParam) -> LRESULT {
+        if (message != WM_DRAWITEM)
+            return 0;
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const std::string line = std::to_string(item->CtlType) + " " + std::to_string(item->CtlID) +
+                                 " " + std::to_string(item->itemID) + " " +
+                                 std::to_string(item->itemData);
+        if (std::find(drawn.begin(), drawn.end(), line) == drawn.end())
+            drawn.push_back(line);
+        HBRUSH red = CreateSolidBrush(0xFF0000);
+        WISP_FillRect(static_cast<HDC>(item->hDC), &item->rcItem, red);
+        DeleteObject(red);
+        return 1;
+    };
+    ListView_RedrawItems(box, 0, 1);
+    ak::test::Pump(60);
+    std::sort(drawn.begin(), drawn.end());
+    EXPECT_EQ(drawn, (std::vector<std::string>{"2 33 0 0", "2 33 1 77"}));
+    RECT row{};
+    ASSERT_TRUE(ListView_GetItemRect(box, 0, &row, 0));
+    ak::Window& window = *FindWindow(top);
+    const ak::Surface shot = window.Snapshot();
+    cairo_surface_flush(shot.get());
+    const ak::Point p =
+        Table(box).ConvertPointToView(ak::Point{20.0, (row.top + row.bottom) / 2.0}, nullptr);
+    const auto* line = cairo_image_surface_get_data(shot.get()) +
+                       int(p.y) * cairo_image_surface_get_stride(shot.get());
+    EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(line)[int(p.x)] & 0xFFFFFF, 0xFF0000u);
+}
+
 TEST_F(ListViewTest, TopIndexPageAndScrolling) {
     const HWND list = MakeList(LVS_REPORT);
     AddColumns(list, 1, 150);

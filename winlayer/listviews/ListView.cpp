@@ -4,6 +4,7 @@
 #include "winlayer/window/WindowCalls.h"
 
 #include <algorithm>
+#include <cmath>
 
 int g_suppressListSelectionNotify = 0;
 
@@ -26,7 +27,8 @@ ak::TextAlignment AlignmentOf(winlayer::ColumnAlign align) {
 } // namespace
 
 Wisp_vOmnarControl_listview::Wisp_vOmnarControl_listview(ak::Rect frame, int style, bool listBox)
-    : ak::TableView(frame), model_(style, listBox, *this) {
+    : ak::TableView(frame), model_(style, listBox, *this),
+      ownerDrawn_(listBox && (style & LBS_OWNERDRAWFIXED)) {
     SetDataSource(this);
     SetAllowsMultipleSelection(!model_.SingleSelection());
     SetHeaderVisible(!listBox && (style & LVS_REPORT) && (style & LVS_NOCOLUMNHEADER) == 0);
@@ -75,8 +77,10 @@ void Wisp_vOmnarControl_listview::showColumns() {
         SetColumnWidth(columnIds_[i], column.width);
         SetColumnHidden(columnIds_[i], column.hidden);
         SetColumnAlignment(columnIds_[i], AlignmentOf(column.align));
-        SetColumnCell(columnIds_[i], column.statusCell ? ak::CellKind::Status : ak::CellKind::Text,
-                      i == 0);
+        const ak::CellKind kind = i == 0 && ownerDrawn_ ? ak::CellKind::OwnerDraw
+                                  : column.statusCell   ? ak::CellKind::Status
+                                                        : ak::CellKind::Text;
+        SetColumnCell(columnIds_[i], kind, i == 0);
         order[i] = model_.DisplayPosition(static_cast<int>(i));
     }
     // The table's logical order is its order of adding, which is not the
@@ -141,6 +145,28 @@ Wisp_vOmnarControl_listview::TextColorAt(ak::TableView&, const std::string& colu
     if (record.clrText == -1)
         return std::nullopt;
     return winlayer::RgbColor(record.clrText);
+}
+
+void Wisp_vOmnarControl_listview::DrawCell(ak::TableView&, const std::string&, int row, cairo_t* cr,
+                                           ak::Rect frame, bool) {
+    HDC hdc = WISP_WrapGraphicsContext(cr);
+    if (!hdc)
+        return;
+    const auto round = [](double v) { return static_cast<int>(std::floor(v + 0.5)); };
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_LISTBOX;
+    item.CtlID = static_cast<std::uint32_t>(Tag());
+    item.itemID = static_cast<std::uint32_t>(row);
+    item.hwndItem = Handle();
+    item.hDC = hdc;
+    item.rcItem =
+        RECT{round(frame.origin.x), round(frame.origin.y), round(frame.origin.x + frame.size.width),
+             round(frame.origin.y + frame.size.height)};
+    if (const winlayer::ListRow* data = model_.Row(row))
+        item.itemData = static_cast<std::uint64_t>(data->data);
+    SendMessage(GetParent(Handle()), WM_DRAWITEM, static_cast<WPARAM>(Tag()),
+                reinterpret_cast<LPARAM>(&item));
+    WISP_DeleteGfxContext(hdc);
 }
 
 LRESULT Wisp_vOmnarControl_listview::notifyParent(NMHDR& header) {

@@ -41,6 +41,9 @@ public:
     // The colour the parent answers to NM_CUSTOMDRAW, if any.
     std::optional<ak::Color> TextColorAt(ak::TableView&, const std::string& column,
                                          int row) override;
+    // An owner-drawn list box's rows: WM_DRAWITEM to the parent.
+    void DrawCell(ak::TableView&, const std::string& column, int row, cairo_t* cr, ak::Rect frame,
+                  bool selected) override;
 
     void ItemChanged(int row, UINT newState) override;
     void GetDispInfo(NMLVDISPINFO& info) override;
@@ -75,6 +78,7 @@ private:
     int startClickMode_ = 0; // 1 state image, 2 drag begun, 4 click told at the press
     ak::RowMouse press_;
     std::uint32_t fastClickMask_ = 0;
+    bool ownerDrawn_; // a list box with LBS_OWNERDRAWFIXED: its first column
 };
 
 namespace winlayer {

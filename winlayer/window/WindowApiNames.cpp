@@ -98,6 +98,9 @@ const ApiFunction kWindowFunctions[] = {
     API_ENTRY(WISP_InitiateDragDrop),
     API_ENTRY(WISP_InitiateDragDropOfFileList),
     API_ENTRY(WISP_FinishDragDrop),
+    API_ENTRY(WISP_SetViewGL),
+    API_ENTRY(WISP_GetViewGL),
+    API_ENTRY(WISP_SetGLContextToView),
 };
 
 #undef API_ENTRY

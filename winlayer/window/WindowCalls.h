@@ -154,6 +154,10 @@ void WISP_InitiateDragDrop(HWND window, RECT* source, const char* fileName, void
 void WISP_InitiateDragDropOfFileList(HWND window, RECT* source, const char** names, int count,
                                      void* icon);
 void WISP_FinishDragDrop();
+// No OpenGL here: no view gets a context.
+void WISP_SetViewGL(HWND window, int mode);
+BOOL WISP_GetViewGL(HWND window);
+BOOL WISP_SetGLContextToView(HWND window);
 namespace winlayer {
 // The receiver's side of a promise into directory: the promised file's name
 // there once written (asking the user when the name is taken), none when
