@@ -127,6 +127,15 @@ TEST_F(ListViewTest, ItemRectsAndHitTests) {
         EXPECT_EQ(ListView_HitTest(list, &info), c.row) << c.pt.y;
         EXPECT_EQ(info.flags, c.flags) << c.pt.y;
     }
+    // With state images, the square at a row's left edge is the state icon.
+    HIMAGELIST images = ImageList_CreateEx();
+    ListView_SetImageList(list, images, 1);
+    LVHITTESTINFO info{};
+    info.pt = POINT{4, (last.top + last.bottom) / 2};
+    EXPECT_EQ(ListView_HitTest(list, &info), 1);
+    EXPECT_EQ(info.flags, 0x08u);
+    ListView_SetImageList(list, nullptr, -1);
+    ImageList_Destroy(images);
 }
 
 TEST_F(ListViewTest, ListBoxMessagesThroughSendMessageAndClassChecks) {
@@ -447,6 +456,20 @@ TEST_F(ListViewMouseTest, PlainClickSelectsAtTheRelease) {
     ak::test::Pump();
     EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1);
     EXPECT_EQ(notes, (std::vector<std::string>{"-101 1", "-2 1"}));
+}
+
+// A click on a row's state image leaves the selection to the parent.
+TEST_F(ListViewMouseTest, AStateImageClickKeepsTheSelection) {
+    HIMAGELIST images = ImageList_CreateEx();
+    ListView_SetImageList(list, images, 1);
+    const ak::Point onImage{10 + 4.0, row1.y};
+    ak::test::Press(*window, onImage);
+    ak::test::Release(*window, onImage);
+    ak::test::Pump();
+    EXPECT_EQ(ListView_GetSelectedCount(list), 0);
+    EXPECT_EQ(notes, (std::vector<std::string>{"-2 1"}));
+    ListView_SetImageList(list, nullptr, -1);
+    ImageList_Destroy(images);
 }
 
 TEST_F(ListViewMouseTest, FastClickColumnsTellThePress) {

@@ -121,7 +121,8 @@ bool Wisp_vOmnarControl_treeview::MouseDownOnRows(const ak::RowMouse& mouse) {
     }
     notifyParent(NM_CLICK, nullptr);
     fakeRightMouse_ = false;
-    return false;
+    // The outline's own press handling arms its item drags.
+    return ak::OutlineView::MouseDownOnRows(mouse);
 }
 
 bool Wisp_vOmnarControl_treeview::MouseUpOnRows(const ak::RowMouse& mouse) {
@@ -131,7 +132,7 @@ bool Wisp_vOmnarControl_treeview::MouseUpOnRows(const ak::RowMouse& mouse) {
         rightRelease();
         return true;
     }
-    return false;
+    return ak::OutlineView::MouseUpOnRows(mouse);
 }
 
 void Wisp_vOmnarControl_treeview::RightMouseUpOnRows(const ak::RowMouse&) {
