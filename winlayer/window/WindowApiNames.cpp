@@ -91,7 +91,6 @@ const ApiFunction kWindowFunctions[] = {
     API_ENTRY(TrackPopupMenu),
     API_ENTRY(WISP_SetMenuDestination),
     API_ENTRY(WISP_SetCurrentMenu),
-    API_ENTRY(WISP_GetCurrentMenu),
     API_ENTRY(DragQueryPoint),
     API_ENTRY(DragFinish),
     API_ENTRY(DragQueryFile),
