@@ -2,6 +2,7 @@
 // list offers, what each choice does to the settings, the stream and the
 // ports, and how OK, Apply and Cancel end it.
 #include "framework/shell/ShellIds.h"
+#include "platform/ak/test/AkTest.h"
 #include "tests/shell/ShellFixture.h"
 #include "winlayer/window/WindowCalls.h"
 
@@ -98,6 +99,11 @@ bool WaitFor(const std::function<bool()>& done) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     return done();
 }
+
+// Longer than any fixed buffer of 100 bytes, with letters of two and three bytes.
+constexpr const char* kLongName =
+    "Ausgabegerät für Überwachung — Studio-Monitore links und rechts, zweiter Raum, "
+    "Schnittstelle Nr. 2 (Kanäle 3–4)";
 
 const Case kCases[] = {
     {"TwoInputChannelsListOneThenOneAndTwo",
@@ -235,6 +241,29 @@ const Case kCases[] = {
          Press(dialog, kOk);
      },
      [](PreferencesTest& t) { EXPECT_EQ(t.Host().Settings().sampleRate, 48000); }},
+    {"LongAndUtf8NamesAreReadWhole",
+     [](PreferencesTest& t) {
+         t.mAudio->devices = {Device("Speakers", 0, 2, false, true), Device(kLongName, 0, 2)};
+     },
+     [](PreferencesTest& t, HWND dialog) {
+         EXPECT_EQ(Entries(dialog, kOutputDeviceList), (Strings{"Speakers", kLongName}));
+         Choose(dialog, kOutputDeviceList, 1);
+         EXPECT_EQ(t.Host().Settings().audioOutput, kLongName);
+         Press(dialog, kOk);
+     },
+     [](PreferencesTest& t) {
+         EXPECT_NE(t.SettingsText().find(std::string("outdev=") + kLongName), std::string::npos)
+             << t.SettingsText();
+     }},
+    {"TheCloseBoxCancels", nullptr,
+     [](PreferencesTest& t, HWND dialog) {
+         Choose(dialog, kBufferSizeList, 8);
+         EXPECT_EQ(t.Host().Settings().bufferFrames, 2048);
+         ak::test::CloseBox(*winlayer::FindWindow(dialog));
+         EXPECT_TRUE(ak::test::PumpUntil([&] { return t.Host().Settings().bufferFrames == 512; }))
+             << "the close box did not cancel";
+     },
+     [](PreferencesTest& t) { EXPECT_NE(t.SettingsText().find("buffer=512"), std::string::npos); }},
     {"ConfigStartsTheToolOnThePathOnce", [](PreferencesTest& t) { ToolFolder(t, true); },
      [](PreferencesTest& t, HWND dialog) {
          EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, kConfigButton)));
