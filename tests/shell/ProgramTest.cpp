@@ -152,6 +152,21 @@ protected:
     void ClickOnScreen(int x, int y) {
         Tool({"xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "1"});
     }
+    size_t VisibleWindows() {
+        return Tool({"xdotool", "search", "--onlyvisible", "--classname", "."}).size();
+    }
+    // Clicks what opens a pop-up (a menu title, a list's button) in the window,
+    // waits for the pop-up, clicks the entry at a screen point and waits for
+    // the pop-up to go.
+    void ChooseFromPopup(const std::string& window, int x, int y, int entryX, int entryY) {
+        const size_t before = VisibleWindows();
+        Click(window, x, y);
+        EXPECT_TRUE(WaitUntil([&] { return VisibleWindows() > before; }, 5s)) << "no pop-up opened";
+        std::this_thread::sleep_for(300ms); // mapped is not yet drawn and taking input
+        ClickOnScreen(entryX, entryY);
+        EXPECT_TRUE(WaitUntil([&] { return VisibleWindows() <= before; }, 5s))
+            << "the pop-up did not close";
+    }
     void Keys(const std::string& window, const std::vector<std::string>& keys) {
         std::vector<std::string> argv = {"xdotool", "windowfocus", "--sync",
                                          window,    "key",         "--clearmodifiers"};
@@ -163,10 +178,8 @@ protected:
     }
 
     // Opens File > Preferences... with the mouse: the menu title, then its first item.
-    std::string OpenPreferencesByMouse(const std::string& main) {
-        Click(main, 20, 12);
-        std::this_thread::sleep_for(300ms);
-        Click(main, 40, 40);
+    std::string OpenPreferencesByMouse(const std::string& main, const Geometry& frame) {
+        ChooseFromPopup(main, 20, 12, frame.x + 40, frame.y + 40);
         return FindWindow("Preferences");
     }
 
@@ -192,25 +205,23 @@ TEST_F(ProgramTest, PreferencesOverJackAndQuit) {
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     const std::string main = FindWindow("OmnarControl");
     ASSERT_FALSE(main.empty()) << "no main window within 20 s";
-    Screenshot(main, "main-window");
-
     // The 960 x 600 panel is centred on the 1920 x 1200 screen, the bar above it.
     const Geometry frame = WaitForMenuBar(main);
+    std::this_thread::sleep_for(500ms); // a frame or two of the panel
+    Screenshot(main, "main-window");
     EXPECT_EQ(frame.x, 480);
     EXPECT_EQ(frame.width, 960);
     EXPECT_EQ(frame.y + frame.height, 900);
 
-    std::string prefs = OpenPreferencesByMouse(main);
+    std::string prefs = OpenPreferencesByMouse(main, frame);
     ASSERT_FALSE(prefs.empty()) << "File > Preferences... opened no dialog";
     Screenshot(prefs, "preferences-jack");
     // Buffer Size. With no window manager the dialog stands at the screen's
     // origin, and each list opens below its button, 24 pixels an entry.
-    Click(prefs, 252, 62);
-    std::this_thread::sleep_for(300ms);
-    ClickOnScreen(240, 86 + 5 * 24); // "256"
-    std::this_thread::sleep_for(200ms);
+    ChooseFromPopup(prefs, 252, 62, 240, 86 + 5 * 24); // "256"
     Screenshot(prefs, "preferences-buffer-256");
     Click(prefs, 202, 438); // OK
+    EXPECT_TRUE(WaitUntil([&] { return !IsShown("Preferences"); }, 5s)) << "OK did not end it";
     EXPECT_TRUE(WaitUntil([&] { return Settings().find("buffer=256") != std::string::npos; }, 5s))
         << Settings();
     const std::string settings = Settings();
@@ -220,10 +231,7 @@ TEST_F(ProgramTest, PreferencesOverJackAndQuit) {
     Keys(main, {"ctrl+comma"});
     prefs = FindWindow("Preferences");
     ASSERT_FALSE(prefs.empty()) << "Ctrl+, opened no dialog";
-    Click(prefs, 225, 339); // Input Channel
-    std::this_thread::sleep_for(300ms);
-    ClickOnScreen(225, 363 + 24); // "1"
-    std::this_thread::sleep_for(200ms);
+    ChooseFromPopup(prefs, 225, 339, 225, 363 + 24); // Input Channel "1"
     Screenshot(prefs, "preferences-channel-changed");
     Click(prefs, 286, 438); // Cancel
     EXPECT_TRUE(WaitUntil([&] { return !IsShown("Preferences"); }, 5s));
@@ -258,10 +266,8 @@ TEST_F(ProgramTest, ADriverOutsideTheListShowsTheErrorFirst) {
     Keys(boxes.back(), {"Return"});
     const std::string main = FindWindow("OmnarControl");
     ASSERT_FALSE(main.empty()) << "no main window after the box";
-    WaitForMenuBar(main);
-    Click(main, 20, 12);
-    std::this_thread::sleep_for(300ms);
-    Click(main, 40, 66); // File > Quit
+    const Geometry frame = WaitForMenuBar(main);
+    ChooseFromPopup(main, 20, 12, frame.x + 40, frame.y + 66); // File > Quit
     const auto status = WaitForExit(10s);
     ASSERT_TRUE(status.has_value()) << "File > Quit did not end the program within 10 s";
     EXPECT_EQ(*status, 0);
