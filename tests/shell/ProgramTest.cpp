@@ -173,8 +173,13 @@ protected:
         argv.insert(argv.end(), keys.begin(), keys.end());
         Tool(argv);
     }
+    // The screen under the window, so the panel's own window and open pop-ups show too.
     void Screenshot(const std::string& window, const std::string& name) {
-        Tool({"import", "-window", window, (mOutput / (name + ".png")).string()});
+        const Geometry g = GeometryOf(window);
+        const std::string crop = std::to_string(g.width) + "x" + std::to_string(g.height) + "+" +
+                                 std::to_string(g.x) + "+" + std::to_string(g.y);
+        Tool({"import", "-window", "root", "-crop", crop, "+repage",
+              (mOutput / (name + ".png")).string()});
     }
 
     // Opens File > Preferences... with the mouse: the menu title, then its first item.
