@@ -311,5 +311,18 @@ TEST_F(CommonDialogsTest, FocusRectangleFloatsOverItsWindowUntilRemoved) {
     EXPECT_GT(GetSystemMetrics(15), 0) << "a menu bar's height";
 }
 
+TEST_F(CommonDialogsTest, ModalSessionsRunTurnByTurnAndEndWhileRunning) {
+    ShowHost([](UINT, LPARAM) { return std::string(); });
+    void* session = WISP_ModalWindowStart(top);
+    ASSERT_NE(session, nullptr);
+    int code = 0;
+    EXPECT_EQ(WISP_ModalWindowRun(session, &code), 1) << "continues";
+    EXPECT_EQ(WISP_ModalWindowRun(session, nullptr), 1);
+    WISP_ModalWindowEnd(session);
+    EXPECT_EQ(WISP_ModalWindowRun(session, &code), 0) << "an ended session is unknown";
+    EXPECT_EQ(WISP_ModalWindowRun(nullptr, &code), 0);
+    WISP_ModalWindowEnd(nullptr);
+}
+
 } // namespace
 } // namespace winlayer::test

@@ -73,6 +73,8 @@ const ApiFunction kControlFunctions[] = {
     API_ENTRY(ShellExecute),
     API_ENTRY(WISP_DrawFocusRect),
     API_ENTRY(WISP_HideApp),
+    API_ENTRY(WISP_ModalWindowRun),
+    API_ENTRY(WISP_ModalWindowEnd),
 };
 
 #undef API_ENTRY

@@ -28,6 +28,12 @@ void WISP_DrawFocusRect(HWND window, const RECT* rect, void** overlay);
 // Iconifies the application's windows.
 void WISP_HideApp();
 
+// A session of WISP_ModalWindowStart, one turn: 1 while it continues (or
+// without code), else 0 with its result in code; 0 for an unknown session.
+int WISP_ModalWindowRun(void* session, int* code);
+// Stops the session when it still runs, waits at most 2 s, then ends it.
+void WISP_ModalWindowEnd(void* session);
+
 namespace winlayer {
 
 // What ShellExecute does, decided without touching the desktop.
