@@ -294,6 +294,18 @@ void Application::EndModalSession(ModalSession* session) {
     delete session;
 }
 
+bool Application::IsModalSession(const ModalSession* session) const {
+    return std::find(m_sessions.begin(), m_sessions.end(), session) != m_sessions.end();
+}
+
+void Application::StopModalSession(ModalSession* session, int code) {
+    if (!IsModalSession(session) || session->ended)
+        return;
+    session->ended = true;
+    session->result = code;
+    session->loop.Quit();
+}
+
 void Application::StopModal(Window* window, int code) {
     for (auto it = m_sessions.rbegin(); it != m_sessions.rend(); ++it) {
         ModalSession* session = *it;

@@ -60,6 +60,10 @@ public:
     // Continue while the session runs, else its result.
     int RunModalSession(ModalSession* session);
     void EndModalSession(ModalSession* session);
+    // Whether the session is one begun here and not yet ended.
+    bool IsModalSession(const ModalSession* session) const;
+    // Stops a running session with the code, as StopModal does its window's.
+    void StopModalSession(ModalSession* session, int code = ModalResponse::Stop);
 
     // Called before each event is dispatched; answering true consumes it.
     using EventHook = std::function<bool(const Event&)>;

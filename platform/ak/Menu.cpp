@@ -370,4 +370,16 @@ Ref<MenuItem> Menu::PopUp(View* view, Point inView, MenuItem* positioned) {
     return session.chosen;
 }
 
+double MenuBarHeight() {
+    GtkWidget* bar = GTK_WIDGET(g_object_ref_sink(gtk_menu_bar_new()));
+    GtkWidget* item = gtk_menu_item_new_with_label("File");
+    gtk_menu_shell_append(GTK_MENU_SHELL(bar), item);
+    gtk_widget_show_all(bar);
+    int natural = 0;
+    gtk_widget_get_preferred_height(bar, nullptr, &natural);
+    gtk_widget_destroy(bar);
+    g_object_unref(bar);
+    return natural;
+}
+
 } // namespace ak

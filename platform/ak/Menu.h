@@ -129,4 +129,7 @@ private:
     MenuItem* m_owner = nullptr;
 };
 
+// The height a window's menu bar takes, in points, measured on a bar with one item.
+double MenuBarHeight();
+
 } // namespace ak

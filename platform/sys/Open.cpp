@@ -66,6 +66,22 @@ bool OpenPath(const std::string& path) {
     return OpenUri(UriOfPath(path).get());
 }
 
+bool OpenPath(const std::string& path, const std::string& contentType) {
+    if (!Exists(path))
+        return false;
+    std::unique_ptr<GAppInfo, Unref> app(
+        g_app_info_get_default_for_type(contentType.c_str(), FALSE));
+    if (!app)
+        return false;
+    std::unique_ptr<GFile, Unref> file(g_file_new_for_path(path.c_str()));
+    GList files{file.get(), nullptr, nullptr};
+    GError* error = nullptr;
+    const bool launched = g_app_info_launch(app.get(), &files, nullptr, &error);
+    if (error)
+        g_error_free(error);
+    return launched;
+}
+
 bool RevealPath(const std::string& path) {
     if (!Exists(path))
         return false;

@@ -1,6 +1,10 @@
 #include "winlayer/ApiNames.h"
 #include "winlayer/Mnemonics.h"
 #include "winlayer/controls/ControlCalls.h"
+#include "winlayer/controls/TabCalls.h"
+#include "winlayer/dialogs/CommonDialogs.h"
+#include "winlayer/drops/DropBlock.h"
+#include "winlayer/shell/ShellCalls.h"
 #include "winlayer/window/WindowCalls.h"
 
 #include <mutex>
@@ -44,6 +48,33 @@ const ApiFunction kControlFunctions[] = {
     API_ENTRY(WISP_GenerateDialogFromList),
     API_ENTRY(WISP_IsGroupBox),
     API_ENTRY(WISP_IsButton),
+    API_ENTRY(TabCtrl_GetItemCount),
+    API_ENTRY(TabCtrl_InsertItem),
+    API_ENTRY(TabCtrl_DeleteItem),
+    API_ENTRY(TabCtrl_GetCurSel),
+    API_ENTRY(TabCtrl_SetCurSel),
+    API_ENTRY(TabCtrl_AdjustRect),
+    API_ENTRY(BrowseForSaveFile),
+    API_ENTRY(BrowseForFiles),
+    API_ENTRY(BrowseForDirectory),
+    API_ENTRY(BrowseFile_SetTemplate),
+    API_ENTRY(WISP_ChooseColor),
+    API_ENTRY(WISP_ChooseFont),
+    API_ENTRY(RegisterClipboardFormat),
+    API_ENTRY(OpenClipboard),
+    API_ENTRY(EnumClipboardFormats),
+    API_ENTRY(GetClipboardData),
+    API_ENTRY(SetClipboardData),
+    API_ENTRY(EmptyClipboard),
+    API_ENTRY(CloseClipboard),
+    API_ENTRY(DragQueryFile),
+    API_ENTRY(DragQueryPoint),
+    API_ENTRY(DragFinish),
+    API_ENTRY(ShellExecute),
+    API_ENTRY(WISP_DrawFocusRect),
+    API_ENTRY(WISP_HideApp),
+    API_ENTRY(WISP_ModalWindowRun),
+    API_ENTRY(WISP_ModalWindowEnd),
 };
 
 #undef API_ENTRY

@@ -35,6 +35,7 @@ int WISP_CB_GetNumItems(HWND window, int id);
 int WISP_CB_GetCurSel(HWND window, int id);
 
 namespace winlayer {
-// Puts the control, combo, trackbar and message-box calls into the name table.
+// Puts the control, combo, trackbar, tab, common-dialog, clipboard and shell
+// calls into the name table.
 void AddControlApiNames();
 } // namespace winlayer

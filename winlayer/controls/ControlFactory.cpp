@@ -85,6 +85,7 @@ HWND MakeTabs(int id, int style, int x, int y, int w, int h) {
         ScaleControlRect(BuildParms(), x, y - 1, w, h + 6, ShiftRequest::None);
     auto tabs = ak::MakeRef<Wisp_vOmnarControl_tabview>(ToRect(frame));
     tabs->setWispStyle(style);
+    tabs->setNotificationWindow(HandleOf(BuildParent()));
     SetAllowNoMiddleManRendering(HandleOf(BuildParent()), FALSE);
     return AddPlain(*tabs, id, style);
 }

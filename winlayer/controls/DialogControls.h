@@ -7,6 +7,7 @@
 #include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
 #include "winlayer/window/ControlReports.h"
+#include "winlayer/window/WindowView.h"
 
 #include <cstdint>
 #include <vector>
@@ -94,12 +95,22 @@ private:
     int ignoreSelection_ = -1;
 };
 
+// Tabs tell their notification window (the parent view) of each change of
+// the selected tab as WM_NOTIFY with TCN_SELCHANGE; none while cleared.
 class Wisp_vOmnarControl_tabview : public ak::TabView, public winlayer::WispStyled {
 public:
-    explicit Wisp_vOmnarControl_tabview(ak::Rect frame) : ak::TabView(frame) {}
+    explicit Wisp_vOmnarControl_tabview(ak::Rect frame);
+    HWND getNotificationWindow() const { return dest_; }
+    void setNotificationWindow(HWND window) { dest_ = window; }
+
+private:
+    HWND dest_ = nullptr;
 };
 
-class Wisp_vOmnarControl_progind : public ak::ProgressIndicator {
+// A progress bar answering PBM_SETRANGE, PBM_SETPOS and PBM_DELTAPOS.
+class Wisp_vOmnarControl_progind : public ak::ProgressIndicator,
+                                   public winlayer::WispMessageTarget {
 public:
     explicit Wisp_vOmnarControl_progind(ak::Rect frame) : ak::ProgressIndicator(frame) {}
+    LRESULT onWispMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

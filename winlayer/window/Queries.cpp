@@ -1,5 +1,6 @@
 #include "platform/ak/Application.h"
 #include "platform/ak/Button.h"
+#include "platform/ak/Menu.h"
 #include "platform/ak/OutlineView.h"
 #include "platform/ak/PopUpButton.h"
 #include "platform/ak/Screen.h"
@@ -213,6 +214,10 @@ void WISP_GetViewPort(RECT* out, const RECT* source, BOOL workArea) {
     *out = ToRect(area(screens[best]));
 }
 
+namespace {
+constexpr int kMenuBarHeight = 15;
+} // namespace
+
 int GetSystemMetrics(int index) {
     const std::vector<ak::Screen> screens = ak::Screen::All();
     switch (index) {
@@ -225,6 +230,8 @@ int GetSystemMetrics(int index) {
     case 20:
     case 21:
         return 16;
+    case kMenuBarHeight:
+        return screens.empty() ? 0 : ak::PixelEdge(ak::MenuBarHeight());
     default:
         return 0;
     }
