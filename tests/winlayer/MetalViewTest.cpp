@@ -164,6 +164,40 @@ TEST_F(MetalViewTest, GdiDrawsIntoThePresentedFrameInBothModes) {
         EXPECT_EQ(line.rfind("wisp-cocoa: creating metal device context", 0), 0u) << line;
 }
 
+// GetDC outside a paint draws into the frame; ReleaseDC refreshes the view,
+// which in full mode keeps what was written where the paint draws nothing.
+TEST_F(MetalViewTest, GetDCWritesAreShownAtTheRelease) {
+    for (const int mode : {2, 1}) {
+        SCOPED_TRACE(mode);
+        logged.clear();
+        const HWND view = MakeChild({10, 10, 74, 58});
+        ASSERT_EQ(WISP_EnableMetal(view, mode), mode);
+        FlushMetalViews();
+        const MetalView& metal = *MetalOf(view);
+        const int frames = metal.Presented().framesPresented();
+        HDC hdc = GetDC(view);
+        ASSERT_NE(hdc, nullptr);
+        EXPECT_EQ(WISP_GetCtxGC(hdc), nullptr); // no cairo context behind it
+        const RECT square{2, 2, 6, 6};
+        HBRUSH green = CreateSolidBrush(0x00FF00);
+        WISP_FillRect(hdc, &square, green);
+        DeleteObject(green);
+        EXPECT_EQ(ReleaseDC(view, hdc), 1);
+        if (mode == 2) {
+            ASSERT_EQ(metal.Presented().framesPresented(), frames + 1);
+            int width = 0;
+            const std::vector<unsigned char> bgra = metal.Presented().lastFrame(&width, nullptr);
+            EXPECT_EQ(bgra[(std::size_t(3) * width + 3) * 4 + 1], 255); // green
+            EXPECT_TRUE(logged.empty());
+        } else { // direct mode takes a fresh drawable for the refresh: unsupported
+            EXPECT_EQ(metal.Presented().framesPresented(), frames);
+            ASSERT_EQ(logged.size(), 1u);
+            EXPECT_NE(logged[0].find("metal(1) surface"), std::string::npos);
+        }
+        DestroyWindow(top);
+    }
+}
+
 TEST_F(MetalViewTest, RefreshListWaitsForVisibleWindowsAndHidingTakesViewsOff) {
     int paints = 0;
     HWND view = nullptr;
