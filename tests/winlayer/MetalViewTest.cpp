@@ -263,5 +263,16 @@ TEST_F(MetalViewTest, AViewWithoutAreaSkipsItsFrame) {
     EXPECT_EQ(logged.back(), "wisp-cocoa: metal with empty bounds\n");
 }
 
+TEST(MetalDeviceNameTest, TheDefaultDeviceIsNamedWithinTheBuffer) {
+    char name[64] = "x";
+    EXPECT_TRUE(DefaultMetalDeviceName(name, sizeof name));
+    EXPECT_STREQ(name, "CPU Metal device");
+    char small[4] = "x";
+    EXPECT_TRUE(DefaultMetalDeviceName(small, sizeof small));
+    EXPECT_STREQ(small, "CPU");
+    EXPECT_FALSE(DefaultMetalDeviceName(small, 0));
+    EXPECT_FALSE(DefaultMetalDeviceName(nullptr, 8));
+}
+
 } // namespace
 } // namespace winlayer::test

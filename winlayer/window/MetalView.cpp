@@ -5,6 +5,7 @@
 #include "platform/ak/Window.h"
 #include "platform/sys/Log.h"
 #include "winlayer/MessageQueue.h"
+#include "winlayer/WinBasics.h"
 #include "winlayer/draw/GdiRecords.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
@@ -371,6 +372,16 @@ void FlushMetalViews() {
             record.pending = nullptr;
         }
     views.flushing = false;
+}
+
+BOOL DefaultMetalDeviceName(char* buffer, int size) {
+    if (!buffer || size < 1)
+        return FALSE;
+    const std::shared_ptr<mtl::Device> device = mtl::Device::createSystemDefaultDevice();
+    if (!device)
+        return FALSE;
+    lstrcpyn(buffer, device->name(), size);
+    return buffer[0] != 0 ? TRUE : FALSE;
 }
 
 void MetalViewShown(Wisp_vOmnarControl_hwnd* view, bool shown) {

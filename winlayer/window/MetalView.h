@@ -88,6 +88,8 @@ MetalView* MetalOf(HWND window);
 void MetalNeedsRefresh(Wisp_vOmnarControl_hwnd* view, const RECT* area, bool keep);
 void FlushMetalViews();
 bool MetalViewListed(HWND window);
+// The default device's name into buffer; false when none was written.
+BOOL DefaultMetalDeviceName(char* buffer, int size);
 // Hiding takes a view off the list; showing draws it at once.
 void MetalViewShown(Wisp_vOmnarControl_hwnd* view, bool shown);
 
