@@ -13,6 +13,8 @@ class Device : public std::enable_shared_from_this<Device> {
 public:
     // The process's default device, made on first use.
     static std::shared_ptr<Device> createSystemDefaultDevice();
+    // What the device is, for people to read.
+    const char* name() const { return "CPU Metal device"; }
 
     std::shared_ptr<CommandQueue> newCommandQueue();
     // Null for a length of 0 or beyond the limit, or when memory runs out.

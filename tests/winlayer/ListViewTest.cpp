@@ -482,6 +482,45 @@ TEST_F(ListViewMouseTest, FastClickColumnsTellThePress) {
     EXPECT_EQ(notes, (std::vector<std::string>{"-2 1"}));
 }
 
+// The second click of a double click (presses 100 ms apart) tells NM_DBLCLK
+// before its NM_CLICK, or in a fast-click column at its press; a list box
+// tells its parent LBN_DBLCLK after the selection change.
+TEST_F(ListViewMouseTest, DoubleClicksTellTheParent) {
+    std::uint32_t time = 50000;
+    const auto doubleClick = [&] {
+        ak::test::Click(*window, row1, {1, 0, time});
+        ak::test::Click(*window, row1, {1, 0, time + 100});
+        ak::test::Pump();
+        time += 10000;
+    };
+    struct Case {
+        std::uint32_t fastClickMask;
+        std::vector<std::string> notes;
+    };
+    for (const Case& c : {Case{0, {"-101 1", "-2 1", "-3 1", "-2 1"}}, Case{1, {"-2 1", "-3 1"}}}) {
+        SCOPED_TRACE(c.fastClickMask);
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+        ak::test::Pump();
+        WISP_SetListViewFastClickMask(list, c.fastClickMask);
+        notes.clear();
+        doubleClick();
+        EXPECT_EQ(notes, c.notes);
+    }
+
+    DestroyWindow(list);
+    const HWND box = MakeList(0, true);
+    AddRows(box, 3);
+    ak::test::Pump();
+    probe.Take();
+    doubleClick();
+    const auto command = [](int code) {
+        return "? " + std::to_string(WM_COMMAND) + " " + std::to_string(CommandParam(code, 33));
+    };
+    const std::vector<std::string> log = probe.Take();
+    EXPECT_TRUE(InOrder(log, {command(1), command(LBN_DBLCLK)}));
+    EXPECT_EQ(std::count(log.begin(), log.end(), command(LBN_DBLCLK)), 1);
+}
+
 TEST_F(ListViewMouseTest, TheFourthDragBeginsAndTheReleaseIsAButtonUp) {
     ak::test::Press(*window, row1);
     for (int i = 1; i <= 3; ++i)

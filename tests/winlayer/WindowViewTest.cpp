@@ -327,9 +327,9 @@ TEST_F(WindowViewTest, WindowCallsJoinTheNameTable) {
     EXPECT_EQ(LookupAPIFunctionByName("IsWindow"), reinterpret_cast<void*>(&IsWindow));
     EXPECT_EQ(LookupAPIFunctionByName("MulDiv") != nullptr, true); // the basics stay
     EXPECT_EQ(LookupAPIFunctionByName("sendmessage"), nullptr);
-    for (const char* name :
-         {"WISP_InitiateDragDrop", "WISP_InitiateDragDropOfFileList", "WISP_FinishDragDrop",
-          "WISP_SetViewGL", "WISP_GetViewGL", "WISP_SetGLContextToView"})
+    for (const char* name : {"WISP_InitiateDragDrop", "WISP_InitiateDragDropOfFileList",
+                             "WISP_FinishDragDrop", "WISP_SetViewGL", "WISP_GetViewGL",
+                             "WISP_SetGLContextToView", "WISP_EnableMetal", "WISP_CreateMetalDC"})
         EXPECT_NE(LookupAPIFunctionByName(name), nullptr) << name;
 }
 

@@ -18,7 +18,6 @@ void AddDrawingApiNames() {
     static const ApiFunction names[] = {
         API_NAME(WISP_CreateMemContext),
         API_NAME(WISP_WrapGraphicsContext),
-        API_NAME(WISP_CreateMetalDC),
         API_NAME(WISP_DeleteGfxContext),
         API_NAME(WISP_GetCtxGC),
         API_NAME(WISP_GetCtxFrameBuffer),

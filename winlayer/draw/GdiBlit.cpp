@@ -1,6 +1,8 @@
 #include "winlayer/draw/BlitGeometry.h"
 #include "winlayer/draw/GdiRecords.h"
 
+#include <vector>
+
 using namespace winlayer;
 
 namespace {
@@ -29,10 +31,57 @@ SurfacePtr WithStraightAlpha(HDC source, const BlitRect& area) {
     return copy;
 }
 
+// A copy into a Metal view's frame: unscaled and half-size copies go as they
+// are (the latter at twice the resolution), others are resampled by nearest
+// neighbour first, at twice the size when the frame is and the source allows.
+void MetalBlit(PixelUploadTarget* metal, const BlitRect& to, const BlitRect& from, HDC source,
+               bool blend) {
+    const bool frameRetina = metal->FrameOpen() ? metal->FrameRetina() : metal->ViewRetina();
+    bool retina = false;
+    int outW = to.width, outH = to.height, outX = to.x, outY = to.y;
+    if (from.width == 2 * to.width && from.height == 2 * to.height) {
+        retina = true;
+    } else if (frameRetina && from.width >= 2 * to.width && from.height >= 2 * to.height) {
+        retina = true;
+    }
+    if (retina) {
+        outW *= 2;
+        outH *= 2;
+        outX *= 2;
+        outY *= 2;
+    }
+    const auto* in = reinterpret_cast<const uint32_t*>(source->pixels);
+    // Rows padded to a multiple of 4 pixels.
+    const int stride = (outW + 3) / 4 * 4;
+    std::vector<uint32_t> pixels(std::size_t(stride) * outH);
+    const int64_t stepX = (int64_t(from.width) << 16) / outW;
+    const int64_t stepY = (int64_t(from.height) << 16) / outH;
+    for (int row = 0; row < outH; ++row) {
+        const int64_t sourceY = from.y + ((row * stepY) >> 16);
+        for (int col = 0; col < outW; ++col) {
+            const int64_t sourceX = from.x + ((col * stepX) >> 16);
+            uint32_t p = in[std::size_t(sourceY) * source->width + sourceX];
+            pixels[std::size_t(row) * stride + col] = blend ? p : (p | 0xFF000000u);
+        }
+    }
+    metal->Blit(pixels.data(), outX, outY, outW, outH, stride, retina, blend);
+}
+
 } // namespace
 
 void StretchBlt(HDC destination, int x, int y, int width, int height, HDC source, int sx, int sy,
                 int sw, int sh, DWORD mode) {
+    if (PixelUploadTarget* metal = MetalTarget(destination)) {
+        if (!IsValidContext(source) || source->origin != ContextOrigin::Memory)
+            return;
+        const auto plan =
+            PlanStretchBlt({x, y, width, height}, {sx, sy, sw, sh}, source->width, source->height);
+        if (!plan || plan->destination.width < 1 || plan->destination.height < 1)
+            return;
+        cairo_surface_flush(cairo_get_target(source->cr));
+        MetalBlit(metal, plan->destination, plan->source, source, mode == WISP_BLT_ALPHA);
+        return;
+    }
     cairo_t* cr = DrawingContext(destination);
     if (!cr || !IsValidContext(source) || source->origin != ContextOrigin::Memory)
         return;

@@ -1,7 +1,7 @@
 #include "winlayer/draw/GdiRecords.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 using namespace winlayer;
@@ -72,12 +72,24 @@ HDC NewScratchContext() {
     return AllocContext();
 }
 
-} // namespace winlayer
-
-HDC WISP_CreateMetalDC(HWND) {
-    std::fprintf(stderr, "winlayer: WISP_CreateMetalDC is not built yet\n");
-    std::abort();
+HDC NewMetalContext(PixelUploadTarget* target) {
+    if (!target)
+        return nullptr;
+    HDC hdc = AllocContext();
+    hdc->metal = target;
+    hdc->origin = ContextOrigin::Metal;
+    return hdc;
 }
+
+uint32_t FramePixel(const GdiColor& color) {
+    const auto channel = [](double value) {
+        return static_cast<uint32_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255));
+    };
+    return Premultiplied(channel(color.alpha) << 24 | channel(color.red) << 16 |
+                         channel(color.green) << 8 | channel(color.blue));
+}
+
+} // namespace winlayer
 
 void WISP_DeleteGfxContext(HDC hdc) {
     if (!IsValidContext(hdc))
@@ -102,6 +114,8 @@ void* WISP_GetCtxFrameBuffer(HDC hdc) {
 }
 
 BOOL WISP_IsRetinaDC(HDC hdc) {
+    if (PixelUploadTarget* metal = MetalTarget(hdc))
+        return metal->FrameOpen() && metal->FrameRetina() ? TRUE : FALSE;
     cairo_t* cr = DrawingContext(hdc);
     if (!cr)
         return FALSE;

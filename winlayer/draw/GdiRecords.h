@@ -6,6 +6,7 @@
 #include "platform/ak/Object.h"
 #include "winlayer/draw/FontFace.h"
 #include "winlayer/draw/Gdi.h"
+#include "winlayer/metal/MetalFrame.h"
 
 #include <cstdint>
 #include <memory>
@@ -25,7 +26,7 @@ struct GdiColor {
 enum GdiType : int { kPen = 1, kBrush = 2, kFont = 3, kBitmap = 4 };
 
 // Where a context's cairo context came from, so release does the right thing.
-enum class ContextOrigin { Wrapped, Memory, Window };
+enum class ContextOrigin { Wrapped, Memory, Window, Metal };
 
 } // namespace winlayer
 
@@ -63,6 +64,8 @@ struct HDC__ {
     winlayer::GdiColor textColorRGB;
     winlayer::ContextOrigin origin = winlayer::ContextOrigin::Wrapped;
     HWND window = nullptr; // GetDC's window, for ReleaseDC
+    // A Metal-target context has no cairo context: fills go to the view's frame.
+    winlayer::PixelUploadTarget* metal = nullptr;
 };
 
 namespace winlayer {
@@ -102,6 +105,14 @@ inline uint32_t Premultiplied(uint32_t argb) {
     return (a << 24) | (scale((argb >> 16) & 0xFF) << 16) | (scale((argb >> 8) & 0xFF) << 8) |
            scale(argb & 0xFF);
 }
+
+// A Metal-target context over a view's frame.
+HDC NewMetalContext(PixelUploadTarget* target);
+inline PixelUploadTarget* MetalTarget(HDC hdc) {
+    return IsValidContext(hdc) ? hdc->metal : nullptr;
+}
+// A GDI colour value or a brush's colour as a premultiplied frame pixel.
+uint32_t FramePixel(const GdiColor& color);
 
 // A new bitmap object holding the image; owns marks it as the image's owner.
 HGDIOBJ MakeBitmapObject(ak::Image* image, bool owns);

@@ -1,6 +1,7 @@
 #include "winlayer/draw/GdiRecords.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 using namespace winlayer;
 
@@ -42,6 +43,13 @@ bool FillAndStroke(HDC hdc, Trace trace) {
     return true;
 }
 
+// A filled run on a Metal target, the rectangle given by two corners it covers.
+void MetalRun(PixelUploadTarget* metal, int x0, int y0, int x1, int y1, int thickness,
+              const GdiColor& color) {
+    MetalFill(metal, std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0) + thickness,
+              std::abs(y1 - y0) + thickness, FramePixel(color));
+}
+
 } // namespace
 
 BOOL MoveToEx(HDC hdc, int x, int y, POINT* old) {
@@ -55,6 +63,17 @@ BOOL MoveToEx(HDC hdc, int x, int y, POINT* old) {
 }
 
 BOOL LineTo(HDC hdc, int x, int y) {
+    if (PixelUploadTarget* metal = MetalTarget(hdc)) {
+        if (!IsDrawablePen(hdc->pen))
+            return FALSE;
+        // Only axis-parallel lines, as one-pixel runs covering both ends.
+        const int x0 = static_cast<int>(hdc->currentX), y0 = static_cast<int>(hdc->currentY);
+        if (x0 == x || y0 == y)
+            MetalRun(metal, x0, y0, x, y, 1, hdc->pen->color);
+        hdc->currentX = static_cast<float>(x);
+        hdc->currentY = static_cast<float>(y);
+        return TRUE;
+    }
     cairo_t* cr = DrawingContext(hdc);
     if (!cr || !IsDrawablePen(hdc->pen))
         return FALSE;
@@ -127,6 +146,21 @@ BOOL RoundRect(HDC hdc, int l, int t, int r, int b, int width, int height) {
 }
 
 BOOL Rectangle(HDC hdc, int l, int t, int r, int b) {
+    if (PixelUploadTarget* metal = MetalTarget(hdc)) {
+        const bool fill = IsFillableBrush(hdc->brush);
+        const bool stroke = IsDrawablePen(hdc->pen);
+        if (fill)
+            MetalFill(metal, l, t, r - l, b - t, FramePixel(hdc->brush->color));
+        if (stroke) {
+            const int w = std::max(1, hdc->pen->width);
+            const GdiColor& c = hdc->pen->color;
+            MetalFill(metal, l, t, r - l, w, FramePixel(c));
+            MetalFill(metal, l, b - w, r - l, w, FramePixel(c));
+            MetalFill(metal, l, t, w, b - t, FramePixel(c));
+            MetalFill(metal, r - w, t, w, b - t, FramePixel(c));
+        }
+        return fill || stroke ? TRUE : FALSE;
+    }
     return FillAndStroke(hdc, [&](cairo_t* cr, double lineWidth) {
         // The outline lies inside the rectangle, as Win32 draws it.
         const double inset = lineWidth / 2;
@@ -151,6 +185,12 @@ BOOL Ellipse(HDC hdc, int l, int t, int r, int b) {
 }
 
 void WISP_FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
+    if (PixelUploadTarget* metal = MetalTarget(hdc)) {
+        if (rect && IsFillableBrush(brush))
+            MetalFill(metal, rect->left, rect->top, rect->right - rect->left,
+                      rect->bottom - rect->top, FramePixel(brush->color));
+        return;
+    }
     cairo_t* cr = DrawingContext(hdc);
     if (!cr || !rect || !IsFillableBrush(brush))
         return;
@@ -162,6 +202,10 @@ void WISP_FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
 }
 
 void SetPixel(HDC hdc, int x, int y, int color) {
+    if (PixelUploadTarget* metal = MetalTarget(hdc)) {
+        MetalFill(metal, x, y, 1, 1, FramePixel(GdiColor::FromValue(color)));
+        return;
+    }
     cairo_t* cr = DrawingContext(hdc);
     if (!cr)
         return;

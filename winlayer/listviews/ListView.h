@@ -62,6 +62,8 @@ protected:
 
 private:
     void rightRelease(const ak::RowMouse& mouse);
+    // NM_DBLCLK, or LBN_DBLCLK in list-box mode.
+    void doubleClicked(const ak::RowMouse& press);
     LRESULT notifyMouse(int code, int row, int column, ak::Point point, bool withData);
     int logicalColumnOf(const std::string& id) const;
     LPARAM cursorInParent() const;

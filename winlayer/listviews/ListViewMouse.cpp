@@ -110,10 +110,22 @@ bool Wisp_vOmnarControl_listview::MouseUpOnRows(const ak::RowMouse& mouse) {
             Changed();
         }
         PerformDefaultClick(press_);
+        // The table's own tracking, run here, reports a second click.
+        if (press_.event.clickCount >= 2)
+            doubleClicked(press_);
     }
     if (!model_.ListBoxMode() && !(startClickMode_ & (kDragBegun | kClickAlreadyTold)))
         notifyMouse(NM_CLICK, mouse.row, logicalColumnOf(mouse.column), mouse.location, true);
     return true;
+}
+
+void Wisp_vOmnarControl_listview::doubleClicked(const ak::RowMouse& press) {
+    if (model_.ListBoxMode()) {
+        SendMessage(GetParent(Handle()), WM_COMMAND, winlayer::CommandParam(LBN_DBLCLK, Tag()),
+                    reinterpret_cast<LPARAM>(Handle()));
+        return;
+    }
+    notifyMouse(NM_DBLCLK, press.row, logicalColumnOf(press.column), press.location, true);
 }
 
 void Wisp_vOmnarControl_listview::RightMouseUpOnRows(const ak::RowMouse& mouse) {

@@ -84,6 +84,13 @@ public:
     virtual bool FrameRetina() const = 0;
     virtual void Upload(const std::uint32_t* pixels, int x, int y, int width, int height,
                         int stride, bool retina) = 0;
+    // A copied pixel block; with blend its alpha lays it over what is there.
+    virtual void Blit(const std::uint32_t* pixels, int x, int y, int width, int height, int stride,
+                      bool retina, bool /*blend*/) {
+        Upload(pixels, x, y, width, height, stride, retina);
+    }
+    // Whether the view shows at twice its point size.
+    virtual bool ViewRetina() const { return false; }
 };
 
 enum class FillBuffer { none, stack, scratch };

@@ -4,6 +4,7 @@
 #include "platform/ak/Window.h"
 #include "winlayer/Placement.h"
 #include "winlayer/WindowData.h"
+#include "winlayer/window/MetalView.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
 
@@ -263,6 +264,10 @@ BOOL InvalidateRect(HWND window, const RECT* rect, BOOL) {
     ak::View* view = ViewOrNull(window);
     if (!view)
         return TRUE;
+    if (auto* own = dynamic_cast<Wisp_vOmnarControl_hwnd*>(view); own && own->metal()) {
+        winlayer::MetalNeedsRefresh(own, rect, false);
+        return TRUE;
+    }
     if (!rect) {
         view->SetNeedsDisplay();
         return TRUE;

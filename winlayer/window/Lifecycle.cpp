@@ -1,5 +1,6 @@
 #include "platform/ak/Application.h"
 #include "platform/ak/Window.h"
+#include "winlayer/window/MetalView.h"
 #include "winlayer/window/TopLevel.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
@@ -58,8 +59,12 @@ void ShowView(ak::View& view, int command) {
             view.Superview()->SetNeedsDisplayInRect(view.Frame());
         view.SetHidden(true);
     }
-    if (wasHidden != view.IsHidden())
+    if (wasHidden != view.IsHidden()) {
+        ak::Ref<ak::View> hold(&view);
         SendMessage(HandleOf(&view), WM_SHOWWINDOW, view.IsHidden() ? 0 : 1, 0);
+        if (auto* own = dynamic_cast<Wisp_vOmnarControl_hwnd*>(&view))
+            winlayer::MetalViewShown(own, !view.IsHidden());
+    }
 }
 
 void DestroyTopLevel(ak::Window& window) {

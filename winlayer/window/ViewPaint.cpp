@@ -1,6 +1,7 @@
 // A window view's paint: the non-client step, WM_PAINT with its paint
 // context, and the dialog background behind it.
 #include "winlayer/InputRecords.h"
+#include "winlayer/window/MetalView.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
 
@@ -21,6 +22,10 @@ bool SameRect(const RECT& a, const RECT& b) {
 } // namespace
 
 void Wisp_vOmnarControl_hwnd::DrawRect(cairo_t* cr, ak::Rect dirty) {
+    if (metal_) { // the procedure paints into the Metal frame, shown here
+        metal_->PaintFrame(cr);
+        return;
+    }
     HDC hdc = WISP_WrapGraphicsContext(cr);
     deliverPaint(hdc, false, dirty);
     WISP_DeleteGfxContext(hdc);

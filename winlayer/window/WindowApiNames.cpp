@@ -100,6 +100,8 @@ const ApiFunction kWindowFunctions[] = {
     API_ENTRY(WISP_SetViewGL),
     API_ENTRY(WISP_GetViewGL),
     API_ENTRY(WISP_SetGLContextToView),
+    API_ENTRY(WISP_EnableMetal),
+    API_ENTRY(WISP_CreateMetalDC),
 };
 
 #undef API_ENTRY

@@ -158,6 +158,9 @@ void WISP_FinishDragDrop();
 void WISP_SetViewGL(HWND window, int mode);
 BOOL WISP_GetViewGL(HWND window);
 BOOL WISP_SetGLContextToView(HWND window);
+// Sets a window view's Metal mode once (1 direct, 2 full, negative: a layer
+// without Metal); answers the mode now, 0 for anything else.
+int WISP_EnableMetal(HWND window, int mode);
 namespace winlayer {
 // The receiver's side of a promise into directory: the promised file's name
 // there once written (asking the user when the name is taken), none when

@@ -1,6 +1,7 @@
 #include "winlayer/window/WindowView.h"
 
 #include "platform/ak/Window.h"
+#include "winlayer/window/MetalView.h"
 #include "winlayer/window/WindowCalls.h"
 
 #include <vector>
@@ -137,6 +138,7 @@ LRESULT Wisp_vOmnarControl_hwnd::runDestroySequence(WPARAM wParam, LPARAM lParam
     if (isContentView())
         winlayer::DestroyOwnedWindows(*GetWindow());
     callWindowProc(WM_NCDESTROY, 0, 0);
+    metal_.reset(); // off the refresh list
     if (GetCapture() == self)
         ReleaseCapture();
     WISP_MessageQueue_Clear(self);

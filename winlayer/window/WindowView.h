@@ -10,6 +10,10 @@
 struct PAINTSTRUCT;
 
 namespace winlayer {
+class MetalView;
+} // namespace winlayer
+
+namespace winlayer {
 
 // The single entry for synchronous messages; window views answer it, and
 // SendMessage emulates it for the native controls that do not.
@@ -109,6 +113,12 @@ public:
     void Swipe(const ak::Event& event) override;
     bool isFakeRightMouse() const { return fakeRightMouse_; }
 
+    // Metal mode (MetalView.cpp): 0 off, 1 direct, 2 full, negative a plain layer.
+    int metalMode() const;
+    void setMetalMode(int mode) { layerOnlyMode_ = mode; }
+    winlayer::MetalView* metal() const { return metal_.get(); }
+    void setMetal(std::unique_ptr<winlayer::MetalView> metal);
+
     // Native controls added to the view report to its procedure (Notifications.cpp).
     void DidAddSubview(ak::View* subview) override;
     // Files dropped on a view with drops on reach its procedure as
@@ -157,6 +167,8 @@ private:
     } paint_;
     unsigned dirtyBits_ = 3;
     bool fakeRightMouse_ = false;
+    int layerOnlyMode_ = 0;
+    std::unique_ptr<winlayer::MetalView> metal_;
 };
 
 // One mouse message of a view's event, as the procedure gets it: redone for
