@@ -15,12 +15,14 @@
 #include "winlayer/MessageBoxButtons.h"
 #include "winlayer/Mnemonics.h"
 #include "winlayer/controls/ControlCalls.h"
+#include "winlayer/controls/EditMessages.h"
 #include "winlayer/controls/StyleBits.h"
 #include "winlayer/window/TopLevel.h"
 #include "winlayer/window/WindowView.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -252,6 +254,67 @@ TEST_F(DialogControlsTest, ControlKindsAnswerTheirMessagesSilently) {
     ak::test::Pump(60);
     for (const std::string& line : probe.Take())
         EXPECT_EQ(line.find(" 273 "), std::string::npos) << line;
+    DestroyWindow(top);
+}
+
+// A multi-line edit answers its selection, scrolling and replacing messages;
+// the program's changes report nothing, the user's typing reports EN_CHANGE.
+TEST_F(DialogControlsTest, MultiLineEditsSelectScrollAndReplace) {
+    DialogResourceRecord plain{1, "Probe", 28, nullptr, 300, 300, nullptr};
+    probe.answers[WM_INITDIALOG] = 0;
+    probe.hook = [&](HWND, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+        if (message == WM_COMMAND)
+            commands.push_back(wParam);
+        return 0;
+    };
+    const HWND top = CreateModelessWindow(&plain, nullptr, &WindowProbe::DialogProc, 0, 0);
+    ASSERT_NE(top, nullptr);
+    WISP_MakeSetCurParms(top, 0, 0, 1, 1, 0, 0);
+    const HWND edit = WISP_MakeEditField(70, 5, 5, 200, 60, WS_VSCROLL_STYLE);
+    auto* text = dynamic_cast<Wisp_vOmnarControl_textview*>(FindObject(edit));
+    ASSERT_NE(text, nullptr) << "a scrolling edit is multi-line";
+    EXPECT_EQ(GetDlgItem(top, 70), edit);
+    EXPECT_NE(dynamic_cast<ak::TextField*>(FindObject(WISP_MakeEditField(71, 5, 70, 90, 12, 0))),
+              nullptr);
+
+    SendMessage(edit, EM_REPLACESEL, 0, Text("hello world")); // an empty view takes it whole
+    struct SelectionCase {
+        WPARAM start;
+        LPARAM end;
+        std::int32_t from, to;
+    };
+    const SelectionCase selections[] = {
+        {WPARAM(-1), 3, 0, 0}, {0, -1, 0, 11}, {5, 2, 5, 5}, {6, 99, 6, 11}};
+    for (const auto& c : selections) {
+        SendMessage(edit, EM_SETSEL, c.start, c.end);
+        std::int32_t from = -9, to = -9;
+        SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                    reinterpret_cast<LPARAM>(&to));
+        EXPECT_EQ(std::pair(from, to), std::pair(c.from, c.to)) << c.start << ", " << c.end;
+    }
+    SendMessage(edit, EM_REPLACESEL, 0, Text("there"));
+    SendMessage(edit, EM_SETSEL, 0, 6);
+    SendMessage(edit, EM_REPLACESEL, 0, Text(""));
+    SendMessage(edit, EM_REPLACESEL, 0, 0);
+    char buffer[64];
+    GetDlgItemText(top, 70, buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "there");
+
+    std::string lines;
+    for (int i = 0; i < 60; ++i)
+        lines += "line\n";
+    SetDlgItemText(top, 70, lines.c_str());
+    ShowWindow(top, SW_SHOW);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*FindWindow(top)));
+    SendMessage(edit, EM_SCROLL, 7, 0);
+    EXPECT_TRUE(ak::test::PumpUntil([&] { return ak::test::NativeVerticalScroll(*text) > 0; }));
+    SendMessage(edit, EM_SCROLL, 6, 0);
+    EXPECT_TRUE(ak::test::PumpUntil([&] { return ak::test::NativeVerticalScroll(*text) == 0; }));
+    EXPECT_TRUE(commands.empty()) << "the program's changes report nothing";
+
+    ak::test::TypeIntoNativeWidget(*text, "!");
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return !commands.empty(); }));
+    EXPECT_EQ(commands.front(), WPARAM(70 | EN_CHANGE << 16));
     DestroyWindow(top);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/ak/PopUpButton.h"
 #include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
+#include "platform/ak/TextView.h"
 #include "winlayer/window/ControlReports.h"
 #include "winlayer/window/WindowView.h"
 
@@ -71,6 +72,17 @@ public:
 
 private:
     bool colorFromPass_ = false;
+};
+
+// A multi-line edit field in its own scrollers, answering the selection,
+// scrolling and replacing messages itself.
+class Wisp_vOmnarControl_textview : public ak::TextView, public winlayer::WispMessageTarget {
+public:
+    explicit Wisp_vOmnarControl_textview(ak::Rect frame) : ak::TextView(frame) {}
+    LRESULT onWispMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void ReplaceText(const char* text);
 };
 
 // A drop-down list: item data rides on the menu items.
