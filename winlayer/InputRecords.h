@@ -131,6 +131,24 @@ struct NMTREEVIEW {
 static_assert(sizeof(NMTREEVIEW) == 152 && offsetof(NMTREEVIEW, itemOld) == 32 &&
               offsetof(NMTREEVIEW, itemNew) == 88 && offsetof(NMTREEVIEW, ptDrag) == 144);
 
+// Owner drawing: WM_DRAWITEM (wParam the control id) to the control's parent.
+inline constexpr UINT WM_DRAWITEM = 0x002B;
+inline constexpr UINT ODT_LISTBOX = 2;
+inline constexpr UINT ODT_BUTTON = 4;
+struct DRAWITEMSTRUCT {
+    std::uint32_t CtlType;
+    std::uint32_t CtlID;
+    std::uint32_t itemID;
+    std::uint32_t itemAction;
+    std::uint32_t itemState;
+    void* hwndItem;
+    void* hDC; // HDC
+    RECT rcItem;
+    std::uint64_t itemData;
+};
+static_assert(sizeof(DRAWITEMSTRUCT) == 64 && offsetof(DRAWITEMSTRUCT, hwndItem) == 24 &&
+              offsetof(DRAWITEMSTRUCT, rcItem) == 40 && offsetof(DRAWITEMSTRUCT, itemData) == 56);
+
 struct NMCUSTOMDRAW {
     NMHDR hdr;
     std::uint32_t dwDrawStage;

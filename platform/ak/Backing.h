@@ -7,6 +7,7 @@
 #include "platform/ak/Window.h"
 
 #include <cstdint>
+#include <functional>
 
 typedef struct _GtkWidget GtkWidget;
 typedef struct _GdkWindow GdkWindow;
@@ -24,6 +25,8 @@ struct View::Backing {
     bool dragAccepted = false;
     FileDrag drag;
     std::vector<std::string> outgoing;
+    std::function<std::vector<std::string>()> promise; // resolves outgoing when asked
+    bool dataGetConnected = false;
     void* focus = nullptr; // GdkDrawingContext of LockFocus
 };
 

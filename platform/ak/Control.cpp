@@ -44,6 +44,12 @@ void Control::Connect(void* instance, const char* signal, Callback callback) {
     m_handlers.push_back({instance, id});
 }
 
+void Control::ConnectAfter(void* instance, const char* signal, Callback callback) {
+    g_object_ref(instance);
+    const gulong id = g_signal_connect_after(instance, signal, G_CALLBACK(callback), this);
+    m_handlers.push_back({instance, id});
+}
+
 void Control::FireAction() {
     Ref<Control> hold(this);
     if (m_action) {

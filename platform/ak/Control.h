@@ -49,6 +49,8 @@ protected:
     // while a Silence is alive and disconnected when the control goes.
     using Callback = void (*)();
     void Connect(void* instance, const char* signal, Callback callback);
+    // The same, run after the signal's own handler.
+    void ConnectAfter(void* instance, const char* signal, Callback callback);
     // Fires the action once, holding the control so the action may release it.
     void FireAction();
 

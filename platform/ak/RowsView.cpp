@@ -105,6 +105,33 @@ struct RowsViewSignals {
             return FALSE;
         return self->MouseUpOnRows(mouse);
     }
+    // GTK's tree puts its cursor on the first row when it takes the focus
+    // without one, and in single selection selects that row too. A focus
+    // must not change the selection: GTK's handler runs with multiple
+    // selection, which moves only the cursor.
+    static void WillGrabFocus(GtkWidget*, RowsView* self) {
+        GtkTreeSelection* selection = gtk_tree_view_get_selection(AsTree(self->m_tree));
+        const GtkSelectionMode mode = gtk_tree_selection_get_mode(selection);
+        if (mode != GTK_SELECTION_SINGLE && mode != GTK_SELECTION_BROWSE)
+            return;
+        GtkTreePath* cursor = nullptr;
+        gtk_tree_view_get_cursor(AsTree(self->m_tree), &cursor, nullptr);
+        if (cursor) {
+            gtk_tree_path_free(cursor);
+            return;
+        }
+        if (gtk_tree_selection_count_selected_rows(selection) > 0)
+            return;
+        self->m_focusMode = mode;
+        gtk_tree_selection_set_mode(selection, GTK_SELECTION_MULTIPLE);
+    }
+    static void DidGrabFocus(GtkWidget*, RowsView* self) {
+        if (self->m_focusMode < 0)
+            return;
+        gtk_tree_selection_set_mode(gtk_tree_view_get_selection(AsTree(self->m_tree)),
+                                    static_cast<GtkSelectionMode>(self->m_focusMode));
+        self->m_focusMode = -1;
+    }
     static gboolean Focus(GtkWidget*, GdkEvent*, RowsView* self) {
         self->ApplyLook();
         return FALSE;
@@ -160,6 +187,8 @@ RowsView::RowsView(Rect frame, void* model)
     Connect(tree, "button-release-event", reinterpret_cast<Callback>(&RowsViewSignals::Release));
     Connect(tree, "focus-in-event", reinterpret_cast<Callback>(&RowsViewSignals::Focus));
     Connect(tree, "focus-out-event", reinterpret_cast<Callback>(&RowsViewSignals::Focus));
+    Connect(tree, "grab-focus", reinterpret_cast<Callback>(&RowsViewSignals::WillGrabFocus));
+    ConnectAfter(tree, "grab-focus", reinterpret_cast<Callback>(&RowsViewSignals::DidGrabFocus));
 }
 
 RowsView::~RowsView() {

@@ -162,6 +162,7 @@ private:
     int m_updateDepth = 0;
     void* m_frozen = nullptr; // the GdkWindow held still during updates
     bool m_pressOnRows = false;
+    int m_focusMode = -1; // the selection mode held back while the tree takes the focus
 };
 
 } // namespace ak

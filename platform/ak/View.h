@@ -104,6 +104,13 @@ public:
     virtual bool PerformDrop(const FileDrag&) { return false; }
     // Drags files out of the view; call from a mouse-down or -dragged handler.
     void BeginFileDrag(const std::vector<std::string>& paths);
+    // The same for files that exist only once a receiver asks for them:
+    // resolve runs then, once per drag, and answers their paths (none: the
+    // receiver gets an empty list).
+    void BeginPromisedFileDrag(std::function<std::vector<std::string>()> resolve);
+    // What the drag now leaving this view hands a receiver: its
+    // "text/uri-list", resolving a promise first.
+    std::string OutgoingDragUriList();
 
     // The backing widget, for the layer's own files.
     struct Backing;

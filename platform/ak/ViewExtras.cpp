@@ -5,6 +5,7 @@
 #include <gtk/gtk.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace ak {
 
@@ -93,12 +94,28 @@ void DragDataReceived(GtkWidget*, GdkDragContext* context, int x, int y,
 
 void DragDataGet(GtkWidget*, GdkDragContext*, GtkSelectionData* selection, guint, guint,
                  gpointer data) noexcept {
-    const auto& paths = static_cast<View*>(data)->GetBacking().outgoing;
-    std::string list;
-    for (const auto& path : paths)
-        list += FileUriFromPath(path) + "\r\n";
+    const std::string list = static_cast<View*>(data)->OutgoingDragUriList();
     gtk_selection_data_set(selection, UriListAtom(), 8,
                            reinterpret_cast<const guchar*>(list.data()), int(list.size()));
+}
+
+// Offers the view's outgoing files as a "text/uri-list", from the press
+// that is being handled.
+void StartOutgoingDrag(View& view) {
+    auto& backing = view.GetBacking();
+    if (!backing.dataGetConnected) {
+        g_signal_connect(backing.widget, "drag-data-get", G_CALLBACK(DragDataGet), &view);
+        backing.dataGetConnected = true;
+    }
+    GtkTargetEntry target{const_cast<char*>("text/uri-list"), 0, 0};
+    GtkTargetList* targets = gtk_target_list_new(&target, 1);
+    // Our views take their input before GTK sees it, so GTK's own current
+    // event is not the press; ours is.
+    GdkEvent* current = CurrentGdkEvent();
+    const guint button = current && current->type == GDK_BUTTON_PRESS ? current->button.button : 1;
+    gtk_drag_begin_with_coordinates(backing.widget, targets, GDK_ACTION_COPY, int(button), current,
+                                    -1, -1);
+    gtk_target_list_unref(targets);
 }
 
 } // namespace
@@ -183,22 +200,30 @@ void View::RegisterForDraggedFiles() {
     g_signal_connect(m_backing->widget, "drag-data-received", G_CALLBACK(DragDataReceived), this);
 }
 
+std::string View::OutgoingDragUriList() {
+    auto& backing = *m_backing;
+    if (backing.promise)
+        backing.outgoing = std::exchange(backing.promise, nullptr)();
+    std::string list;
+    for (const auto& path : backing.outgoing)
+        list += FileUriFromPath(path) + "\r\n";
+    return list;
+}
+
+void View::BeginPromisedFileDrag(std::function<std::vector<std::string>()> resolve) {
+    if (!resolve)
+        return;
+    m_backing->outgoing.clear();
+    m_backing->promise = std::move(resolve);
+    StartOutgoingDrag(*this);
+}
+
 void View::BeginFileDrag(const std::vector<std::string>& paths) {
     if (paths.empty())
         return;
-    auto& backing = *m_backing;
-    if (backing.outgoing.empty())
-        g_signal_connect(backing.widget, "drag-data-get", G_CALLBACK(DragDataGet), this);
-    backing.outgoing = paths;
-    GtkTargetEntry target{const_cast<char*>("text/uri-list"), 0, 0};
-    GtkTargetList* targets = gtk_target_list_new(&target, 1);
-    // Our views take their input before GTK sees it, so GTK's own current
-    // event is not the press; ours is.
-    GdkEvent* current = CurrentGdkEvent();
-    const guint button = current && current->type == GDK_BUTTON_PRESS ? current->button.button : 1;
-    gtk_drag_begin_with_coordinates(backing.widget, targets, GDK_ACTION_COPY, int(button), current,
-                                    -1, -1);
-    gtk_target_list_unref(targets);
+    m_backing->promise = nullptr;
+    m_backing->outgoing = paths;
+    StartOutgoingDrag(*this);
 }
 
 } // namespace ak

@@ -1,4 +1,4 @@
-#include "winlayer/window/WindowCalls.h"
+#include "winlayer/draw/Gdi.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,7 @@ namespace {
 
 // Calls of later parts of the layer stop the program rather than pretend.
 TEST(DeclaredCallsDeathTest, AbortNamingTheCall) {
-    EXPECT_DEATH(WISP_InitiateDragDrop(nullptr, nullptr, nullptr, nullptr),
-                 "winlayer: WISP_InitiateDragDrop is not built yet");
+    EXPECT_DEATH(WISP_CreateMetalDC(nullptr), "winlayer: WISP_CreateMetalDC is not built yet");
 }
 
 } // namespace

@@ -4,9 +4,13 @@
 #include "winlayer/listviews/TreeView.h"
 
 #include "tests/winlayer/support/ControlHost.h"
+#include "winlayer/controls/ControlCalls.h"
+#include "winlayer/controls/DialogControls.h"
+#include "winlayer/listviews/ListView.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,8 +30,17 @@ protected:
             }
             return message == 0x7B ? "context" : "";
         });
-        tree = CreateTreeView(top, ak::Rect{{10, 10}, {200, 150}}, 44, 0);
+        // From a control list, as a dialog's creator builds it: a caption in
+        // the type field, the id in the flag, the class in the text and the
+        // style in the id field.
+        EnableListControls();
+        WISP_MakeSetCurParms(top, 0, 0, 1, 1, 0, 0);
+        const DialogControlListEntry entries[] = {
+            {"Parts", 44, "SysTreeView32", 0, 10, 10, 200, 150, 0}};
+        WISP_GenerateDialogFromList(entries, 1);
+        tree = GetDlgItem(top, 44);
         ASSERT_NE(tree, nullptr);
+        ASSERT_STREQ(Outline().getWispClass(), "SysTreeView32");
         ak::test::Pump();
     }
     HTREEITEM Add(HTREEITEM parent, const char* text) {
@@ -97,6 +110,75 @@ TEST_F(TreeViewTest, HitTestBelowTheRowsAndRightClicks) {
     ak::test::Release(*window, onRow, right);
     ak::test::Pump();
     EXPECT_EQ(notes, (std::vector<std::string>{"-5 -", "context"}));
+}
+
+// Item drags run with the parent through the capture: without it the drag
+// stays silent; with it each move asks the parent, whose -1 refuses the drop
+// and -2 moves it after the last child of the last item that has children
+// (following last children from the last top-level item).
+TEST_F(TreeViewTest, DragsAskTheParentOnlyWhileItHoldsTheCapture) {
+    HTREEITEM a = Add(TVI_ROOT, "a");
+    Add(a, "a1");
+    HTREEITEM b = Add(TVI_ROOT, "b");
+    Add(b, "b1");
+    TreeView_Expand(tree, a, TVE_EXPAND);
+    ak::test::Pump();
+    struct Case {
+        bool capture;
+        LRESULT answer;
+        std::vector<std::string> notes;
+        std::optional<ak::OutlineDrop> shown;
+    };
+    const Case cases[] = {
+        {false, 0, {"-407 a1"}, std::nullopt},
+        {true, -1, {"-407 a1", "move", "up"}, std::nullopt},
+        {true, -2, {"-407 a1", "move", "up"}, ak::OutlineDrop{b, 1}},
+    };
+    ak::Window& window = *FindWindow(top);
+    const auto rowPoint = [&](int row) {
+        const ak::Rect r = Outline().RectOfRow(row);
+        return Outline().ConvertPointToView({r.origin.x + 60, r.origin.y + r.size.height / 2},
+                                            nullptr);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        std::vector<std::string> heard;
+        probe.hook = [&](HWND parent, UINT message, WPARAM, LPARAM lParam) -> LRESULT {
+            if (message == WM_NOTIFY) {
+                const auto* record = reinterpret_cast<const NMTREEVIEW*>(lParam);
+                if (record->hdr.code != TVN_BEGINDRAG)
+                    return 0;
+                heard.push_back(
+                    "-407 " +
+                    static_cast<const TreeItem*>(record->itemNew.hItem)->text.value_or(""));
+                if (c.capture)
+                    SetCapture(parent);
+            } else if (message == WM_MOUSEMOVE && !heard.empty()) {
+                if (heard.back() != "move")
+                    heard.push_back("move");
+                return c.answer;
+            } else if (message == WM_LBUTTONUP && !heard.empty()) {
+                heard.push_back("up");
+                ReleaseCapture();
+            }
+            return 0;
+        };
+        const ak::Point from = rowPoint(1);
+        const ak::Point to = rowPoint(2);
+        ak::test::Enter(window, from);
+        ak::test::Move(window, from);
+        ak::test::Press(window, from);
+        ak::test::Pump(30);
+        for (int i = 1; i <= 4; ++i)
+            ak::test::Move(window, {from.x, from.y + (to.y - from.y) * i / 4}, 1);
+        ak::test::Pump(30);
+        EXPECT_EQ(Outline().CurrentDrop(), c.shown);
+        ak::test::Release(window, to);
+        ak::test::Pump(40);
+        EXPECT_EQ(heard, c.notes);
+        EXPECT_EQ(GetCapture(), nullptr);
+        probe.hook = nullptr;
+    }
 }
 
 } // namespace

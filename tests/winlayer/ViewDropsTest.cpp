@@ -1,15 +1,22 @@
 // Files dropped on window views: WM_DROPFILES with the block, the drag hooks
 // on the way, nothing for views without drops or addresses that are not
 // local files.
+#include "platform/ak/Application.h"
 #include "tests/winlayer/support/ControlHost.h"
+#include "winlayer/InputRecords.h"
 #include "winlayer/Runtime.h"
 #include "winlayer/WinBasics.h"
 #include "winlayer/drops/DropBlock.h"
+#include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace winlayer::test {
@@ -88,6 +95,114 @@ TEST_F(ViewDropsTest, NoDropsNoOperation) {
     EXPECT_FALSE(ak::test::DragFiles(*FindView(top), "http://elsewhere/y\r\n", {{150, 150}}, true));
     ak::test::Pump();
     EXPECT_TRUE(notes.empty());
+}
+
+// What the program's promise callback does: writes the file it is asked for.
+std::vector<std::string> g_written;
+void WritePromised(const char* path) {
+    std::ofstream(path) << "promised";
+    g_written.push_back(path);
+}
+void WriteNothing(const char* path) {
+    g_written.push_back(path);
+}
+
+// Drags out start from a press the procedure handles; a receiver asking for
+// the data gets file addresses.
+class DragOutTest : public ViewDropsTest {
+protected:
+    void SetUp() override {
+        ViewDropsTest::SetUp();
+        g_written.clear();
+        folder = std::filesystem::temp_directory_path() /
+                 ("omnar-dragout-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        WISP_FinishDragDrop();
+        std::filesystem::remove_all(folder);
+        ViewDropsTest::TearDown();
+    }
+    // Presses and releases in the window while start runs from WM_LBUTTONDOWN.
+    void PressStarting(std::function<void(HWND)> start) {
+        probe.hook = [start](HWND window, UINT message, WPARAM, LPARAM) -> LRESULT {
+            if (message == WM_LBUTTONDOWN)
+                start(window);
+            return 0;
+        };
+        ak::Window& window = *FindWindow(top);
+        ak::test::Enter(window, {50, 50});
+        ak::test::Press(window, {50, 50});
+        ak::test::Pump();
+        ak::test::Release(window, {50, 50});
+        ak::test::Pump();
+        probe.hook = nullptr;
+    }
+    std::filesystem::path folder;
+};
+
+TEST_F(DragOutTest, APromisedFileIsWrittenIntoAPrivateFolderWhenAsked) {
+    PressStarting([](HWND window) {
+        RECT source{0, 0, 10, 10};
+        WISP_InitiateDragDrop(window, &source, "/library/take 07.wav",
+                              reinterpret_cast<void*>(&WritePromised));
+    });
+    EXPECT_TRUE(g_written.empty()) << "nothing is written before a receiver asks";
+    const std::string list = FindView(top)->OutgoingDragUriList();
+    ASSERT_EQ(g_written.size(), 1u);
+    const std::filesystem::path written = g_written[0];
+    EXPECT_EQ(written.filename(), "take 07.wav");
+    EXPECT_EQ(list, FileUriOf(written.string()) + "\r\n");
+    struct stat info {};
+    ASSERT_EQ(stat(written.parent_path().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(FindView(top)->OutgoingDragUriList(), list) << "served once per drag";
+    EXPECT_EQ(g_written.size(), 1u);
+    std::filesystem::remove_all(written.parent_path());
+
+    // A file list goes as it is; a new press forgets the promise.
+    PressStarting([](HWND window) {
+        const char* names[] = {"/a/x.wav", "/b/y.txt"};
+        WISP_InitiateDragDropOfFileList(window, nullptr, names, 2, nullptr);
+    });
+    EXPECT_EQ(FindView(top)->OutgoingDragUriList(), "file:///a/x.wav\r\nfile:///b/y.txt\r\n");
+    EXPECT_EQ(ServePromisedFile(folder.string()), std::nullopt);
+    EXPECT_EQ(g_written.size(), 1u);
+}
+
+// A promise into a folder that already holds the name asks the user.
+TEST_F(DragOutTest, ATakenNameIsKeptReplacedOrStoppedThroughTheAlert) {
+    struct Case {
+        int button; // Keep Both Files, Stop, Replace
+        void (*writer)(const char*);
+        std::optional<std::string> answer;
+    };
+    const Case cases[] = {
+        {0, &WritePromised, "take 008.wav"},
+        {1, &WritePromised, std::nullopt},
+        {2, &WritePromised, "take 07.wav"},
+        {0, &WriteNothing, std::nullopt}, // the program wrote nothing
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        std::ofstream(folder / "take 07.wav") << "mine";
+        PressStarting([&c](HWND window) {
+            WISP_InitiateDragDrop(window, nullptr, "/library/take 07.wav",
+                                  reinterpret_cast<void*>(c.writer));
+        });
+        bool answered = false;
+        ak::Application::RunOnMainLater([&] {
+            answered =
+                ak::test::PumpUntil(ak::test::IsAlertShown) && ak::test::AlertPressButton(c.button);
+        });
+        EXPECT_EQ(ServePromisedFile(folder.string()), c.answer);
+        EXPECT_TRUE(answered);
+        if (c.answer) {
+            EXPECT_TRUE(std::filesystem::exists(folder / *c.answer));
+        }
+        std::filesystem::remove(folder / "take 008.wav");
+    }
 }
 
 } // namespace

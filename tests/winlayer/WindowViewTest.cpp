@@ -5,7 +5,6 @@
 #include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
 #include "platform/ak/test/AkTest.h"
-#include "tests/winlayer/support/RecordingPendingCalls.h"
 #include "tests/winlayer/support/WindowProbe.h"
 #include "winlayer/ApiNames.h"
 #include "winlayer/window/MenuSlots.h"
@@ -328,6 +327,23 @@ TEST_F(WindowViewTest, WindowCallsJoinTheNameTable) {
     EXPECT_EQ(LookupAPIFunctionByName("IsWindow"), reinterpret_cast<void*>(&IsWindow));
     EXPECT_EQ(LookupAPIFunctionByName("MulDiv") != nullptr, true); // the basics stay
     EXPECT_EQ(LookupAPIFunctionByName("sendmessage"), nullptr);
+    for (const char* name :
+         {"WISP_InitiateDragDrop", "WISP_InitiateDragDropOfFileList", "WISP_FinishDragDrop",
+          "WISP_SetViewGL", "WISP_GetViewGL", "WISP_SetGLContextToView"})
+        EXPECT_NE(LookupAPIFunctionByName(name), nullptr) << name;
+}
+
+// There is no OpenGL: asking for a context leaves a view without one.
+TEST_F(WindowViewTest, ViewsGetNoOpenGLContext) {
+    probe.answers[WM_INITDIALOG] = 0;
+    DialogResourceRecord plain{1, "Probe", 28, nullptr, 100, 100, nullptr};
+    const HWND view = CreateModelessWindow(&plain, nullptr, &WindowProbe::DialogProc, 0, 0);
+    ASSERT_NE(view, nullptr);
+    WISP_SetViewGL(view, 2);
+    EXPECT_FALSE(WISP_GetViewGL(view));
+    EXPECT_FALSE(WISP_SetGLContextToView(view));
+    EXPECT_FALSE(WISP_SetGLContextToView(nullptr));
+    DestroyWindow(view);
 }
 
 TEST_F(WindowViewTest, WindowLongsReachTheViewsState) {

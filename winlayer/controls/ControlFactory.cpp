@@ -4,6 +4,7 @@
 #include "winlayer/controls/BuildState.h"
 #include "winlayer/controls/ControlCalls.h"
 #include "winlayer/controls/DialogControls.h"
+#include "winlayer/controls/ListControlMaker.h"
 #include "winlayer/controls/StyleBits.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
@@ -39,9 +40,21 @@ bool Is(const char* name, const char* className) {
     return strcasecmp(name, className) == 0;
 }
 
-[[noreturn]] void NotBuiltYet(const char* className) {
-    std::fprintf(stderr, "winlayer: WISP_MakeControl(%s) is not built yet\n", className);
-    std::abort();
+ListControlMaker& ListMaker() {
+    static ListControlMaker maker = nullptr;
+    return maker;
+}
+
+HWND MakeListClass(const char* className, int id, int style, int x, int y, int w, int h) {
+    if (!ListMaker()) {
+        std::fprintf(stderr,
+                     "winlayer: WISP_MakeControl(%s) needs the list controls: link "
+                     "omnar_winlayer_listviews and call winlayer::EnableListControls()\n",
+                     className);
+        std::abort();
+    }
+    const ControlFrame frame = ScaleControlRect(BuildParms(), x, y, w, h, ShiftRequest::None);
+    return ListMaker()(HandleOf(BuildParent()), className, id, style, ToRect(frame));
 }
 
 HWND FromCreators(const char* caption, int id, const char* className, int style, int x, int y,
@@ -130,7 +143,7 @@ HWND WISP_MakeControl(const char* caption, int id, const char* className, int st
         return MakeTabs(id, style, x, y, w, h);
     if (Is(className, "SysListView32") || Is(className, "SysListView32_LB") ||
         Is(className, "SysTreeView32"))
-        NotBuiltYet(className);
+        return MakeListClass(className, id, style, x, y, w, h);
     if (Is(className, "msctls_progress32"))
         return MakeProgress(id, style, x, y, w, h);
     if (Is(className, "Edit"))
@@ -144,6 +157,10 @@ HWND WISP_MakeControl(const char* caption, int id, const char* className, int st
     if (Is(className, "COMBOBOX"))
         return WISP_MakeCombo(id, x, y, w, 0, style);
     return nullptr;
+}
+
+void winlayer::SetListControlMaker(ListControlMaker maker) {
+    ListMaker() = maker;
 }
 
 void WISP_GenerateDialogFromList(const DialogControlListEntry* list, int count) {

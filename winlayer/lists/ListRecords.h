@@ -32,6 +32,11 @@ inline constexpr int LVS_OWNERDATA = 0x1000;
 inline constexpr int LVS_NOCOLUMNHEADER = 0x4000;
 inline constexpr int LVS_NOSORTHEADER = 0x8000;
 
+namespace winlayer {
+// Style bit 31: a control of a control list starts hidden.
+inline constexpr int kHiddenStyle = static_cast<int>(0x80000000u);
+} // namespace winlayer
+
 inline constexpr UINT LVNI_SELECTED = 1;
 inline constexpr UINT LVNI_FOCUSED = 2;
 

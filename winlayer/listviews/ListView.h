@@ -37,6 +37,13 @@ public:
     using ak::TableView::NumberOfRows;
     int NumberOfRows(ak::TableView&) override { return model_.RowCount(); }
     std::string TextAt(ak::TableView&, const std::string& column, int row) override;
+    ak::Ref<ak::Image> ImageAt(ak::TableView&, const std::string& column, int row) override;
+    // The colour the parent answers to NM_CUSTOMDRAW, if any.
+    std::optional<ak::Color> TextColorAt(ak::TableView&, const std::string& column,
+                                         int row) override;
+    // An owner-drawn list box's rows: WM_DRAWITEM to the parent.
+    void DrawCell(ak::TableView&, const std::string& column, int row, cairo_t* cr, ak::Rect frame,
+                  bool selected) override;
 
     void ItemChanged(int row, UINT newState) override;
     void GetDispInfo(NMLVDISPINFO& info) override;
@@ -71,17 +78,45 @@ private:
     int startClickMode_ = 0; // 1 state image, 2 drag begun, 4 click told at the press
     ak::RowMouse press_;
     std::uint32_t fastClickMask_ = 0;
+    bool ownerDrawn_; // a list box with LBS_OWNERDRAWFIXED: its first column
 };
 
 namespace winlayer {
 // Makes the control in parent (a window view) with control id id; the parent
 // holds it. Null for a parent that is not a view.
 HWND CreateListView(HWND parent, ak::Rect frame, int id, int style, bool listBox);
+// 0x00RRGGBB as an opaque colour.
+ak::Color RgbColor(int value);
 // Puts the list calls into the API name table; once is enough.
 void AddListApiNames();
+// Lets WISP_MakeControl build list views, list boxes and tree views, and puts
+// their calls into the name table. The application calls it once at start.
+void EnableListControls();
 } // namespace winlayer
 
 void ListView_InsertColumn(HWND list, int position, const LVCOLUMN* column);
+void ListView_SetColumn(HWND list, int column, const LVCOLUMN* info);
+void ListView_GetColumn(HWND list, int column, LVCOLUMN* info);
+// Masks: 0x1 grid lines, 0x2 images in every column, 0x10 column reordering.
+void ListView_SetExtendedListViewStyleEx(HWND list, DWORD mask, DWORD style);
+// kind 1: state images, 2: item images. The list is not owned.
+void ListView_SetImageList(HWND list, void* images, int kind);
+void ListView_RedrawItems(HWND list, int first, int last);
+// The header calls take the list itself.
+HWND ListView_GetHeader(HWND list);
+int Header_GetItemCount(HWND list);
+BOOL Header_GetItem(HWND list, int column, HDITEM* item);
+BOOL Header_SetItem(HWND list, int column, const HDITEM* item);
+// Colours are 0x00RRGGBB.
+void ListView_SetBkColor(HWND list, int color);
+void ListView_SetTextColor(HWND list, int color);
+void ListView_SetTextBkColor(HWND list, int color);
+void ListView_SetGridColor(HWND list, int color);
+// Selected fill and text with the focus, then without; lists and trees.
+void ListView_SetSelColors(HWND control, const int* colors, int count);
+int ListView_GetTopIndex(HWND list);
+int ListView_GetCountPerPage(HWND list);
+BOOL ListView_Scroll(HWND list, int dx, int dy);
 BOOL ListView_DeleteColumn(HWND list, int column);
 void ListView_SetColumnWidth(HWND list, int column, int width);
 int ListView_GetColumnWidth(HWND list, int column);

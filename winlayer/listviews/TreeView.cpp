@@ -5,12 +5,17 @@
 #include "winlayer/listviews/Cursor.h"
 #include "winlayer/window/WindowCalls.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 using winlayer::TreeItem;
 
 constexpr std::uint32_t kControlKey = 0x40000;
 constexpr UINT kContextMenu = 0x7B;
+// The one column is this wide at least.
+constexpr double kTreeColumnBase = 300;
 
 const TreeItem* ItemOf(ak::OutlineItem item) {
     return static_cast<const TreeItem*>(item);
@@ -20,7 +25,7 @@ const TreeItem* ItemOf(ak::OutlineItem item) {
 
 Wisp_vOmnarControl_treeview::Wisp_vOmnarControl_treeview(ak::Rect frame, int style)
     : ak::OutlineView(frame), style_(style) {
-    AddColumn("tree", "", frame.size.width);
+    AddColumn("tree", "", std::ceil(std::max(kTreeColumnBase, frame.size.width)));
     SetHeaderVisible(false);
     SetDataSource(this);
     SetAction([this](ak::Control&) { wispSelectionChanged(); });
@@ -116,7 +121,8 @@ bool Wisp_vOmnarControl_treeview::MouseDownOnRows(const ak::RowMouse& mouse) {
     }
     notifyParent(NM_CLICK, nullptr);
     fakeRightMouse_ = false;
-    return false;
+    // The outline's own press handling arms its item drags.
+    return ak::OutlineView::MouseDownOnRows(mouse);
 }
 
 bool Wisp_vOmnarControl_treeview::MouseUpOnRows(const ak::RowMouse& mouse) {
@@ -126,7 +132,7 @@ bool Wisp_vOmnarControl_treeview::MouseUpOnRows(const ak::RowMouse& mouse) {
         rightRelease();
         return true;
     }
-    return false;
+    return ak::OutlineView::MouseUpOnRows(mouse);
 }
 
 void Wisp_vOmnarControl_treeview::RightMouseUpOnRows(const ak::RowMouse&) {
@@ -200,6 +206,7 @@ HWND CreateTreeView(HWND parent, ak::Rect frame, int id, int style) {
         return nullptr;
     auto tree = ak::MakeRef<Wisp_vOmnarControl_treeview>(frame, style);
     tree->SetTag(id);
+    tree->SetHidden((style & winlayer::kHiddenStyle) != 0);
     view->AddSubview(tree.Get());
     tree->SetAction([raw = tree.Get()](ak::Control&) { raw->wispSelectionChanged(); });
     return tree->Handle();

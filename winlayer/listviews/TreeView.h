@@ -69,3 +69,5 @@ BOOL TreeView_Expand(HWND tree, HTREEITEM item, int code);
 void TreeView_EnsureVisible(HWND tree, HTREEITEM item);
 HTREEITEM TreeView_HitTest(HWND tree, TVHITTESTINFO* info);
 BOOL TreeView_SetIndent(HWND tree, int points);
+void TreeView_SetBkColor(HWND tree, int color);
+void TreeView_SetTextColor(HWND tree, int color);

@@ -98,6 +98,7 @@ void Wisp_vOmnarControl_hwnd::MouseDown(const ak::Event& event) {
         fakeRightMouse_ = true;
         return;
     }
+    WISP_FinishDragDrop(); // a new press starts afresh
     WISP_DispatchMouseMessage(this, event.clickCount < 2 ? WM_LBUTTONDOWN : WM_LBUTTONDBLCLK,
                               event);
 }

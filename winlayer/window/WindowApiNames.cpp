@@ -2,6 +2,7 @@
 #include "winlayer/controls/ControlCalls.h"
 #include "winlayer/draw/Gdi.h"
 #include "winlayer/draw/Menus.h"
+#include "winlayer/drops/DropBlock.h"
 #include "winlayer/window/MenuSlots.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
@@ -90,7 +91,15 @@ const ApiFunction kWindowFunctions[] = {
     API_ENTRY(TrackPopupMenu),
     API_ENTRY(WISP_SetMenuDestination),
     API_ENTRY(WISP_SetCurrentMenu),
-    API_ENTRY(WISP_GetCurrentMenu),
+    API_ENTRY(DragQueryPoint),
+    API_ENTRY(DragFinish),
+    API_ENTRY(DragQueryFile),
+    API_ENTRY(WISP_InitiateDragDrop),
+    API_ENTRY(WISP_InitiateDragDropOfFileList),
+    API_ENTRY(WISP_FinishDragDrop),
+    API_ENTRY(WISP_SetViewGL),
+    API_ENTRY(WISP_GetViewGL),
+    API_ENTRY(WISP_SetGLContextToView),
 };
 
 #undef API_ENTRY

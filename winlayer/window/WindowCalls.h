@@ -4,6 +4,9 @@
 #include "winlayer/MessageQueue.h"
 #include "winlayer/WindowApi.h"
 
+#include <optional>
+#include <string>
+
 // The window calls beyond those the shell uses (WindowApi.h). Main thread
 // only, except the queue and timer calls of MessageQueue.h.
 
@@ -143,7 +146,21 @@ void WISP_GetDesiredControlSize(HWND window, RECT* rect);
 int WISP_GetDefaultButtonID(HWND window, BOOL onlyEnabled);
 void* WISP_ModalWindowStart(HWND window);
 void WISP_CloseWindow(HWND window);
-// Drags out of a window view start with the file drops of a later part.
+// Drags out of a window view, from the press being handled: one promised
+// file, written by callback (void (*)(const char* path)) when a receiver asks
+// for it, or a list of files. A left press in a window view or
+// WISP_FinishDragDrop forgets the promise.
 void WISP_InitiateDragDrop(HWND window, RECT* source, const char* fileName, void* callback);
 void WISP_InitiateDragDropOfFileList(HWND window, RECT* source, const char** names, int count,
                                      void* icon);
+void WISP_FinishDragDrop();
+// No OpenGL here: no view gets a context.
+void WISP_SetViewGL(HWND window, int mode);
+BOOL WISP_GetViewGL(HWND window);
+BOOL WISP_SetGLContextToView(HWND window);
+namespace winlayer {
+// The receiver's side of a promise into directory: the promised file's name
+// there once written (asking the user when the name is taken), none when
+// stopped or not written. Forgets the promise.
+std::optional<std::string> ServePromisedFile(const std::string& directory);
+} // namespace winlayer

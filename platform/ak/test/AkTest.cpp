@@ -8,6 +8,7 @@
 #include <gtk/gtk.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 namespace ak::test {
@@ -216,6 +217,20 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
 
 void Pump(int ms) {
     PumpUntil([] { return false; }, ms);
+}
+
+bool WaitUntilPointerAt(Point onScreen) {
+    GdkDisplay* display = gdk_display_get_default();
+    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(display));
+    const bool there = PumpUntil([&] {
+        int x = 0;
+        int y = 0;
+        // A round trip: the motion the server sent before its answer is queued by now.
+        gdk_device_get_position(pointer, nullptr, &x, &y);
+        return std::abs(x - onScreen.x) < 1 && std::abs(y - onScreen.y) < 1;
+    });
+    Pump(30);
+    return there;
 }
 
 bool WaitUntilShown(Window& window) {

@@ -60,6 +60,10 @@ void Pump(int ms = 50);
 // The window mapped, placed and drawn at least once.
 bool WaitUntilShown(Window& window);
 
+// The window system places the real pointer at the screen point and every
+// event it sent on the way there has been served: a warp has landed.
+bool WaitUntilPointerAt(Point onScreen);
+
 // Writes the window's pixels to build/test-output/<name>.png; answers the path.
 std::string SaveSnapshot(Window& window, const std::string& name);
 

@@ -67,6 +67,14 @@ TEST_F(OutlineViewTest, RowsFollowExpansionAndMapToItems) {
     EXPECT_EQ(outline->NumberOfRows(), 2);
 }
 
+TEST_F(OutlineViewTest, TakingTheFocusSelectsNothing) {
+    outline->BecomeFirstResponder();
+    ak::test::Pump(20);
+    EXPECT_TRUE(outline->HasFocus());
+    EXPECT_EQ(outline->SelectedItem(), nullptr);
+    EXPECT_EQ(fired, 0);
+}
+
 TEST_F(OutlineViewTest, ReloadKeepsOpenItemsAndSelectionAndTellsNothing) {
     library.presets["Bank B"].reserve(8); // handles must stay put across the reload
     outline->ReloadData();

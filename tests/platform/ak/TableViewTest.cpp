@@ -87,6 +87,28 @@ TEST_F(TableViewTest, ProgrammaticSelectionFiresNothingAndAClickFiresOnce) {
     EXPECT_EQ(fired, 1);
 }
 
+// GTK's tree selects its first row when it takes the focus without a cursor;
+// a focus must leave the selection as it is, in single and multiple mode.
+TEST_F(TableViewTest, TakingTheFocusSelectsNothing) {
+    for (const bool multiple : {false, true}) {
+        table->SetAllowsMultipleSelection(multiple);
+        table->BecomeFirstResponder();
+        ak::test::Pump(20);
+        EXPECT_TRUE(table->HasFocus());
+        EXPECT_EQ(table->SelectedRow(), -1) << multiple;
+        EXPECT_EQ(table->AllowsMultipleSelection(), multiple);
+        EXPECT_EQ(fired, 0);
+        const int row = multiple ? 3 : 2; // not a double click
+        ClickRow(row);
+        EXPECT_EQ(table->SelectedRows(), (std::vector<int>{row})) << multiple;
+        EXPECT_EQ(fired, 1);
+        fired = 0;
+        table->DeselectAll();
+        window->MakeFirstResponder(nullptr);
+        ak::test::Pump(20);
+    }
+}
+
 TEST_F(TableViewTest, MultipleSelectionExtendsWithControlClicks) {
     table->SetAllowsMultipleSelection(true);
     table->SelectRow(0);

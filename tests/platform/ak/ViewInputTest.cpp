@@ -310,8 +310,9 @@ TEST_F(ViewInputTest, TheMotionOfOurOwnWarpIsNotTakenForTheUsers) {
     root->AddSubview(moves.Get());
     ak::test::Pump(30);
     // The real pointer moves into the view, and the window system says so.
-    ak::test::App()->WarpPointer(window->ConvertPointToScreen({210, 160}));
-    ak::test::Pump(100);
+    const ak::Point warpedTo = window->ConvertPointToScreen({210, 160});
+    ak::test::App()->WarpPointer(warpedTo);
+    ASSERT_TRUE(ak::test::WaitUntilPointerAt(warpedTo));
     ak::test::Move(*window, {220, 170});
     ASSERT_TRUE(WaitFor(1));
     ak::test::Pump(30);

@@ -2,7 +2,6 @@
 #include "tests/winlayer/support/WindowProbe.h"
 
 #include "platform/ak/test/AkTest.h"
-#include "tests/winlayer/support/RecordingPendingCalls.h"
 #include "winlayer/SizeLimits.h"
 
 #include <algorithm>
@@ -60,7 +59,6 @@ void WindowTest::SetUp() {
     probe = WindowProbe{};
     probe.quiet = {WM_SIZE,          WM_SETFOCUS, WM_KILLFOCUS,  WM_MOUSEACTIVATE, WM_ACTIVATE,
                    WM_GETMINMAXINFO, WM_MOVE,     WM_NCCALCSIZE, WM_SHOWWINDOW};
-    PendingCalls().clear();
 }
 
 void WindowTest::TearDown() {
