@@ -318,5 +318,72 @@ TEST_F(DialogControlsTest, MultiLineEditsSelectScrollAndReplace) {
     DestroyWindow(top);
 }
 
+// Bitmap buttons hold the bitmap object they were given; owner-drawn buttons
+// ask the parent to draw them; labels with SS_NOTIFY report their clicks.
+TEST_F(DialogControlsTest, ButtonImagesOwnerDrawingAndClickableLabels) {
+    DialogResourceRecord plain{1, "Probe", 28, nullptr, 300, 300, nullptr};
+    probe.answers[WM_INITDIALOG] = 0;
+    std::vector<DRAWITEMSTRUCT> drawn;
+    probe.hook = [&](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_COMMAND)
+            commands.push_back(wParam);
+        if (message == WM_DRAWITEM)
+            drawn.push_back(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return 0;
+    };
+    const HWND top = CreateModelessWindow(&plain, nullptr, &WindowProbe::DialogProc, 0, 0);
+    ASSERT_NE(top, nullptr);
+    WISP_MakeSetCurParms(top, 0, 0, 1, 1, 0, 0);
+
+    const HWND picture = WISP_MakeControl("Pic", 80, "Button", BS_BITMAP, 5, 5, 40, 20, 0);
+    auto* button = dynamic_cast<Wisp_vOmnarControl_button*>(FindObject(picture));
+    ASSERT_NE(button, nullptr);
+    const std::vector<std::uint32_t> pixels(16 * 16, 0xFF336699);
+    const HBITMAP bitmap = CreateBitmap(16, 16, 1, 32, pixels.data());
+    const auto asParam = reinterpret_cast<LPARAM>(bitmap);
+    EXPECT_EQ(SendMessage(picture, BM_SETIMAGE, 0, asParam), 0);
+    EXPECT_NE(button->GetImage(), nullptr);
+    EXPECT_EQ(SendMessage(picture, BM_SETIMAGE, 2, 0), 0) << "other image kinds: nothing";
+    EXPECT_EQ(SendMessage(picture, BM_GETIMAGE, 0, 0), asParam);
+    EXPECT_EQ(SendMessage(picture, BM_GETIMAGE, 2, 0), 0);
+    EXPECT_EQ(SendMessage(picture, BM_SETIMAGE, 0, 0), asParam) << "removing answers the old one";
+    EXPECT_EQ(button->GetImage(), nullptr);
+    EXPECT_EQ(SendMessage(picture, BM_GETIMAGE, 0, 0), 0);
+    DeleteObject(bitmap);
+
+    const HWND ownerDrawn = WISP_MakeControl("", 81, "Button", BS_OWNERDRAW, 5, 30, 40, 20, 0);
+    const HWND clickable = WISP_MakeLabel(-1, "Click", 82, 5, 60, 60, 10, SS_NOTIFY);
+    const HWND plainLabel = WISP_MakeLabel(-1, "Plain", 83, 5, 80, 60, 10, 0);
+    ShowWindow(top, SW_SHOW);
+    ak::Window* window = FindWindow(top);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return !drawn.empty(); }));
+    const DRAWITEMSTRUCT& item = drawn.front();
+    EXPECT_EQ(item.CtlType, ODT_BUTTON);
+    EXPECT_EQ(item.CtlID, 81u);
+    EXPECT_EQ(item.hwndItem, ownerDrawn);
+    EXPECT_NE(item.hDC, nullptr);
+    EXPECT_EQ(std::vector<int>(
+                  {item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom}),
+              std::vector<int>({0, 0, 40, 20}));
+    EXPECT_TRUE(commands.empty());
+
+    const auto middleOf = [&](HWND control) {
+        const ak::Rect r =
+            ak::test::NativeWidgetRectInWindow(*dynamic_cast<ak::NativeView*>(FindObject(control)));
+        return ak::Point{r.origin.x + r.size.width / 2, r.origin.y + r.size.height / 2};
+    };
+    ak::test::Click(*window, middleOf(plainLabel));
+    ak::test::Click(*window, middleOf(clickable));
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return !commands.empty(); }));
+    ak::test::Pump(60);
+    EXPECT_EQ(commands, Commands{82}) << "one click, from the notifying label only";
+    ak::test::Click(*window, middleOf(clickable), {1, 0, 200000});
+    ak::test::Click(*window, middleOf(clickable), {1, 0, 200150});
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return commands.size() >= 3; }));
+    EXPECT_EQ(commands.back(), WPARAM(82 | 1 << 16)) << "the second press of a double click";
+    DestroyWindow(top);
+}
+
 } // namespace
 } // namespace winlayer::test

@@ -44,6 +44,8 @@ public:
     // The bitmap object of BM_SETIMAGE; not owned.
     void* getWispGDIImage() const { return gdiImage_; }
     void setWispGDIImage(void* image) { gdiImage_ = image; }
+    // BM_GETIMAGE and BM_SETIMAGE: the bitmap object held before.
+    LRESULT wispImageMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     int radioFlags_ = winlayer::kPushButton;
@@ -69,9 +71,13 @@ public:
         : ak::TextField(frame, kind) {}
     void wispSetColorFromPass() override { colorFromPass_ = true; }
     bool wispColorFromPass() const { return colorFromPass_; }
+    // A label made with SS_NOTIFY reports its clicks through its action.
+    void wispSetReportsClicks(bool reports) { reportsClicks_ = reports; }
+    void MouseDown(const ak::Event& event) override;
 
 private:
     bool colorFromPass_ = false;
+    bool reportsClicks_ = false;
 };
 
 // A multi-line edit field in its own scrollers, answering the selection,

@@ -41,6 +41,7 @@ HWND WISP_MakeLabel(int alignment, const char* caption, int id, int x, int y, in
                         : alignment == 0 ? ak::TextAlignment::Center
                                          : ak::TextAlignment::Right);
     label->SetWraps(h > kLabelOneLineHeight);
+    label->wispSetReportsClicks(style & SS_NOTIFY);
     label->SetTag(id);
     const HWND handle = AddToParent(*parent, *label, style);
     if (BuildParms().sizeToFit == 1 && caption && std::strlen(caption) > 1)
@@ -87,6 +88,12 @@ HWND WISP_MakeEditField(int id, int x, int y, int w, int h, int style) {
     const HWND handle = AddToParent(*parent, *field, style);
     MeasureShift(*field);
     return handle;
+}
+
+void Wisp_vOmnarControl_textfield::MouseDown(const ak::Event& event) {
+    if (!reportsClicks_ || !IsEnabled())
+        return ak::TextField::MouseDown(event);
+    FireAction();
 }
 
 LRESULT Wisp_vOmnarControl_textview::onWispMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include "platform/ak/TextField.h"
 #include "platform/ak/Window.h"
 #include "platform/sys/Utf8.h"
+#include "winlayer/controls/DialogControls.h"
 #include "winlayer/controls/EditMessages.h"
 #include "winlayer/window/NativeText.h"
 #include "winlayer/window/TopLevel.h"
@@ -126,6 +127,9 @@ LRESULT AnswerForNativeControl(ak::Responder* object, UINT message, WPARAM wPara
         }
         if (message == BM_GETCHECK)
             return button->State() < 0 ? 2 : button->State();
+        if (auto* own = dynamic_cast<Wisp_vOmnarControl_button*>(button);
+            own && (message == BM_GETIMAGE || message == BM_SETIMAGE))
+            return own->wispImageMessage(message, wParam, lParam);
     }
     return 0;
 }
