@@ -441,6 +441,17 @@ TEST_F(TopLevelWindowTest, SearchesFindChildrenAndWindowsByClassAndTitle) {
     EXPECT_FALSE(GetWindowContentViewRect(nullptr, &none));
     EXPECT_EQ(std::vector<LONG>({none.left, none.top, none.right, none.bottom}),
               std::vector<LONG>(4, 0));
+
+    // The layer's test display has one screen of ordinary density.
+    EXPECT_FALSE(WISP_IsRetinaHWND(a));
+    EXPECT_FALSE(WISP_IsRetinaHWND(nullptr));
+    const int level = FindWindow(top)->Level();
+    WISP_SetWindowWantRaiseAmt(a, 2);
+    EXPECT_EQ(WISP_GetWindowWantRaiseAmt(top), 2) << "a view names its window";
+    EXPECT_EQ(FindWindow(top)->Level(), level + 2) << "the application is active";
+    WISP_SetWindowWantRaiseAmt(top, 1);
+    EXPECT_EQ(FindWindow(top)->Level(), level + 1);
+    EXPECT_EQ(WISP_GetWindowWantRaiseAmt(nullptr), 0);
     DestroyWindow(other);
     DestroyWindow(top);
 }

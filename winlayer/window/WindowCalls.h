@@ -124,6 +124,11 @@ HWND FindWindowEx(HWND parent, HWND childAfter, const char* className, const cha
 HWND GetForegroundWindow();
 // The content area of a window on screen; other views: GetWindowRect.
 BOOL GetWindowContentViewRect(HWND window, RECT* rect);
+// A modeless window's wish to be raised by some levels (a view in one names it).
+int WISP_GetWindowWantRaiseAmt(HWND window);
+void WISP_SetWindowWantRaiseAmt(HWND window, int amount);
+// True when the window stands on a screen of more than 1.9 pixels per point.
+BOOL WISP_IsRetinaHWND(HWND window);
 // Copies the 56-byte gesture record the handle points to.
 BOOL WISP_GetGestureInfo(const void* gesture, void* info);
 HWND SetFocus(HWND window);
