@@ -37,6 +37,8 @@ inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
 inline constexpr UINT WM_CTLCOLORDLG = 0x0136;
 inline constexpr UINT BM_GETCHECK = 0x00F0;
 inline constexpr UINT BM_SETCHECK = 0x00F1;
+inline constexpr UINT BM_GETIMAGE = 0x00F6;
+inline constexpr UINT BM_SETIMAGE = 0x00F7;
 inline constexpr UINT EN_CHANGE = 0x0300;
 inline constexpr int IDCANCEL = 2;
 // The answer to WM_INITDIALOG that gives the dialog view itself the focus.

@@ -15,12 +15,14 @@
 #include "winlayer/MessageBoxButtons.h"
 #include "winlayer/Mnemonics.h"
 #include "winlayer/controls/ControlCalls.h"
+#include "winlayer/controls/EditMessages.h"
 #include "winlayer/controls/StyleBits.h"
 #include "winlayer/window/TopLevel.h"
 #include "winlayer/window/WindowView.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -252,6 +254,134 @@ TEST_F(DialogControlsTest, ControlKindsAnswerTheirMessagesSilently) {
     ak::test::Pump(60);
     for (const std::string& line : probe.Take())
         EXPECT_EQ(line.find(" 273 "), std::string::npos) << line;
+    DestroyWindow(top);
+}
+
+// A multi-line edit answers its selection, scrolling and replacing messages;
+// the program's changes report nothing, the user's typing reports EN_CHANGE.
+TEST_F(DialogControlsTest, MultiLineEditsSelectScrollAndReplace) {
+    DialogResourceRecord plain{1, "Probe", 28, nullptr, 300, 300, nullptr};
+    probe.answers[WM_INITDIALOG] = 0;
+    probe.hook = [&](HWND, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+        if (message == WM_COMMAND)
+            commands.push_back(wParam);
+        return 0;
+    };
+    const HWND top = CreateModelessWindow(&plain, nullptr, &WindowProbe::DialogProc, 0, 0);
+    ASSERT_NE(top, nullptr);
+    WISP_MakeSetCurParms(top, 0, 0, 1, 1, 0, 0);
+    const HWND edit = WISP_MakeEditField(70, 5, 5, 200, 60, WS_VSCROLL_STYLE);
+    auto* text = dynamic_cast<Wisp_vOmnarControl_textview*>(FindObject(edit));
+    ASSERT_NE(text, nullptr) << "a scrolling edit is multi-line";
+    EXPECT_EQ(GetDlgItem(top, 70), edit);
+    EXPECT_NE(dynamic_cast<ak::TextField*>(FindObject(WISP_MakeEditField(71, 5, 70, 90, 12, 0))),
+              nullptr);
+
+    SendMessage(edit, EM_REPLACESEL, 0, Text("hello world")); // an empty view takes it whole
+    struct SelectionCase {
+        WPARAM start;
+        LPARAM end;
+        std::int32_t from, to;
+    };
+    const SelectionCase selections[] = {
+        {WPARAM(-1), 3, 0, 0}, {0, -1, 0, 11}, {5, 2, 5, 5}, {6, 99, 6, 11}};
+    for (const auto& c : selections) {
+        SendMessage(edit, EM_SETSEL, c.start, c.end);
+        std::int32_t from = -9, to = -9;
+        SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                    reinterpret_cast<LPARAM>(&to));
+        EXPECT_EQ(std::pair(from, to), std::pair(c.from, c.to)) << c.start << ", " << c.end;
+    }
+    SendMessage(edit, EM_REPLACESEL, 0, Text("there"));
+    SendMessage(edit, EM_SETSEL, 0, 6);
+    SendMessage(edit, EM_REPLACESEL, 0, Text(""));
+    SendMessage(edit, EM_REPLACESEL, 0, 0);
+    char buffer[64];
+    GetDlgItemText(top, 70, buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "there");
+
+    std::string lines;
+    for (int i = 0; i < 60; ++i)
+        lines += "line\n";
+    SetDlgItemText(top, 70, lines.c_str());
+    ShowWindow(top, SW_SHOW);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*FindWindow(top)));
+    SendMessage(edit, EM_SCROLL, 7, 0);
+    EXPECT_TRUE(ak::test::PumpUntil([&] { return ak::test::NativeVerticalScroll(*text) > 0; }));
+    SendMessage(edit, EM_SCROLL, 6, 0);
+    EXPECT_TRUE(ak::test::PumpUntil([&] { return ak::test::NativeVerticalScroll(*text) == 0; }));
+    EXPECT_TRUE(commands.empty()) << "the program's changes report nothing";
+
+    ak::test::TypeIntoNativeWidget(*text, "!");
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return !commands.empty(); }));
+    EXPECT_EQ(commands.front(), WPARAM(70 | EN_CHANGE << 16));
+    DestroyWindow(top);
+}
+
+// Bitmap buttons hold the bitmap object they were given; owner-drawn buttons
+// ask the parent to draw them; labels with SS_NOTIFY report their clicks.
+TEST_F(DialogControlsTest, ButtonImagesOwnerDrawingAndClickableLabels) {
+    DialogResourceRecord plain{1, "Probe", 28, nullptr, 300, 300, nullptr};
+    probe.answers[WM_INITDIALOG] = 0;
+    std::vector<DRAWITEMSTRUCT> drawn;
+    probe.hook = [&](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_COMMAND)
+            commands.push_back(wParam);
+        if (message == WM_DRAWITEM)
+            drawn.push_back(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return 0;
+    };
+    const HWND top = CreateModelessWindow(&plain, nullptr, &WindowProbe::DialogProc, 0, 0);
+    ASSERT_NE(top, nullptr);
+    WISP_MakeSetCurParms(top, 0, 0, 1, 1, 0, 0);
+
+    const HWND picture = WISP_MakeControl("Pic", 80, "Button", BS_BITMAP, 5, 5, 40, 20, 0);
+    auto* button = dynamic_cast<Wisp_vOmnarControl_button*>(FindObject(picture));
+    ASSERT_NE(button, nullptr);
+    const std::vector<std::uint32_t> pixels(16 * 16, 0xFF336699);
+    const HBITMAP bitmap = CreateBitmap(16, 16, 1, 32, pixels.data());
+    const auto asParam = reinterpret_cast<LPARAM>(bitmap);
+    EXPECT_EQ(SendMessage(picture, BM_SETIMAGE, 0, asParam), 0);
+    EXPECT_NE(button->GetImage(), nullptr);
+    EXPECT_EQ(SendMessage(picture, BM_SETIMAGE, 2, 0), 0) << "other image kinds: nothing";
+    EXPECT_EQ(SendMessage(picture, BM_GETIMAGE, 0, 0), asParam);
+    EXPECT_EQ(SendMessage(picture, BM_GETIMAGE, 2, 0), 0);
+    EXPECT_EQ(SendMessage(picture, BM_SETIMAGE, 0, 0), asParam) << "removing answers the old one";
+    EXPECT_EQ(button->GetImage(), nullptr);
+    EXPECT_EQ(SendMessage(picture, BM_GETIMAGE, 0, 0), 0);
+    DeleteObject(bitmap);
+
+    const HWND ownerDrawn = WISP_MakeControl("", 81, "Button", BS_OWNERDRAW, 5, 30, 40, 20, 0);
+    const HWND clickable = WISP_MakeLabel(-1, "Click", 82, 5, 60, 60, 10, SS_NOTIFY);
+    const HWND plainLabel = WISP_MakeLabel(-1, "Plain", 83, 5, 80, 60, 10, 0);
+    ShowWindow(top, SW_SHOW);
+    ak::Window* window = FindWindow(top);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return !drawn.empty(); }));
+    const DRAWITEMSTRUCT& item = drawn.front();
+    EXPECT_EQ(item.CtlType, ODT_BUTTON);
+    EXPECT_EQ(item.CtlID, 81u);
+    EXPECT_EQ(item.hwndItem, ownerDrawn);
+    EXPECT_NE(item.hDC, nullptr);
+    EXPECT_EQ(std::vector<int>(
+                  {item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom}),
+              std::vector<int>({0, 0, 40, 20}));
+    EXPECT_TRUE(commands.empty());
+
+    const auto middleOf = [&](HWND control) {
+        const ak::Rect r =
+            ak::test::NativeWidgetRectInWindow(*dynamic_cast<ak::NativeView*>(FindObject(control)));
+        return ak::Point{r.origin.x + r.size.width / 2, r.origin.y + r.size.height / 2};
+    };
+    ak::test::Click(*window, middleOf(plainLabel));
+    ak::test::Click(*window, middleOf(clickable));
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return !commands.empty(); }));
+    ak::test::Pump(60);
+    EXPECT_EQ(commands, Commands{82}) << "one click, from the notifying label only";
+    ak::test::Click(*window, middleOf(clickable), {1, 0, 200000});
+    ak::test::Click(*window, middleOf(clickable), {1, 0, 200150});
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return commands.size() >= 3; }));
+    EXPECT_EQ(commands.back(), WPARAM(82 | 1 << 16)) << "the second press of a double click";
     DestroyWindow(top);
 }
 

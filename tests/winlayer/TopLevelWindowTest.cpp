@@ -383,5 +383,78 @@ TEST_F(TopLevelWindowTest, ChildWalksScrollingAndClassNames) {
     DestroyWindow(top);
 }
 
+// Ancestry, enumeration and searches by class and title; the content area on screen.
+TEST_F(TopLevelWindowTest, SearchesFindChildrenAndWindowsByClassAndTitle) {
+    const HWND top = MakeTop("top");
+    const HWND other = MakeTop("other");
+    SetDlgItemText(other, 0, "Editor");
+    const HWND a = MakeChild(top, "a", {{0, 0}, {10, 10}});
+    const HWND inner = MakeChild(a, "inner", {{1, 1}, {5, 5}});
+    WISP_SetClassName(a, "Panel");
+    auto label = ak::MakeRef<ak::TextField>(ak::Rect{{0, 50}, {80, 20}}, ak::TextFieldKind::Label);
+    label->SetText("Name");
+    FindView(top)->AddSubview(label.Get());
+    const HWND labelHandle = HandleOf(label.Get());
+
+    struct AncestryCase {
+        HWND parent, child;
+        BOOL inside;
+    };
+    const AncestryCase ancestry[] = {
+        {top, inner, TRUE}, {a, inner, TRUE}, {HandleOf(FindWindow(top)), a, TRUE},
+        {inner, a, FALSE},  {a, a, FALSE},    {other, a, FALSE},
+        {nullptr, a, FALSE}};
+    for (const auto& c : ancestry)
+        EXPECT_EQ(IsChild(c.parent, c.child), c.inside) << probe.names[c.parent];
+
+    static std::vector<HWND> seen;
+    seen.clear();
+    EXPECT_TRUE(EnumWindows([](HWND w, LPARAM) -> BOOL { return seen.push_back(w), TRUE; }, 0));
+    EXPECT_NE(std::find(seen.begin(), seen.end(), top), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), other), seen.end());
+    seen.clear();
+    EXPECT_FALSE(EnumWindows([](HWND w, LPARAM) -> BOOL { return seen.push_back(w), FALSE; }, 0));
+    EXPECT_EQ(seen.size(), 1u);
+
+    EXPECT_EQ(FindWindowEx(top, nullptr, "Panel", nullptr), a);
+    EXPECT_EQ(FindWindowEx(top, nullptr, "Static", "Name"), labelHandle);
+    EXPECT_EQ(FindWindowEx(top, nullptr, nullptr, "Name"), labelHandle);
+    EXPECT_EQ(FindWindowEx(top, a, nullptr, nullptr), labelHandle) << "starts after a";
+    EXPECT_EQ(FindWindowEx(top, labelHandle, nullptr, nullptr), nullptr);
+    EXPECT_EQ(FindWindowEx(top, nullptr, "Button", nullptr), nullptr);
+    EXPECT_EQ(FindWindowEx(nullptr, nullptr, nullptr, "Editor"), other);
+    EXPECT_EQ(FindWindowEx(nullptr, other, nullptr, "Editor"), nullptr);
+    EXPECT_EQ(FindWindowEx(nullptr, nullptr, "Panel", nullptr), nullptr) << "no parent, no title";
+
+    Show(top);
+    EXPECT_EQ(GetForegroundWindow() != nullptr, true);
+    RECT content{1, 1, 1, 1};
+    ASSERT_TRUE(GetWindowContentViewRect(top, &content));
+    RECT client{};
+    GetClientRect(top, &client);
+    EXPECT_EQ(content.right - content.left, client.right - client.left);
+    EXPECT_EQ(content.bottom - content.top, client.bottom - client.top);
+    POINT origin{0, 0};
+    ClientToScreen(top, &origin);
+    EXPECT_EQ(std::pair(content.left, content.top), std::pair(origin.x, origin.y));
+    RECT none{1, 1, 1, 1};
+    EXPECT_FALSE(GetWindowContentViewRect(nullptr, &none));
+    EXPECT_EQ(std::vector<LONG>({none.left, none.top, none.right, none.bottom}),
+              std::vector<LONG>(4, 0));
+
+    // The layer's test display has one screen of ordinary density.
+    EXPECT_FALSE(WISP_IsRetinaHWND(a));
+    EXPECT_FALSE(WISP_IsRetinaHWND(nullptr));
+    const int level = FindWindow(top)->Level();
+    WISP_SetWindowWantRaiseAmt(a, 2);
+    EXPECT_EQ(WISP_GetWindowWantRaiseAmt(top), 2) << "a view names its window";
+    EXPECT_EQ(FindWindow(top)->Level(), level + 2) << "the application is active";
+    WISP_SetWindowWantRaiseAmt(top, 1);
+    EXPECT_EQ(FindWindow(top)->Level(), level + 1);
+    EXPECT_EQ(WISP_GetWindowWantRaiseAmt(nullptr), 0);
+    DestroyWindow(other);
+    DestroyWindow(top);
+}
+
 } // namespace
 } // namespace winlayer::test

@@ -1,9 +1,13 @@
 // Push buttons, check boxes, radio buttons and group boxes of the Button class.
 #include "platform/ak/Window.h"
+#include "winlayer/InputRecords.h"
+#include "winlayer/Placement.h"
 #include "winlayer/controls/BuildState.h"
 #include "winlayer/controls/ControlCalls.h"
 #include "winlayer/controls/DialogControls.h"
 #include "winlayer/controls/StyleBits.h"
+#include "winlayer/draw/Gdi.h"
+#include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
 
 using namespace winlayer;
@@ -36,6 +40,45 @@ int RadioGroupFor(const ak::View& parent, int style) {
     return counter;
 }
 
+// An owner-drawn button asks its parent's procedure to draw it, through a
+// context around the widget's cairo context.
+void PaintOwnerDrawn(Wisp_vOmnarControl_button& button, cairo_t* cr, ak::Rect bounds) {
+    HDC hdc = WISP_WrapGraphicsContext(cr);
+    if (!hdc)
+        return;
+    const HWND handle = HandleOf(&button);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = static_cast<std::uint32_t>(button.Tag());
+    item.hwndItem = handle;
+    item.hDC = hdc;
+    item.rcItem = RoundedRect(bounds);
+    SendMessage(GetParent(handle), WM_DRAWITEM, static_cast<WPARAM>(button.Tag()),
+                reinterpret_cast<LPARAM>(&item));
+    WISP_DeleteGfxContext(hdc);
+}
+
+// What the style asks of a button once it has its title: a bitmap button
+// shows its image only, BS_LEFTTEXT puts a mark after the title, an
+// owner-drawn button is painted by the parent's procedure.
+void ApplyButtonStyle(Wisp_vOmnarControl_button& button, int style) {
+    switch (button.Kind()) {
+    case ak::ButtonKind::Push:
+        if (style & BS_BITMAP)
+            button.SetImagePosition(ak::ImagePosition::Only);
+        break;
+    case ak::ButtonKind::Check:
+    case ak::ButtonKind::Radio:
+        if (style & BS_LEFTTEXT)
+            button.SetImagePosition(ak::ImagePosition::Right);
+        break;
+    case ak::ButtonKind::OwnerDraw:
+        button.SetPainter(
+            [&button](cairo_t* cr, ak::Rect bounds, bool) { PaintOwnerDrawn(button, cr, bounds); });
+        break;
+    }
+}
+
 HWND MakeKindOfButton(const char* caption, int id, int x, int y, int w, int h, int style) {
     ak::View* parent = BuildParent();
     if (!parent)
@@ -55,6 +98,7 @@ HWND MakeKindOfButton(const char* caption, int id, int x, int y, int w, int h, i
     ApplyScaleFont(*button);
     button->SetTag(id);
     button->SetTitle(CaptionText(caption));
+    ApplyButtonStyle(*button, style);
     const HWND handle = AddToParent(*parent, *button, style);
     if (type != BS_OWNERDRAW && BuildParms().sizeToFit)
         button->SizeToFit();
@@ -76,6 +120,7 @@ HWND WISP_MakeButton(int isDefault, const char* caption, int id, int x, int y, i
     ApplyScaleFont(*button);
     button->SetTag(id);
     button->SetTitle(CaptionText(caption));
+    ApplyButtonStyle(*button, style);
     if ((style & 0x300) == BS_LEFT)
         button->SetAlignment(ak::TextAlignment::Left);
     const HWND handle = AddToParent(*parent, *button, style);
@@ -118,6 +163,20 @@ HWND MakeButtonClass(const char* caption, int id, int style, int x, int y, int w
 }
 
 } // namespace winlayer
+
+LRESULT Wisp_vOmnarControl_button::wispImageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Only the bitmap kind (IMAGE_BITMAP 0) and icons (1) are held.
+    if (wParam > 1)
+        return 0;
+    const auto held = reinterpret_cast<LRESULT>(gdiImage_);
+    if (message == BM_SETIMAGE) {
+        auto* object = reinterpret_cast<HGDIOBJ>(lParam);
+        auto* image = static_cast<ak::Image*>(GetNSImageFromHICON(object));
+        SetImage(image);
+        gdiImage_ = image ? object : nullptr;
+    }
+    return held;
+}
 
 Wisp_vOmnarControl_box::Wisp_vOmnarControl_box(ak::Rect frame, int etchMode)
     : ak::Box(frame, etchMode == SS_ETCHEDHORZ    ? ak::BoxKind::HorizontalLine

@@ -6,6 +6,7 @@
 #include "platform/ak/PopUpButton.h"
 #include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
+#include "platform/ak/TextView.h"
 #include "winlayer/window/ControlReports.h"
 #include "winlayer/window/WindowView.h"
 
@@ -43,6 +44,8 @@ public:
     // The bitmap object of BM_SETIMAGE; not owned.
     void* getWispGDIImage() const { return gdiImage_; }
     void setWispGDIImage(void* image) { gdiImage_ = image; }
+    // BM_GETIMAGE and BM_SETIMAGE: the bitmap object held before.
+    LRESULT wispImageMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     int radioFlags_ = winlayer::kPushButton;
@@ -68,9 +71,24 @@ public:
         : ak::TextField(frame, kind) {}
     void wispSetColorFromPass() override { colorFromPass_ = true; }
     bool wispColorFromPass() const { return colorFromPass_; }
+    // A label made with SS_NOTIFY reports its clicks through its action.
+    void wispSetReportsClicks(bool reports) { reportsClicks_ = reports; }
+    void MouseDown(const ak::Event& event) override;
 
 private:
     bool colorFromPass_ = false;
+    bool reportsClicks_ = false;
+};
+
+// A multi-line edit field in its own scrollers, answering the selection,
+// scrolling and replacing messages itself.
+class Wisp_vOmnarControl_textview : public ak::TextView, public winlayer::WispMessageTarget {
+public:
+    explicit Wisp_vOmnarControl_textview(ak::Rect frame) : ak::TextView(frame) {}
+    LRESULT onWispMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void ReplaceText(const char* text);
 };
 
 // A drop-down list: item data rides on the menu items.

@@ -1,12 +1,15 @@
 // Edit fields, labels and static texts.
+#include "platform/sys/Utf8.h"
 #include "winlayer/controls/BuildState.h"
 #include "winlayer/controls/ControlCalls.h"
 #include "winlayer/controls/DialogControls.h"
+#include "winlayer/controls/EditMessages.h"
 #include "winlayer/controls/StyleBits.h"
 #include "winlayer/window/WindowView.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 using namespace winlayer;
 
@@ -38,6 +41,7 @@ HWND WISP_MakeLabel(int alignment, const char* caption, int id, int x, int y, in
                         : alignment == 0 ? ak::TextAlignment::Center
                                          : ak::TextAlignment::Right);
     label->SetWraps(h > kLabelOneLineHeight);
+    label->wispSetReportsClicks(style & SS_NOTIFY);
     label->SetTag(id);
     const HWND handle = AddToParent(*parent, *label, style);
     if (BuildParms().sizeToFit == 1 && caption && std::strlen(caption) > 1)
@@ -46,13 +50,30 @@ HWND WISP_MakeLabel(int alignment, const char* caption, int id, int x, int y, in
     return handle;
 }
 
+namespace {
+
+// Multi-line: the text view keeps its own scrollers, shown when needed;
+// lines wrap unless a horizontal scroller is asked for.
+HWND MakeMultiLineEdit(ak::View& parent, ControlFrame frame, int id, int style) {
+    auto text = ak::MakeRef<Wisp_vOmnarControl_textview>(ToRect(frame));
+    text->SetEditable(!(style & ES_READONLY));
+    text->SetWraps(!(style & WS_HSCROLL_STYLE));
+    ApplyScaleFont(*text);
+    text->SetTag(id);
+    const HWND handle = AddToParent(parent, *text, style);
+    MeasureShift(*text);
+    return handle;
+}
+
+} // namespace
+
 HWND WISP_MakeEditField(int id, int x, int y, int w, int h, int style) {
     ak::View* parent = BuildParent();
     if (!parent)
         return nullptr;
     const ControlFrame frame = ScaleControlRect(BuildParms(), x, y, w, h, ShiftRequest::Shift);
-    // Multi-line fields are single-line entries here: GTK's text view is not
-    // one of the layer's controls yet.
+    if (style & (WS_HSCROLL_STYLE | WS_VSCROLL_STYLE))
+        return MakeMultiLineEdit(*parent, frame, id, style);
     auto field = ak::MakeRef<Wisp_vOmnarControl_textfield>(
         ToRect(frame),
         (style & ES_PASSWORD) ? ak::TextFieldKind::Secure : ak::TextFieldKind::Editable);
@@ -67,6 +88,55 @@ HWND WISP_MakeEditField(int id, int x, int y, int w, int h, int style) {
     const HWND handle = AddToParent(*parent, *field, style);
     MeasureShift(*field);
     return handle;
+}
+
+void Wisp_vOmnarControl_textfield::MouseDown(const ak::Event& event) {
+    if (!reportsClicks_ || !IsEnabled())
+        return ak::TextField::MouseDown(event);
+    FireAction();
+}
+
+LRESULT Wisp_vOmnarControl_textview::onWispMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETFONT:
+        SetFontFromHandle(*this, reinterpret_cast<HFONT>(wParam));
+        break;
+    case EM_GETSEL:
+        WriteEditSelection(Selection(), wParam, lParam);
+        break;
+    case EM_SETSEL: {
+        const auto [start, length] =
+            EditSelectionFor(int(sys::Utf8ToUtf32(Text()).size()), wParam, lParam);
+        SetSelection(start, length);
+        break;
+    }
+    case EM_SCROLL:
+        if (wParam == SB_BOTTOM)
+            ScrollToEnd();
+        else if (wParam == SB_TOP)
+            ScrollToStart();
+        break;
+    case EM_REPLACESEL:
+        ReplaceText(reinterpret_cast<const char*>(lParam));
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+// An empty text deletes a selection; another replaces it, or fills an empty view.
+void Wisp_vOmnarControl_textview::ReplaceText(const char* text) {
+    if (!text)
+        return;
+    if (!*text) {
+        if (Selection().second > 0)
+            ReplaceSelection("");
+    } else if (Text().empty()) {
+        SetText(text);
+    } else {
+        ReplaceSelection(text);
+    }
 }
 
 namespace winlayer {

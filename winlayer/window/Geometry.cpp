@@ -1,6 +1,7 @@
 #include "platform/ak/Button.h"
 #include "platform/ak/Control.h"
 #include "platform/ak/TextField.h"
+#include "platform/ak/TextView.h"
 #include "platform/ak/Window.h"
 #include "winlayer/Placement.h"
 #include "winlayer/WindowData.h"
@@ -316,6 +317,8 @@ int GetClassName(HWND window, char* buffer, int size) {
         name = "Button";
     else if (auto* field = dynamic_cast<ak::TextField*>(object))
         name = field->Kind() == ak::TextFieldKind::Label ? "Static" : "Edit";
+    else if (dynamic_cast<ak::TextView*>(object))
+        name = "Edit";
     const std::size_t count = std::min(name.size(), std::size_t(size - 1));
     std::memcpy(buffer, name.data(), count);
     buffer[count] = '\0';

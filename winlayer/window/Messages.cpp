@@ -5,6 +5,8 @@
 #include "platform/ak/TextField.h"
 #include "platform/ak/Window.h"
 #include "platform/sys/Utf8.h"
+#include "winlayer/controls/DialogControls.h"
+#include "winlayer/controls/EditMessages.h"
 #include "winlayer/window/NativeText.h"
 #include "winlayer/window/TopLevel.h"
 #include "winlayer/window/WindowCalls.h"
@@ -84,26 +86,16 @@ LRESULT AnswerForSlider(HWND slider, UINT message, LPARAM lParam) {
     }
 }
 
-constexpr UINT EM_GETSEL = 0xF0B0;
-constexpr UINT EM_SETSEL = 0xF0B1;
-
 // Selections exist only while the field is being edited (it has the focus).
 LRESULT AnswerForField(ak::TextField& field, UINT message, WPARAM wParam, LPARAM lParam) {
     ak::Window* window = field.GetWindow();
     const bool editing = window && window->FirstResponder() == &field;
-    if (message == EM_GETSEL) {
-        const auto [start, length] = editing ? field.Selection() : std::pair{0, 0};
-        if (auto* out = reinterpret_cast<int*>(wParam))
-            *out = start;
-        if (auto* out = reinterpret_cast<int*>(lParam))
-            *out = start + length;
-    } else if (message == EM_SETSEL && editing) {
-        const int size = int(sys::Utf8ToUtf32(field.Text()).size());
-        const auto wanted = static_cast<std::int64_t>(wParam);
-        const int start = wanted < 0 ? 0 : int(std::min<std::int64_t>(wanted, size));
-        const int end =
-            wanted < 0 ? 0 : int(lParam < 0 ? size : std::min<std::int64_t>(lParam, size));
-        field.SetSelection(start, std::max(0, end - start));
+    if (message == winlayer::EM_GETSEL) {
+        winlayer::WriteEditSelection(editing ? field.Selection() : std::pair{0, 0}, wParam, lParam);
+    } else if (message == winlayer::EM_SETSEL && editing) {
+        const auto [start, length] =
+            winlayer::EditSelectionFor(int(sys::Utf8ToUtf32(field.Text()).size()), wParam, lParam);
+        field.SetSelection(start, length);
     }
     return 0;
 }
@@ -121,6 +113,11 @@ LRESULT AnswerForNativeControl(ak::Responder* object, UINT message, WPARAM wPara
     }
     if (message >= kSliderFirst && message <= kSliderLast && dynamic_cast<ak::Slider*>(object))
         return AnswerForSlider(handle, message, lParam);
+    if (message == winlayer::WM_SETFONT) {
+        if (auto* control = dynamic_cast<ak::Control*>(object))
+            winlayer::SetFontFromHandle(*control, reinterpret_cast<HFONT>(wParam));
+        return 0;
+    }
     if (auto* field = dynamic_cast<ak::TextField*>(object))
         return AnswerForField(*field, message, wParam, lParam);
     if (auto* button = dynamic_cast<ak::Button*>(object)) {
@@ -130,6 +127,9 @@ LRESULT AnswerForNativeControl(ak::Responder* object, UINT message, WPARAM wPara
         }
         if (message == BM_GETCHECK)
             return button->State() < 0 ? 2 : button->State();
+        if (auto* own = dynamic_cast<Wisp_vOmnarControl_button*>(button);
+            own && (message == BM_GETIMAGE || message == BM_SETIMAGE))
+            return own->wispImageMessage(message, wParam, lParam);
     }
     return 0;
 }

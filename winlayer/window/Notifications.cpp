@@ -138,6 +138,9 @@ void ConnectTextView(ak::TextView& text) {
 void ConnectField(ak::TextField& field) {
     field.onTextChanged = [](ak::TextField& f) { SendCommand(f, EN_CHANGE); };
     field.onEditingEnded = [](ak::TextField& f) { SendCommand(f, EN_KILLFOCUS); };
+    // Only labels that report clicks fire their action: STN_CLICKED or STN_DBLCLK.
+    if (field.Kind() == ak::TextFieldKind::Label)
+        field.SetAction(&OnAction);
 }
 
 // One question per kind of control: the colour the procedure set on a

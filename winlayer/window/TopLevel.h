@@ -83,6 +83,12 @@ public:
 class Wisp_vOmnarControl_modelesswindow : public winlayer::TopLevelWindow<ak::Window> {
 public:
     using TopLevelWindow::TopLevelWindow;
+    // The levels this window asks to stand above its ordinary one.
+    int wispWantRaise() const { return wantRaise_; }
+    void wispSetWantRaise(int amount) { wantRaise_ = amount; }
+
+private:
+    int wantRaise_ = 0;
 };
 
 class Wisp_vOmnarControl_dialogbox : public winlayer::TopLevelWindow<ak::Panel> {

@@ -114,6 +114,23 @@ bool IsLiveWindowHandle(HWND window);
 } // namespace winlayer
 
 HWND GetWindow(HWND window, UINT command);
+// True when child lies inside parent (a view below it, or a view of that window).
+BOOL IsChild(HWND parent, HWND child);
+// The content view of every window of the application until the callback answers 0.
+BOOL EnumWindows(BOOL (*callback)(HWND, LPARAM), LPARAM lParam);
+// With a parent: its child after childAfter whose text and class match (null
+// matches any); without: the window titled title after childAfter's window.
+HWND FindWindowEx(HWND parent, HWND childAfter, const char* className, const char* title);
+HWND GetForegroundWindow();
+// The content area of a window on screen; other views: GetWindowRect.
+BOOL GetWindowContentViewRect(HWND window, RECT* rect);
+// A modeless window's wish to be raised by some levels (a view in one names it).
+int WISP_GetWindowWantRaiseAmt(HWND window);
+void WISP_SetWindowWantRaiseAmt(HWND window, int amount);
+// True when the window stands on a screen of more than 1.9 pixels per point.
+BOOL WISP_IsRetinaHWND(HWND window);
+// Copies the 56-byte gesture record the handle points to.
+BOOL WISP_GetGestureInfo(const void* gesture, void* info);
 HWND SetFocus(HWND window);
 HWND SetForegroundWindow(HWND window);
 // enable -1000 enables a window view without letting it take the focus.

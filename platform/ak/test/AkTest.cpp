@@ -285,11 +285,21 @@ void FocusNativeWidget(NativeView& view) {
 
 namespace {
 
-GtkWidget* EntryOf(NativeView& view) {
+GtkWidget* FirstChildOf(NativeView& view) {
     GList* children = gtk_container_get_children(GTK_CONTAINER(view.GetBacking().widget));
     GtkWidget* child = children ? static_cast<GtkWidget*>(children->data) : nullptr;
     g_list_free(children);
+    return child;
+}
+
+GtkWidget* EntryOf(NativeView& view) {
+    GtkWidget* child = FirstChildOf(view);
     return child && GTK_IS_ENTRY(child) ? child : nullptr;
+}
+
+GtkWidget* ScrollerOf(NativeView& view) {
+    GtkWidget* child = FirstChildOf(view);
+    return child && GTK_IS_SCROLLED_WINDOW(child) ? child : nullptr;
 }
 
 } // namespace
@@ -299,7 +309,20 @@ void TypeIntoNativeWidget(NativeView& view, const std::string& text) {
         int position = gtk_editable_get_position(GTK_EDITABLE(entry));
         gtk_editable_insert_text(GTK_EDITABLE(entry), text.c_str(), int(text.size()), &position);
         gtk_editable_set_position(GTK_EDITABLE(entry), position);
+    } else if (GtkWidget* scroller = ScrollerOf(view)) {
+        GtkWidget* inner = gtk_bin_get_child(GTK_BIN(scroller));
+        if (inner && GTK_IS_TEXT_VIEW(inner))
+            gtk_text_buffer_insert_interactive_at_cursor(
+                gtk_text_view_get_buffer(GTK_TEXT_VIEW(inner)), text.c_str(), int(text.size()),
+                TRUE);
     }
+}
+
+double NativeVerticalScroll(NativeView& view) {
+    GtkWidget* scroller = ScrollerOf(view);
+    return scroller ? gtk_adjustment_get_value(
+                          gtk_scrolled_window_get_vadjustment(GTK_SCROLLED_WINDOW(scroller)))
+                    : 0;
 }
 
 void PressReturnInNativeWidget(NativeView& view) {

@@ -80,10 +80,13 @@ Ref<NativeView> MakeTextField(Rect frame);
 // Gives a native view's widget GTK's focus, as a click into it would.
 void FocusNativeWidget(NativeView& view);
 
-// Types text into the one-line entry of a native view at its cursor, as the
-// keyboard or a paste would (the entry's filters see it); Return ends it.
+// Types text into the one-line entry (or the scrolled text view) of a native
+// view at its cursor, as the keyboard or a paste would (the entry's filters
+// see it); Return ends an entry.
 void TypeIntoNativeWidget(NativeView& view, const std::string& text);
 void PressReturnInNativeWidget(NativeView& view);
+// How far a native view's scrolled widget stands from its top, in pixels.
+double NativeVerticalScroll(NativeView& view);
 
 // Changes the desktop theme as the user's settings would.
 void SetTheme(const char* name, bool preferDark);
