@@ -1,0 +1,91 @@
+#include "tests/e2e/ProgramSession.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <thread>
+
+// The program against devsim on a private JACK server. These wait for the
+// application shell, whose host opens the ports settings.ini names; until it
+// lands the program has no MIDI, so they are disabled.
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+int SlotFiles(const fs::path& folder) {
+    std::error_code ignored;
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(folder, ignored))
+        count += entry.path().extension() == ".dat";
+    return count;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(ProgramTest, DISABLED_FirstRunFindsTheDeviceAndSyncsEveryPreset) {
+    ASSERT_NO_FATAL_FAILURE(StartDevice());
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_TRUE(WaitUntil(
+        [&] { return Contains(Trace(), "reply 'I'") || Contains(Trace(), "SettingsDump"); }, 15s))
+        << "no identity exchange within 15 s";
+    Shot("connected");
+    ASSERT_TRUE(WaitUntil([&] { return SlotFiles(PresetsFolder()) == 128; }, 60s))
+        << SlotFiles(PresetsFolder()) << " presets after 60 s";
+    Shot("synced");
+    Keys("ctrl+q");
+    EXPECT_EQ(WaitForExit(10s), 0);
+    EXPECT_TRUE(Contains(Trace(), "EditorClosed"));
+}
+
+// A cable pulled in the middle of the sync: the status row says so, nothing
+// hangs, the library keeps what arrived whole; plugged back, the sync goes on.
+TEST_F(ProgramTest, DISABLED_CablePulledMidSyncIsFoundAgainWhenPluggedBack) {
+    ASSERT_NO_FATAL_FAILURE(StartDevice());
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_TRUE(WaitUntil([&] { return SlotFiles(PresetsFolder()) >= 10; }, 60s));
+    ASSERT_NO_FATAL_FAILURE(Cables(false));
+    std::this_thread::sleep_for(3s); // the editor's deadlines treat the device as gone
+    Shot("unplugged");
+    const int kept = SlotFiles(PresetsFolder());
+    EXPECT_LT(kept, 128);
+    ASSERT_NO_FATAL_FAILURE(Cables(true));
+    ASSERT_TRUE(WaitUntil([&] { return SlotFiles(PresetsFolder()) == 128; }, 60s));
+    Keys("ctrl+q");
+    EXPECT_EQ(WaitForExit(10s), 0);
+}
+
+// The JACK server dying under the program: no hang, Ctrl+Q still ends it.
+TEST_F(ProgramTest, DISABLED_JackServerKilledLeavesTheProgramResponsive) {
+    ASSERT_NO_FATAL_FAILURE(StartDevice());
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_TRUE(WaitUntil([&] { return !Trace().empty(); }, 15s));
+    mSim->Stop(5s);
+    mServer->Stop(5s);
+    Shot("server-gone");
+    Keys("ctrl+q");
+    EXPECT_EQ(WaitForExit(10s), 0);
+}
+
+// A second start with the library in place asks only for the checksums and
+// the current preset: no preset is fetched again.
+TEST_F(ProgramTest, DISABLED_RestartWithAWholeLibrarySyncsNoSlot) {
+    ASSERT_NO_FATAL_FAILURE(StartDevice());
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_TRUE(WaitUntil([&] { return SlotFiles(PresetsFolder()) == 128; }, 60s));
+    Keys("ctrl+q");
+    ASSERT_EQ(WaitForExit(10s), 0);
+    const std::size_t before = Trace().size();
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_TRUE(WaitUntil([&] { return Contains(Trace().substr(before), "PresetSelect"); }, 15s));
+    std::this_thread::sleep_for(2s);
+    EXPECT_FALSE(Contains(Trace().substr(before), "PresetDumpRequest"));
+    Keys("ctrl+q");
+    EXPECT_EQ(WaitForExit(10s), 0);
+}
+
+} // namespace
+} // namespace e2e

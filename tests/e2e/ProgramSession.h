@@ -1,0 +1,76 @@
+#pragma once
+
+// The real omnarcontrol as a user meets it: its own home and XDG folders in a
+// temporary folder, on the virtual display, driven from outside with xdotool
+// and watched through its window, its files, its exit status and its stderr.
+// The device cases add the private JACK server and devsim of the JACK fixture.
+// Every wait is bounded; a failing test prints the program's stderr, devsim's
+// trace and the JACK graph, and keeps its screenshots.
+
+#include "tests/devsim/JackServerFixture.h"
+#include "tests/e2e/TempHome.h"
+#include "tests/e2e/XWindows.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+
+// One run of a command-line tool, ended when it outlives the timeout.
+struct ToolRun {
+    std::optional<int> status; // nothing: it had to be stopped
+    std::string out;
+};
+ToolRun RunTool(const std::vector<std::string>& argv, std::chrono::milliseconds timeout);
+
+// Polls the condition every 50 ms until it holds or the timeout passes.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+
+class ProgramTest : public devsim::test::JackServerTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program and waits up to 20 s for its main window.
+    void StartProgram();
+    // The close request of the window's close button; the exit status within 10 s.
+    std::optional<int> CloseWindow();
+    // Keys to the focused window, in xdotool's names ("ctrl+q").
+    void Keys(const std::string& keys);
+    // A left-button drag between two points of the window, in pixels.
+    void Drag(std::pair<int, int> from, std::pair<int, int> to);
+    std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
+    std::optional<WindowSize> Size() { return mX.Size(mWindow); }
+    // The window as a PNG in build/test-output/e2e/<test>-<name>.png.
+    void Shot(const std::string& name);
+
+    std::string SettingsPath() const;
+    std::string SettingsText() const;
+    void WriteSettings(const std::string& text) const;
+    std::filesystem::path PresetsFolder() const;
+
+    // Device cases: the JACK server, devsim, and settings.ini naming its ports.
+    void StartDevice(const std::vector<std::string>& faults = {});
+    std::string Trace() const;
+    // jack_disconnect (or jack_connect) of both cables between program and devsim.
+    void Cables(bool plugged);
+
+    std::optional<TempHome> mHome;
+    XDisplay mX;
+    std::unique_ptr<devsim::test::ChildProcess> mProgram;
+    unsigned long mWindow = 0;
+
+private:
+    int mRuns = 0;
+    std::vector<std::pair<std::string, std::string>> mUnplugged;
+};
+
+} // namespace e2e
