@@ -71,6 +71,10 @@ void ProgramTest::SetUp() {
     ASSERT_NO_FATAL_FAILURE(JackServerTest::SetUp());
     ASSERT_TRUE(mX.Open()) << "no X display (run under xvfb-run)";
     mHome.emplace(mDir);
+    // The program's audio needs a server to open; without one it answers
+    // with an error box before its window.
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    WriteSettings("");
 }
 
 void ProgramTest::TearDown() {
@@ -154,7 +158,8 @@ std::string ProgramTest::SettingsText() const {
 
 void ProgramTest::WriteSettings(const std::string& text) const {
     fs::create_directories(fs::path(SettingsPath()).parent_path());
-    std::ofstream(SettingsPath(), std::ios::binary) << text;
+    // Jack is third in the host's driver list on Debian 12 (ALSA, PulseAudio, JACK).
+    std::ofstream(SettingsPath(), std::ios::binary) << "[audio]\ndriver=2\n" << text;
 }
 
 fs::path ProgramTest::PresetsFolder() const {
@@ -162,7 +167,6 @@ fs::path ProgramTest::PresetsFolder() const {
 }
 
 void ProgramTest::StartDevice(const std::vector<std::string>& faults) {
-    ASSERT_NO_FATAL_FAILURE(StartServer());
     std::vector<std::string> options = {"--name",       SimName(),
                                         "--state",      (mDir / "state").string(),
                                         "--log",        (mDir / "devsim.log").string(),
@@ -174,9 +178,7 @@ void ProgramTest::StartDevice(const std::vector<std::string>& faults) {
     ASSERT_NO_FATAL_FAILURE(StartDevsim(options));
     const auto ready = mSim->ReadLine(10s);
     ASSERT_TRUE(ready) << "devsim sent no ready line within 10 s";
-    // Jack is third in the host's driver list on Debian 12 (ALSA, PulseAudio, JACK).
-    WriteSettings("[audio]\ndriver=2\n[midi]\nindev=" + SimOutPort() + "\noutdev=" + SimInPort() +
-                  "\n");
+    WriteSettings("[midi]\nindev=" + SimOutPort() + "\noutdev=" + SimInPort() + "\n");
 }
 
 std::string ProgramTest::Trace() const {

@@ -1,9 +1,10 @@
 #pragma once
 
 // The real omnarcontrol as a user meets it: its own home and XDG folders in a
-// temporary folder, on the virtual display, driven from outside with xdotool
-// and watched through its window, its files, its exit status and its stderr.
-// The device cases add the private JACK server and devsim of the JACK fixture.
+// temporary folder, its audio on the JACK fixture's private dummy server, on
+// the virtual display, driven from outside with xdotool and watched through
+// its window, its files, its exit status and its stderr. The device cases
+// add devsim on that server.
 // Every wait is bounded; a failing test prints the program's stderr, devsim's
 // trace and the JACK graph, and keeps its screenshots.
 
@@ -54,10 +55,11 @@ protected:
 
     std::string SettingsPath() const;
     std::string SettingsText() const;
+    // settings.ini: the JACK audio driver, then the text's sections.
     void WriteSettings(const std::string& text) const;
     std::filesystem::path PresetsFolder() const;
 
-    // Device cases: the JACK server, devsim, and settings.ini naming its ports.
+    // Device cases: devsim on the test's JACK server, and settings.ini naming its ports.
     void StartDevice(const std::vector<std::string>& faults = {});
     std::string Trace() const;
     // jack_disconnect (or jack_connect) of both cables between program and devsim.
