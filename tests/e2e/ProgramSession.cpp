@@ -69,7 +69,7 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 void ProgramTest::SetUp() {
     ASSERT_NO_FATAL_FAILURE(JackServerTest::SetUp());
-    ASSERT_TRUE(mX.Open()) << "no X display (run under xvfb-run)";
+    ASSERT_TRUE(mX.Open(5s)) << "no X display within 5 s (run under xvfb-run)";
     mHome.emplace(mDir);
     // The program's audio needs a server to open; without one it answers
     // with an error box before its window.

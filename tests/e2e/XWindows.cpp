@@ -47,6 +47,15 @@ long WindowPid(Display* dpy, Window window) {
 
 XDisplay::XDisplay() : mDisplay(XOpenDisplay(nullptr)) {}
 
+bool XDisplay::Open(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!mDisplay && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        mDisplay = XOpenDisplay(nullptr);
+    }
+    return mDisplay != nullptr;
+}
+
 XDisplay::~XDisplay() {
     if (mDisplay)
         XCloseDisplay(Dpy(mDisplay));

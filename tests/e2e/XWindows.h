@@ -24,6 +24,9 @@ public:
     XDisplay(const XDisplay&) = delete;
     XDisplay& operator=(const XDisplay&) = delete;
     bool Open() const { return mDisplay != nullptr; }
+    // Tries again until the timeout: a busy server may refuse a connection
+    // for a moment.
+    bool Open(std::chrono::milliseconds timeout);
 
     // A mapped top-level window of the process with the title, polled until
     // the timeout.
