@@ -1,5 +1,8 @@
 #include "tests/e2e/ProgramSession.h"
 
+#include "framework/host/AudioSystem.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -71,6 +74,13 @@ void ProgramTest::SetUp() {
     ASSERT_NO_FATAL_FAILURE(JackServerTest::SetUp());
     ASSERT_TRUE(mX.Open(5s)) << "no X display within 5 s (run under xvfb-run)";
     mHome.emplace(mDir);
+    // The program's leak report knows the GUI and MIDI libraries' own caches.
+    const fs::path suppressions = mDir / "lsan.supp";
+    std::ofstream(suppressions) << ReadText(GTK_LEAKS_SUPP) << "\n"
+                                << ReadText(RTMIDI_LEAKS_SUPP) << "\n";
+    mLeakOptions = std::getenv("LSAN_OPTIONS") ? std::getenv("LSAN_OPTIONS") : "";
+    setenv("LSAN_OPTIONS",
+           ("suppressions=" + suppressions.string() + ":print_suppressions=0").c_str(), 1);
     // The program's audio needs a server to open; without one it answers
     // with an error box before its window.
     ASSERT_NO_FATAL_FAILURE(StartServer());
@@ -91,14 +101,23 @@ void ProgramTest::TearDown() {
         std::fprintf(stderr, "screenshots: %s\n", E2E_OUTPUT_DIR);
     }
     mHome.reset();
+    setenv("LSAN_OPTIONS", mLeakOptions.c_str(), 1);
     JackServerTest::TearDown();
 }
 
-void ProgramTest::StartProgram() {
+void ProgramTest::Launch() {
     std::string error;
     const std::string err = (mDir / ("omnarcontrol-" + std::to_string(++mRuns) + ".err")).string();
     mProgram = devsim::test::ChildProcess::Start({OMNARCONTROL_PATH}, err, error);
     ASSERT_TRUE(mProgram) << error;
+}
+
+std::string ProgramTest::ProgramStderr() const {
+    return mProgram ? mProgram->StderrText() : "";
+}
+
+void ProgramTest::StartProgram() {
+    ASSERT_NO_FATAL_FAILURE(Launch());
     const auto window = mX.WaitForWindow("OmnarControl", mProgram->Pid(), 20s);
     ASSERT_TRUE(window) << "no window within 20 s";
     mWindow = *window;
@@ -116,12 +135,48 @@ std::optional<int> ProgramTest::CloseWindow() {
     return WaitForExit(10s);
 }
 
-void ProgramTest::Keys(const std::string& keys) {
+void ProgramTest::Keys(unsigned long window, const std::string& keys) {
     // No window manager: the harness gives the focus itself.
-    const auto run = RunTool({"xdotool", "windowfocus", "--sync", std::to_string(mWindow), "key",
+    const auto run = RunTool({"xdotool", "windowfocus", "--sync", std::to_string(window), "key",
                               "--clearmodifiers", keys},
                              10s);
     EXPECT_EQ(run.status, 0) << "xdotool key " << keys << ": " << run.out;
+}
+
+void ProgramTest::Click(unsigned long window, int x, int y) {
+    const auto run = RunTool({"xdotool", "mousemove", "--window", std::to_string(window),
+                              std::to_string(x), std::to_string(y), "click", "1"},
+                             10s);
+    EXPECT_EQ(run.status, 0) << "xdotool click: " << run.out;
+}
+
+void ProgramTest::ClickOnScreen(int x, int y) {
+    const auto run =
+        RunTool({"xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "1"}, 10s);
+    EXPECT_EQ(run.status, 0) << "xdotool click: " << run.out;
+}
+
+std::optional<unsigned long> ProgramTest::WaitForWindow(const std::string& title,
+                                                        std::chrono::milliseconds timeout) {
+    return mProgram ? mX.WaitForWindow(title, mProgram->Pid(), timeout) : std::nullopt;
+}
+
+std::vector<unsigned long> ProgramTest::ShownWindows() {
+    std::vector<unsigned long> windows;
+    std::istringstream lines(
+        RunTool({"xdotool", "search", "--onlyvisible", "--classname", "."}, 10s).out);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty())
+            windows.push_back(std::stoul(line));
+    return windows;
+}
+
+std::optional<Frame> ProgramTest::FrameOf(unsigned long window) {
+    const auto origin = mX.Origin(window);
+    const auto size = mX.Size(window);
+    if (!origin || !size)
+        return std::nullopt;
+    return Frame{origin->first, origin->second, size->width, size->height};
 }
 
 void ProgramTest::Drag(std::pair<int, int> from, std::pair<int, int> to) {
@@ -141,10 +196,10 @@ void ProgramTest::Drag(std::pair<int, int> from, std::pair<int, int> to) {
     EXPECT_EQ(run.status, 0) << "xdotool drag: " << run.out;
 }
 
-void ProgramTest::Shot(const std::string& name) {
+void ProgramTest::Shot(unsigned long window, const std::string& name) {
     fs::create_directories(E2E_OUTPUT_DIR);
     const std::string file = std::string(E2E_OUTPUT_DIR) + "/" + TestName() + "-" + name + ".png";
-    const auto run = RunTool({"import", "-window", std::to_string(mWindow), file}, 10s);
+    const auto run = RunTool({"import", "-window", std::to_string(window), file}, 10s);
     EXPECT_EQ(run.status, 0) << "import " << file << ": " << run.out;
 }
 
@@ -158,8 +213,16 @@ std::string ProgramTest::SettingsText() const {
 
 void ProgramTest::WriteSettings(const std::string& text) const {
     fs::create_directories(fs::path(SettingsPath()).parent_path());
-    // Jack is third in the host's driver list on Debian 12 (ALSA, PulseAudio, JACK).
-    std::ofstream(SettingsPath(), std::ios::binary) << "[audio]\ndriver=2\n" << text;
+    std::ofstream(SettingsPath(), std::ios::binary)
+        << "[audio]\ndriver=" << JackDriverIndex() << "\n"
+        << text;
+}
+
+int ProgramTest::JackDriverIndex() {
+    const auto names = host::MakeRtAudioSystem()->DriverNames();
+    const auto jack = std::find(names.begin(), names.end(), "Jack");
+    EXPECT_NE(jack, names.end()) << "the audio library was built without JACK";
+    return int(jack - names.begin());
 }
 
 fs::path ProgramTest::PresetsFolder() const {
