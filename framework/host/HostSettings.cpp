@@ -1,5 +1,6 @@
 #include "framework/host/HostSettings.h"
 
+#include "winlayer/IniImage.h"
 #include "winlayer/PrivateProfile.h"
 
 #include <cerrno>
@@ -13,11 +14,13 @@ namespace {
 // Long device names must survive a round trip through the file.
 constexpr DWORD kNameBytes = 1024;
 
+// A text the profile writer cannot store (a carriage return inside the line)
+// counts as absent: kept, it would fail every save of the settings.
 std::string ReadText(const char* section, const char* key, const char* fallback,
                      const std::string& path) {
     char buffer[kNameBytes] = {};
     GetPrivateProfileString(section, key, fallback, buffer, kNameBytes, path.c_str());
-    return buffer;
+    return winlayer::IsStorableValue(buffer) ? buffer : fallback;
 }
 
 // A whole decimal number that passes the check, else the fallback.

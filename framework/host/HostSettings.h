@@ -27,8 +27,8 @@ struct HostSettings {
 bool AudioEqual(const HostSettings& a, const HostSettings& b);
 bool MidiEqual(const HostSettings& a, const HostSettings& b);
 
-// The thirteen keys read from an existing file; a missing or bad value takes
-// the reader's default.
+// The thirteen keys read from an existing file; a missing or bad value, or one
+// the writer could not store back, takes the reader's default.
 HostSettings ReadHostSettings(const std::string& path);
 // The thirteen keys written in their fixed order; false when one did not reach the disk.
 bool WriteHostSettings(const std::string& path, const HostSettings& settings);

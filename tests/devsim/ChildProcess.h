@@ -33,6 +33,7 @@ public:
     // status, or nothing when it had to be killed.
     std::optional<int> Stop(std::chrono::milliseconds grace);
     std::string StderrText() const;
+    pid_t Pid() const { return mPid; }
 
 private:
     ChildProcess(pid_t pid, int stdoutFd, std::string stderrPath)

@@ -19,18 +19,7 @@ namespace {
 
 using namespace omnar::pages;
 
-// The headless back end, attached as the platform view attaches: the
-// drawable first, then the layout.
-class AttachingHeadlessCanvas : public vx::test::HeadlessCanvas {
-public:
-    using HeadlessCanvas::HeadlessCanvas;
-    void* AttachToParentWindow(void* parent) override {
-        Attach();
-        GetDelegate().RunLayoutFunc(this);
-        Attach(); // the layout sized the panel to its saved scale
-        return parent;
-    }
-};
+using vx::test::AttachingHeadlessCanvas;
 
 class ScreenshotFixture : public PagesFixture {
 protected:

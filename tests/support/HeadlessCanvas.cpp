@@ -1,5 +1,6 @@
 #include "tests/support/HeadlessCanvas.h"
 
+#include "framework/ICanvasEditorDelegate.h"
 #include "render/canvas/CoreTextFont.h"
 #include "render/canvas/FontDescriptorCache.h"
 #include "tests/render/support/TestAssets.h"
@@ -80,6 +81,13 @@ void HeadlessCanvas::CachePlatformFont(const char* fontID, std::unique_ptr<ui::P
         return;
     ui::SharedFontDescriptorCache().AddFont(fontID, *font);
     fonts.push_back(std::move(font));
+}
+
+void* AttachingHeadlessCanvas::AttachToParentWindow(void* parent) {
+    Attach();
+    GetDelegate().RunLayoutFunc(this);
+    Attach();
+    return parent;
 }
 
 } // namespace vx::test

@@ -78,4 +78,13 @@ private:
     std::vector<std::unique_ptr<ui::PlatformFont>> fonts;
 };
 
+// The headless back end attached as the platform view attaches an editor's
+// panel: the drawable first, then the layout, then the drawable again at the
+// size the layout chose (its saved scale).
+class AttachingHeadlessCanvas : public HeadlessCanvas {
+public:
+    using HeadlessCanvas::HeadlessCanvas;
+    void* AttachToParentWindow(void* parent) override;
+};
+
 } // namespace vx::test

@@ -102,6 +102,26 @@ TEST_F(HostSettingsTest, LongPortNamesSurviveAStart) {
     EXPECT_NE(SettingsText().find("indev=" + name), std::string::npos);
 }
 
+// A carriage return inside a line reads as part of the value, but the writer
+// refuses such a value: taken, it would fail every save from then on.
+TEST_F(HostSettingsTest, AValueWithACarriageReturnInsideTakesTheDefaultAndTheSaveIsClean) {
+    WriteSettings("[audio]\noutdev=Spea\rkers\n[midi]\nindev=A\rB\noutdev=C\n");
+    mMidi->outputPorts = {"C"};
+    const HostSettings read = ReadHostSettings(SettingsPath());
+    EXPECT_EQ(read.audioOutput, "Built-in Output");
+    EXPECT_EQ(read.midiInput, "no input");
+    EXPECT_EQ(read.midiOutput, "C");
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(MakeHost().StartUp());
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(printed.find("cannot write"), std::string::npos) << printed;
+    const std::string text = SettingsText();
+    EXPECT_EQ(text.find("Spea"), std::string::npos) << text;
+    EXPECT_EQ(text.find("A\rB"), std::string::npos) << text;
+    EXPECT_NE(text.find("outdev=C"), std::string::npos) << text;
+    EXPECT_TRUE(WriteHostSettings(SettingsPath(), mHost->Settings()));
+}
+
 TEST_F(HostSettingsTest, ASettingsFileThatIsNoFileIsLeftAloneAndDefaultsStand) {
     std::filesystem::create_directories(SettingsPath());
     ASSERT_TRUE(MakeHost().StartUp());

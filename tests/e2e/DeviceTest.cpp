@@ -1,0 +1,104 @@
+#include "tests/e2e/ProgramSession.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <thread>
+
+// The program against devsim on the private JACK server, on the ports
+// settings.ini names.
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A sync of 128 presets takes some 15 s; the sanitised program on a loaded
+// machine has been seen at four times that.
+constexpr auto kSyncWait = 120s;
+
+int SlotFiles(const fs::path& folder) {
+    std::error_code ignored;
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(folder, ignored))
+        count += entry.path().extension() == ".dat";
+    return count;
+}
+
+int Count(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(ProgramTest, FirstRunFindsTheDeviceAndSyncsEveryPreset) {
+    ASSERT_NO_FATAL_FAILURE(StartDevice());
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_TRUE(WaitUntil(
+        [&] { return Contains(Trace(), "reply 'I'") || Contains(Trace(), "SettingsDump"); }, 15s))
+        << "no identity exchange within 15 s";
+    Shot("connected");
+    ASSERT_TRUE(WaitUntil([&] { return SlotFiles(PresetsFolder()) == 128; }, kSyncWait))
+        << SlotFiles(PresetsFolder()) << " presets after " << kSyncWait.count() << " s";
+    Shot("synced");
+    Keys("ctrl+q");
+    EXPECT_EQ(WaitForExit(10s), 0);
+    EXPECT_TRUE(Contains(Trace(), "EditorClosed"));
+}
+
+// A cable pulled in the middle of the sync: the status row says so, nothing
+// hangs, the library keeps what arrived whole; plugged back, the sync goes on.
+TEST_F(ProgramTest, CablePulledMidSyncIsFoundAgainWhenPluggedBack) {
+    ASSERT_NO_FATAL_FAILURE(StartDevice());
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_TRUE(WaitUntil([&] { return SlotFiles(PresetsFolder()) >= 10; }, kSyncWait));
+    ASSERT_NO_FATAL_FAILURE(Cables(false));
+    std::this_thread::sleep_for(3s); // the editor's deadlines treat the device as gone
+    Shot("unplugged");
+    const int kept = SlotFiles(PresetsFolder());
+    EXPECT_LT(kept, 128);
+    ASSERT_NO_FATAL_FAILURE(Cables(true));
+    ASSERT_TRUE(WaitUntil([&] { return SlotFiles(PresetsFolder()) == 128; }, kSyncWait));
+    Keys("ctrl+q");
+    EXPECT_EQ(WaitForExit(10s), 0);
+}
+
+// The JACK server dying under the program: no hang, Ctrl+Q still ends it.
+TEST_F(ProgramTest, JackServerKilledLeavesTheProgramResponsive) {
+    ASSERT_NO_FATAL_FAILURE(StartDevice());
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_TRUE(WaitUntil([&] { return !Trace().empty(); }, 15s));
+    mSim->Stop(5s);
+    mServer->Stop(5s);
+    Shot("server-gone");
+    Keys("ctrl+q");
+    EXPECT_EQ(WaitForExit(10s), 0);
+}
+
+// A second start with the library in place asks for the checksums and the
+// current preset only: no other slot is fetched again.
+TEST_F(ProgramTest, RestartWithAWholeLibrarySyncsNoSlot) {
+    ASSERT_NO_FATAL_FAILURE(StartDevice());
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_TRUE(WaitUntil([&] { return SlotFiles(PresetsFolder()) == 128; }, kSyncWait));
+    Keys("ctrl+q");
+    ASSERT_EQ(WaitForExit(10s), 0);
+    const std::size_t before = Trace().size();
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    const auto requests = [&] { return Count(Trace().substr(before), "PresetDumpRequest"); };
+    ASSERT_TRUE(WaitUntil([&] { return requests() >= 1; }, 15s))
+        << "the current preset was not asked for within 15 s";
+    // Two transfer ticks of room for a request that should not come.
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(requests(), 1) << Trace().substr(before);
+    Keys("ctrl+q");
+    EXPECT_EQ(WaitForExit(10s), 0);
+}
+
+} // namespace
+} // namespace e2e

@@ -1,0 +1,150 @@
+#include "tests/e2e/XWindows.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <set>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+Display* Dpy(void* display) {
+    return static_cast<Display*>(display);
+}
+
+std::string Title(Display* dpy, Window window) {
+    XTextProperty property{};
+    if (!XGetWMName(dpy, window, &property) || !property.value)
+        return {};
+    std::string title(reinterpret_cast<const char*>(property.value), property.nitems);
+    XFree(property.value);
+    return title;
+}
+
+// _NET_WM_PID, which GTK sets on its top-level windows; -1 when absent.
+long WindowPid(Display* dpy, Window window) {
+    const Atom pidAtom = XInternAtom(dpy, "_NET_WM_PID", True);
+    if (pidAtom == None)
+        return -1;
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(dpy, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items,
+                           &after, &data) == Success &&
+        data && items == 1 && format == 32)
+        pid = *reinterpret_cast<long*>(data);
+    if (data)
+        XFree(data);
+    return pid;
+}
+
+} // namespace
+
+XDisplay::XDisplay() : mDisplay(XOpenDisplay(nullptr)) {}
+
+bool XDisplay::Open(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!mDisplay && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        mDisplay = XOpenDisplay(nullptr);
+    }
+    return mDisplay != nullptr;
+}
+
+XDisplay::~XDisplay() {
+    if (mDisplay)
+        XCloseDisplay(Dpy(mDisplay));
+}
+
+std::optional<unsigned long> XDisplay::FindWindow(const std::string& title, int pid) {
+    Display* dpy = Dpy(mDisplay);
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count))
+        return std::nullopt;
+    std::optional<unsigned long> found;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(dpy, children[i], &attributes) &&
+            attributes.map_state == IsViewable && Title(dpy, children[i]) == title &&
+            WindowPid(dpy, children[i]) == pid)
+            found = children[i];
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+std::optional<unsigned long> XDisplay::WaitForWindow(const std::string& title, int pid,
+                                                     std::chrono::milliseconds timeout) {
+    if (!mDisplay)
+        return std::nullopt;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (auto window = FindWindow(title, pid))
+            return window;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+std::optional<WindowSize> XDisplay::Size(unsigned long window) {
+    XWindowAttributes attributes{};
+    if (!mDisplay || !XGetWindowAttributes(Dpy(mDisplay), window, &attributes))
+        return std::nullopt;
+    return WindowSize{attributes.width, attributes.height};
+}
+
+std::optional<std::pair<int, int>> XDisplay::Origin(unsigned long window) {
+    if (!mDisplay)
+        return std::nullopt;
+    Display* dpy = Dpy(mDisplay);
+    int x = 0, y = 0;
+    Window child = 0;
+    if (!XTranslateCoordinates(dpy, window, DefaultRootWindow(dpy), 0, 0, &x, &y, &child))
+        return std::nullopt;
+    return std::pair{x, y};
+}
+
+bool XDisplay::ShowsArt(unsigned long window) {
+    const auto size = Size(window);
+    if (!size || size->width < 8 || size->height < 8)
+        return false;
+    Display* dpy = Dpy(mDisplay);
+    XImage* image = XGetImage(dpy, window, 0, 0, unsigned(size->width), unsigned(size->height),
+                              AllPlanes, ZPixmap);
+    if (!image)
+        return false;
+    // A grid of samples: a blank or cleared window gives one or two colours.
+    std::set<unsigned long> colours;
+    for (int y = 1; y < 16; ++y)
+        for (int x = 1; x < 16; ++x)
+            colours.insert(XGetPixel(image, x * size->width / 16, y * size->height / 16));
+    XDestroyImage(image);
+    return colours.size() > 8;
+}
+
+bool XDisplay::RequestClose(unsigned long window) {
+    if (!mDisplay)
+        return false;
+    Display* dpy = Dpy(mDisplay);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(dpy, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    const bool sent = XSendEvent(dpy, window, False, NoEventMask, &event) != 0;
+    XFlush(dpy);
+    return sent;
+}
+
+} // namespace e2e

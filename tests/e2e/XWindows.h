@@ -1,0 +1,48 @@
+#pragma once
+
+// What the harness asks of the X server directly: finding the program's
+// top-level window, its size, and the close request a window manager would
+// send. Input goes through xdotool, as a user's would.
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace e2e {
+
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+};
+
+class XDisplay {
+public:
+    // The display named by DISPLAY; Open() false when there is none.
+    XDisplay();
+    ~XDisplay();
+    XDisplay(const XDisplay&) = delete;
+    XDisplay& operator=(const XDisplay&) = delete;
+    bool Open() const { return mDisplay != nullptr; }
+    // Tries again until the timeout: a busy server may refuse a connection
+    // for a moment.
+    bool Open(std::chrono::milliseconds timeout);
+
+    // A mapped top-level window of the process with the title, polled until
+    // the timeout.
+    std::optional<unsigned long> WaitForWindow(const std::string& title, int pid,
+                                               std::chrono::milliseconds timeout);
+    std::optional<WindowSize> Size(unsigned long window);
+    // The top-left corner of the window's content in screen pixels.
+    std::optional<std::pair<int, int>> Origin(unsigned long window);
+    // True once the window holds a drawn picture rather than one flat colour.
+    bool ShowsArt(unsigned long window);
+    // WM_DELETE_WINDOW, as the window manager sends it for the close button.
+    bool RequestClose(unsigned long window);
+
+private:
+    std::optional<unsigned long> FindWindow(const std::string& title, int pid);
+    void* mDisplay = nullptr;
+};
+
+} // namespace e2e
