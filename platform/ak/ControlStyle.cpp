@@ -17,6 +17,20 @@ button, entry, combobox button, notebook tab, menubar > menuitem {
 }
 scale { padding: 2px; }
 checkbutton, radiobutton { padding: 0; }
+menubar > menuitem > check {
+    min-height: 0;
+    min-width: 0;
+    margin: 0;
+    padding: 0;
+    border: none;
+}
+menubar > menuitem > check, menu > menuitem > check:not(:checked) {
+    background: none;
+    box-shadow: none;
+    -gtk-icon-source: none;
+    -gtk-icon-shadow: none;
+}
+menu > menuitem > check { border-color: transparent; }
 )";
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/ak/Backing.h"
 #include "platform/ak/Control.h"
+#include "platform/ak/ControlStyle.h"
 #include "platform/ak/Event.h"
 #include "platform/ak/MenuText.h"
 #include "platform/ak/RunLoop.h"
@@ -54,6 +55,7 @@ MenuItem::MenuItem(const std::string& title, int64_t tag, bool separator)
     : m_separator(separator), m_tag(tag),
       m_widget(GTK_WIDGET(g_object_ref_sink(separator ? gtk_separator_menu_item_new()
                                                       : gtk_check_menu_item_new()))) {
+    InstallControlStyle();
     gtk_widget_show(m_widget);
     if (separator)
         return;

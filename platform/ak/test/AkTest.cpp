@@ -3,6 +3,7 @@
 #include "platform/ak/Alert.h"
 #include "platform/ak/Backing.h"
 #include "platform/ak/FilePanel.h"
+#include "platform/ak/Menu.h"
 #include "platform/ak/RunLoop.h"
 
 #include <gtk/gtk.h>
@@ -412,6 +413,51 @@ Rect OpenMenuItemOnScreen(int index) {
     return {{double(originX + x), double(originY + y)},
             {double(gtk_widget_get_allocated_width(item)),
              double(gtk_widget_get_allocated_height(item))}};
+}
+
+namespace {
+
+MenuSnapshot SnapshotMenuShell(GtkWidget* shell) {
+    MenuSnapshot shot;
+    if (!shell || !gtk_widget_get_mapped(shell))
+        return shot;
+    // Hover and keyboard selection would paint over the items.
+    gtk_menu_shell_deselect(GTK_MENU_SHELL(shell));
+    GList* items = gtk_container_get_children(GTK_CONTAINER(shell));
+    for (GList* entry = items; entry; entry = entry->next) {
+        auto* item = static_cast<GtkWidget*>(entry->data);
+        const int width = std::max(1, gtk_widget_get_allocated_width(item));
+        const int height = std::max(1, gtk_widget_get_allocated_height(item));
+        Surface pixels(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+        cairo_t* cr = cairo_create(pixels.get());
+        gtk_widget_draw(item, cr);
+        cairo_destroy(cr);
+        cairo_surface_flush(pixels.get());
+        shot.items.push_back(std::move(pixels));
+        Rect title;
+        if (GtkWidget* child = gtk_bin_get_child(GTK_BIN(item))) {
+            int x = 0;
+            int y = 0;
+            gtk_widget_translate_coordinates(child, item, 0, 0, &x, &y);
+            title = {{double(x), double(y)},
+                     {double(gtk_widget_get_allocated_width(child)),
+                      double(gtk_widget_get_allocated_height(child))}};
+        }
+        shot.titles.push_back(title);
+    }
+    g_list_free(items);
+    return shot;
+}
+
+} // namespace
+
+MenuSnapshot SnapshotMenuBar(Window& window) {
+    Menu* bar = window.MenuBar();
+    return SnapshotMenuShell(bar ? bar->Shell() : nullptr);
+}
+
+MenuSnapshot SnapshotOpenMenu() {
+    return SnapshotMenuShell(OpenMenu());
 }
 
 bool CancelOpenMenu() {

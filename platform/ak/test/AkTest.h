@@ -110,6 +110,16 @@ bool ChooseInOpenSubmenu(int index, int subIndex);
 // An item of the open menu, in screen points; empty when there is none.
 Rect OpenMenuItemOnScreen(int index);
 
+// The items of a menu as drawn now, no item highlighted: the window's menu
+// bar or the open menu. Each item is drawn alone on a clear surface, and its
+// title (the item's content, empty for separators) is in the item's points.
+struct MenuSnapshot {
+    std::vector<Surface> items;
+    std::vector<Rect> titles;
+};
+MenuSnapshot SnapshotMenuBar(Window& window);
+MenuSnapshot SnapshotOpenMenu();
+
 // The X key code of a key symbol on the display's keymap, 0 when none.
 unsigned KeycodeOf(unsigned keysym);
 

@@ -149,6 +149,58 @@ TEST_F(MenuTest, APopUpOpensWithTheNamedItemUnderThePoint) {
     EXPECT_GT(placed.MaxY(), onScreen.y) << placed.MinY() << " " << placed.MaxY();
 }
 
+// Whether nothing is drawn left of an item's title, where a check box would
+// be: the item alone on a clear surface leaves it clear. The title's ink may
+// spill a pixel over its frame.
+bool GutterIsClear(const ak::test::MenuSnapshot& shot, size_t index) {
+    cairo_surface_t* pixels = shot.items[index].get();
+    const unsigned char* data = cairo_image_surface_get_data(pixels);
+    const int stride = cairo_image_surface_get_stride(pixels);
+    for (int y = 0; y < cairo_image_surface_get_height(pixels); ++y)
+        for (int x = 0; x < int(shot.titles[index].MinX()) - 2; ++x)
+            if (reinterpret_cast<const uint32_t*>(data + y * stride)[x] != 0)
+                return false;
+    return true;
+}
+
+TEST_F(MenuTest, OnlyACheckedItemShowsAMarkAndTheBarTitlesNone) {
+    for (const char* title : {"&Device", "&Help"})
+        bar->AddItem(ak::MakeRef<ak::MenuItem>(title).Get());
+    window->SetMenuBar(bar.Get());
+    auto view = ak::MakeRef<ak::View>(Rect{{20, 20}, {200, 150}});
+    window->ContentView()->AddSubview(view.Get());
+    window->MakeKeyAndOrderFront();
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+
+    const ak::test::MenuSnapshot titles = ak::test::SnapshotMenuBar(*window);
+    ASSERT_EQ(titles.items.size(), 3u);
+    for (size_t i = 0; i < titles.items.size(); ++i) {
+        EXPECT_LT(titles.titles[i].MinX(), 6) << "no room kept for a box, title " << i;
+        EXPECT_TRUE(GutterIsClear(titles, i)) << "title " << i;
+    }
+
+    auto popup = ak::MakeRef<ak::Menu>();
+    for (const char* title : {"One", "Two", "Three"})
+        popup->AddItem(ak::MakeRef<ak::MenuItem>(title).Get());
+    popup->ItemAt(1)->SetChecked(true);
+    ak::test::MenuSnapshot shot;
+    ak::TimeoutSource timer(10, [&] {
+        if (!ak::test::IsMenuOpen())
+            return;
+        shot = ak::test::SnapshotOpenMenu();
+        if (!shot.items.empty())
+            ak::test::CancelOpenMenu();
+    });
+    ak::test::Pump(100);
+    popup->PopUp(view.Get(), {30, 40});
+    ASSERT_EQ(shot.items.size(), 3u);
+    EXPECT_EQ(shot.titles[0].MinX(), shot.titles[1].MinX()) << "titles aligned";
+    EXPECT_EQ(shot.titles[2].MinX(), shot.titles[1].MinX()) << "titles aligned";
+    EXPECT_TRUE(GutterIsClear(shot, 0)) << "unchecked: no box";
+    EXPECT_FALSE(GutterIsClear(shot, 1)) << "checked: its mark";
+    EXPECT_TRUE(GutterIsClear(shot, 2)) << "unchecked: no box";
+}
+
 TEST_F(MenuTest, ACopyIsDeepAndItemsMoveBetweenMenus) {
     file->ItemWithTag(40006)->SetData(77);
     auto copy = bar->Copy();
