@@ -30,6 +30,7 @@ TextView::TextView(Rect frame) : Control(frame, NewScroller()), m_text(gtk_text_
     Connect(gtk_text_view_get_buffer(GTK_TEXT_VIEW(m_text)), "changed",
             reinterpret_cast<Callback>(&TextView::OnChanged));
     Connect(m_text, "focus-out-event", reinterpret_cast<Callback>(&TextView::OnFocusOut));
+    Connect(m_text, "grab-focus", reinterpret_cast<Callback>(&TextView::OnGrabFocus));
 }
 
 void TextView::OnChanged(void*, TextView* self) {
@@ -43,6 +44,12 @@ int TextView::OnFocusOut(void*, void*, TextView* self) {
     if (self->onEditingEnded)
         self->onEditingEnded(*self);
     return FALSE;
+}
+
+void TextView::OnGrabFocus(void*, TextView* self) {
+    Ref<Control> hold(self);
+    if (self->onFocusTaken)
+        self->onFocusTaken(*self);
 }
 
 std::string TextView::Text() const {

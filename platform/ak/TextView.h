@@ -29,10 +29,13 @@ public:
     // The user's editing only.
     std::function<void(TextView&)> onTextChanged;
     std::function<void(TextView&)> onEditingEnded;
+    // The view takes the keyboard focus (a click, Tab or the program).
+    std::function<void(TextView&)> onFocusTaken;
 
 private:
     static void OnChanged(void*, TextView* self);
     static int OnFocusOut(void*, void*, TextView* self);
+    static void OnGrabFocus(void*, TextView* self);
     GtkWidget* m_text;
 };
 
