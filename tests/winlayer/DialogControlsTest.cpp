@@ -423,5 +423,31 @@ TEST_F(DialogControlsTest, EditsReportTakingTheFocusAndReturn) {
     DestroyWindow(top);
 }
 
+
+// Drop-down lists, editable combos, tabs and progress bars answer the class
+// names they were made from; a trackbar, a plain slider, answers none.
+TEST_F(DialogControlsTest, ControlsAnswerTheirClassNames) {
+    const HWND top = OpenCommandProbe();
+    ASSERT_NE(top, nullptr);
+    struct ClassCase {
+        HWND control;
+        const char* name;
+    };
+    const ClassCase cases[] = {
+        {WISP_MakeCombo(100, 5, 5, 100, 20, CBS_DROPDOWNLIST), "combobox"},
+        {WISP_MakeCombo(101, 5, 30, 100, 20, 0), "combobox"},
+        {WISP_MakeControl("", 102, "SysTabControl32", 0, 5, 60, 200, 100, 0), "SysTabControl32"},
+        {WISP_MakeControl("", 103, "msctls_progress32", 0, 5, 170, 200, 10, 0),
+         "msctls_progress32"},
+        {WISP_MakeControl("", 104, "msctls_trackbar32", 0, 5, 190, 200, 20, 0), ""},
+    };
+    for (const ClassCase& c : cases) {
+        ASSERT_NE(c.control, nullptr) << c.name;
+        char name[64] = "unwritten";
+        EXPECT_EQ(GetClassName(c.control, name, sizeof name), int(std::strlen(c.name)));
+        EXPECT_STREQ(name, c.name);
+    }
+    DestroyWindow(top);
+}
 } // namespace
 } // namespace winlayer::test
