@@ -423,7 +423,6 @@ TEST_F(DialogControlsTest, EditsReportTakingTheFocusAndReturn) {
     DestroyWindow(top);
 }
 
-
 // Drop-down lists, editable combos, tabs and progress bars answer the class
 // names they were made from; a trackbar, a plain slider, answers none.
 TEST_F(DialogControlsTest, ControlsAnswerTheirClassNames) {
