@@ -448,5 +448,28 @@ TEST_F(DialogControlsTest, ControlsAnswerTheirClassNames) {
     }
     DestroyWindow(top);
 }
+
+// A text view's context menu opens on a right click until the program turns
+// it off, and comes back when turned on again.
+TEST_F(DialogControlsTest, TextViewsContextMenuCanBeTurnedOff) {
+    const HWND top = OpenCommandProbe();
+    ASSERT_NE(top, nullptr);
+    const HWND edit = WISP_MakeEditField(110, 5, 5, 200, 80, WS_VSCROLL_STYLE);
+    ShowWindow(top, SW_SHOW);
+    ak::Window* window = FindWindow(top);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    const ak::Rect r =
+        ak::test::NativeWidgetRectInWindow(*dynamic_cast<ak::NativeView*>(FindObject(edit)));
+    const ak::Point inside{r.origin.x + r.size.width / 2, r.origin.y + r.size.height / 2};
+    for (const BOOL disable : {TRUE, FALSE}) {
+        WISP_DisableContextMenu(edit, disable);
+        ak::test::Click(*window, inside, {3});
+        EXPECT_EQ(ak::test::PumpUntil([] { return ak::test::IsMenuOpen(); }, 1000), !disable)
+            << "disabled " << disable;
+        if (ak::test::IsMenuOpen())
+            ak::test::CancelOpenMenu();
+    }
+    DestroyWindow(top);
+}
 } // namespace
 } // namespace winlayer::test
