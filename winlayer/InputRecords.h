@@ -39,6 +39,7 @@ inline constexpr int LBN_DBLCLK = 2;
 inline constexpr int CBN_EDITCHANGE = 5;
 inline constexpr int CBN_DROPDOWN = 7;
 inline constexpr int CBN_CLOSEUP = 8;
+inline constexpr int EN_SETFOCUS = 0x100;
 inline constexpr int EN_KILLFOCUS = 0x200;
 inline constexpr int NM_DBLCLK = -3;
 inline constexpr int NM_CUSTOMDRAW = -12;

@@ -39,6 +39,7 @@ TextField::TextField(Rect frame, TextFieldKind kind)
     Connect(widget, "changed", reinterpret_cast<Callback>(&TextField::OnChanged));
     Connect(widget, "insert-text", reinterpret_cast<Callback>(&TextField::OnInsertText));
     Connect(widget, "focus-out-event", reinterpret_cast<Callback>(&TextField::OnFocusOut));
+    Connect(widget, "grab-focus", reinterpret_cast<Callback>(&TextField::OnGrabFocus));
     Connect(widget, "activate", reinterpret_cast<Callback>(&TextField::OnActivate));
     // No context menu: neither a right click nor the menu key opens one.
     Connect(widget, "button-press-event",
@@ -81,6 +82,12 @@ int TextField::OnFocusOut(void*, void*, TextField* self) {
     if (self->onEditingEnded)
         self->onEditingEnded(*self);
     return FALSE;
+}
+
+void TextField::OnGrabFocus(void*, TextField* self) {
+    Ref<Control> hold(self);
+    if (self->onFocusTaken)
+        self->onFocusTaken(*self);
 }
 
 void TextField::OnActivate(void*, TextField* self) {

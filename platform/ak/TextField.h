@@ -42,12 +42,15 @@ public:
     std::function<void(TextField&)> onTextChanged;
     std::function<void(TextField&)> onEditingEnded;
     std::function<void(TextField&)> onReturn;
+    // The field takes the keyboard focus (a click, Tab or the program).
+    std::function<void(TextField&)> onFocusTaken;
 
 private:
     static void OnChanged(void*, TextField* self);
     static void OnInsertText(void* editable, const char* text, int length, int* position,
                              TextField* self);
     static int OnFocusOut(void*, void*, TextField* self);
+    static void OnGrabFocus(void*, TextField* self);
     static void OnActivate(void*, TextField* self);
     static int SwallowRightPress(void*, void* event, TextField* self);
     static int SwallowMenuKey(void*, TextField* self);

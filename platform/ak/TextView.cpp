@@ -30,6 +30,9 @@ TextView::TextView(Rect frame) : Control(frame, NewScroller()), m_text(gtk_text_
     Connect(gtk_text_view_get_buffer(GTK_TEXT_VIEW(m_text)), "changed",
             reinterpret_cast<Callback>(&TextView::OnChanged));
     Connect(m_text, "focus-out-event", reinterpret_cast<Callback>(&TextView::OnFocusOut));
+    Connect(m_text, "grab-focus", reinterpret_cast<Callback>(&TextView::OnGrabFocus));
+    Connect(m_text, "button-press-event", reinterpret_cast<Callback>(&TextView::OnButtonPress));
+    Connect(m_text, "popup-menu", reinterpret_cast<Callback>(&TextView::OnPopupMenu));
 }
 
 void TextView::OnChanged(void*, TextView* self) {
@@ -43,6 +46,22 @@ int TextView::OnFocusOut(void*, void*, TextView* self) {
     if (self->onEditingEnded)
         self->onEditingEnded(*self);
     return FALSE;
+}
+
+void TextView::OnGrabFocus(void*, TextView* self) {
+    Ref<Control> hold(self);
+    if (self->onFocusTaken)
+        self->onFocusTaken(*self);
+}
+
+int TextView::OnButtonPress(void*, void* event, TextView* self) {
+    auto* button = static_cast<GdkEventButton*>(event);
+    return !self->m_menuEnabled && button->type == GDK_BUTTON_PRESS &&
+           button->button == GDK_BUTTON_SECONDARY;
+}
+
+int TextView::OnPopupMenu(void*, TextView* self) {
+    return !self->m_menuEnabled;
 }
 
 std::string TextView::Text() const {

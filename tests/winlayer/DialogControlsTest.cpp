@@ -82,6 +82,22 @@ protected:
         ASSERT_TRUE(ak::test::PumpUntil([&] { return commands.size() == 4; }));
     }
 
+    // An empty modeless window recording its WM_COMMAND parameters, the
+    // factory's controls going into it at scale 1.
+    HWND OpenCommandProbe() {
+        probe.answers[WM_INITDIALOG] = 0;
+        probe.hook = [&](HWND, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+            if (message == WM_COMMAND)
+                commands.push_back(wParam);
+            return 0;
+        };
+        const HWND top = CreateModelessWindow(&plain, nullptr, &WindowProbe::DialogProc, 0, 0);
+        if (top)
+            WISP_MakeSetCurParms(top, 0, 0, 1, 1, 0, 0);
+        return top;
+    }
+
+    DialogResourceRecord plain{1, "Probe", 28, nullptr, 300, 300, nullptr};
     DialogResourceRecord prefs{40002, "Preferences", 12, &BuildPreferences, 334, 463, nullptr};
     Commands commands;
 };
@@ -260,16 +276,8 @@ TEST_F(DialogControlsTest, ControlKindsAnswerTheirMessagesSilently) {
 // A multi-line edit answers its selection, scrolling and replacing messages;
 // the program's changes report nothing, the user's typing reports EN_CHANGE.
 TEST_F(DialogControlsTest, MultiLineEditsSelectScrollAndReplace) {
-    DialogResourceRecord plain{1, "Probe", 28, nullptr, 300, 300, nullptr};
-    probe.answers[WM_INITDIALOG] = 0;
-    probe.hook = [&](HWND, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
-        if (message == WM_COMMAND)
-            commands.push_back(wParam);
-        return 0;
-    };
-    const HWND top = CreateModelessWindow(&plain, nullptr, &WindowProbe::DialogProc, 0, 0);
+    const HWND top = OpenCommandProbe();
     ASSERT_NE(top, nullptr);
-    WISP_MakeSetCurParms(top, 0, 0, 1, 1, 0, 0);
     const HWND edit = WISP_MakeEditField(70, 5, 5, 200, 60, WS_VSCROLL_STYLE);
     auto* text = dynamic_cast<Wisp_vOmnarControl_textview*>(FindObject(edit));
     ASSERT_NE(text, nullptr) << "a scrolling edit is multi-line";
@@ -385,5 +393,83 @@ TEST_F(DialogControlsTest, ButtonImagesOwnerDrawingAndClickableLabels) {
     DestroyWindow(top);
 }
 
+// Edit fields and text views tell their parent when they take the focus
+// (EN_SETFOCUS with their id); Return in a one-line field is its action, code 0.
+TEST_F(DialogControlsTest, EditsReportTakingTheFocusAndReturn) {
+    const HWND top = OpenCommandProbe();
+    ASSERT_NE(top, nullptr);
+    const HWND field = WISP_MakeEditField(90, 5, 5, 120, 20, 0);
+    const HWND view = WISP_MakeEditField(91, 5, 40, 200, 60, WS_VSCROLL_STYLE);
+    ShowWindow(top, SW_SHOW);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*FindWindow(top)));
+
+    struct FocusCase {
+        HWND edit;
+        int id;
+    };
+    for (const FocusCase& c : {FocusCase{view, 91}, FocusCase{field, 90}}) {
+        commands.clear();
+        auto* native = dynamic_cast<ak::NativeView*>(FindObject(c.edit));
+        ASSERT_NE(native, nullptr);
+        ak::test::FocusNativeWidget(*native);
+        ASSERT_TRUE(ak::test::PumpUntil([&] { return !commands.empty(); })) << c.id;
+        EXPECT_EQ(commands.front(), WPARAM(c.id | EN_SETFOCUS << 16));
+    }
+
+    commands.clear();
+    ak::test::PressReturnInNativeWidget(*dynamic_cast<ak::NativeView*>(FindObject(field)));
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return !commands.empty(); }));
+    EXPECT_EQ(commands.front(), WPARAM(90));
+    DestroyWindow(top);
+}
+
+// Drop-down lists, editable combos, tabs and progress bars answer the class
+// names they were made from; a trackbar, a plain slider, answers none.
+TEST_F(DialogControlsTest, ControlsAnswerTheirClassNames) {
+    const HWND top = OpenCommandProbe();
+    ASSERT_NE(top, nullptr);
+    struct ClassCase {
+        HWND control;
+        const char* name;
+    };
+    const ClassCase cases[] = {
+        {WISP_MakeCombo(100, 5, 5, 100, 20, CBS_DROPDOWNLIST), "combobox"},
+        {WISP_MakeCombo(101, 5, 30, 100, 20, 0), "combobox"},
+        {WISP_MakeControl("", 102, "SysTabControl32", 0, 5, 60, 200, 100, 0), "SysTabControl32"},
+        {WISP_MakeControl("", 103, "msctls_progress32", 0, 5, 170, 200, 10, 0),
+         "msctls_progress32"},
+        {WISP_MakeControl("", 104, "msctls_trackbar32", 0, 5, 190, 200, 20, 0), ""},
+    };
+    for (const ClassCase& c : cases) {
+        ASSERT_NE(c.control, nullptr) << c.name;
+        char name[64] = "unwritten";
+        EXPECT_EQ(GetClassName(c.control, name, sizeof name), int(std::strlen(c.name)));
+        EXPECT_STREQ(name, c.name);
+    }
+    DestroyWindow(top);
+}
+
+// A text view's context menu opens on a right click until the program turns
+// it off, and comes back when turned on again.
+TEST_F(DialogControlsTest, TextViewsContextMenuCanBeTurnedOff) {
+    const HWND top = OpenCommandProbe();
+    ASSERT_NE(top, nullptr);
+    const HWND edit = WISP_MakeEditField(110, 5, 5, 200, 80, WS_VSCROLL_STYLE);
+    ShowWindow(top, SW_SHOW);
+    ak::Window* window = FindWindow(top);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    const ak::Rect r =
+        ak::test::NativeWidgetRectInWindow(*dynamic_cast<ak::NativeView*>(FindObject(edit)));
+    const ak::Point inside{r.origin.x + r.size.width / 2, r.origin.y + r.size.height / 2};
+    for (const BOOL disable : {TRUE, FALSE}) {
+        WISP_DisableContextMenu(edit, disable);
+        ak::test::Click(*window, inside, {3});
+        EXPECT_EQ(ak::test::PumpUntil([] { return ak::test::IsMenuOpen(); }, 1000), !disable)
+            << "disabled " << disable;
+        if (ak::test::IsMenuOpen())
+            ak::test::CancelOpenMenu();
+    }
+    DestroyWindow(top);
+}
 } // namespace
 } // namespace winlayer::test

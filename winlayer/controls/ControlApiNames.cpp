@@ -39,6 +39,7 @@ const ApiFunction kControlFunctions[] = {
     API_ENTRY(WISP_MakeSetCurParms),
     API_ENTRY(WISP_MakeButton),
     API_ENTRY(WISP_MakeEditField),
+    API_ENTRY(WISP_DisableContextMenu),
     API_ENTRY(WISP_MakeLabel),
     API_ENTRY(WISP_MakeControl),
     API_ENTRY(WISP_MakeCombo),

@@ -27,6 +27,10 @@ using CustomControlCreator = HWND (*)(HWND parent, const char* caption, int id,
 void WISP_RegisterCustomControlCreator(CustomControlCreator creator);
 void WISP_UnregisterCustomControlCreator(CustomControlCreator creator);
 
+// Text views lose (non-zero) or regain their context menu; one-line fields
+// never show one. Other windows ignore it.
+void WISP_DisableContextMenu(HWND window, BOOL disable);
+
 BOOL WISP_IsGroupBox(HWND window);
 BOOL WISP_IsButton(HWND window);
 

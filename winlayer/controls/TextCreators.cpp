@@ -5,6 +5,7 @@
 #include "winlayer/controls/DialogControls.h"
 #include "winlayer/controls/EditMessages.h"
 #include "winlayer/controls/StyleBits.h"
+#include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
 
 #include <cstdlib>
@@ -167,3 +168,8 @@ HWND MakeStaticClass(const char* caption, int id, int style, int x, int y, int w
 }
 
 } // namespace winlayer
+
+void WISP_DisableContextMenu(HWND window, BOOL disable) {
+    if (auto* text = dynamic_cast<ak::TextView*>(winlayer::FindObject(window)))
+        text->SetContextMenuEnabled(!disable);
+}

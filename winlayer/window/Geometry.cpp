@@ -1,5 +1,8 @@
 #include "platform/ak/Button.h"
+#include "platform/ak/ComboBox.h"
 #include "platform/ak/Control.h"
+#include "platform/ak/PopUpButton.h"
+#include "platform/ak/Slider.h"
 #include "platform/ak/TextField.h"
 #include "platform/ak/TextView.h"
 #include "platform/ak/Window.h"
@@ -319,6 +322,12 @@ int GetClassName(HWND window, char* buffer, int size) {
         name = field->Kind() == ak::TextFieldKind::Label ? "Static" : "Edit";
     else if (dynamic_cast<ak::TextView*>(object))
         name = "Edit";
+    else if (dynamic_cast<ak::PopUpButton*>(object) || dynamic_cast<ak::ComboBox*>(object))
+        name = "combobox";
+    else if (dynamic_cast<ak::TabView*>(object))
+        name = "SysTabControl32";
+    else if (dynamic_cast<ak::ProgressIndicator*>(object))
+        name = "msctls_progress32";
     const std::size_t count = std::min(name.size(), std::size_t(size - 1));
     std::memcpy(buffer, name.data(), count);
     buffer[count] = '\0';

@@ -133,11 +133,15 @@ void ConnectCombo(ak::ComboBox& combo) {
 void ConnectTextView(ak::TextView& text) {
     text.onTextChanged = [](ak::TextView& t) { SendCommand(t, EN_CHANGE); };
     text.onEditingEnded = [](ak::TextView& t) { SendCommand(t, EN_KILLFOCUS); };
+    text.onFocusTaken = [](ak::TextView& t) { SendCommand(t, EN_SETFOCUS); };
 }
 
 void ConnectField(ak::TextField& field) {
     field.onTextChanged = [](ak::TextField& f) { SendCommand(f, EN_CHANGE); };
     field.onEditingEnded = [](ak::TextField& f) { SendCommand(f, EN_KILLFOCUS); };
+    field.onFocusTaken = [](ak::TextField& f) { SendCommand(f, EN_SETFOCUS); };
+    // Return in a field is its action: code 0, as a label's single click.
+    field.onReturn = [](ak::TextField& f) { SendCommand(f, 0); };
     // Only labels that report clicks fire their action: STN_CLICKED or STN_DBLCLK.
     if (field.Kind() == ak::TextFieldKind::Label)
         field.SetAction(&OnAction);

@@ -279,9 +279,13 @@ Ref<NativeView> MakeTextField(Rect frame) {
 
 void FocusNativeWidget(NativeView& view) {
     GList* children = gtk_container_get_children(GTK_CONTAINER(view.GetBacking().widget));
-    if (children)
-        gtk_widget_grab_focus(static_cast<GtkWidget*>(children->data));
+    GtkWidget* target = children ? static_cast<GtkWidget*>(children->data) : nullptr;
     g_list_free(children);
+    // A scrolled text view takes the focus in its text, not its scroller.
+    if (target && GTK_IS_SCROLLED_WINDOW(target) && gtk_bin_get_child(GTK_BIN(target)))
+        target = gtk_bin_get_child(GTK_BIN(target));
+    if (target)
+        gtk_widget_grab_focus(target);
 }
 
 namespace {
