@@ -36,7 +36,7 @@ protected:
         EnableListControls();
         WISP_MakeSetCurParms(top, 0, 0, 1, 1, 0, 0);
         const DialogControlListEntry entries[] = {
-            {"Parts", 44, "SysTreeView32", 0, 10, 10, 200, 150, 0}};
+            {"Presets", 44, "SysTreeView32", 0, 10, 10, 200, 150, 0}};
         WISP_GenerateDialogFromList(entries, 1);
         tree = GetDlgItem(top, 44);
         ASSERT_NE(tree, nullptr);
