@@ -108,17 +108,25 @@ void Stop(e2e::XDisplay& x, Running& run) {
     run.program.reset();
 }
 
-void BM_StartUp(benchmark::State& state) {
-    e2e::XDisplay x;
+// The display and the private JACK server the program runs on; without
+// either the benchmark is skipped.
+bool Ready(benchmark::State& state, e2e::XDisplay& x, const Scratch& scratch) {
     if (!x.Open()) {
         state.SkipWithError("no X display");
-        return;
+        return false;
     }
-    Scratch scratch;
     if (!scratch.ready) {
         state.SkipWithError("no JACK server within 15 s");
-        return;
+        return false;
     }
+    return true;
+}
+
+void BM_StartUp(benchmark::State& state) {
+    e2e::XDisplay x;
+    Scratch scratch;
+    if (!Ready(state, x, scratch))
+        return;
     for (auto _ : state) {
         Running run;
         const auto ms = Start(x, scratch, run);
@@ -159,15 +167,9 @@ std::map<std::string, long> ThreadTimes(pid_t pid) {
 
 void BM_Idle(benchmark::State& state) {
     e2e::XDisplay x;
-    if (!x.Open()) {
-        state.SkipWithError("no X display");
-        return;
-    }
     Scratch scratch;
-    if (!scratch.ready) {
-        state.SkipWithError("no JACK server within 15 s");
+    if (!Ready(state, x, scratch))
         return;
-    }
     Running run;
     if (!Start(x, scratch, run)) {
         Stop(x, run);
