@@ -43,15 +43,34 @@ long WindowPid(Display* dpy, Window window) {
     return pid;
 }
 
+XErrorHandler g_defaultHandler = nullptr;
+
+// The program's windows come and go while a test walks them: a request about a
+// window already gone fails and answers nothing, instead of ending the test.
+int IgnoreGoneWindows(Display* dpy, XErrorEvent* error) {
+    if (error->error_code == BadWindow || error->error_code == BadDrawable)
+        return 0;
+    return g_defaultHandler ? g_defaultHandler(dpy, error) : 0;
+}
+
+Display* OpenDisplay() {
+    static const bool installed = [] {
+        g_defaultHandler = XSetErrorHandler(&IgnoreGoneWindows);
+        return true;
+    }();
+    (void)installed;
+    return XOpenDisplay(nullptr);
+}
+
 } // namespace
 
-XDisplay::XDisplay() : mDisplay(XOpenDisplay(nullptr)) {}
+XDisplay::XDisplay() : mDisplay(OpenDisplay()) {}
 
 bool XDisplay::Open(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!mDisplay && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        mDisplay = XOpenDisplay(nullptr);
+        mDisplay = OpenDisplay();
     }
     return mDisplay != nullptr;
 }
