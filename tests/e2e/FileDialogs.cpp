@@ -56,9 +56,17 @@ bool DialogTest::ChooseFile(const std::string& path) {
     }
     // Its widgets take keys once it is drawn and focused.
     WaitUntil([&] { return mX.ShowsArt(*chooser); }, kDialogWait);
+    // The chooser starts in the home folder. A typed path that crosses folders
+    // trips the chooser's completion (a GTK critical, fatal in tests): files in
+    // the home folder are typed by name.
+    const std::string home = mHome->Home().string() + "/";
+    const std::string typedPath =
+        path.rfind(home, 0) == 0 && path.find('/', home.size()) == std::string::npos
+            ? path.substr(home.size())
+            : path;
     Keys(*chooser, "ctrl+l");
     const auto typed = RunTool({"xdotool", "windowfocus", "--sync", std::to_string(*chooser), "key",
-                                "ctrl+a", "type", path},
+                                "ctrl+a", "type", typedPath},
                                20s);
     EXPECT_EQ(typed.status, 0) << "xdotool type: " << typed.out;
     Keys(*chooser, "Return");

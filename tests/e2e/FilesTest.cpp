@@ -114,7 +114,8 @@ class FilesTest : public DialogTest {
 protected:
     fs::path LibraryRoot() const { return PresetsFolder().parent_path(); }
     fs::path StateDir() const { return mDir / "state"; }
-    fs::path Files() const { return mDir / "files"; }
+    // Where the user keeps the files: the home folder the choosers start in.
+    fs::path Files() const { return mHome->Home(); }
 
     // devsim's memory and the editor's library hold the same presets, so the
     // program starts without a slot sync.
@@ -191,7 +192,7 @@ TEST_F(FilesTest, PresetsImpulseResponsesAndBanksThroughTheFileDialogs) {
     std::size_t mark = Trace().size();
     ClickPanel(kPresetImport.first, kPresetImport.second);
     ASSERT_TRUE(ChooseFile(imported.string()));
-    EXPECT_TRUE(WaitForTrace(mark, "PresetDump (edit buffer) \"Warm Fuzz\"", kDialogWait))
+    EXPECT_TRUE(WaitForTrace(mark, "PresetDump (edit buffer) \"Warm Fuzz ", kDialogWait))
         << TraceSince(mark);
     Shot("imported");
 
@@ -382,8 +383,9 @@ TEST_F(FilesTest, BadFilesAreRefusedThroughTheDialogs) {
         }
         chosenMarks.push_back(StderrMark());
         ASSERT_TRUE(ChooseFile(path.string()));
-        if (!bad.box.empty())
+        if (!bad.box.empty()) {
             ASSERT_NO_FATAL_FAILURE(ExpectBox(chosenMarks.back(), bad.box, kDialogWait));
+        }
         Shot(bad.name);
     }
     // The editor's goodbye comes after anything the cases could have sent.
