@@ -27,16 +27,24 @@ int ExitCodeOf(int status) {
 std::unique_ptr<ChildProcess> ChildProcess::Start(const std::vector<std::string>& argv,
                                                   const std::string& stderrPath,
                                                   std::string& error) {
+    int in[2];
     int out[2];
+    if (pipe2(in, O_CLOEXEC) != 0) {
+        error = std::string("pipe: ") + std::strerror(errno);
+        return nullptr;
+    }
     if (pipe2(out, O_CLOEXEC) != 0) {
         error = std::string("pipe: ") + std::strerror(errno);
+        close(in[0]);
+        close(in[1]);
         return nullptr;
     }
     const int err = open(stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (err < 0) {
         error = "cannot open " + stderrPath + ": " + std::strerror(errno);
-        close(out[0]);
-        close(out[1]);
+        for (const int fd : {in[0], in[1], out[0], out[1]}) {
+            close(fd);
+        }
         return nullptr;
     }
     std::vector<char*> args;
@@ -56,26 +64,52 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::vector<std::string>
         if (getppid() != parent) {
             _exit(127);
         }
+        dup2(in[0], STDIN_FILENO);
         dup2(out[1], STDOUT_FILENO);
         dup2(err, STDERR_FILENO);
         execvp(args[0], args.data());
         dprintf(STDERR_FILENO, "cannot run %s: %s\n", args[0], std::strerror(errno));
         _exit(127);
     }
+    close(in[0]);
     close(out[1]);
     close(err);
     if (pid < 0) {
         error = std::string("fork: ") + std::strerror(errno);
+        close(in[1]);
         close(out[0]);
         return nullptr;
     }
     setpgid(pid, pid); // also here, so the group exists before any signal is sent
-    return std::unique_ptr<ChildProcess>(new ChildProcess(pid, out[0], stderrPath));
+    return std::unique_ptr<ChildProcess>(new ChildProcess(pid, in[1], out[0], stderrPath));
 }
 
 ChildProcess::~ChildProcess() {
     Stop(std::chrono::seconds(5));
+    close(mStdin);
     close(mStdout);
+}
+
+bool ChildProcess::WriteLine(const std::string& line) {
+    // A child that has closed its stdin must fail the write, not end the test with SIGPIPE.
+    static const bool ignored = [] {
+        std::signal(SIGPIPE, SIG_IGN);
+        return true;
+    }();
+    (void)ignored;
+    const std::string text = line + "\n";
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = write(mStdin, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 std::optional<std::string> ChildProcess::ReadLine(std::chrono::milliseconds timeout) {

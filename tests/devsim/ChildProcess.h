@@ -1,8 +1,8 @@
 #pragma once
 
 // A program started for a test in a process group of its own, so that it and
-// anything it starts can be stopped together. Its stdout is read through a
-// pipe, its stderr kept in a file for the failure report. The destructor
+// anything it starts can be stopped together. Its stdin and stdout are
+// pipes, its stderr is kept in a file for the failure report. The destructor
 // stops it, so a failing test never leaves it running. (sys::ChildProcess
 // leaves its child alone and has no group, deadlines or stderr file: it serves
 // the application, this the tests.)
@@ -27,6 +27,8 @@ public:
 
     // The next line of its stdout, or nothing when none came within timeout.
     std::optional<std::string> ReadLine(std::chrono::milliseconds timeout);
+    // One line to its stdin; false when it no longer reads it.
+    bool WriteLine(const std::string& line);
     // Waits for it to end by itself; its exit status, or nothing on timeout.
     std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
     // SIGTERM to the group, then SIGKILL once grace has passed. The exit
@@ -36,14 +38,15 @@ public:
     pid_t Pid() const { return mPid; }
 
 private:
-    ChildProcess(pid_t pid, int stdoutFd, std::string stderrPath)
-        : mPid(pid), mStdout(stdoutFd), mStderrPath(std::move(stderrPath)) {}
+    ChildProcess(pid_t pid, int stdinFd, int stdoutFd, std::string stderrPath)
+        : mPid(pid), mStdin(stdinFd), mStdout(stdoutFd), mStderrPath(std::move(stderrPath)) {}
 
     bool ExitedWithin(std::chrono::milliseconds timeout);
     // Kills what is left of the group and collects the exit status.
     int Reap();
 
     pid_t mPid;
+    int mStdin;
     int mStdout;
     std::string mStderrPath;
     std::string mPending;

@@ -123,6 +123,10 @@ OptionsParse ParseDevsimOptions(std::span<const char* const> args) {
             result.help = true;
             return result;
         }
+        if (arg == "--commands") {
+            result.options.commands = true;
+            continue;
+        }
         if (!arg.starts_with("--")) {
             result.error = "unexpected argument " + arg;
             return result;
@@ -130,6 +134,10 @@ OptionsParse ParseDevsimOptions(std::span<const char* const> args) {
         const std::size_t eq = arg.find('=');
         const std::string name = arg.substr(0, eq);
         const Option* option = FindOption(name);
+        if (name == "--commands") {
+            result.error = "--commands takes no value";
+            return result;
+        }
         if (!option) {
             result.error = "unknown option " + name;
             return result;
@@ -166,6 +174,9 @@ std::string DevsimUsage() {
            "  --state DIR         load presets and user IRs from DIR, save them there at exit\n"
            "  --log FILE          write every message both ways to FILE\n"
            "  --exit-after S      end after S seconds\n"
+           "  --commands          read lines on stdin: 'turn ID VALUE' sends the ParamValue of\n"
+           "                      a knob turned on the pedal, 'save' writes the state folder\n"
+           "                      (and the last firmware as firmware.bin) now\n"
            "Exit codes: 0 done, 1 state not saved, 2 bad options, 3 JACK ports not opened.\n";
 }
 

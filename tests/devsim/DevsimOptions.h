@@ -19,6 +19,7 @@ struct DevsimOptions {
     std::string stateDir;
     std::string logFile;
     double exitAfterSeconds = 0; // 0: run until a signal ends it
+    bool commands = false;       // read command lines on stdin
 };
 
 struct OptionsParse {

@@ -4,6 +4,7 @@
 
 #include "tests/devsim/DeviceSim.h"
 #include "tests/devsim/JackMidiPorts.h"
+#include "tests/devsim/SimConsole.h"
 #include "tests/devsim/SimSlotFiles.h"
 
 #include <algorithm>
@@ -13,6 +14,8 @@
 #include <cstdlib>
 #include <deque>
 #include <memory>
+#include <optional>
+#include <unistd.h>
 
 namespace devsim {
 
@@ -109,6 +112,10 @@ int RunDevsim(const DevsimOptions& options) {
                                    : -1;
     std::deque<Bytes> outbox;
     std::int64_t nextSendMs = 0;
+    std::optional<ConsoleInput> console;
+    if (options.commands) {
+        console.emplace(STDIN_FILENO);
+    }
 
     while (!StopRequested() && (endMs < 0 || nowMs() < endMs)) {
         std::int64_t waitMs = kIdleWaitMs;
@@ -120,6 +127,18 @@ int RunDevsim(const DevsimOptions& options) {
         if (auto message = ports->Receive(std::chrono::milliseconds(waitMs))) {
             for (Bytes& reply : sim.Receive(*message, nowMs())) {
                 outbox.push_back(std::move(reply));
+            }
+        }
+        // A bad line is reported and the rest still run: a test's typo must not end the pedal.
+        for (const std::string& line :
+             console ? console->TakeLines() : std::vector<std::string>{}) {
+            const ConsoleOutcome outcome = RunConsoleLine(line, sim, options.stateDir, nowMs());
+            if (!outcome.error.empty()) {
+                std::fprintf(stderr, "devsim: %s: %s\n", line.c_str(), outcome.error.c_str());
+            }
+            if (!outcome.reply.empty()) {
+                std::printf("%s\n", outcome.reply.c_str());
+                std::fflush(stdout);
             }
         }
         for (Bytes& due : sim.Poll(nowMs())) {

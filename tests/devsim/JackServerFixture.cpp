@@ -59,7 +59,7 @@ void JackServerTest::StartDevsim(const std::vector<std::string>& extra) {
 
 void JackServerTest::StartNamedDevsim() {
     ASSERT_NO_FATAL_FAILURE(StartDevsim({"--name", SimName(), "--state", (mDir / "state").string(),
-                                         "--log", (mDir / "devsim.log").string()}));
+                                         "--log", (mDir / "devsim.log").string(), "--commands"}));
     const auto ready = mSim->ReadLine(10s);
     ASSERT_TRUE(ready) << "no ready line within 10 s";
     ASSERT_EQ(*ready, "devsim ready: in " + SimInPort() + " out " + SimOutPort());

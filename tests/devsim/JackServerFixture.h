@@ -24,7 +24,8 @@ protected:
     void StartServer();
     // Starts devsim (ending itself after 60 s) with the extra options.
     void StartDevsim(const std::vector<std::string>& extra);
-    // devsim on this server named <server>-sim, its ready line awaited up to 10 s.
+    // devsim on this server named <server>-sim, reading commands from
+    // mSim->WriteLine, its ready line awaited up to 10 s.
     void StartNamedDevsim();
     std::string SimName() const { return mServerName + "-sim"; }
     std::string SimOutPort() const { return SimName() + "-out:midi_out"; }

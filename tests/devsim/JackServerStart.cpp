@@ -83,9 +83,11 @@ enum class Outcome { Answers, TableFull, Failed };
 Outcome TryStart(const std::string& name, const fs::path& folder, std::chrono::milliseconds timeout,
                  std::unique_ptr<ChildProcess>& server, std::string& error) {
     // A long client timeout: on a loaded CI machine a sanitised client can
-    // miss the default 500 ms and be thrown out by the server.
+    // miss the default 500 ms and be thrown out by the server. Synchronous:
+    // a late client delays the cycle instead of losing its MIDI, as the
+    // firmware transfer, which has no acknowledgements, would show.
     server = ChildProcess::Start(
-        {"jackd", "-n", name, "--no-realtime", "-t", "5000", "-d", "dummy", "-r", "44100"},
+        {"jackd", "-n", name, "-S", "--no-realtime", "-t", "5000", "-d", "dummy", "-r", "44100"},
         (folder / "jackd.err").string(), error);
     if (!server) {
         return Outcome::Failed;

@@ -108,6 +108,39 @@ TEST_F(JackSmoke, IdentityRequestOverJackGetsTheGoldenReply) {
 }
 
 // No server runs here: JACK_NO_START_SERVER keeps the clients from starting one.
+// A knob turned on the pedal reaches the editor's port; a bad line is named
+// on stderr and the next still runs; save writes the state folder before exit.
+TEST_F(JackSmoke, CommandLinesTurnAKnobAndSaveTheState) {
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    ASSERT_NO_FATAL_FAILURE(StartNamedDevsim());
+    {
+        RtMidiIn fromSim(RtMidi::UNIX_JACK, mServerName + "-test-in");
+        fromSim.ignoreTypes(false, true, true);
+        const auto simOut = FindPort(fromSim, SimOutPort());
+        ASSERT_TRUE(simOut);
+        fromSim.openPort(*simOut, "from_sim");
+        // As in the exchange above, an overrun cycle can lose a message: turn again.
+        std::vector<unsigned char> turned;
+        for (int attempt = 0; attempt < 5 && turned.empty(); ++attempt) {
+            ASSERT_TRUE(mSim->WriteLine("turn 5 99"));
+            const auto deadline = Clock::now() + 1s;
+            while (turned.empty() && Clock::now() < deadline) {
+                fromSim.getMessage(&turned);
+                std::this_thread::sleep_for(5ms);
+            }
+        }
+        EXPECT_EQ(turned, (std::vector<unsigned char>{0xF0, 0x00, 0x51, 0x21, 0x05, 0x51, 0x0C, 5,
+                                                      99, 0xF7}));
+    }
+    ASSERT_TRUE(mSim->WriteLine("turn 5"));
+    ASSERT_TRUE(mSim->WriteLine("save"));
+    EXPECT_EQ(mSim->ReadLine(10s), "devsim saved");
+    EXPECT_TRUE(fs::exists(mDir / "state" / "Presets" / "128.dat")) << "saved before exit";
+    EXPECT_NE(mSim->StderrText().find("devsim: turn 5: turn takes"), std::string::npos)
+        << mSim->StderrText();
+    EXPECT_EQ(mSim->Stop(5s), 0);
+}
+
 TEST_F(JackSmoke, ExitCodesTellBadOptionsAndMissingPorts) {
     ASSERT_NO_FATAL_FAILURE(StartDevsim({"--gap-ms", "never"}));
     EXPECT_EQ(mSim->WaitForExit(10s), 2);

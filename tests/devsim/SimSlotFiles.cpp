@@ -106,6 +106,9 @@ std::string SaveSlotFiles(const fs::path& dir, const SimState& state) {
             return failure;
         }
     }
+    if (!state.firmware.empty()) {
+        return WriteWhole(dir / "firmware.bin", state.firmware.data(), state.firmware.size());
+    }
     return {};
 }
 

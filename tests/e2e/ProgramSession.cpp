@@ -238,7 +238,8 @@ void ProgramTest::StartDevice(const std::vector<std::string>& faults) {
     std::vector<std::string> options = {"--name",       SimName(),
                                         "--state",      (mDir / "state").string(),
                                         "--log",        (mDir / "devsim.log").string(),
-                                        "--exit-after", "600"};
+                                        "--exit-after", "600",
+                                        "--commands"};
     for (const auto& fault : faults) {
         options.push_back("--fault");
         options.push_back(fault);

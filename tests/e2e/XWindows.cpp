@@ -150,6 +150,29 @@ bool XDisplay::ShowsArt(unsigned long window) {
     return colours.size() > 8;
 }
 
+std::vector<unsigned long> XDisplay::ShownWindows(int pid) {
+    std::vector<unsigned long> shown;
+    if (!mDisplay)
+        return shown;
+    Display* dpy = Dpy(mDisplay);
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count))
+        return shown;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        // Menus and tooltips place themselves, past any window manager.
+        if (XGetWindowAttributes(dpy, children[i], &attributes) &&
+            attributes.map_state == IsViewable && !attributes.override_redirect &&
+            WindowPid(dpy, children[i]) == pid)
+            shown.push_back(children[i]);
+    }
+    if (children)
+        XFree(children);
+    return shown;
+}
+
 bool XDisplay::RequestClose(unsigned long window) {
     if (!mDisplay)
         return false;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace e2e {
 
@@ -39,6 +40,9 @@ public:
     bool ShowsArt(unsigned long window);
     // WM_DELETE_WINDOW, as the window manager sends it for the close button.
     bool RequestClose(unsigned long window);
+    // The process's mapped top-level windows a user answers (the main window,
+    // dialogs, boxes), without its menus and other pop-ups.
+    std::vector<unsigned long> ShownWindows(int pid);
 
 private:
     std::optional<unsigned long> FindWindow(const std::string& title, int pid);
