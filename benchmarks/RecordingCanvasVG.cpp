@@ -240,7 +240,8 @@ std::unique_ptr<ui::APIBitmap> RecordingCanvasVG::DecodeImageFile(const char* pa
     auto bitmap = ICanvasVG::DecodeImageFile(path, scale, location, ext);
     if (bitmap && path) {
         int w = 0, h = 0, n = 0;
-        images[bitmap.get()] = Pixels(stbi_load(path, &w, &h, &n, 4), w, h);
+        unsigned char* rgba = stbi_load(path, &w, &h, &n, 4);
+        images[bitmap.get()] = Pixels(rgba, w, h);
     }
     return bitmap;
 }
@@ -250,8 +251,9 @@ RecordingCanvasVG::DecodeImageData(const char* name, const void* data, int size,
     auto bitmap = ICanvasVG::DecodeImageData(name, data, size, scale);
     if (bitmap) {
         int w = 0, h = 0, n = 0;
-        images[bitmap.get()] = Pixels(
-            stbi_load_from_memory(static_cast<const stbi_uc*>(data), size, &w, &h, &n, 4), w, h);
+        unsigned char* rgba =
+            stbi_load_from_memory(static_cast<const stbi_uc*>(data), size, &w, &h, &n, 4);
+        images[bitmap.get()] = Pixels(rgba, w, h);
     }
     return bitmap;
 }
