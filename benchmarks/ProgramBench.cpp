@@ -1,10 +1,14 @@
 // The real program as a user starts it and leaves it alone, on the virtual
 // display (tools/run-benchmarks starts one; CTest runs it under xvfb-run):
 //   StartUp  spawn to the first drawn panel in the window, ten runs: median, max;
-//   Idle     CPU per thread while nothing happens, from /proc/<pid>/task/*/stat.
+//   Idle     CPU per thread while nothing happens, connected to devsim and
+//            synced, with and without audio, from /proc/<pid>/task/*/stat;
+//   Sync     an empty library filled from devsim: from the identity reply to
+//            the last slot written, against the pacing bound.
 // Goals: start-up under 250 ms, idle under 0.5 % of a core. No figure decides
 // the exit status. "--once": one short run each, as CTest runs it.
 
+#include "framework/host/AudioSystem.h"
 #include "tests/devsim/ChildProcess.h"
 #include "tests/devsim/JackServerStart.h"
 #include "tests/e2e/TempHome.h"
@@ -54,9 +58,20 @@ public:
         ready = jackd != nullptr;
         if (!ready)
             std::fprintf(stderr, "%s\n", error.c_str());
+        WriteSettings("");
+    }
+    // settings.ini: the audio driver (JACK unless named), then the text's sections.
+    void WriteSettings(const std::string& text, int driver = JackDriverIndex()) const {
         fs::create_directories(home->SettingsPath().parent_path());
-        // Jack is third in the host's driver list on Debian 12.
-        std::ofstream(home->SettingsPath()) << "[audio]\ndriver=2\n";
+        std::ofstream(home->SettingsPath()) << "[audio]\ndriver=" << driver << "\n" << text;
+    }
+    // A driver value past the list: no audio library, so no audio stream.
+    static constexpr int kNoDriver = 99;
+    // Where "Jack" stands in the host's driver list (2 on Debian 12); the list's
+    // end when the audio library was built without it.
+    static int JackDriverIndex() {
+        const auto names = host::MakeRtAudioSystem()->DriverNames();
+        return int(std::find(names.begin(), names.end(), "Jack") - names.begin());
     }
     ~Scratch() {
         if (jackd)
@@ -77,7 +92,9 @@ struct Running {
 };
 
 // Starts the program and waits until its window shows the panel; the time that took.
-std::optional<double> Start(e2e::XDisplay& x, const Scratch& scratch, Running& run) {
+// Without audio the program first shows the soundcard box, which is closed.
+std::optional<double> Start(e2e::XDisplay& x, const Scratch& scratch, Running& run,
+                            bool soundcardBox = false) {
     std::string error;
     const auto started = Clock::now();
     run.program = devsim::test::ChildProcess::Start(
@@ -85,6 +102,11 @@ std::optional<double> Start(e2e::XDisplay& x, const Scratch& scratch, Running& r
     if (!run.program) {
         std::fprintf(stderr, "cannot start the program: %s\n", error.c_str());
         return std::nullopt;
+    }
+    if (soundcardBox) {
+        const auto box = x.WaitForWindow("", run.program->Pid(), 30s);
+        if (!box || !x.RequestClose(*box))
+            return std::nullopt;
     }
     const auto window = x.WaitForWindow("OmnarControl", run.program->Pid(), 30s);
     if (!window)
@@ -164,18 +186,110 @@ std::map<std::string, long> ThreadTimes(pid_t pid) {
     return times;
 }
 
+// One line of devsim's trace: "<seconds> <out|in > <size> <first bytes> ..".
+struct TraceLine {
+    double ms = 0;
+    bool out = false;
+    int size = 0;
+    std::vector<int> bytes; // the first twelve at most
+    int Byte(size_t i) const { return i < bytes.size() ? bytes[i] : -1; }
+};
+
+std::vector<TraceLine> ReadTrace(const fs::path& log) {
+    std::vector<TraceLine> lines;
+    std::ifstream in(log);
+    for (std::string text; std::getline(in, text);) {
+        std::istringstream fields(text);
+        TraceLine line;
+        double seconds = 0;
+        std::string direction;
+        if (!(fields >> seconds >> direction >> line.size))
+            continue;
+        line.ms = seconds * 1000.0;
+        line.out = direction == "out";
+        for (std::string hex; line.bytes.size() < 12 && fields >> hex && hex.size() == 2;)
+            line.bytes.push_back(std::stoi(hex, nullptr, 16));
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// The sync in the trace: from the identity reply to the editor's first message
+// after the last of the 128 slot dumps (sent once that slot is written).
+struct SyncFigures {
+    double measuredMs = 0;
+    int requests = 0; // the editor's messages in that span
+};
+
+std::optional<SyncFigures> FindSync(const std::vector<TraceLine>& trace) {
+    constexpr int kSlots = 128;
+    const auto identity = std::find_if(trace.begin(), trace.end(), [](const TraceLine& l) {
+        return l.out && l.size == 267 && l.Byte(5) == 0x52 && l.Byte(7) == 0x0F;
+    });
+    int dumps = 0, requests = 0;
+    for (auto it = identity; it != trace.end(); ++it) {
+        if (it->out) {
+            dumps += it->size == 267 && it->Byte(5) == 0x41;
+            continue;
+        }
+        ++requests;
+        if (dumps == kSlots)
+            return SyncFigures{it->ms - identity->ms, requests};
+    }
+    return std::nullopt;
+}
+
+// devsim on the scratch server with a fresh log, and settings.ini naming its
+// ports with the given audio driver; null (the benchmark skipped) when it does not start.
+std::unique_ptr<devsim::test::ChildProcess> StartDevsim(benchmark::State& state,
+                                                        const Scratch& scratch, int driver) {
+    const std::string sim = scratch.folder.filename().string() + "-sim";
+    std::string error;
+    auto devsim = devsim::test::ChildProcess::Start(
+        {DEVSIM_PATH, "--name", sim, "--log", (scratch.folder / "devsim.log").string(),
+         "--exit-after", "300"},
+        (scratch.folder / "devsim.err").string(), error);
+    if (!devsim || !devsim->ReadLine(10s)) {
+        state.SkipWithError("devsim sent no ready line within 10 s");
+        return nullptr;
+    }
+    scratch.WriteSettings("[midi]\nindev=" + sim + "-out:midi_out\noutdev=" + sim + "-in:midi_in\n",
+                          driver);
+    return devsim;
+}
+
+// Waits up to 60 s for the program's sync from devsim to end.
+std::optional<SyncFigures> WaitForSync(const Scratch& scratch) {
+    const auto deadline = Clock::now() + 60s;
+    for (;;) {
+        if (auto sync = FindSync(ReadTrace(scratch.folder / "devsim.log")))
+            return sync;
+        if (Clock::now() >= deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(50ms);
+    }
+}
+
+// Connected to devsim and synced, then left alone: with its audio stream on
+// the dummy server, or with a driver that names no audio library (no stream;
+// MIDI still on the server).
 void BM_Idle(benchmark::State& state) {
+    const bool audio = state.range(0) != 0;
     e2e::XDisplay x;
     Scratch scratch;
     if (!Ready(state, x, scratch))
         return;
+    const auto devsim =
+        StartDevsim(state, scratch, audio ? Scratch::JackDriverIndex() : Scratch::kNoDriver);
+    if (!devsim)
+        return;
     Running run;
-    if (!Start(x, scratch, run)) {
+    if (!Start(x, scratch, run, !audio) || !WaitForSync(scratch)) {
         Stop(x, run);
-        state.SkipWithError("the program showed no panel within 30 s");
+        state.SkipWithError("the program showed no panel, or no sync, within 30 s and 60 s");
         return;
     }
-    std::this_thread::sleep_for(1s); // start-up work settles
+    std::this_thread::sleep_for(1s); // the last replies and redraws settle
     const auto seconds = g_once ? 2s : 30s;
     const double hz = double(sysconf(_SC_CLK_TCK));
     double total = 0;
@@ -196,7 +310,44 @@ void BM_Idle(benchmark::State& state) {
         }
     }
     state.counters["cpu% total"] = total;
+    state.SetLabel(audio ? "with audio" : "without audio");
     Stop(x, run);
+}
+
+// An empty library synced from devsim on the private server. The pacing bound:
+// the two 100 ms transfer ticks the sync waits for (its BulkBegin, its first
+// slot request), and one 20 ms UI tick for every request a reply drives (the
+// checksum request after the identity reply, each next slot, the global
+// settings after the last).
+void BM_Sync(benchmark::State& state) {
+    e2e::XDisplay x;
+    Scratch scratch;
+    if (!Ready(state, x, scratch))
+        return;
+    const auto devsim = StartDevsim(state, scratch, Scratch::JackDriverIndex());
+    if (!devsim)
+        return;
+    constexpr double kTransferTickMs = 100, kUiTickMs = 20;
+    constexpr int kTransferTicks = 2;
+    for (auto _ : state) {
+        Running run;
+        std::optional<SyncFigures> sync;
+        if (Start(x, scratch, run))
+            sync = WaitForSync(scratch);
+        Stop(x, run);
+        if (!sync) {
+            state.SkipWithError("no sync of 128 slots within 60 s");
+            return;
+        }
+        const int replyDriven = sync->requests - kTransferTicks;
+        const double bound = kTransferTicks * kTransferTickMs + replyDriven * kUiTickMs;
+        state.SetIterationTime(sync->measuredMs / 1000.0);
+        state.counters["bound_ms"] = bound;
+        state.counters["requests"] = sync->requests;
+        std::printf("sync of 128 slots: measured %.0f ms, bound %.0f ms (%d x 100 ms ticks + "
+                    "%d x 20 ms UI ticks)\n",
+                    sync->measuredMs, bound, kTransferTicks, replyDriven);
+    }
 }
 
 } // namespace
@@ -209,7 +360,7 @@ int main(int argc, char** argv) {
         else
             args.push_back(argv[i]);
     }
-    // Audio runs on the dummy server; no device is connected.
+    // Audio runs on the dummy server; no device is connected at start-up.
     auto* startUp = benchmark::RegisterBenchmark("StartUp", BM_StartUp)
                         ->UseManualTime()
                         ->Unit(benchmark::kMillisecond)
@@ -221,8 +372,15 @@ int main(int argc, char** argv) {
             [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); });
     }
     benchmark::RegisterBenchmark("Idle", BM_Idle)
+        ->ArgName("audio")
+        ->Arg(1)
+        ->Arg(0)
         ->UseManualTime()
         ->Unit(benchmark::kSecond)
+        ->Iterations(1);
+    benchmark::RegisterBenchmark("Sync", BM_Sync)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
     int count = int(args.size());
     benchmark::Initialize(&count, args.data());

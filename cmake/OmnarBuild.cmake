@@ -76,14 +76,14 @@ function(omnar_finish_concurrency_target)
     endif()
 endfunction()
 
-# omnar_add_fuzz_target(<name> SOURCES ... [LIBS ...] [SEEDS <folder>])
+# omnar_add_fuzz_target(<name> SOURCES ... [LIBS ...] [SEEDS <folder>...])
 # Only in a fuzzing build (OMNAR_FUZZ): one libFuzzer program, run for 30 s as
-# a CTest test labelled "fuzz", starting from the seed files.
+# a CTest test labelled "fuzz", starting from the seed folders' files.
 function(omnar_add_fuzz_target name)
     if(NOT OMNAR_FUZZ)
         return()
     endif()
-    cmake_parse_arguments(F "" "SEEDS" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(F "" "" "SOURCES;LIBS;SEEDS" ${ARGN})
     add_executable(${name} ${F_SOURCES})
     target_link_libraries(${name} PRIVATE ${F_LIBS})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
