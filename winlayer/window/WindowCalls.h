@@ -18,6 +18,10 @@ BOOL GetDlgItemText(HWND window, int id, char* buffer, int size);
 BOOL SetDlgItemText(HWND window, int id, const char* text);
 BOOL IsWindowEnabled(HWND window);
 HWND GetParent(HWND window);
+// Moves a view to newParent and answers its previous superview; a window's
+// content joins newParent (answered) and its window goes; a child given no
+// parent becomes a window again (null). Null for anything else.
+HWND SetParent(HWND window, HWND newParent);
 void ScreenToClient(HWND window, POINT* point);
 void ClientToScreen(HWND window, POINT* point);
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
