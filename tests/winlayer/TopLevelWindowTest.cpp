@@ -391,7 +391,11 @@ TEST_F(TopLevelWindowTest, SetParentMovesViewsBetweenParentsAndWindows) {
     const HWND a = MakeChild(top, "a", {{0, 0}, {40, 40}});
     const HWND inner = MakeChild(a, "inner", {{1, 1}, {5, 5}});
 
+    ak::Window* topWindow = FindWindow(top);
+    topWindow->MakeFirstResponder(FindView(inner));
+    ASSERT_EQ(topWindow->FirstResponder(), FindView(inner));
     EXPECT_EQ(SetParent(a, other), top) << "the previous parent";
+    EXPECT_NE(topWindow->FirstResponder(), FindView(inner)) << "the focus stays behind";
     EXPECT_EQ(GetParent(a), other);
     EXPECT_TRUE(IsChild(other, a));
     EXPECT_TRUE(IsChild(other, inner)) << "children move along";

@@ -64,6 +64,9 @@ HWND SetParent(HWND window, HWND newParent) {
     ak::View* parentView = newParent ? winlayer::FindView(newParent) : nullptr;
     if (newParent && (!parentView || parentView->IsDescendantOf(view)))
         return nullptr; // nowhere to go, or into itself
+    // The focus stays behind with the window the view leaves.
+    if (!parentView || parentView->GetWindow() != view->GetWindow())
+        winlayer::ClearFocusWithin(*view);
     if (IsContent(*view)) {
         if (!parentView)
             return nullptr;

@@ -83,6 +83,8 @@ void WantKeyOnFirstShow(ak::Window& window);
 void DestroyOwnedWindows(ak::Window& window);
 void ForgetMenu(HMENU menu);
 void ApplyCtlColors(HWND window, DLGPROC proc);
+// A window whose focus lies in the view (or is the view) loses it.
+void ClearFocusWithin(ak::View& view);
 
 } // namespace winlayer
 
