@@ -20,6 +20,9 @@ ComboBox::ComboBox(Rect frame) : Control(frame, gtk_combo_box_text_new_with_entr
     GtkEntry* entry = EntryOf(Widget());
     Connect(entry, "changed", reinterpret_cast<Callback>(&ComboBox::OnEntryChanged));
     Connect(entry, "focus-out-event", reinterpret_cast<Callback>(&ComboBox::OnFocusOut));
+    Connect(entry, "grab-focus", reinterpret_cast<Callback>(&ComboBox::OnGrabFocus));
+    Connect(entry, "button-press-event", reinterpret_cast<Callback>(&ComboBox::OnButtonPress));
+    Connect(entry, "popup-menu", reinterpret_cast<Callback>(&ComboBox::OnPopupMenu));
 }
 
 void ComboBox::Notify(const std::function<void(ComboBox&)>& callback) {
@@ -50,6 +53,18 @@ void ComboBox::OnEntryChanged(void*, ComboBox* self) {
 int ComboBox::OnFocusOut(void*, void*, ComboBox* self) {
     self->Notify(self->onEditingEnded);
     return FALSE;
+}
+
+void ComboBox::OnGrabFocus(void*, ComboBox* self) {
+    self->Notify(self->onFocusTaken);
+}
+
+int ComboBox::OnButtonPress(void*, void* event, ComboBox* self) {
+    return !self->m_menuEnabled && IsContextMenuPress(event);
+}
+
+int ComboBox::OnPopupMenu(void*, ComboBox* self) {
+    return !self->m_menuEnabled;
 }
 
 void ComboBox::AddItem(const std::string& title) {

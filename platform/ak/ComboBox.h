@@ -24,20 +24,29 @@ public:
     void SelectIndex(int index);
     std::string Text() const;
     void SetText(const std::string& text);
+    // Off: neither a right click nor the menu key opens the text's menu.
+    void SetContextMenuEnabled(bool enabled) { m_menuEnabled = enabled; }
+    bool ContextMenuEnabled() const { return m_menuEnabled; }
 
     std::function<void(ComboBox&)> onPopUp;
     std::function<void(ComboBox&)> onClose;
     std::function<void(ComboBox&)> onSelectionChanged;
     std::function<void(ComboBox&)> onTextChanged;
     std::function<void(ComboBox&)> onEditingEnded;
+    // The text takes the keyboard focus (a click, Tab or the program).
+    std::function<void(ComboBox&)> onFocusTaken;
 
 private:
     static void OnChanged(void*, ComboBox* self);
     static void OnPopupShown(void*, void*, ComboBox* self);
     static void OnEntryChanged(void*, ComboBox* self);
     static int OnFocusOut(void*, void*, ComboBox* self);
+    static void OnGrabFocus(void*, ComboBox* self);
+    static int OnButtonPress(void*, void* event, ComboBox* self);
+    static int OnPopupMenu(void*, ComboBox* self);
     void Notify(const std::function<void(ComboBox&)>& callback);
     int m_count = 0;
+    bool m_menuEnabled = true;
 };
 
 // Label-only tabs over GtkNotebook. The callback hears every change of the

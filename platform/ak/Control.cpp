@@ -50,6 +50,11 @@ void Control::ConnectAfter(void* instance, const char* signal, Callback callback
     m_handlers.push_back({instance, id});
 }
 
+bool Control::IsContextMenuPress(const void* buttonEvent) {
+    const auto* button = static_cast<const GdkEventButton*>(buttonEvent);
+    return button->type == GDK_BUTTON_PRESS && button->button == GDK_BUTTON_SECONDARY;
+}
+
 void Control::FireAction() {
     Ref<Control> hold(this);
     if (m_action) {

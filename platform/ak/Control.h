@@ -53,6 +53,8 @@ protected:
     void ConnectAfter(void* instance, const char* signal, Callback callback);
     // Fires the action once, holding the control so the action may release it.
     void FireAction();
+    // A GDK button event that opens a context menu: a single right press.
+    static bool IsContextMenuPress(const void* buttonEvent);
 
     class Silence {
     public:

@@ -46,6 +46,14 @@ struct PanelRun {
     }
 };
 
+// The accessory spans the panel's width, as the panel grows and shrinks; its
+// height stays.
+void FollowHolderWidth(GtkWidget*, GdkRectangle* allocation, View* accessory) {
+    const Rect frame = accessory->Frame();
+    if (allocation->width > 0 && allocation->width != int(frame.size.width))
+        accessory->SetFrame({frame.origin, {double(allocation->width), frame.size.height}});
+}
+
 } // namespace
 
 std::vector<std::string> NormalizedExtensions(const std::vector<std::string>& extensions) {
@@ -154,6 +162,9 @@ int SavePanel::RunModal(Window* parent) {
         const Size size = m_accessory->Frame().size;
         gtk_widget_set_size_request(accessory, int(size.width), int(size.height));
         gtk_box_pack_start(GTK_BOX(accessory), m_accessory->GetBacking().widget, TRUE, TRUE, 0);
+        gtk_widget_set_hexpand(accessory, TRUE);
+        g_signal_connect(accessory, "size-allocate", G_CALLBACK(FollowHolderWidth),
+                         m_accessory.Get());
         gtk_widget_show(accessory);
         gtk_file_chooser_set_extra_widget(chooser, accessory);
     }
@@ -175,8 +186,11 @@ int SavePanel::RunModal(Window* parent) {
         }
         g_slist_free(names);
     }
-    if (accessory)
+    if (accessory) {
+        g_signal_handlers_disconnect_by_func(
+            accessory, reinterpret_cast<gpointer>(&FollowHolderWidth), m_accessory.Get());
         gtk_container_remove(GTK_CONTAINER(accessory), m_accessory->GetBacking().widget);
+    }
     m_dialog = nullptr;
     gtk_widget_destroy(dialog);
     g_object_unref(dialog);

@@ -35,6 +35,8 @@ public:
     void SetNameFieldValue(const std::string& name) { m_name = name; }
     void SetAllowsOtherFileTypes(bool allows) { m_allowsOther = allows; }
     void SetCanCreateDirectories(bool can) { m_canCreateFolders = can; }
+    // Shown below the chooser, as wide as the panel: its width follows the
+    // panel's, its height stays.
     void SetAccessoryView(View* view) { m_accessory = view; }
     View* AccessoryView() const { return m_accessory.Get(); }
 

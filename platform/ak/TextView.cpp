@@ -55,9 +55,7 @@ void TextView::OnGrabFocus(void*, TextView* self) {
 }
 
 int TextView::OnButtonPress(void*, void* event, TextView* self) {
-    auto* button = static_cast<GdkEventButton*>(event);
-    return !self->m_menuEnabled && button->type == GDK_BUTTON_PRESS &&
-           button->button == GDK_BUTTON_SECONDARY;
+    return !self->m_menuEnabled && IsContextMenuPress(event);
 }
 
 int TextView::OnPopupMenu(void*, TextView* self) {

@@ -118,6 +118,51 @@ TEST_F(CommonDialogsTest, SavePanelsOfferTheNameAndTheSelectorSetsTheExtension) 
     }
 }
 
+// The selector spans the panel and keeps its label and list centred as a
+// pair while the user makes the panel wider or narrower.
+TEST_F(CommonDialogsTest, TheFileTypeSelectorStaysCentredAsThePanelResizes) {
+    g_templateView = nullptr;
+    BrowseFile_SetTemplate(77, &TemplateProc, &g_template);
+    std::vector<int> widths;
+    Answer([&] {
+        const HWND selector = GetParent(g_templateView);
+        const auto leftOf = [&](int id) {
+            ak::View* control = FindView(GetDlgItem(selector, id));
+            return control ? int(control->Frame().origin.x) : -1000;
+        };
+        const auto centredAt = [&](int width) {
+            RECT client{};
+            GetClientRect(selector, &client);
+            return client.right == width && leftOf(kFileTypeLabelId) == width / 2 - 169 &&
+                   leftOf(kFileTypeListId) == width / 2 - 85;
+        };
+        for (const int panelWidth : {900, 700}) {
+            RECT before{};
+            GetClientRect(selector, &before);
+            if (!ak::test::FilePanelResize(panelWidth, 600))
+                return false;
+            int width = 0;
+            if (!ak::test::PumpUntil([&] {
+                    RECT client{};
+                    GetClientRect(selector, &client);
+                    width = client.right;
+                    return width != before.right && centredAt(width);
+                }))
+                return false;
+            widths.push_back(width);
+        }
+        return ak::test::FilePanelCancel();
+    });
+    char buffer[256] = "";
+    EXPECT_EQ(BrowseForSaveFile("Export", folder.Folder().c_str(), "song.wav", kTwoKinds, buffer,
+                                sizeof buffer),
+              0);
+    EXPECT_TRUE(answered);
+    ASSERT_EQ(widths.size(), 2u);
+    EXPECT_GT(widths[0], 338) << "as wide as the panel";
+    EXPECT_LT(widths[1], widths[0]);
+}
+
 // A file-list answer up to its two NULs in a row (an empty first string
 // starts a list of several).
 std::string BlockText(const char* block) {
@@ -128,13 +173,21 @@ std::string BlockText(const char* block) {
 }
 
 TEST_F(CommonDialogsTest, OpenPanelsAnswerFileListsAndFolders) {
-    // One file: its path and two NULs (the list of several is checked headless).
+    // One file: its path and two NULs.
     const std::string x = folder.AddFile("x.wav", "RIFF");
     Answer([&] { return ak::test::FilePanelAccept({x}); });
     char* one = BrowseForFiles("Import", folder.Folder().c_str(), nullptr, TRUE, kTwoKinds);
     ASSERT_NE(one, nullptr);
     EXPECT_EQ(BlockText(one), x + "\0\0"s);
     std::free(one);
+
+    // Two files: an empty first string, each path, a final NUL.
+    const std::string y = folder.AddFile("y.aif", "FORM");
+    Answer([&] { return ak::test::FilePanelAccept({x, y}); });
+    char* two = BrowseForFiles("Import", folder.Folder().c_str(), nullptr, TRUE, kTwoKinds);
+    ASSERT_NE(two, nullptr);
+    EXPECT_EQ(BlockText(two), "\0"s + x + "\0"s + y + "\0\0"s);
+    std::free(two);
 
     Answer([&] { return ak::test::FilePanelCancel(); });
     EXPECT_EQ(BrowseForFiles("Import", folder.Folder().c_str(), nullptr, FALSE, kTwoKinds),

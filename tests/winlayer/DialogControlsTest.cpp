@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -393,13 +394,15 @@ TEST_F(DialogControlsTest, ButtonImagesOwnerDrawingAndClickableLabels) {
     DestroyWindow(top);
 }
 
-// Edit fields and text views tell their parent when they take the focus
-// (EN_SETFOCUS with their id); Return in a one-line field is its action, code 0.
+// Edit fields, text views and editable combos tell their parent when they
+// take the focus (EN_SETFOCUS with their id); Return in a one-line field is
+// its action, code 0.
 TEST_F(DialogControlsTest, EditsReportTakingTheFocusAndReturn) {
     const HWND top = OpenCommandProbe();
     ASSERT_NE(top, nullptr);
     const HWND field = WISP_MakeEditField(90, 5, 5, 120, 20, 0);
     const HWND view = WISP_MakeEditField(91, 5, 40, 200, 60, WS_VSCROLL_STYLE);
+    const HWND combo = WISP_MakeCombo(92, 5, 110, 120, 0, 0);
     ShowWindow(top, SW_SHOW);
     ASSERT_TRUE(ak::test::WaitUntilShown(*FindWindow(top)));
 
@@ -407,7 +410,7 @@ TEST_F(DialogControlsTest, EditsReportTakingTheFocusAndReturn) {
         HWND edit;
         int id;
     };
-    for (const FocusCase& c : {FocusCase{view, 91}, FocusCase{field, 90}}) {
+    for (const FocusCase& c : {FocusCase{view, 91}, FocusCase{field, 90}, FocusCase{combo, 92}}) {
         commands.clear();
         auto* native = dynamic_cast<ak::NativeView*>(FindObject(c.edit));
         ASSERT_NE(native, nullptr);
@@ -424,7 +427,8 @@ TEST_F(DialogControlsTest, EditsReportTakingTheFocusAndReturn) {
 }
 
 // Drop-down lists, editable combos, tabs and progress bars answer the class
-// names they were made from; a trackbar, a plain slider, answers none.
+// names they were made from, group boxes "Button" and etched frames "Static";
+// a trackbar, a plain slider, answers none.
 TEST_F(DialogControlsTest, ControlsAnswerTheirClassNames) {
     const HWND top = OpenCommandProbe();
     ASSERT_NE(top, nullptr);
@@ -439,6 +443,8 @@ TEST_F(DialogControlsTest, ControlsAnswerTheirClassNames) {
         {WISP_MakeControl("", 103, "msctls_progress32", 0, 5, 170, 200, 10, 0),
          "msctls_progress32"},
         {WISP_MakeControl("", 104, "msctls_trackbar32", 0, 5, 190, 200, 20, 0), ""},
+        {WISP_MakeGroupBox("Audio", 105, 5, 220, 200, 50, 0), "Button"},
+        {WISP_MakeControl("", 106, "Static", SS_ETCHEDHORZ, 5, 280, 200, 2, 0), "Static"},
     };
     for (const ClassCase& c : cases) {
         ASSERT_NE(c.control, nullptr) << c.name;
@@ -449,25 +455,94 @@ TEST_F(DialogControlsTest, ControlsAnswerTheirClassNames) {
     DestroyWindow(top);
 }
 
-// A text view's context menu opens on a right click until the program turns
-// it off, and comes back when turned on again.
-TEST_F(DialogControlsTest, TextViewsContextMenuCanBeTurnedOff) {
+// An edit field taller than 19 dialog units wraps its text over several
+// lines and stays one paragraph: Return is its action and pasted line breaks
+// become spaces. At 19 or less it keeps one line.
+TEST_F(DialogControlsTest, TallEditFieldsWrapTheirTextAndStayOneParagraph) {
     const HWND top = OpenCommandProbe();
     ASSERT_NE(top, nullptr);
-    const HWND edit = WISP_MakeEditField(110, 5, 5, 200, 80, WS_VSCROLL_STYLE);
+    const std::string words = "a sentence long enough to need several lines in this field";
+    struct TallCase {
+        int height;
+        bool wraps;
+    };
+    struct Field {
+        TallCase tall;
+        int id;
+        HWND handle;
+    };
+    std::vector<Field> fields;
+    for (const TallCase c : {TallCase{19, false}, TallCase{20, true}}) {
+        const int id = 120 + int(fields.size());
+        fields.push_back({c, id, WISP_MakeEditField(id, 5, 5 + (id - 120) * 45, 80, c.height, 0)});
+    }
+    ShowWindow(top, SW_SHOW);
+    ASSERT_TRUE(ak::test::WaitUntilShown(*FindWindow(top)));
+    for (const auto& [c, fieldId, field] : fields) {
+        SCOPED_TRACE(c.height);
+        auto* native = dynamic_cast<ak::NativeView*>(FindObject(field));
+        ASSERT_NE(native, nullptr);
+        char name[16] = "";
+        GetClassName(field, name, sizeof name);
+        EXPECT_STREQ(name, "Edit");
+        ak::test::FocusNativeWidget(*native);
+        commands.clear();
+        ak::test::TypeIntoNativeWidget(*native, words);
+        EXPECT_EQ(ak::test::NativeDisplayLines(*native) > 1, c.wraps);
+        EXPECT_NE(std::find(commands.begin(), commands.end(), WPARAM(fieldId | EN_CHANGE << 16)),
+                  commands.end());
+        char text[128] = "";
+        GetDlgItemText(field, 0, text, sizeof text);
+        EXPECT_EQ(text, words);
+    }
+    // The tall field: a pasted break is a space, Return reports and adds nothing.
+    const HWND tall = fields[1].handle;
+    auto& native = *dynamic_cast<ak::NativeView*>(FindObject(tall));
+    SetDlgItemText(tall, 0, "");
+    ak::test::FocusNativeWidget(native);
+    ak::test::TypeIntoNativeWidget(native, "one\ntwo");
+    commands.clear();
+    ak::test::PressReturnInNativeWidget(native);
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return !commands.empty(); }));
+    EXPECT_EQ(commands.back(), WPARAM(fields[1].id)) << "code 0, as a one-line field's Return";
+    char text[32] = "";
+    GetDlgItemText(tall, 0, text, sizeof text);
+    EXPECT_STREQ(text, "one two");
+    DestroyWindow(top);
+}
+
+// The context menu of a text view, an edit field and an editable combo's
+// text opens on a right click until the program turns it off, and comes
+// back when turned on again.
+TEST_F(DialogControlsTest, EditContextMenusCanBeTurnedOff) {
+    const HWND top = OpenCommandProbe();
+    ASSERT_NE(top, nullptr);
+    struct MenuCase {
+        const char* name;
+        HWND edit;
+    };
+    const MenuCase cases[] = {
+        {"text view", WISP_MakeEditField(110, 5, 5, 200, 80, WS_VSCROLL_STYLE)},
+        {"edit field", WISP_MakeEditField(111, 5, 100, 200, 14, 0)},
+        {"combo box", WISP_MakeCombo(112, 5, 130, 200, 0, 0)},
+    };
     ShowWindow(top, SW_SHOW);
     ak::Window* window = FindWindow(top);
     ASSERT_TRUE(ak::test::WaitUntilShown(*window));
-    const ak::Rect r =
-        ak::test::NativeWidgetRectInWindow(*dynamic_cast<ak::NativeView*>(FindObject(edit)));
-    const ak::Point inside{r.origin.x + r.size.width / 2, r.origin.y + r.size.height / 2};
-    for (const BOOL disable : {TRUE, FALSE}) {
-        WISP_DisableContextMenu(edit, disable);
-        ak::test::Click(*window, inside, {3});
-        EXPECT_EQ(ak::test::PumpUntil([] { return ak::test::IsMenuOpen(); }, 1000), !disable)
-            << "disabled " << disable;
-        if (ak::test::IsMenuOpen())
-            ak::test::CancelOpenMenu();
+    for (const MenuCase& c : cases) {
+        const ak::Rect r =
+            ak::test::NativeWidgetRectInWindow(*dynamic_cast<ak::NativeView*>(FindObject(c.edit)));
+        // Left of the middle: a combo's text, not its arrow.
+        const ak::Point inside{r.origin.x + r.size.width / 3, r.origin.y + r.size.height / 2};
+        for (const BOOL disable : {FALSE, TRUE, FALSE}) {
+            WISP_DisableContextMenu(c.edit, disable);
+            ak::test::Click(*window, inside, {3});
+            EXPECT_EQ(ak::test::PumpUntil([] { return ak::test::IsMenuOpen(); }, 1000), !disable)
+                << c.name << " disabled " << disable;
+            if (ak::test::IsMenuOpen())
+                ak::test::CancelOpenMenu();
+            ak::test::Pump(30);
+        }
     }
     DestroyWindow(top);
 }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -197,6 +198,10 @@ TEST_F(ListViewTest, TheFactoryMakesListsByClassAndStyle) {
         EXPECT_EQ(WISP_GetListViewHeaderHeight(list) > 0, c.header) << c.className << c.style;
         EXPECT_EQ(table.IsHidden(), c.hidden) << c.className;
         EXPECT_EQ(GetParent(list), top);
+        char className[32] = "";
+        GetClassName(list, className, sizeof className);
+        EXPECT_STREQ(className,
+                     std::strlen(c.className) > 13 ? "SysListView32_LB" : "SysListView32");
         DestroyWindow(list);
     }
     // A wide list box's column follows the frame, less the inset.

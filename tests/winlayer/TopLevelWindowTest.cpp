@@ -383,6 +383,78 @@ TEST_F(TopLevelWindowTest, ChildWalksScrollingAndClassNames) {
     DestroyWindow(top);
 }
 
+// A window's content joins another window and leaves again as a window of
+// its own, title and owner kept; children move between parents.
+TEST_F(TopLevelWindowTest, SetParentMovesViewsBetweenParentsAndWindows) {
+    const HWND top = MakeTop("top");
+    const HWND other = MakeTop("other");
+    const HWND a = MakeChild(top, "a", {{0, 0}, {40, 40}});
+    const HWND inner = MakeChild(a, "inner", {{1, 1}, {5, 5}});
+
+    ak::Window* topWindow = FindWindow(top);
+    topWindow->MakeFirstResponder(FindView(inner));
+    ASSERT_EQ(topWindow->FirstResponder(), FindView(inner));
+    EXPECT_EQ(SetParent(a, other), top) << "the previous parent";
+    EXPECT_NE(topWindow->FirstResponder(), FindView(inner)) << "the focus stays behind";
+    EXPECT_EQ(GetParent(a), other);
+    EXPECT_TRUE(IsChild(other, a));
+    EXPECT_TRUE(IsChild(other, inner)) << "children move along";
+
+    // A floating window owned by top, docked into other.
+    const HWND floating = MakeTop("floating", top, 28 | 2);
+    SetDlgItemText(floating, 0, "Mixer");
+    const uint32_t style = FindWindow(floating)->GetStyleMask();
+    const HWND oldWindow = HandleOf(FindWindow(floating));
+    probe.Take();
+    EXPECT_EQ(SetParent(floating, other), other);
+    EXPECT_FALSE(IsWindow(oldWindow)) << "the old window is destroyed";
+    EXPECT_EQ(FindWindow(floating), nullptr);
+    EXPECT_EQ(GetParent(floating), other);
+    EXPECT_TRUE(GetWindowLong(floating, GWL_STYLE) & WS_CHILD);
+    const Log docked = probe.Take();
+    EXPECT_EQ(std::count(docked.begin(), docked.end(), "floating 2 0"), 0)
+        << "the view lives on: " << testing::PrintToString(docked);
+    char text[32] = "";
+    GetDlgItemText(floating, 0, text, sizeof text);
+    EXPECT_STREQ(text, "Mixer");
+
+    // Undocked: a window again, with the style it was made with, owned by top.
+    EXPECT_EQ(SetParent(floating, nullptr), nullptr);
+    ak::Window* again = FindWindow(floating);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->GetStyleMask(), style);
+    EXPECT_EQ(again->Title(), "Mixer");
+    EXPECT_EQ(GetParent(floating), top) << "owned by the window it came from";
+    EXPECT_FALSE(IsChild(other, floating));
+    Show(floating);
+    EXPECT_TRUE(IsWindowVisible(floating));
+
+    // A native control leaving its parent gets a full window frame.
+    auto label = ak::MakeRef<ak::TextField>(ak::Rect{{0, 50}, {80, 20}}, ak::TextFieldKind::Label);
+    label->SetText("Name");
+    FindView(top)->AddSubview(label.Get());
+    EXPECT_EQ(SetParent(HandleOf(label.Get()), nullptr), nullptr);
+    ASSERT_NE(label->GetWindow(), nullptr);
+    EXPECT_EQ(label->GetWindow()->GetStyleMask(), 15u);
+    EXPECT_EQ(label->GetWindow()->Title(), "Name");
+    DestroyWindow(HandleOf(label.Get()));
+
+    struct Refused {
+        const char* name;
+        HWND window, parent;
+    };
+    const Refused refused[] = {{"no window", nullptr, top},
+                               {"a window's content without a parent", top, nullptr},
+                               {"into its own child", a, inner},
+                               {"into itself", a, a},
+                               {"a parent that is no window", a, reinterpret_cast<HWND>(&probe)}};
+    for (const Refused& c : refused) {
+        EXPECT_EQ(SetParent(c.window, c.parent), nullptr) << c.name;
+        EXPECT_EQ(GetParent(a), other) << c.name;
+    }
+    EXPECT_NE(FindWindow(top), nullptr);
+}
+
 // Ancestry, enumeration and searches by class and title; the content area on screen.
 TEST_F(TopLevelWindowTest, SearchesFindChildrenAndWindowsByClassAndTitle) {
     const HWND top = MakeTop("top");

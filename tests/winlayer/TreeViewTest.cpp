@@ -40,7 +40,9 @@ protected:
         WISP_GenerateDialogFromList(entries, 1);
         tree = GetDlgItem(top, 44);
         ASSERT_NE(tree, nullptr);
-        ASSERT_STREQ(Outline().getWispClass(), "SysTreeView32");
+        char className[32] = "";
+        GetClassName(tree, className, sizeof className);
+        ASSERT_STREQ(className, "SysTreeView32");
         ak::test::Pump();
     }
     HTREEITEM Add(HTREEITEM parent, const char* text) {

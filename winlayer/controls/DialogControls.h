@@ -54,10 +54,11 @@ private:
 
 // A group box, or with an etch mode (16 horizontal, 17 vertical line, 18
 // frame) an etched frame of the Static class.
-class Wisp_vOmnarControl_box : public ak::Box {
+class Wisp_vOmnarControl_box : public ak::Box, public winlayer::WispClassNamed {
 public:
     Wisp_vOmnarControl_box(ak::Rect frame, int etchMode);
     int wispIsEtchBox() const { return etchMode_; }
+    const char* getWispClass() const override { return etchMode_ ? "Static" : "Button"; }
 
 private:
     int etchMode_;
@@ -67,8 +68,8 @@ class Wisp_vOmnarControl_textfield : public ak::TextField,
                                      public winlayer::WispColorFromPass,
                                      public winlayer::WispStyled {
 public:
-    Wisp_vOmnarControl_textfield(ak::Rect frame, ak::TextFieldKind kind)
-        : ak::TextField(frame, kind) {}
+    Wisp_vOmnarControl_textfield(ak::Rect frame, ak::TextFieldKind kind, bool wrapsLines = false)
+        : ak::TextField(frame, kind, wrapsLines) {}
     void wispSetColorFromPass() override { colorFromPass_ = true; }
     bool wispColorFromPass() const { return colorFromPass_; }
     // A label made with SS_NOTIFY reports its clicks through its action.

@@ -16,8 +16,10 @@ using namespace winlayer;
 
 namespace {
 
-// Labels taller than this many dialog units wrap.
+// Labels taller than this many dialog units wrap; so do edit fields taller
+// than their own limit.
 constexpr int kLabelOneLineHeight = 12;
+constexpr int kEditOneLineHeight = 19;
 
 ak::Ref<Wisp_vOmnarControl_textfield> NewLabel(ControlFrame frame, const char* caption) {
     auto label = ak::MakeRef<Wisp_vOmnarControl_textfield>(ToRect(frame), ak::TextFieldKind::Label);
@@ -75,12 +77,15 @@ HWND WISP_MakeEditField(int id, int x, int y, int w, int h, int style) {
     const ControlFrame frame = ScaleControlRect(BuildParms(), x, y, w, h, ShiftRequest::Shift);
     if (style & (WS_HSCROLL_STYLE | WS_VSCROLL_STYLE))
         return MakeMultiLineEdit(*parent, frame, id, style);
+    // Fields taller than one line wrap their text; a password stays on one.
+    const bool password = (style & ES_PASSWORD) != 0;
     auto field = ak::MakeRef<Wisp_vOmnarControl_textfield>(
-        ToRect(frame),
-        (style & ES_PASSWORD) ? ak::TextFieldKind::Secure : ak::TextFieldKind::Editable);
+        ToRect(frame), password ? ak::TextFieldKind::Secure : ak::TextFieldKind::Editable,
+        !password && std::abs(h) > kEditOneLineHeight);
     field->setWispStyle(style);
     field->SetEditable(!(style & ES_READONLY));
     field->SetSelectable(true);
+    field->SetContextMenuEnabled(true);
     ApplyScaleFont(*field);
     field->SetAlignment((style & ES_CENTER)  ? ak::TextAlignment::Center
                         : (style & ES_RIGHT) ? ak::TextAlignment::Right
@@ -169,7 +174,13 @@ HWND MakeStaticClass(const char* caption, int id, int style, int x, int y, int w
 
 } // namespace winlayer
 
+// Edit fields, multi-line edits and editable combo boxes.
 void WISP_DisableContextMenu(HWND window, BOOL disable) {
-    if (auto* text = dynamic_cast<ak::TextView*>(winlayer::FindObject(window)))
+    ak::Responder* object = winlayer::FindObject(window);
+    if (auto* text = dynamic_cast<ak::TextView*>(object))
         text->SetContextMenuEnabled(!disable);
+    else if (auto* field = dynamic_cast<ak::TextField*>(object))
+        field->SetContextMenuEnabled(!disable);
+    else if (auto* combo = dynamic_cast<ak::ComboBox*>(object))
+        combo->SetContextMenuEnabled(!disable);
 }

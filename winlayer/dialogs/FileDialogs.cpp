@@ -19,6 +19,8 @@ namespace {
 constexpr int kChildFlags = 1 | (1 << 2); // child style, top-down, not opaque
 constexpr int kSelectorWidth = 338;
 constexpr int kSelectorHeight = 22;
+// The list's left edge from the middle of the row.
+constexpr int kSelectorListOffset = 85;
 constexpr int kCbnSelChange = 1;
 
 struct Template {
@@ -55,7 +57,26 @@ void BuildSelector(HWND view, int) {
     WISP_MakeCombo(kFileTypeListId, 84, 0, 250, 0, 3);
 }
 
+// The label and list stay centred as a pair in the panel's width.
+void CentreSelectorRow(HWND view) {
+    RECT client{};
+    if (!GetClientRect(view, &client))
+        return;
+    const int middle = (client.right - client.left) / 2;
+    const std::pair<int, int> row[] = {{kFileTypeLabelId, middle - kSelectorWidth / 2},
+                                       {kFileTypeListId, middle - kSelectorListOffset}};
+    for (const auto& [id, left] : row)
+        if (ak::View* control = FindView(GetDlgItem(view, id))) {
+            const ak::Rect frame = control->Frame();
+            control->SetFrame({{double(left), frame.origin.y}, frame.size});
+        }
+}
+
 INT_PTR SelectorProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE) {
+        CentreSelectorRow(view);
+        return 0;
+    }
     if (message == WM_INITDIALOG) {
         auto* selector = reinterpret_cast<Selector*>(lParam);
         SetWindowLong(view, GWL_USERDATA, lParam);

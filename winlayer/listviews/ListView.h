@@ -2,6 +2,7 @@
 
 #include "platform/ak/TableView.h"
 #include "winlayer/lists/ListModel.h"
+#include "winlayer/window/ControlReports.h"
 #include "winlayer/window/WindowView.h"
 
 #include <string>
@@ -16,13 +17,14 @@ extern int g_suppressListSelectionNotify;
 class Wisp_vOmnarControl_listview : public ak::TableView,
                                     public ak::TableDataSource,
                                     public winlayer::ListEvents,
-                                    public winlayer::WispMessageTarget {
+                                    public winlayer::WispMessageTarget,
+                                    public winlayer::WispClassNamed {
 public:
     Wisp_vOmnarControl_listview(ak::Rect frame, int style, bool listBox);
     ~Wisp_vOmnarControl_listview() override;
 
     winlayer::ListModel& model() { return model_; }
-    const char* getWispClass() const {
+    const char* getWispClass() const override {
         return model_.ListBoxMode() ? "SysListView32_LB" : "SysListView32";
     }
     HWND Handle() { return winlayer::HandleOf(this); }

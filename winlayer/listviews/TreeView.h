@@ -2,6 +2,7 @@
 
 #include "platform/ak/OutlineView.h"
 #include "winlayer/lists/TreeModel.h"
+#include "winlayer/window/ControlReports.h"
 #include "winlayer/window/WindowView.h"
 
 // The tree view control: an ak outline showing a TreeModel, its Win32 calls,
@@ -10,12 +11,13 @@
 class Wisp_vOmnarControl_treeview : public ak::OutlineView,
                                     public ak::OutlineDataSource,
                                     public winlayer::TreeEvents,
-                                    public winlayer::WispMessageTarget {
+                                    public winlayer::WispMessageTarget,
+                                    public winlayer::WispClassNamed {
 public:
     Wisp_vOmnarControl_treeview(ak::Rect frame, int style);
 
     winlayer::TreeModel& model() { return model_; }
-    const char* getWispClass() const { return "SysTreeView32"; }
+    const char* getWispClass() const override { return "SysTreeView32"; }
     HWND Handle() { return winlayer::HandleOf(this); }
     int style() const { return style_; }
 

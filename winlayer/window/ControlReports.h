@@ -27,6 +27,13 @@ public:
     virtual void wispSetLastReportedIndex(int index) = 0;
 };
 
+// A control that names its Win32 class itself (GetClassName).
+class WispClassNamed {
+public:
+    virtual ~WispClassNamed() = default;
+    virtual const char* getWispClass() const = 0;
+};
+
 // A text field that learns its colour came from the colour pass.
 class WispColorFromPass {
 public:

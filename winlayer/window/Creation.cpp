@@ -67,6 +67,20 @@ HWND CreateModelessWindow(const DialogResourceRecord* resource, HWND parent, DLG
     return AttachContent(*window, resource, proc, param);
 }
 
+HWND WrapInModelessWindow(ak::View& view, HWND owner, uint32_t style) {
+    ak::Ref<ak::View> hold(&view);
+    if (owner && !FindObject(owner))
+        owner = nullptr;
+    auto* window = new Wisp_vOmnarControl_modelesswindow(
+        {NewWindowOriginFor(owner), view.Bounds().size}, style);
+    ak::Ref<ak::Window> holdWindow = ak::Ref<ak::Window>::Adopt(window);
+    view.RemoveFromSuperview();
+    window->SetContentView(&view);
+    RegisterWithOwner(owner, *window);
+    window->DisplayIfNeeded();
+    return HandleOf(&view);
+}
+
 HWND CreateDialogBox(const DialogResourceRecord* resource, HWND parent, DLGPROC proc,
                      LPARAM param) {
     if (parent && !FindObject(parent))

@@ -8,6 +8,7 @@
 #include "platform/ak/Window.h"
 #include "winlayer/Placement.h"
 #include "winlayer/WindowData.h"
+#include "winlayer/window/ControlReports.h"
 #include "winlayer/window/MetalView.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
@@ -316,6 +317,8 @@ int GetClassName(HWND window, char* buffer, int size) {
     std::string name;
     if (auto* view = dynamic_cast<Wisp_vOmnarControl_hwnd*>(object))
         name = view->getWispClass() ? view->getWispClass() : "";
+    else if (auto* named = dynamic_cast<winlayer::WispClassNamed*>(object))
+        name = named->getWispClass();
     else if (dynamic_cast<ak::Button*>(object))
         name = "Button";
     else if (auto* field = dynamic_cast<ak::TextField*>(object))

@@ -8,9 +8,7 @@
 using winlayer::FindObject;
 using winlayer::HandleOf;
 
-namespace {
-
-enum ShowCommand { hide = 0, normal = 1, show = 2, minimize = 3, maximize = 4, restore = 5 };
+namespace winlayer {
 
 void ClearFocusWithin(ak::View& view) {
     ak::Window* window = view.GetWindow();
@@ -18,6 +16,14 @@ void ClearFocusWithin(ak::View& view) {
     if (first && first->IsDescendantOf(&view))
         window->MakeFirstResponder(nullptr);
 }
+
+} // namespace winlayer
+
+using winlayer::ClearFocusWithin;
+
+namespace {
+
+enum ShowCommand { hide = 0, normal = 1, show = 2, minimize = 3, maximize = 4, restore = 5 };
 
 void ShowTopLevel(ak::Window& window, int command) {
     auto* top = winlayer::AsTopLevel(&window);

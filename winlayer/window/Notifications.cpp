@@ -128,6 +128,7 @@ void ConnectCombo(ak::ComboBox& combo) {
     combo.onSelectionChanged = &ReportComboSelection;
     combo.onTextChanged = [](ak::ComboBox& c) { SendCommand(c, CBN_EDITCHANGE); };
     combo.onEditingEnded = [](ak::ComboBox& c) { SendCommand(c, EN_KILLFOCUS); };
+    combo.onFocusTaken = [](ak::ComboBox& c) { SendCommand(c, EN_SETFOCUS); };
 }
 
 void ConnectTextView(ak::TextView& text) {

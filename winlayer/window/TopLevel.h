@@ -125,5 +125,9 @@ HWND CreateModelessWindow(const DialogResourceRecord* resource, HWND parent, DLG
 // A modal dialog's panel, at the origin, its content view shown; titled and
 // closable, resizable with resource flag bit 1.
 HWND CreateDialogBox(const DialogResourceRecord* resource, HWND parent, DLGPROC proc, LPARAM param);
+// Wraps an existing view, taken from its superview, in a new modeless window
+// of its size with the given style, placed as CreateModelessWindow places
+// one, owned by owner when that is a window or a view in one; not shown.
+HWND WrapInModelessWindow(ak::View& view, HWND owner, uint32_t style);
 
 } // namespace winlayer

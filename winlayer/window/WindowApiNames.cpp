@@ -36,6 +36,7 @@ const ApiFunction kWindowFunctions[] = {
     API_ENTRY(GetCapture),
     API_ENTRY(ReleaseCapture),
     API_ENTRY(GetParent),
+    API_ENTRY(SetParent),
     API_ENTRY(GetWindow),
     API_ENTRY(ClientToScreen),
     API_ENTRY(ScreenToClient),

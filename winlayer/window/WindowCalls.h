@@ -18,6 +18,10 @@ BOOL GetDlgItemText(HWND window, int id, char* buffer, int size);
 BOOL SetDlgItemText(HWND window, int id, const char* text);
 BOOL IsWindowEnabled(HWND window);
 HWND GetParent(HWND window);
+// Moves a view to newParent and answers its previous superview; a window's
+// content joins newParent (answered) and its window goes; a child given no
+// parent becomes a window again (null). Null for anything else.
+HWND SetParent(HWND window, HWND newParent);
 void ScreenToClient(HWND window, POINT* point);
 void ClientToScreen(HWND window, POINT* point);
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -79,6 +83,8 @@ void WantKeyOnFirstShow(ak::Window& window);
 void DestroyOwnedWindows(ak::Window& window);
 void ForgetMenu(HMENU menu);
 void ApplyCtlColors(HWND window, DLGPROC proc);
+// A window whose focus lies in the view (or is the view) loses it.
+void ClearFocusWithin(ak::View& view);
 
 } // namespace winlayer
 

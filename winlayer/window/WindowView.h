@@ -72,6 +72,9 @@ public:
     void setWispClass(const char* name) { className_ = name; }
     unsigned wispCreateWindowFlags() const { return createFlags_; }
     void setWispCreateWindowFlags(unsigned flags) { createFlags_ = flags; }
+    // The owner of the window this view was the content of, kept by SetParent.
+    HWND wispLastTopLevelOwner() const { return lastTopLevelOwner_; }
+    void setWispLastTopLevelOwner(HWND owner) { lastTopLevelOwner_ = owner; }
     winlayer::WindowProps& props() { return props_; }
     std::int64_t wispGetExtendedStyle() const { return supportsDrop_ ? 0x10 : 0; }
     void wispSetExtendedStyle(std::int64_t style);
@@ -159,6 +162,7 @@ private:
     winlayer::WindowProps props_;
     winlayer::WindowText text_;
     unsigned createFlags_ = 0;
+    HWND lastTopLevelOwner_ = nullptr;
     const char* className_ = nullptr;
     struct PaintContext {
         HDC hdc = nullptr;

@@ -331,8 +331,40 @@ double NativeVerticalScroll(NativeView& view) {
 }
 
 void PressReturnInNativeWidget(NativeView& view) {
-    if (GtkWidget* entry = EntryOf(view))
+    if (GtkWidget* entry = EntryOf(view)) {
         gtk_widget_activate(entry);
+        return;
+    }
+    GtkWidget* scroller = ScrollerOf(view);
+    GtkWidget* inner = scroller ? gtk_bin_get_child(GTK_BIN(scroller)) : nullptr;
+    if (!inner || !GTK_IS_TEXT_VIEW(inner) || !gtk_widget_get_realized(inner))
+        return;
+    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(inner)));
+    event->key.keyval = GDK_KEY_Return;
+    event->key.hardware_keycode = guint16(KeycodeOf(GDK_KEY_Return));
+    event->key.time = GDK_CURRENT_TIME;
+    gdk_event_set_device(
+        event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gtk_widget_get_display(inner))));
+    gtk_widget_event(inner, event);
+    gdk_event_free(event);
+}
+
+int NativeDisplayLines(NativeView& view) {
+    if (EntryOf(view))
+        return 1;
+    GtkWidget* scroller = ScrollerOf(view);
+    GtkWidget* inner = scroller ? gtk_bin_get_child(GTK_BIN(scroller)) : nullptr;
+    if (!inner || !GTK_IS_TEXT_VIEW(inner))
+        return 0;
+    Pump(50); // the text view lays its lines out when idle
+    GtkTextIter at;
+    gtk_text_buffer_get_start_iter(gtk_text_view_get_buffer(GTK_TEXT_VIEW(inner)), &at);
+    int lines = 1;
+    while (gtk_text_view_forward_display_line(GTK_TEXT_VIEW(inner), &at) &&
+           !gtk_text_iter_is_end(&at))
+        ++lines;
+    return lines;
 }
 
 void SetTheme(const char* name, bool preferDark) {
@@ -562,6 +594,58 @@ bool Respond(int response) {
     return button != nullptr;
 }
 
+// The column of a tree model that holds files, -1 when none does.
+int FileColumnOf(GtkTreeModel* model) {
+    for (int column = 0; model && column < gtk_tree_model_get_n_columns(model); ++column)
+        if (gtk_tree_model_get_column_type(model, column) == G_TYPE_FILE)
+            return column;
+    return -1;
+}
+
+// The chooser's list of files: the tree view whose model holds files.
+GtkTreeView* FileListOf(GtkWidget* widget) {
+    if (GTK_IS_TREE_VIEW(widget) &&
+        FileColumnOf(gtk_tree_view_get_model(GTK_TREE_VIEW(widget))) >= 0)
+        return GTK_TREE_VIEW(widget);
+    // The chooser's parts are internal children: forall, not foreach.
+    GtkTreeView* found = nullptr;
+    if (GTK_IS_CONTAINER(widget))
+        gtk_container_forall(
+            GTK_CONTAINER(widget),
+            [](GtkWidget* child, gpointer data) {
+                auto* result = static_cast<GtkTreeView**>(data);
+                if (!*result)
+                    *result = FileListOf(child);
+            },
+            &found);
+    return found;
+}
+
+// Selects the rows of these files too, keeping the rows selected already.
+bool AddRowsOfFiles(GtkWidget* panel, const std::vector<std::string>& paths) {
+    GtkTreeView* list = FileListOf(panel);
+    GtkTreeModel* model = list ? gtk_tree_view_get_model(list) : nullptr;
+    const int column = FileColumnOf(model);
+    if (column < 0)
+        return false;
+    GtkTreeSelection* selection = gtk_tree_view_get_selection(list);
+    std::size_t added = 0;
+    GtkTreeIter row;
+    for (bool more = gtk_tree_model_get_iter_first(model, &row); more;
+         more = gtk_tree_model_iter_next(model, &row)) {
+        GFile* file = nullptr;
+        gtk_tree_model_get(model, &row, column, &file, -1);
+        const std::string path = file ? Owned(g_file_get_path(file)) : "";
+        if (file)
+            g_object_unref(file);
+        if (std::find(paths.begin(), paths.end(), path) != paths.end()) {
+            gtk_tree_selection_select_iter(selection, &row);
+            ++added;
+        }
+    }
+    return added == paths.size();
+}
+
 } // namespace
 
 bool IsFilePanelShown() {
@@ -606,25 +690,48 @@ bool FilePanelAccept(const std::vector<std::string>& paths) {
         // The chooser checks a typed name against its folder before it answers.
         Pump(300);
     } else {
-        gtk_file_chooser_unselect_all(chooser);
-        for (const auto& path : paths)
-            gtk_file_chooser_select_filename(chooser, path.c_str());
-        // The chooser selects once its folder has loaded; a folder chooser
-        // counts its current folder as chosen until then.
-        PumpUntil([&] {
+        const auto chosenAre = [&](const std::vector<std::string>& wanted) {
             GSList* chosen = gtk_file_chooser_get_filenames(chooser);
             std::vector<std::string> names;
             for (GSList* item = chosen; item; item = item->next)
                 names.push_back(static_cast<char*>(item->data));
             g_slist_free_full(chosen, g_free);
-            return std::is_permutation(names.begin(), names.end(), paths.begin(), paths.end());
-        });
+            return std::is_permutation(names.begin(), names.end(), wanted.begin(), wanted.end());
+        };
+        // The chooser selects once its folder has loaded; a folder chooser
+        // counts its current folder as chosen until then. Each call replaces
+        // the selection, so the others are added as a Ctrl-click adds rows.
+        gtk_file_chooser_unselect_all(chooser);
+        gtk_file_chooser_select_filename(chooser, paths.front().c_str());
+        if (!PumpUntil([&] { return chosenAre({paths.front()}); }))
+            return false;
+        if (paths.size() > 1) {
+            if (!AddRowsOfFiles(panel, {paths.begin() + 1, paths.end()}))
+                return false;
+            if (!PumpUntil([&] { return chosenAre(paths); }))
+                return false;
+        }
     }
     return Respond(GTK_RESPONSE_ACCEPT);
 }
 
 bool FilePanelCancel() {
     return Respond(GTK_RESPONSE_CANCEL);
+}
+
+bool FilePanelResize(int width, int height) {
+    GtkWidget* panel = RunningPanel();
+    if (!panel)
+        return false;
+    gtk_window_resize(GTK_WINDOW(panel), width, height);
+    return PumpUntil([&] {
+        if (RunningPanel() != panel)
+            return false;
+        int w = 0;
+        int h = 0;
+        gtk_window_get_size(GTK_WINDOW(panel), &w, &h);
+        return w == width && gtk_widget_get_allocated_width(panel) >= width;
+    });
 }
 
 } // namespace ak::test

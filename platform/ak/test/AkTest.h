@@ -84,7 +84,12 @@ void FocusNativeWidget(NativeView& view);
 // view at its cursor, as the keyboard or a paste would (the entry's filters
 // see it); Return ends an entry.
 void TypeIntoNativeWidget(NativeView& view, const std::string& text);
+// Return as the keyboard gives it: an entry's activation, a key press in a
+// text view.
 void PressReturnInNativeWidget(NativeView& view);
+// The lines a native view's text shows now: 1 for an entry, the wrapped
+// display lines of a text view (laid out first).
+int NativeDisplayLines(NativeView& view);
 // How far a native view's scrolled widget stands from its top, in pixels.
 double NativeVerticalScroll(NativeView& view);
 
@@ -142,6 +147,8 @@ bool FilePanelShows(const std::string& fileName);
 // Open panels select the paths; save panels take the first as the name.
 bool FilePanelAccept(const std::vector<std::string>& paths);
 bool FilePanelCancel();
+// Resizes the panel as the user would; true once GTK has laid it out at that width.
+bool FilePanelResize(int width, int height);
 
 } // namespace ak::test
 

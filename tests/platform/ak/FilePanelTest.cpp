@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -66,6 +67,32 @@ TEST_F(FilePanelTest, OpenFiltersWithoutCaseAndAnswersFullPaths) {
     EXPECT_EQ(panel->RunModal(), ak::PanelResponse::OK);
     EXPECT_EQ(shown, (std::vector<bool>{true, true, false, true}));
     EXPECT_EQ(panel->Paths(), std::vector<std::string>{(folder / "B.BANK").string()});
+}
+
+// Several files chosen at once come back whole, each as a full path; a
+// panel without multiple selection keeps to one.
+TEST_F(FilePanelTest, OpenAnswersEveryChosenFileWhenSeveralAreAllowed) {
+    const std::vector<std::string> both{(folder / "a.bank").string(), (folder / "B.BANK").string()};
+    for (const bool multiple : {true, false}) {
+        SCOPED_TRACE(multiple);
+        auto panel = ak::MakeRef<ak::OpenPanel>();
+        panel->SetDirectory(folder.string());
+        panel->SetAllowedExtensions({"bank"});
+        panel->SetAllowsMultipleSelection(multiple);
+        bool accepted = false;
+        AnswerLater([&] {
+            accepted = ak::test::FilePanelAccept(multiple ? both : std::vector{both.back()});
+            if (!accepted)
+                ak::test::FilePanelCancel();
+        });
+        EXPECT_EQ(panel->RunModal(), ak::PanelResponse::OK);
+        EXPECT_TRUE(accepted);
+        std::vector<std::string> paths = panel->Paths();
+        std::sort(paths.begin(), paths.end());
+        std::vector<std::string> want = multiple ? both : std::vector{both.back()};
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(paths, want);
+    }
 }
 
 TEST_F(FilePanelTest, SaveStartsAtHomeForAMissingFolderAndCancelAnswersNothing) {
