@@ -6,6 +6,7 @@
 // the exit status. "--once": one short run each, as CTest runs it.
 
 #include "tests/devsim/ChildProcess.h"
+#include "tests/devsim/JackServerStart.h"
 #include "tests/e2e/TempHome.h"
 #include "tests/e2e/XWindows.h"
 
@@ -49,12 +50,10 @@ public:
         setenv("JACK_DEFAULT_SERVER", server.c_str(), 1);
         setenv("JACK_NO_START_SERVER", "1", 1);
         std::string error;
-        jackd = devsim::test::ChildProcess::Start(
-            {"jackd", "-n", server, "--no-realtime", "-t", "5000", "-d", "dummy", "-r", "44100"},
-            (folder / "jackd.err").string(), error);
-        auto wait = devsim::test::ChildProcess::Start({"jack_wait", "-w", "-t", "10"},
-                                                      (folder / "wait.err").string(), error);
-        ready = jackd && wait && wait->WaitForExit(15s) == 0;
+        jackd = devsim::test::StartJackServer(server, folder, 15s, error);
+        ready = jackd != nullptr;
+        if (!ready)
+            std::fprintf(stderr, "%s\n", error.c_str());
         fs::create_directories(home->SettingsPath().parent_path());
         // Jack is third in the host's driver list on Debian 12.
         std::ofstream(home->SettingsPath()) << "[audio]\ndriver=2\n";

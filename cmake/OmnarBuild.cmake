@@ -41,7 +41,17 @@ function(omnar_add_test name)
     if("concurrency" IN_LIST T_LABELS)
         set_property(GLOBAL APPEND PROPERTY OMNAR_CONCURRENCY_TESTS ${name})
     endif()
+    if("jack" IN_LIST T_LABELS)
+        omnar_jack_clients_test(${name})
+    endif()
     add_dependencies(${name} resources)
+endfunction()
+
+# JACK names a client's sockets after the client alone, whatever its server, and
+# the audio library probes under one fixed client name: tests whose programs
+# open JACK clients run one at a time even on private servers.
+function(omnar_jack_clients_test name)
+    set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK jack-client-names)
 endfunction()
 
 # omnar_xvfb_test(<name> [ARGS...])

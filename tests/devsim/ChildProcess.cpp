@@ -7,6 +7,7 @@
 #include <fstream>
 #include <poll.h>
 #include <sstream>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -52,9 +53,17 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::vector<std::string>
     }
     args.push_back(nullptr);
 
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid == 0) {
         setpgid(0, 0);
+        // A test killed by CTest's timeout runs no destructor: its children end
+        // with it instead of living on (a JACK server would keep its row in
+        // JACK's table of servers).
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent) {
+            _exit(127);
+        }
         dup2(in[0], STDIN_FILENO);
         dup2(out[1], STDOUT_FILENO);
         dup2(err, STDERR_FILENO);

@@ -1,6 +1,6 @@
 #include "tests/devsim/JackServerFixture.h"
 
-#include <jack/jack.h>
+#include "tests/devsim/JackServerStart.h"
 
 #include <chrono>
 #include <cstdio>
@@ -9,24 +9,7 @@
 namespace devsim::test {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
-
-namespace {
-
-bool ServerAnswers(const std::string& probeName) {
-    // Until the server is up every try complains; the complaints say nothing new.
-    jack_set_error_function([](const char*) {});
-    jack_status_t status;
-    jack_client_t* probe = jack_client_open(probeName.c_str(), JackNoStartServer, &status);
-    if (!probe) {
-        return false;
-    }
-    jack_client_close(probe);
-    return true;
-}
-
-} // namespace
 
 void JackServerTest::SetUp() {
     // The folder's random suffix also names the server and every client,
@@ -62,17 +45,8 @@ void JackServerTest::TearDown() {
 
 void JackServerTest::StartServer() {
     std::string error;
-    // A long client timeout: on a loaded CI machine a sanitised client can
-    // miss the default 500 ms and be thrown out by the server.
-    mServer = ChildProcess::Start(
-        {"jackd", "-n", mServerName, "--no-realtime", "-t", "5000", "-d", "dummy", "-r", "44100"},
-        (mDir / "jackd.err").string(), error);
+    mServer = StartJackServer(mServerName, mDir, 10s, error);
     ASSERT_TRUE(mServer) << error;
-    const auto deadline = Clock::now() + 10s;
-    while (!ServerAnswers(mServerName + "-probe")) {
-        ASSERT_LT(Clock::now(), deadline) << "the JACK server did not start within 10 s";
-        ASSERT_FALSE(mServer->WaitForExit(100ms)) << "jackd ended early";
-    }
 }
 
 void JackServerTest::StartDevsim(const std::vector<std::string>& extra) {

@@ -3,6 +3,7 @@
 #include "winlayer/draw/Menus.h"
 
 #include "platform/ak/test/AkTest.h"
+#include "tests/winlayer/support/AppMenuList.h"
 
 #include <gtest/gtest.h>
 
@@ -12,23 +13,8 @@
 namespace {
 
 using namespace winlayer;
-
-const MenuListEntry kMenu40004[] = {
-    {"/.BO^O:&File", 0, 0},
-    {"&Preferences...\tCtrl+,", 40006, 0},
-    {"&Quit", 40007, 0},
-    {"EN%%%^:", 0, 0},
-    {"/.BO^O:&Debug", 0, 0},
-    {"&Live Edit Mode\tCtrl+E", 40025, 0},
-    {"&Show Control Bounds\tCtrl+B", 40028, 0},
-    {"&Show Drawn Area\tCtrl+D", 40026, 0},
-    {"&Show FPS\tCtrl+F", 40027, 0},
-    {"EN%%%^:", 0, 0},
-    {"/.BO^O:&Help", 0, 0},
-    {"&About", 40005, 0},
-    {"&Read Manual", 40008, 0},
-    {"EN%%%^:", 0, 0},
-};
+using winlayer::test::kAppMenuList;
+using winlayer::test::kAppMenuListSize;
 
 std::string Text(HMENU menu, UINT item, BOOL byPosition) {
     char buffer[64] = {};
@@ -48,7 +34,7 @@ protected:
 
 TEST_F(MenuTest, TheApplicationMenuList) {
     HMENU bar = CreatePopupMenu();
-    EXPECT_EQ(WISP_GenerateMenuFromList(bar, kMenu40004, 14), 15);
+    EXPECT_EQ(WISP_GenerateMenuFromList(bar, kAppMenuList, kAppMenuListSize), 15);
     ASSERT_EQ(GetMenuItemCount(bar), 3);
     EXPECT_EQ(Text(bar, 0, TRUE), "File");
     EXPECT_EQ(Text(bar, 2, TRUE), "Help");
@@ -197,7 +183,7 @@ public:
 
 TEST_F(MenuTest, ChoicesReachTheDestinationAndCopiesKeepItsRouting) {
     HMENU menu = CreatePopupMenu();
-    WISP_GenerateMenuFromList(menu, kMenu40004, 14);
+    WISP_GenerateMenuFromList(menu, kAppMenuList, kAppMenuListSize);
     auto recorder = std::make_shared<Recorder>();
     RouteMenu(menu, recorder);
     HMENU copy = WISP_DuplicateMenu(menu);
@@ -242,7 +228,7 @@ TEST_F(MenuTest, LoadMenuRunsTheCreator) {
     MenuResourceRecord second{7,
                               [](HMENU m) {
                                   ++calls;
-                                  WISP_GenerateMenuFromList(m, kMenu40004, 14);
+                                  WISP_GenerateMenuFromList(m, kAppMenuList, kAppMenuListSize);
                                   return m;
                               },
                               nullptr};

@@ -9,6 +9,7 @@
 
 #include "platform/ak/Menu.h"
 #include "platform/ak/test/AkTest.h"
+#include "tests/winlayer/support/AppMenuList.h"
 #include "tests/winlayer/support/WindowProbe.h"
 
 #include <gtest/gtest.h>
@@ -21,23 +22,6 @@ namespace winlayer::test {
 namespace {
 
 using Log = std::vector<std::string>;
-
-const MenuListEntry kMenu40004[] = {
-    {"/.BO^O:&File", 0, 0},
-    {"&Preferences...\tCtrl+,", 40006, 0},
-    {"&Quit", 40007, 0},
-    {"EN%%%^:", 0, 0},
-    {"/.BO^O:&Debug", 0, 0},
-    {"&Live Edit Mode\tCtrl+E", 40025, 0},
-    {"&Show Control Bounds\tCtrl+B", 40028, 0},
-    {"&Show Drawn Area\tCtrl+D", 40026, 0},
-    {"&Show FPS\tCtrl+F", 40027, 0},
-    {"EN%%%^:", 0, 0},
-    {"/.BO^O:&Help", 0, 0},
-    {"&About", 40005, 0},
-    {"&Read Manual", 40008, 0},
-    {"EN%%%^:", 0, 0},
-};
 
 std::string H(const void* handle) {
     return std::to_string(reinterpret_cast<WPARAM>(handle));
@@ -71,7 +55,7 @@ protected:
 TEST_F(WindowMenuTest, SetMenuShowsTheBarAboveAStillClientArea) {
     const HWND top = MakeShownTop();
     HMENU menu = CreatePopupMenu();
-    WISP_GenerateMenuFromList(menu, kMenu40004, 14);
+    WISP_GenerateMenuFromList(menu, kAppMenuList, kAppMenuListSize);
     RECT clientBefore{};
     GetClientRect(top, &clientBefore);
     const POINT originBefore = ClientOrigin(top);
@@ -123,7 +107,7 @@ TEST_F(WindowMenuTest, DialogsHoldAMenuButShowNoBar) {
     const HWND dialog = CreateDialogBox(&resource, nullptr, &WindowProbe::DialogProc, 0);
     ASSERT_NE(dialog, nullptr);
     HMENU menu = CreatePopupMenu();
-    WISP_GenerateMenuFromList(menu, kMenu40004, 14);
+    WISP_GenerateMenuFromList(menu, kAppMenuList, kAppMenuListSize);
     const ak::Rect frame = Window(dialog).Frame();
     EXPECT_EQ(SetMenu(dialog, menu), TRUE);
     EXPECT_EQ(GetMenu(dialog), menu);
@@ -142,7 +126,7 @@ TEST_F(WindowMenuTest, AWindowAtTheTopOfTheScreenKeepsItsFrameOnIt) {
     Window(top).SetFrame(frame);
     const POINT originBefore = ClientOrigin(top);
     HMENU menu = CreatePopupMenu();
-    WISP_GenerateMenuFromList(menu, kMenu40004, 14);
+    WISP_GenerateMenuFromList(menu, kAppMenuList, kAppMenuListSize);
     SetMenu(top, menu);
     EXPECT_EQ(Window(top).Frame().MinY(), visible.top);
     // The client area moved down by the bar instead.

@@ -1,0 +1,136 @@
+#include "tests/devsim/JackServerStart.h"
+
+#include <jack/jack.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace devsim::test {
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+// JACK lists every server of the machine in one shared table of eight rows. A
+// server frees its row when it ends cleanly, or a later server of the same name
+// takes it over; a killed one (a test run cut short) keeps it, and once eight
+// are held no server starts at all.
+constexpr const char* kServerTable = "/dev/shm/jack-shm-registry";
+constexpr const char* kTableFull = "Too many servers already active";
+
+bool ServerAnswers(const std::string& probeName) {
+    // Until the server is up every try complains; the complaints say nothing new.
+    jack_set_error_function([](const char*) {});
+    jack_status_t status;
+    jack_client_t* probe = jack_client_open(probeName.c_str(), JackNoStartServer, &status);
+    if (!probe) {
+        return false;
+    }
+    jack_client_close(probe);
+    return true;
+}
+
+// A zombie counts as ended: it holds no row any more, whoever reaps it.
+bool AnyJackServerRuns() {
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line)) {
+            continue;
+        }
+        const auto open = line.find('(');
+        const auto close = line.rfind(')');
+        if (open != std::string::npos && close != std::string::npos && close + 2 < line.size() &&
+            line.compare(open + 1, close - open - 1, "jackd") == 0 && line[close + 2] != 'Z') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Servers of tests and benchmarks start one at a time, so a full table found
+// while no jackd runs holds only the rows of the dead.
+class StartLock {
+public:
+    StartLock()
+        : mFd(open((fs::temp_directory_path() / "omnar-jackd-start.lock").c_str(),
+                   O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
+        if (mFd >= 0) {
+            while (flock(mFd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
+    }
+    ~StartLock() {
+        if (mFd >= 0) {
+            close(mFd); // also releases the lock
+        }
+    }
+    StartLock(const StartLock&) = delete;
+    StartLock& operator=(const StartLock&) = delete;
+
+private:
+    int mFd;
+};
+
+enum class Outcome { Answers, TableFull, Failed };
+
+Outcome TryStart(const std::string& name, const fs::path& folder, std::chrono::milliseconds timeout,
+                 std::unique_ptr<ChildProcess>& server, std::string& error) {
+    // A long client timeout: on a loaded CI machine a sanitised client can
+    // miss the default 500 ms and be thrown out by the server.
+    server = ChildProcess::Start(
+        {"jackd", "-n", name, "--no-realtime", "-t", "5000", "-d", "dummy", "-r", "44100"},
+        (folder / "jackd.err").string(), error);
+    if (!server) {
+        return Outcome::Failed;
+    }
+    const auto deadline = Clock::now() + timeout;
+    while (!ServerAnswers(name + "-probe")) {
+        if (server->WaitForExit(100ms)) {
+            const std::string output = server->StderrText();
+            server.reset();
+            error = "jackd ended early:\n" + output;
+            return output.find(kTableFull) != std::string::npos ? Outcome::TableFull
+                                                                : Outcome::Failed;
+        }
+        if (Clock::now() >= deadline) {
+            error =
+                "the JACK server did not answer within " +
+                std::to_string(std::chrono::duration_cast<std::chrono::seconds>(timeout).count()) +
+                " s:\n" + server->StderrText();
+            server.reset();
+            return Outcome::Failed;
+        }
+    }
+    return Outcome::Answers;
+}
+
+} // namespace
+
+std::unique_ptr<ChildProcess> StartJackServer(const std::string& name, const fs::path& folder,
+                                              std::chrono::milliseconds timeout,
+                                              std::string& error) {
+    const StartLock lock;
+    std::unique_ptr<ChildProcess> server;
+    Outcome outcome = TryStart(name, folder, timeout, server, error);
+    if (outcome == Outcome::TableFull) {
+        if (AnyJackServerRuns()) {
+            error += "(every row of " + std::string(kServerTable) +
+                     " is taken and a jackd still runs, so none is known to be free)";
+            return nullptr;
+        }
+        // Only the dead are listed: jackd makes a fresh table when none exists.
+        std::error_code ignored;
+        fs::remove(kServerTable, ignored);
+        outcome = TryStart(name, folder, timeout, server, error);
+    }
+    return outcome == Outcome::Answers ? std::move(server) : nullptr;
+}
+
+} // namespace devsim::test
