@@ -7,7 +7,9 @@
 #include "tests/e2e/PanelMap.h"
 #include "tests/e2e/ProgramSession.h"
 
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace e2e {
 
@@ -31,9 +33,7 @@ PanelPlace PlaceOf(const Frame& window, double scale);
 ::testing::AssertionResult DragVertically(ScreenPoint from, int dy, int steps);
 // Wheel clicks at the point: up when clicks is positive.
 ::testing::AssertionResult Wheel(ScreenPoint at, int clicks);
-// Text typed into whatever has the keyboard focus, then the given key.
-::testing::AssertionResult Type(const std::string& text, const std::string& thenKey);
 // Keys to whatever has the keyboard focus or holds the grab (an open menu).
-::testing::AssertionResult PressKeys(const std::string& keys);
+::testing::AssertionResult PressKeys(const std::vector<std::string>& keys);
 
 } // namespace e2e

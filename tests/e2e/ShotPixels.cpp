@@ -2,6 +2,8 @@
 
 #include "tests/e2e/ProgramSession.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -31,7 +33,8 @@ std::optional<ShotPixels> ShotPixels::Load(const std::string& png) {
     shot.mHeight = height;
     shot.mRgb.resize(std::size_t(width) * std::size_t(height) * 3);
     in.read(reinterpret_cast<char*>(shot.mRgb.data()), std::streamsize(shot.mRgb.size()));
-    const bool whole = magic == "P6" && maximum == 255 && in.gcount() == std::streamsize(shot.mRgb.size());
+    const bool whole =
+        magic == "P6" && maximum == 255 && in.gcount() == std::streamsize(shot.mRgb.size());
     std::remove(ppm.c_str());
     if (!whole)
         return std::nullopt;
@@ -66,6 +69,19 @@ KnobPointer FindPointer(const ShotPixels& shot, const PixelRect& knob) {
             pointer = {degrees, b};
     }
     return pointer;
+}
+
+int ShotPixels::InkPixels(const PixelRect& area) const {
+    std::array<int, 766> shades{};
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            ++shades[std::size_t(Brightness(x, y))];
+    const int background = int(std::max_element(shades.begin(), shades.end()) - shades.begin());
+    int ink = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            ink += std::abs(Brightness(x, y) - background) > 3 * kTolerance;
+    return ink;
 }
 
 double PointerAngleOf(int value) {

@@ -25,6 +25,9 @@ public:
     int Brightness(int x, int y) const;
     // Pixels of the rectangle that differ by more than a small tolerance.
     int ChangedPixels(const ShotPixels& other, const PixelRect& area) const;
+    // Pixels of the rectangle that stand out from its most common shade:
+    // the strokes of a text on its background.
+    int InkPixels(const PixelRect& area) const;
 
 private:
     int mWidth = 0;
