@@ -198,7 +198,7 @@ void ProgramTest::Drag(std::pair<int, int> from, std::pair<int, int> to) {
 
 void ProgramTest::Shot(unsigned long window, const std::string& name) {
     fs::create_directories(E2E_OUTPUT_DIR);
-    const std::string file = std::string(E2E_OUTPUT_DIR) + "/" + TestName() + "-" + name + ".png";
+    const std::string file = ShotPath(name);
     // The screen under the window, so the panel's own window and open pop-ups show too.
     const std::optional<Frame> frame = FrameOf(window);
     ASSERT_TRUE(frame) << "no frame for the shot " << name;
@@ -206,6 +206,10 @@ void ProgramTest::Shot(unsigned long window, const std::string& name) {
                              "+" + std::to_string(frame->x) + "+" + std::to_string(frame->y);
     const auto run = RunTool({"import", "-window", "root", "-crop", crop, "+repage", file}, 10s);
     EXPECT_EQ(run.status, 0) << "import " << file << ": " << run.out;
+}
+
+std::string ProgramTest::ShotPath(const std::string& name) {
+    return std::string(E2E_OUTPUT_DIR) + "/" + TestName() + "-" + name + ".png";
 }
 
 std::string ProgramTest::SettingsPath() const {

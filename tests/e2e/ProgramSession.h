@@ -75,6 +75,8 @@ protected:
     // build/test-output/e2e/<suite>-<test>-<name>.png.
     void Shot(const std::string& name) { Shot(mWindow, name); }
     void Shot(unsigned long window, const std::string& name);
+    // Where Shot(name) writes its picture.
+    static std::string ShotPath(const std::string& name);
 
     std::string SettingsPath() const;
     std::string SettingsText() const;
