@@ -187,7 +187,7 @@ TEST_P(CablePulled, TellsTheUserKeepsTheLibraryAndRecovers) {
     const bool sync = c.transfer == Transfer::Sync;
     // The identity answered late, so the status row is seen before any device.
     ASSERT_NO_FATAL_FAILURE(
-        Start(sync ? MostSlots() : std::vector<int>{}, std::vector<std::string>{"delay=1500:55"}));
+        Start(sync ? MostSlots() : std::vector<int>{}, std::vector<std::string>{"delay=2000:55"}));
     const auto searching = Grab(kStatusRow);
     ASSERT_TRUE(searching);
     ASSERT_FALSE(Contains(Trace(), "SettingsDump type 0F")) << "found before the row was read";
