@@ -58,9 +58,10 @@ class FaultTest : public UserTest {
 protected:
     fs::path StateDir() const { return mDir / "state"; }
     fs::path DataFolder() const { return PresetsFolder().parent_path(); }
-    fs::path BankFile() const { return mDir / "files" / "bank.z3b"; }
-    fs::path RestoreFile() const { return mDir / "files" / "restore.z3b"; }
-    fs::path FirmwareFile() const { return mDir / "files" / "firmware.bin"; }
+    // In the home folder, where every chooser opens: a name is typed, not a path.
+    fs::path BankFile() const { return mHome->Home() / "bank.z3b"; }
+    fs::path RestoreFile() const { return mHome->Home() / "restore.z3b"; }
+    fs::path FirmwareFile() const { return mHome->Home() / "firmware.bin"; }
 
     std::string TraceSince(std::size_t at) const {
         const std::string trace = Trace();
@@ -74,7 +75,6 @@ protected:
 
     // The pedal and the library seeded, devsim and the program started.
     void Start(const std::vector<int>& stale, const std::vector<std::string>& faults = {}) {
-        fs::create_directories(BankFile().parent_path());
         ASSERT_NO_FATAL_FAILURE(SeedPedalAndLibrary(StateDir(), PresetsFolder(), stale));
         ASSERT_NO_FATAL_FAILURE(StartDevice(faults));
         ASSERT_NO_FATAL_FAILURE(StartProgram());

@@ -24,7 +24,8 @@ protected:
     // A window shown now that was not among the earlier ones, awaited.
     std::optional<unsigned long> WaitForNewWindow(const std::vector<unsigned long>& earlier,
                                                   std::chrono::milliseconds timeout);
-    // The file chooser opened since `earlier`: the path typed into it and
+    // The file chooser opened since `earlier`: the path typed into it (only
+    // the name when it lies in the home folder, where choosers open) and
     // Return; the chooser gone within 10 s.
     void ChooseFile(const std::vector<unsigned long>& earlier, const std::filesystem::path& path,
                     bool save);
