@@ -3,6 +3,7 @@
 #include "framework/shell/ShellIds.h"
 #include "framework/shell/ShellResources.h"
 #include "framework/shell/WindowCentring.h"
+#include "platform/ak/ModalPrompt.h"
 #include "winlayer/SizeLimits.h"
 #include "winlayer/window/WindowCalls.h"
 
@@ -59,6 +60,14 @@ void ShowPreferences(HWND window) {
 }
 
 void RunCommand(HWND window, int id) {
+    // Over a box or a file chooser only Quit answers: the prompt is dismissed
+    // and the quit comes again once the code that asked has had its answer,
+    // so nothing on the stack outlives the host.
+    if (ak::ModalPromptRunning()) {
+        if (id == shell::kCmdQuit && ak::DismissModalPrompt())
+            PostMessage(window, WM_COMMAND, WPARAM(shell::kCmdQuit), 0);
+        return;
+    }
     host::StandaloneHost* host = Host();
     vx::IStandaloneApp* editor = host ? &host->Plugin() : nullptr;
     switch (id) {

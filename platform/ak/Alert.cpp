@@ -14,6 +14,8 @@ namespace ak {
 namespace {
 
 GtkWidget* g_running = nullptr;
+// The response Dismiss() gives: no button of GTK's own has it.
+constexpr int kDismissed = -1000;
 
 struct AlertRun {
     std::vector<std::string> buttons;
@@ -28,8 +30,16 @@ struct AlertRun {
         return buttons.size() == 1 ? 0 : -1;
     }
 
+    // Dismissed from outside (a quit): an answer there must be.
+    int ForcedAnswer() const {
+        const int answer = DismissAnswer();
+        return answer >= 0 ? answer : static_cast<int>(buttons.size()) - 1;
+    }
+
     static void OnResponse(GtkDialog*, int response, AlertRun* run) {
-        const int answer = response >= 0 ? response : run->DismissAnswer();
+        const int answer = response >= 0            ? response
+                           : response == kDismissed ? run->ForcedAnswer()
+                                                    : run->DismissAnswer();
         if (answer < 0)
             return;
         run->answer = answer;
@@ -45,6 +55,13 @@ struct AlertRun {
 
 void* Alert::Running() {
     return g_running;
+}
+
+bool Alert::Dismiss() {
+    if (!g_running)
+        return false;
+    gtk_dialog_response(GTK_DIALOG(g_running), kDismissed);
+    return true;
 }
 
 int Alert::RunModal(Window* parent) {
@@ -65,6 +82,7 @@ int Alert::RunModal(Window* parent) {
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), 0);
     g_signal_connect(dialog, "response", G_CALLBACK(AlertRun::OnResponse), &run);
     g_signal_connect(dialog, "delete-event", G_CALLBACK(AlertRun::OnDelete), &run);
+    ForwardUnhandledChords(dialog, transient ? GTK_WIDGET(transient) : nullptr);
     GtkWidget* outer = std::exchange(g_running, dialog);
     gtk_widget_show_all(dialog);
     run.loop.Run();

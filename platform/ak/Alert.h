@@ -32,6 +32,9 @@ public:
 
     // The dialog while it runs, for the tests' answering helpers.
     static void* Running();
+    // Answers the running alert as dismissed: "Cancel", else the last button.
+    // False when none runs.
+    static bool Dismiss();
 
 private:
     std::string m_message;

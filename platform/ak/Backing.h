@@ -67,4 +67,8 @@ void ResetClickCount();
 // The GDK event being dispatched, or null.
 GdkEvent* CurrentGdkEvent();
 
+// A modal prompt's key chords it does not use go to its parent window's
+// menu accelerators (ModalPrompt.h).
+void ForwardUnhandledChords(GtkWidget* prompt, GtkWidget* parentWindow);
+
 } // namespace ak

@@ -82,6 +82,13 @@ void* SavePanel::Running() {
     return g_running;
 }
 
+bool SavePanel::Dismiss() {
+    if (!g_running)
+        return false;
+    gtk_dialog_response(GTK_DIALOG(g_running), GTK_RESPONSE_CANCEL);
+    return true;
+}
+
 void SavePanel::SetAllowedExtensions(const std::vector<std::string>& extensions) {
     m_extensions = NormalizedExtensions(extensions);
     ApplyFilter();
@@ -172,6 +179,7 @@ int SavePanel::RunModal(Window* parent) {
     ApplyFilter();
     PanelRun run;
     g_signal_connect(dialog, "response", G_CALLBACK(PanelRun::OnResponse), &run);
+    ForwardUnhandledChords(dialog, transient ? GTK_WIDGET(transient) : nullptr);
     GtkWidget* outer = std::exchange(g_running, dialog);
     gtk_widget_show(dialog);
     run.loop.Run();

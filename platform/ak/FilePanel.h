@@ -48,6 +48,8 @@ public:
 
     // The chooser while it runs, for the tests' answering helpers.
     static void* Running();
+    // Cancels the running chooser; false when none runs.
+    static bool Dismiss();
 
 protected:
     ~SavePanel() override = default;

@@ -51,35 +51,6 @@ TEST_F(ProgramTest, FirstRunFindsTheDeviceAndSyncsEveryPreset) {
     EXPECT_TRUE(Contains(Trace(), "EditorClosed"));
 }
 
-// A cable pulled in the middle of the sync: the status row says so, nothing
-// hangs, the library keeps what arrived whole; plugged back, the sync goes on.
-TEST_F(ProgramTest, CablePulledMidSyncIsFoundAgainWhenPluggedBack) {
-    ASSERT_NO_FATAL_FAILURE(StartDevice());
-    ASSERT_NO_FATAL_FAILURE(StartProgram());
-    ASSERT_TRUE(WaitUntil([&] { return SlotFiles(PresetsFolder()) >= 10; }, kSyncWait));
-    ASSERT_NO_FATAL_FAILURE(Cables(false));
-    std::this_thread::sleep_for(3s); // the editor's deadlines treat the device as gone
-    Shot("unplugged");
-    const int kept = SlotFiles(PresetsFolder());
-    EXPECT_LT(kept, 128);
-    ASSERT_NO_FATAL_FAILURE(Cables(true));
-    ASSERT_TRUE(WaitUntil([&] { return SlotFiles(PresetsFolder()) == 128; }, kSyncWait));
-    Keys("ctrl+q");
-    EXPECT_EQ(WaitForExit(10s), 0);
-}
-
-// The JACK server dying under the program: no hang, Ctrl+Q still ends it.
-TEST_F(ProgramTest, JackServerKilledLeavesTheProgramResponsive) {
-    ASSERT_NO_FATAL_FAILURE(StartDevice());
-    ASSERT_NO_FATAL_FAILURE(StartProgram());
-    ASSERT_TRUE(WaitUntil([&] { return !Trace().empty(); }, 15s));
-    mSim->Stop(5s);
-    mServer->Stop(5s);
-    Shot("server-gone");
-    Keys("ctrl+q");
-    EXPECT_EQ(WaitForExit(10s), 0);
-}
-
 // A second start with the library in place asks for the checksums and the
 // current preset only: no other slot is fetched again.
 TEST_F(ProgramTest, RestartWithAWholeLibrarySyncsNoSlot) {

@@ -1,6 +1,7 @@
 #include "platform/ak/Alert.h"
 #include "platform/ak/Application.h"
 #include "platform/ak/ColorPanel.h"
+#include "platform/ak/ModalPrompt.h"
 #include "platform/ak/test/AkTest.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,12 @@ TEST(Alert, ButtonsInOrderAndTheEscapeRulesWithoutRunOrParent) {
              ASSERT_TRUE(ak::test::IsAlertShown());
              ak::test::AlertPressButton(1);
          },
+         1001},
+        // A quit over the box: it must end with an answer, whatever its buttons.
+        {"dismissed from outside picks Cancel", three, [] { ak::DismissModalPrompt(); }, 1001},
+        {"dismissed from outside without Cancel picks the last",
+         {"Yes", "No"},
+         [] { ak::DismissModalPrompt(); },
          1001},
     };
     for (const auto& c : cases) {

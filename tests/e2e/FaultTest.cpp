@@ -1,0 +1,365 @@
+#include "tests/e2e/DeviceData.h"
+#include "tests/e2e/UserActions.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+// Faults met in the middle of the device's transfers: a cable pulled and
+// plugged back, the JACK server killed, a quit mid-transfer or over a box, the
+// pedal's own faults. Where the sync is not the subject, the library starts
+// equal to the pedal, so a connection fetches no slot.
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr auto kConnectWait = 15s;
+constexpr auto kSyncWait = 60s;
+constexpr auto kTransferWait = 120s;
+constexpr auto kBoxWait = 10s;
+constexpr auto kQuitWait = 10s;
+constexpr int kSlots = 128;
+
+enum class Transfer { None, Sync, Backup, Restore, Firmware, Box };
+
+int Count(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+std::string ReadFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// Every slot but a quarter of them stale in the library: a sync long enough to
+// be met in its middle.
+std::vector<int> MostSlots() {
+    std::vector<int> slots;
+    for (int slot = 0; slot < kSlots; ++slot)
+        if (slot % 4 != 3)
+            slots.push_back(slot);
+    return slots;
+}
+
+class FaultTest : public UserTest {
+protected:
+    fs::path StateDir() const { return mDir / "state"; }
+    fs::path DataFolder() const { return PresetsFolder().parent_path(); }
+    // In the home folder, where every chooser opens: a name is typed, not a path.
+    fs::path BankFile() const { return mHome->Home() / "bank.z3b"; }
+    fs::path RestoreFile() const { return mHome->Home() / "restore.z3b"; }
+    fs::path FirmwareFile() const { return mHome->Home() / "firmware.bin"; }
+
+    std::string TraceSince(std::size_t at) const {
+        const std::string trace = Trace();
+        return at < trace.size() ? trace.substr(at) : "";
+    }
+    // The trace holds the text `count` times after position `since`.
+    bool WaitForTrace(const std::string& text, int count, std::size_t since,
+                      std::chrono::milliseconds timeout) const {
+        return WaitUntil([&] { return Count(TraceSince(since), text) >= count; }, timeout);
+    }
+
+    // The pedal and the library seeded, devsim and the program started.
+    void Start(const std::vector<int>& stale, const std::vector<std::string>& faults = {}) {
+        ASSERT_NO_FATAL_FAILURE(SeedPedalAndLibrary(StateDir(), PresetsFolder(), stale));
+        ASSERT_NO_FATAL_FAILURE(StartDevice(faults));
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+    }
+
+    // The connection's exchange ends with BulkEnd and the current preset's dump.
+    void WaitForIdleConnection(std::size_t since, std::chrono::milliseconds timeout) {
+        ASSERT_TRUE(WaitForTrace("SettingsDump type 0F", 1, since, kConnectWait))
+            << "the device was not found within 15 s";
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                const std::string trace = TraceSince(since);
+                const auto end = trace.find("BulkEnd");
+                return end != std::string::npos &&
+                       Contains(trace.substr(end), "PresetDump reply slot");
+            },
+            timeout))
+            << "the connection's exchange did not end within " << timeout.count() << " ms";
+    }
+
+    // Starts the transfer through the menus and dialogs, as a user does.
+    void BeginTransfer(Transfer transfer) {
+        const auto earlier = ShownWindows();
+        switch (transfer) {
+        case Transfer::Backup:
+            ASSERT_NO_FATAL_FAILURE(MenuCommand("d", "b"));
+            ASSERT_NO_FATAL_FAILURE(ChooseFile(earlier, BankFile(), true));
+            break;
+        case Transfer::Restore:
+            WriteRenamedBank(RestoreFile());
+            ASSERT_NO_FATAL_FAILURE(BeginBox());
+            ASSERT_NO_FATAL_FAILURE(AnswerBox());
+            ASSERT_NO_FATAL_FAILURE(ChooseFile(earlier, RestoreFile(), false));
+            break;
+        case Transfer::Firmware:
+            WriteFirmware(FirmwareFile(), 4000);
+            ASSERT_NO_FATAL_FAILURE(MenuCommand("d", "u"));
+            // The firmware page's UPDATE FIRMWARE button.
+            ClickPanel(1100, 682);
+            ASSERT_NO_FATAL_FAILURE(ChooseFile(earlier, FirmwareFile(), false));
+            break;
+        case Transfer::Box:
+            ASSERT_NO_FATAL_FAILURE(BeginBox());
+            break;
+        case Transfer::None:
+        case Transfer::Sync:
+            break;
+        }
+    }
+
+    // Device > Restore Bank... asks first.
+    void BeginBox() {
+        const int asked = BoxesShown("This operation will overwrite the current Presets!");
+        ASSERT_NO_FATAL_FAILURE(MenuCommand("d", "s"));
+        ASSERT_TRUE(
+            WaitForBox("This operation will overwrite the current Presets!", asked, kBoxWait))
+            << "Restore Bank... asked nothing";
+    }
+
+    // The transfer's own messages in the trace, one per request or part.
+    static const char* Step(Transfer transfer) {
+        switch (transfer) {
+        case Transfer::Sync:
+        case Transfer::Backup:
+            return "PresetDumpRequest";
+        case Transfer::Restore:
+            return "PresetWrite";
+        case Transfer::Firmware:
+            return "FirmwareChunk";
+        default:
+            return "";
+        }
+    }
+
+    void ExpectLibraryWhole() {
+        int whole = 0;
+        std::error_code ignored;
+        for (const auto& entry : fs::directory_iterator(PresetsFolder(), ignored))
+            whole += entry.path().extension() == ".dat" && fs::file_size(entry.path()) == 256;
+        EXPECT_EQ(whole, kSlots) << "preset files of 256 bytes";
+        EXPECT_EQ(LeftTemporaries(DataFolder()), std::vector<std::string>{});
+        EXPECT_EQ(LeftTemporaries(BankFile().parent_path()), std::vector<std::string>{});
+    }
+
+    // Ctrl+Q ends the program with 0 within 10 s; devsim, stopped, saves the pedal.
+    void QuitAndStopPedal() {
+        Keys("ctrl+q");
+        EXPECT_EQ(WaitForExit(kQuitWait), 0) << "Ctrl+Q did not end the program with 0 in 10 s";
+        EXPECT_EQ(mSim->Stop(5s), 0) << "devsim did not save the pedal";
+    }
+};
+
+// ---- A cable pulled mid-transfer, and plugged back ----
+
+struct PulledCase {
+    const char* name;
+    Transfer transfer;
+    int stepsBeforePull;
+    // The box that tells the user, or nothing: the status row tells it.
+    const char* message;
+    // From the pull to the message: the deadline, or for firmware the rest of
+    // the image, which leaves one chunk a tick whatever answers, then the loader's.
+    std::chrono::seconds messageWithin;
+};
+
+class CablePulled : public FaultTest, public ::testing::WithParamInterface<PulledCase> {};
+
+TEST_P(CablePulled, TellsTheUserKeepsTheLibraryAndRecovers) {
+    const PulledCase& c = GetParam();
+    const bool sync = c.transfer == Transfer::Sync;
+    // The identity answered late, so the status row is seen before any device.
+    ASSERT_NO_FATAL_FAILURE(
+        Start(sync ? MostSlots() : std::vector<int>{}, std::vector<std::string>{"delay=2000:55"}));
+    const auto searching = Grab(kStatusRow);
+    ASSERT_TRUE(searching);
+    ASSERT_FALSE(Contains(Trace(), "SettingsDump type 0F")) << "found before the row was read";
+    std::size_t begun = 0;
+    if (sync) {
+        ASSERT_TRUE(WaitForTrace("SettingsDump type 0F", 1, 0, kConnectWait));
+    } else {
+        ASSERT_NO_FATAL_FAILURE(WaitForIdleConnection(0, kSyncWait));
+        begun = Trace().size();
+        ASSERT_NO_FATAL_FAILURE(BeginTransfer(c.transfer));
+    }
+    ASSERT_TRUE(WaitForTrace(Step(c.transfer), c.stepsBeforePull, begun, kTransferWait))
+        << "the transfer did not get going";
+    const auto found = Grab(kStatusRow);
+    ASSERT_TRUE(found);
+    EXPECT_GT(found->DifferenceFrom(*searching), 0.0) << "the status row did not change when found";
+
+    const int boxes = c.message ? BoxesShown(c.message) : 0;
+    ASSERT_NO_FATAL_FAILURE(Cables(false));
+    if (c.message) {
+        EXPECT_TRUE(WaitForBox(c.message, boxes, c.messageWithin))
+            << "no \"" << c.message << "\" within " << c.messageWithin.count() << " s of the pull";
+        Shot("unplugged");
+        ASSERT_NO_FATAL_FAILURE(AnswerBox());
+    } else {
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                const auto row = Grab(kStatusRow);
+                return row && row->DifferenceFrom(*searching) < 0.01;
+            },
+            c.messageWithin))
+            << "the status row did not go back to searching within " << c.messageWithin.count()
+            << " s of the pull";
+        Shot("unplugged");
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectAboutOpens());
+    ExpectLibraryWhole();
+    if (c.transfer == Transfer::Backup) {
+        EXPECT_FALSE(fs::exists(BankFile())) << "a backup cut short was written";
+    }
+
+    const std::size_t plugged = Trace().size();
+    ASSERT_NO_FATAL_FAILURE(Cables(true));
+    if (c.transfer == Transfer::Firmware) {
+        // The pedal waits in its loader for the rest; the update, run again, ends it.
+        ASSERT_TRUE(WaitForTrace("the loader is running", 1, plugged, kConnectWait))
+            << "the editor did not look for the device";
+        const int finished = BoxesShown("Firmware update finished.");
+        ASSERT_NO_FATAL_FAILURE(BeginTransfer(Transfer::Firmware));
+        EXPECT_TRUE(WaitForBox("Firmware update finished.", finished, kTransferWait));
+        ASSERT_NO_FATAL_FAILURE(AnswerBox());
+    }
+    ASSERT_NO_FATAL_FAILURE(WaitForIdleConnection(plugged, kSyncWait));
+    Shot("plugged-back");
+    ASSERT_NO_FATAL_FAILURE(QuitAndStopPedal());
+    // The slots the pedal changed (a restore cut short), or the sync left, fetched.
+    EXPECT_EQ(SlotsDiffering(StateDir(), PresetsFolder()), std::vector<int>{});
+    ExpectLibraryWhole();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mid, CablePulled,
+    ::testing::Values(PulledCase{"Sync", Transfer::Sync, 8, nullptr, 10s},
+                      PulledCase{"Backup", Transfer::Backup, 10, "Communication error!", 10s},
+                      PulledCase{"Restore", Transfer::Restore, 10, "Communication error!", 10s},
+                      PulledCase{"Firmware", Transfer::Firmware, 6, "Error in update!", 30s}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Quitting mid-transfer or over a box; the JACK server dying ----
+
+struct QuitCase {
+    const char* name;
+    Transfer transfer;
+    bool killServer;
+};
+
+class Quit : public FaultTest, public ::testing::WithParamInterface<QuitCase> {};
+
+TEST_P(Quit, EndsWithZeroWritesSettingsAndLeavesNoPartialFile) {
+    const QuitCase& c = GetParam();
+    const bool sync = c.transfer == Transfer::Sync;
+    ASSERT_NO_FATAL_FAILURE(Start(sync ? MostSlots() : std::vector<int>{}));
+    if (!sync) {
+        ASSERT_NO_FATAL_FAILURE(WaitForIdleConnection(0, kSyncWait));
+    }
+    const std::size_t begun = Trace().size();
+    ASSERT_NO_FATAL_FAILURE(BeginTransfer(c.transfer));
+    if (c.transfer == Transfer::Sync || c.transfer == Transfer::Backup) {
+        ASSERT_TRUE(WaitForTrace(Step(c.transfer), 8, begun, kTransferWait));
+    }
+    if (c.killServer) {
+        mSim->Stop(5s);
+        mServer->Stop(5s);
+        Shot("server-gone");
+    }
+    Keys("ctrl+q");
+    EXPECT_EQ(WaitForExit(kQuitWait), 0) << "Ctrl+Q did not end the program with 0 in 10 s";
+    EXPECT_TRUE(Contains(SettingsText(), "scale=")) << SettingsText();
+    EXPECT_FALSE(fs::exists(BankFile())) << "a backup cut short was written";
+    ExpectLibraryWhole();
+    if (!c.killServer) {
+        EXPECT_TRUE(Contains(Trace(), "EditorClosed")) << "the device was not told";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, Quit,
+                         ::testing::Values(QuitCase{"MidSync", Transfer::Sync, false},
+                                           QuitCase{"MidBackup", Transfer::Backup, false},
+                                           QuitCase{"OverABox", Transfer::Box, false},
+                                           QuitCase{"ServerKilledWhileIdle", Transfer::None, true},
+                                           QuitCase{"ServerKilledMidBackup", Transfer::Backup,
+                                                    true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- The pedal's own faults ----
+
+// Each row: one transfer while devsim spoils a few of its requests; the
+// connection's own current-preset request is the first 40.
+struct PedalCase {
+    const char* name;
+    Transfer transfer;
+    std::vector<std::string> faults;
+    const char* message; // the box that ends it, or nothing
+};
+
+class PedalFault : public FaultTest, public ::testing::WithParamInterface<PedalCase> {};
+
+TEST_P(PedalFault, GivesTheMessageAndKeepsTheLibrary) {
+    const PedalCase& c = GetParam();
+    const bool sync = c.transfer == Transfer::Sync;
+    ASSERT_NO_FATAL_FAILURE(Start(sync ? MostSlots() : std::vector<int>{}, c.faults));
+    ASSERT_NO_FATAL_FAILURE(WaitForIdleConnection(0, kSyncWait));
+    const int boxes = c.message ? BoxesShown(c.message) : 0;
+    ASSERT_NO_FATAL_FAILURE(BeginTransfer(c.transfer));
+    if (c.message) {
+        EXPECT_TRUE(WaitForBox(c.message, boxes, kTransferWait)) << "no \"" << c.message << "\"";
+        Shot("message");
+        ASSERT_NO_FATAL_FAILURE(AnswerBox());
+    }
+    // A delay leaves no note in the trace; the other kinds do.
+    const auto noted = std::count_if(c.faults.begin(), c.faults.end(),
+                                     [](const std::string& f) { return f.rfind("delay", 0) != 0; });
+    EXPECT_EQ(Count(Trace(), "(fault)"), noted) << "not every fault struck";
+    if (c.transfer == Transfer::Backup) {
+        // Every preset once, each as the pedal holds it, check bytes and all.
+        const fs::path expected = mDir / "expected.z3b";
+        WriteFactoryBank(expected);
+        const std::string bank = ReadFile(BankFile());
+        EXPECT_TRUE(bank == ReadFile(expected))
+            << "the bank file is not the pedal's 128 presets (" << bank.size() << " bytes)";
+    }
+    ASSERT_NO_FATAL_FAILURE(QuitAndStopPedal());
+    if (c.transfer != Transfer::Restore) {
+        EXPECT_EQ(SlotsDiffering(StateDir(), PresetsFolder()), std::vector<int>{});
+    }
+    ExpectLibraryWhole();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , PedalFault,
+    ::testing::Values(
+        // A spoilt dump is asked for again, a lost one after the watchdog, a
+        // late one arrives after the watchdog asked again.
+        PedalCase{
+            "Sync", Transfer::Sync, {"corrupt:40:3", "drop:40:8", "delay=1500:40:14"}, nullptr},
+        PedalCase{"Backup",
+                  Transfer::Backup,
+                  {"corrupt:40:10", "drop:40:20", "delay=1500:40:30"},
+                  "Finished successfully!"},
+        // A dump request has no refusal; the restore's write has.
+        PedalCase{"RestoreRefused", Transfer::Restore, {"nak:7F:10"}, "Communication error!"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace e2e
