@@ -3,12 +3,14 @@
 #include "tests/winlayer/support/WindowProbe.h"
 #include "winlayer/Placement.h"
 #include "winlayer/SizeLimits.h"
+#include "winlayer/window/Monitors.h"
 #include "winlayer/window/TopLevel.h"
 #include "winlayer/window/WindowView.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -526,6 +528,59 @@ TEST_F(TopLevelWindowTest, SearchesFindChildrenAndWindowsByClassAndTitle) {
     EXPECT_EQ(WISP_GetWindowWantRaiseAmt(nullptr), 0);
     DestroyWindow(other);
     DestroyWindow(top);
+}
+
+std::array<LONG, 4> Edges(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+// The test display has one 1920 x 1200 screen.
+TEST_F(TopLevelWindowTest, MonitorsAreTheScreensClippedAndDescribed) {
+    struct Seen {
+        std::vector<std::pair<HMONITOR, RECT>> monitors;
+        bool stopAtFirst = false;
+    };
+    const auto collect = [](const RECT* clip, bool stopAtFirst) {
+        Seen seen{{}, stopAtFirst};
+        EXPECT_TRUE(EnumDisplayMonitors(
+            nullptr, clip,
+            [](HMONITOR monitor, HDC, RECT* rect, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Seen*>(data);
+                s->monitors.emplace_back(monitor, *rect);
+                return !s->stopAtFirst;
+            },
+            reinterpret_cast<LPARAM>(&seen)));
+        return seen.monitors;
+    };
+    const auto all = collect(nullptr, false);
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_NE(all[0].first, nullptr);
+    EXPECT_EQ(Edges(all[0].second), Edges({0, 0, 1920, 1200}));
+    EXPECT_EQ(collect(nullptr, true).size(), 1u);
+
+    const RECT inside{100, 50, 300, 250}, across{1800, 1100, 2500, 1600},
+        outside{2000, 0, 2100, 10};
+    ASSERT_EQ(collect(&inside, false).size(), 1u);
+    EXPECT_EQ(Edges(collect(&inside, false)[0].second), Edges(inside));
+    EXPECT_EQ(Edges(collect(&across, false)[0].second), Edges({1800, 1100, 1920, 1200}));
+    EXPECT_TRUE(collect(&outside, false).empty());
+    EXPECT_TRUE(EnumDisplayMonitors(nullptr, nullptr, nullptr, 0));
+
+    MONITORINFOEX info{};
+    info.cbSize = sizeof(MONITORINFO) - 1;
+    EXPECT_FALSE(GetMonitorInfo(all[0].first, &info));
+    info.cbSize = sizeof(MONITORINFOEX);
+    EXPECT_FALSE(GetMonitorInfo(nullptr, &info));
+    EXPECT_FALSE(GetMonitorInfo(reinterpret_cast<HMONITOR>(std::uintptr_t{7}), &info));
+    ASSERT_TRUE(GetMonitorInfo(all[0].first, &info));
+    EXPECT_EQ(Edges(info.rcMonitor), Edges({0, 0, 1920, 1200}));
+    EXPECT_EQ(info.dwFlags, 0u);
+    EXPECT_STREQ(info.szDevice, "DisplayID 0");
+
+    MONITORINFO plain{};
+    plain.cbSize = sizeof plain; // no room for a name: nothing written past the record
+    ASSERT_TRUE(GetMonitorInfo(all[0].first, &plain));
+    EXPECT_EQ(Edges(plain.rcMonitor), Edges(info.rcMonitor));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "winlayer/draw/Menus.h"
 #include "winlayer/drops/DropBlock.h"
 #include "winlayer/window/MenuSlots.h"
+#include "winlayer/window/Monitors.h"
 #include "winlayer/window/WindowCalls.h"
 #include "winlayer/window/WindowView.h"
 
@@ -65,6 +66,8 @@ const ApiFunction kWindowFunctions[] = {
     API_ENTRY(WISP_GetDefaultButtonID),
     API_ENTRY(SendMessage),
     API_ENTRY(WISP_GetViewPort),
+    API_ENTRY(EnumDisplayMonitors),
+    API_ENTRY(GetMonitorInfo),
     API_ENTRY(SetOpaque),
     API_ENTRY(SetAllowNoMiddleManRendering),
     API_ENTRY(WISP_SetNoMultiMonitorAutoSize),
