@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -281,6 +282,18 @@ void ProgramTest::Cables(bool plugged) {
         const auto run = RunTool({plugged ? "jack_connect" : "jack_disconnect", from, to}, 5s);
         EXPECT_EQ(run.status, 0) << from << " -> " << to << ": " << run.out;
     }
+}
+
+int Count(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 } // namespace e2e

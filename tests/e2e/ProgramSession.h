@@ -36,6 +36,11 @@ ToolRun RunTool(const std::vector<std::string>& argv, std::chrono::milliseconds 
 // Polls the condition every 50 ms until it holds or the timeout passes.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
+// How often the part stands in the text (a trace, stderr), overlaps counted.
+int Count(const std::string& text, const std::string& part);
+// A file's bytes; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& file);
+
 // A window's place on the screen and its size, in pixels.
 struct Frame {
     int x = 0, y = 0, width = 0, height = 0;

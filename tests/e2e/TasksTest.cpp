@@ -52,18 +52,6 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-int Count(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
-std::string FileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class TasksTest : public ProgramTest {
 protected:
     // The editor's library already holds what devsim holds, so the start
@@ -315,10 +303,10 @@ TEST_F(TasksTest, FrontPanelKnobsAndAmpModel) {
     ASSERT_TRUE(WaitForTrace(mark, "PresetDump reply slot 5 \"Preset 001"));
     ASSERT_TRUE(mSim->WriteLine("save"));
     ASSERT_EQ(mSim->ReadLine(kDialogWait), "devsim saved");
-    const std::string stored = FileBytes(mDir / "state" / "Presets" / "006.dat");
+    const std::string stored = ReadFile(mDir / "state" / "Presets" / "006.dat");
     ASSERT_EQ(stored.size(), 256u);
     EXPECT_TRUE(
-        WaitUntil([&] { return FileBytes(PresetsFolder() / "006.dat") == stored; }, kDialogWait))
+        WaitUntil([&] { return ReadFile(PresetsFolder() / "006.dat") == stored; }, kDialogWait))
         << "the library's slot 5 is not the pedal's";
     Shot("stored");
 
