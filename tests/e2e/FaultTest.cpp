@@ -51,16 +51,6 @@ protected:
     fs::path RestoreFile() const { return mHome->Home() / "restore.z3b"; }
     fs::path FirmwareFile() const { return mHome->Home() / "firmware.bin"; }
 
-    std::string TraceSince(std::size_t at) const {
-        const std::string trace = Trace();
-        return at < trace.size() ? trace.substr(at) : "";
-    }
-    // The trace holds the text `count` times after position `since`.
-    bool WaitForTrace(const std::string& text, int count, std::size_t since,
-                      std::chrono::milliseconds timeout) const {
-        return WaitUntil([&] { return Count(TraceSince(since), text) >= count; }, timeout);
-    }
-
     // The pedal and the library seeded, devsim and the program started.
     void Start(const std::vector<int>& stale, const std::vector<std::string>& faults = {}) {
         ASSERT_NO_FATAL_FAILURE(SeedPedalAndLibrary(StateDir(), PresetsFolder(), stale));
@@ -70,7 +60,7 @@ protected:
 
     // The connection's exchange ends with BulkEnd and the current preset's dump.
     void WaitForIdleConnection(std::size_t since, std::chrono::milliseconds timeout) {
-        ASSERT_TRUE(WaitForTrace("SettingsDump type 0F", 1, since, kConnectWait))
+        ASSERT_TRUE(WaitForTrace(since, "SettingsDump type 0F", kConnectWait))
             << "the device was not found within 15 s";
         ASSERT_TRUE(WaitUntil(
             [&] {
@@ -85,24 +75,23 @@ protected:
 
     // Starts the transfer through the menus and dialogs, as a user does.
     void BeginTransfer(Transfer transfer) {
-        const auto earlier = ShownWindows();
         switch (transfer) {
         case Transfer::Backup:
             ASSERT_NO_FATAL_FAILURE(MenuCommand("d", "b"));
-            ASSERT_NO_FATAL_FAILURE(ChooseFile(earlier, BankFile(), true));
+            ASSERT_TRUE(ChooseFile(BankFile()));
             break;
         case Transfer::Restore:
             WriteRenamedBank(RestoreFile());
             ASSERT_NO_FATAL_FAILURE(BeginBox());
-            ASSERT_NO_FATAL_FAILURE(AnswerBox());
-            ASSERT_NO_FATAL_FAILURE(ChooseFile(earlier, RestoreFile(), false));
+            ASSERT_TRUE(AnswerBox());
+            ASSERT_TRUE(ChooseFile(RestoreFile()));
             break;
         case Transfer::Firmware:
             WriteFirmware(FirmwareFile(), 4000);
             ASSERT_NO_FATAL_FAILURE(MenuCommand("d", "u"));
             // The firmware page's UPDATE FIRMWARE button.
-            ClickPanel(1100, 682);
-            ASSERT_NO_FATAL_FAILURE(ChooseFile(earlier, FirmwareFile(), false));
+            ClickPanel(kUpdateFirmware);
+            ASSERT_TRUE(ChooseFile(FirmwareFile()));
             break;
         case Transfer::Box:
             ASSERT_NO_FATAL_FAILURE(BeginBox());
@@ -115,10 +104,10 @@ protected:
 
     // Device > Restore Bank... asks first.
     void BeginBox() {
-        const int asked = BoxesShown("This operation will overwrite the current Presets!");
+        const std::size_t mark = StderrMark();
         ASSERT_NO_FATAL_FAILURE(MenuCommand("d", "s"));
         ASSERT_TRUE(
-            WaitForBox("This operation will overwrite the current Presets!", asked, kBoxWait))
+            WaitForAlert(mark, kBoxWait, "This operation will overwrite the current Presets!"))
             << "Restore Bank... asked nothing";
     }
 
@@ -181,25 +170,25 @@ TEST_P(CablePulled, TellsTheUserKeepsTheLibraryAndRecovers) {
     ASSERT_FALSE(Contains(Trace(), "SettingsDump type 0F")) << "found before the row was read";
     std::size_t begun = 0;
     if (sync) {
-        ASSERT_TRUE(WaitForTrace("SettingsDump type 0F", 1, 0, kConnectWait));
+        ASSERT_TRUE(WaitForTrace(0, "SettingsDump type 0F", kConnectWait));
     } else {
         ASSERT_NO_FATAL_FAILURE(WaitForIdleConnection(0, kSyncWait));
         begun = Trace().size();
         ASSERT_NO_FATAL_FAILURE(BeginTransfer(c.transfer));
     }
-    ASSERT_TRUE(WaitForTrace(Step(c.transfer), c.stepsBeforePull, begun, kTransferWait))
+    ASSERT_TRUE(WaitForTrace(begun, Step(c.transfer), kTransferWait, c.stepsBeforePull))
         << "the transfer did not get going";
     const auto found = Grab(kStatusRow);
     ASSERT_TRUE(found);
     EXPECT_GT(found->DifferenceFrom(*searching), 0.0) << "the status row did not change when found";
 
-    const int boxes = c.message ? BoxesShown(c.message) : 0;
+    const std::size_t pulled = StderrMark();
     ASSERT_NO_FATAL_FAILURE(Cables(false));
     if (c.message) {
-        EXPECT_TRUE(WaitForBox(c.message, boxes, c.messageWithin))
+        EXPECT_TRUE(WaitForAlert(pulled, c.messageWithin, c.message))
             << "no \"" << c.message << "\" within " << c.messageWithin.count() << " s of the pull";
         Shot("unplugged");
-        ASSERT_NO_FATAL_FAILURE(AnswerBox());
+        ASSERT_TRUE(AnswerBox());
     } else {
         EXPECT_TRUE(WaitUntil(
             [&] {
@@ -221,12 +210,12 @@ TEST_P(CablePulled, TellsTheUserKeepsTheLibraryAndRecovers) {
     ASSERT_NO_FATAL_FAILURE(Cables(true));
     if (c.transfer == Transfer::Firmware) {
         // The pedal waits in its loader for the rest; the update, run again, ends it.
-        ASSERT_TRUE(WaitForTrace("the loader is running", 1, plugged, kConnectWait))
+        ASSERT_TRUE(WaitForTrace(plugged, "the loader is running", kConnectWait))
             << "the editor did not look for the device";
-        const int finished = BoxesShown("Firmware update finished.");
+        const std::size_t again = StderrMark();
         ASSERT_NO_FATAL_FAILURE(BeginTransfer(Transfer::Firmware));
-        EXPECT_TRUE(WaitForBox("Firmware update finished.", finished, kTransferWait));
-        ASSERT_NO_FATAL_FAILURE(AnswerBox());
+        EXPECT_TRUE(WaitForAlert(again, kTransferWait, "Firmware update finished."));
+        ASSERT_TRUE(AnswerBox());
     }
     ASSERT_NO_FATAL_FAILURE(WaitForIdleConnection(plugged, kSyncWait));
     Shot("plugged-back");
@@ -264,7 +253,7 @@ TEST_P(Quit, EndsWithZeroWritesSettingsAndLeavesNoPartialFile) {
     const std::size_t begun = Trace().size();
     ASSERT_NO_FATAL_FAILURE(BeginTransfer(c.transfer));
     if (c.transfer == Transfer::Sync || c.transfer == Transfer::Backup) {
-        ASSERT_TRUE(WaitForTrace(Step(c.transfer), 8, begun, kTransferWait));
+        ASSERT_TRUE(WaitForTrace(begun, Step(c.transfer), kTransferWait, 8));
     }
     if (c.killServer) {
         mSim->Stop(5s);
@@ -308,12 +297,12 @@ TEST_P(PedalFault, GivesTheMessageAndKeepsTheLibrary) {
     const bool sync = c.transfer == Transfer::Sync;
     ASSERT_NO_FATAL_FAILURE(Start(sync ? MostSlots() : std::vector<int>{}, c.faults));
     ASSERT_NO_FATAL_FAILURE(WaitForIdleConnection(0, kSyncWait));
-    const int boxes = c.message ? BoxesShown(c.message) : 0;
+    const std::size_t begun = StderrMark();
     ASSERT_NO_FATAL_FAILURE(BeginTransfer(c.transfer));
     if (c.message) {
-        EXPECT_TRUE(WaitForBox(c.message, boxes, kTransferWait)) << "no \"" << c.message << "\"";
+        EXPECT_TRUE(WaitForAlert(begun, kTransferWait, c.message)) << "no \"" << c.message << "\"";
         Shot("message");
-        ASSERT_NO_FATAL_FAILURE(AnswerBox());
+        ASSERT_TRUE(AnswerBox());
     }
     // A delay leaves no note in the trace; the other kinds do.
     const auto noted = std::count_if(c.faults.begin(), c.faults.end(),
