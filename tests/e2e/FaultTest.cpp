@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,8 +26,9 @@ constexpr auto kTransferWait = 120s;
 constexpr auto kBoxWait = 10s;
 constexpr auto kQuitWait = 10s;
 constexpr int kSlots = 128;
+constexpr std::uintmax_t kIRFileSize = 2436;
 
-enum class Transfer { None, Sync, Backup, Restore, Firmware, Box };
+enum class Transfer { None, Sync, Backup, Restore, IRUpload, Firmware, Box };
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -50,6 +52,7 @@ protected:
     fs::path BankFile() const { return mHome->Home() / "bank.z3b"; }
     fs::path RestoreFile() const { return mHome->Home() / "restore.z3b"; }
     fs::path FirmwareFile() const { return mHome->Home() / "firmware.bin"; }
+    fs::path WavFile() const { return mHome->Home() / "Test Cab.wav"; }
 
     // The pedal and the library seeded, devsim and the program started.
     void Start(const std::vector<int>& stale, const std::vector<std::string>& faults = {}) {
@@ -86,6 +89,13 @@ protected:
             ASSERT_TRUE(AnswerBox());
             ASSERT_TRUE(ChooseFile(RestoreFile()));
             break;
+        case Transfer::IRUpload:
+            // Into slot 7's user response, the way the files' scenario imports it.
+            WriteCabinetWav(WavFile(), 3000);
+            ASSERT_TRUE(ChooseSlot7UserResponse());
+            ClickPanel(kSlot7Import);
+            ASSERT_TRUE(ChooseFile(WavFile()));
+            break;
         case Transfer::Firmware:
             WriteFirmware(FirmwareFile(), 4000);
             ASSERT_NO_FATAL_FAILURE(MenuCommand("d", "u"));
@@ -119,6 +129,8 @@ protected:
             return "PresetDumpRequest";
         case Transfer::Restore:
             return "PresetWrite";
+        case Transfer::IRUpload:
+            return "IRDump first";
         case Transfer::Firmware:
             return "FirmwareChunk";
         default:
@@ -132,6 +144,8 @@ protected:
         for (const auto& entry : fs::directory_iterator(PresetsFolder(), ignored))
             whole += entry.path().extension() == ".dat" && fs::file_size(entry.path()) == 256;
         EXPECT_EQ(whole, kSlots) << "preset files of 256 bytes";
+        for (const auto& entry : fs::directory_iterator(DataFolder() / "User IRs", ignored))
+            EXPECT_EQ(fs::file_size(entry.path()), kIRFileSize) << entry.path();
         EXPECT_EQ(LeftTemporaries(DataFolder()), std::vector<std::string>{});
         EXPECT_EQ(LeftTemporaries(BankFile().parent_path()), std::vector<std::string>{});
     }
@@ -155,6 +169,9 @@ struct PulledCase {
     // From the pull to the message: the deadline, or for firmware the rest of
     // the image, which leaves one chunk a tick whatever answers, then the loader's.
     std::chrono::seconds messageWithin;
+    // A pedal fault that holds the transfer long enough to be met in its
+    // middle, or nothing.
+    const char* slowing = nullptr;
 };
 
 class CablePulled : public FaultTest, public ::testing::WithParamInterface<PulledCase> {};
@@ -163,8 +180,10 @@ TEST_P(CablePulled, TellsTheUserKeepsTheLibraryAndRecovers) {
     const PulledCase& c = GetParam();
     const bool sync = c.transfer == Transfer::Sync;
     // The identity answered late, so the status row is seen before any device.
-    ASSERT_NO_FATAL_FAILURE(
-        Start(sync ? MostSlots() : std::vector<int>{}, std::vector<std::string>{"delay=2000:55"}));
+    std::vector<std::string> faults = {"delay=2000:55"};
+    if (c.slowing)
+        faults.push_back(c.slowing);
+    ASSERT_NO_FATAL_FAILURE(Start(sync ? MostSlots() : std::vector<int>{}, faults));
     const auto searching = Grab(kStatusRow);
     ASSERT_TRUE(searching);
     ASSERT_FALSE(Contains(Trace(), "SettingsDump type 0F")) << "found before the row was read";
@@ -205,6 +224,10 @@ TEST_P(CablePulled, TellsTheUserKeepsTheLibraryAndRecovers) {
     if (c.transfer == Transfer::Backup) {
         EXPECT_FALSE(fs::exists(BankFile())) << "a backup cut short was written";
     }
+    if (c.transfer == Transfer::IRUpload) {
+        EXPECT_TRUE(fs::exists(DataFolder() / "User IRs" / "001.dat"))
+            << "the imported response left the library with the upload";
+    }
 
     const std::size_t plugged = Trace().size();
     ASSERT_NO_FATAL_FAILURE(Cables(true));
@@ -230,6 +253,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PulledCase{"Sync", Transfer::Sync, 8, nullptr, 10s},
                       PulledCase{"Backup", Transfer::Backup, 10, "Communication error!", 10s},
                       PulledCase{"Restore", Transfer::Restore, 10, "Communication error!", 10s},
+                      // The pedal's readiness for the rest comes 2 s late, so
+                      // the pull meets the upload after its first part.
+                      PulledCase{"IRUpload", Transfer::IRUpload, 1, "Communication error!", 10s,
+                                 "delay=2000:60"},
                       PulledCase{"Firmware", Transfer::Firmware, 6, "Error in update!", 30s}),
     [](const auto& info) { return std::string(info.param.name); });
 
