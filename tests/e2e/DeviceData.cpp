@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -97,6 +99,30 @@ void WriteFirmware(const fs::path& file, int size) {
     std::ofstream out(file, std::ios::binary);
     for (int i = 0; i < size; ++i)
         out.put(char((i * 7 + i / 251) & 0xFF));
+}
+
+void WriteCabinetWav(const fs::path& file, int frames) {
+    std::ofstream out(file, std::ios::binary);
+    const auto le = [&](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.put(char(value >> (8 * i)));
+    };
+    out << "RIFF";
+    le(std::uint32_t(36 + 2 * frames), 4);
+    out << "WAVEfmt ";
+    le(16, 4);
+    le(1, 2);     // PCM
+    le(1, 2);     // mono
+    le(44100, 4); // rate
+    le(88200, 4); // bytes a second
+    le(2, 2);     // block
+    le(16, 2);    // bits
+    out << "data";
+    le(std::uint32_t(2 * frames), 4);
+    for (int i = 0; i < frames; ++i) {
+        const double sample = std::exp(-i / 300.0) * std::sin(i * 0.21);
+        le(std::uint32_t(std::int16_t(sample * 20000)), 2);
+    }
 }
 
 } // namespace e2e

@@ -32,4 +32,8 @@ std::vector<std::string> LeftTemporaries(const std::filesystem::path& folder);
 // A firmware image of the given size, a pattern with no run of equal bytes.
 void WriteFirmware(const std::filesystem::path& file, int size);
 
+// A mono 16-bit WAV at 44.1 kHz of the given length: a decaying tone, a
+// cabinet's response to a click.
+void WriteCabinetWav(const std::filesystem::path& file, int frames);
+
 } // namespace e2e

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,8 +26,9 @@ constexpr auto kTransferWait = 120s;
 constexpr auto kBoxWait = 10s;
 constexpr auto kQuitWait = 10s;
 constexpr int kSlots = 128;
+constexpr std::uintmax_t kIRFileSize = 2436;
 
-enum class Transfer { None, Sync, Backup, Restore, Firmware, Box };
+enum class Transfer { None, Sync, Backup, Restore, IRUpload, Firmware, Box };
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -50,16 +52,7 @@ protected:
     fs::path BankFile() const { return mHome->Home() / "bank.z3b"; }
     fs::path RestoreFile() const { return mHome->Home() / "restore.z3b"; }
     fs::path FirmwareFile() const { return mHome->Home() / "firmware.bin"; }
-
-    std::string TraceSince(std::size_t at) const {
-        const std::string trace = Trace();
-        return at < trace.size() ? trace.substr(at) : "";
-    }
-    // The trace holds the text `count` times after position `since`.
-    bool WaitForTrace(const std::string& text, int count, std::size_t since,
-                      std::chrono::milliseconds timeout) const {
-        return WaitUntil([&] { return Count(TraceSince(since), text) >= count; }, timeout);
-    }
+    fs::path WavFile() const { return mHome->Home() / "Test Cab.wav"; }
 
     // The pedal and the library seeded, devsim and the program started.
     void Start(const std::vector<int>& stale, const std::vector<std::string>& faults = {}) {
@@ -70,7 +63,7 @@ protected:
 
     // The connection's exchange ends with BulkEnd and the current preset's dump.
     void WaitForIdleConnection(std::size_t since, std::chrono::milliseconds timeout) {
-        ASSERT_TRUE(WaitForTrace("SettingsDump type 0F", 1, since, kConnectWait))
+        ASSERT_TRUE(WaitForTrace(since, "SettingsDump type 0F", kConnectWait))
             << "the device was not found within 15 s";
         ASSERT_TRUE(WaitUntil(
             [&] {
@@ -85,24 +78,30 @@ protected:
 
     // Starts the transfer through the menus and dialogs, as a user does.
     void BeginTransfer(Transfer transfer) {
-        const auto earlier = ShownWindows();
         switch (transfer) {
         case Transfer::Backup:
             ASSERT_NO_FATAL_FAILURE(MenuCommand("d", "b"));
-            ASSERT_NO_FATAL_FAILURE(ChooseFile(earlier, BankFile(), true));
+            ASSERT_TRUE(ChooseFile(BankFile()));
             break;
         case Transfer::Restore:
             WriteRenamedBank(RestoreFile());
             ASSERT_NO_FATAL_FAILURE(BeginBox());
-            ASSERT_NO_FATAL_FAILURE(AnswerBox());
-            ASSERT_NO_FATAL_FAILURE(ChooseFile(earlier, RestoreFile(), false));
+            ASSERT_TRUE(AnswerBox());
+            ASSERT_TRUE(ChooseFile(RestoreFile()));
+            break;
+        case Transfer::IRUpload:
+            // Into slot 7's user response, the way the files' scenario imports it.
+            WriteCabinetWav(WavFile(), 3000);
+            ASSERT_TRUE(ChooseSlot7UserResponse());
+            ClickPanel(kSlot7Import);
+            ASSERT_TRUE(ChooseFile(WavFile()));
             break;
         case Transfer::Firmware:
             WriteFirmware(FirmwareFile(), 4000);
             ASSERT_NO_FATAL_FAILURE(MenuCommand("d", "u"));
             // The firmware page's UPDATE FIRMWARE button.
-            ClickPanel(1100, 682);
-            ASSERT_NO_FATAL_FAILURE(ChooseFile(earlier, FirmwareFile(), false));
+            ClickPanel(kUpdateFirmware);
+            ASSERT_TRUE(ChooseFile(FirmwareFile()));
             break;
         case Transfer::Box:
             ASSERT_NO_FATAL_FAILURE(BeginBox());
@@ -115,10 +114,10 @@ protected:
 
     // Device > Restore Bank... asks first.
     void BeginBox() {
-        const int asked = BoxesShown("This operation will overwrite the current Presets!");
+        const std::size_t mark = StderrMark();
         ASSERT_NO_FATAL_FAILURE(MenuCommand("d", "s"));
         ASSERT_TRUE(
-            WaitForBox("This operation will overwrite the current Presets!", asked, kBoxWait))
+            WaitForAlert(mark, kBoxWait, "This operation will overwrite the current Presets!"))
             << "Restore Bank... asked nothing";
     }
 
@@ -130,6 +129,8 @@ protected:
             return "PresetDumpRequest";
         case Transfer::Restore:
             return "PresetWrite";
+        case Transfer::IRUpload:
+            return "IRDump first";
         case Transfer::Firmware:
             return "FirmwareChunk";
         default:
@@ -143,6 +144,8 @@ protected:
         for (const auto& entry : fs::directory_iterator(PresetsFolder(), ignored))
             whole += entry.path().extension() == ".dat" && fs::file_size(entry.path()) == 256;
         EXPECT_EQ(whole, kSlots) << "preset files of 256 bytes";
+        for (const auto& entry : fs::directory_iterator(DataFolder() / "User IRs", ignored))
+            EXPECT_EQ(fs::file_size(entry.path()), kIRFileSize) << entry.path();
         EXPECT_EQ(LeftTemporaries(DataFolder()), std::vector<std::string>{});
         EXPECT_EQ(LeftTemporaries(BankFile().parent_path()), std::vector<std::string>{});
     }
@@ -166,6 +169,9 @@ struct PulledCase {
     // From the pull to the message: the deadline, or for firmware the rest of
     // the image, which leaves one chunk a tick whatever answers, then the loader's.
     std::chrono::seconds messageWithin;
+    // A pedal fault that holds the transfer long enough to be met in its
+    // middle, or nothing.
+    const char* slowing = nullptr;
 };
 
 class CablePulled : public FaultTest, public ::testing::WithParamInterface<PulledCase> {};
@@ -174,32 +180,34 @@ TEST_P(CablePulled, TellsTheUserKeepsTheLibraryAndRecovers) {
     const PulledCase& c = GetParam();
     const bool sync = c.transfer == Transfer::Sync;
     // The identity answered late, so the status row is seen before any device.
-    ASSERT_NO_FATAL_FAILURE(
-        Start(sync ? MostSlots() : std::vector<int>{}, std::vector<std::string>{"delay=2000:55"}));
+    std::vector<std::string> faults = {"delay=2000:55"};
+    if (c.slowing)
+        faults.push_back(c.slowing);
+    ASSERT_NO_FATAL_FAILURE(Start(sync ? MostSlots() : std::vector<int>{}, faults));
     const auto searching = Grab(kStatusRow);
     ASSERT_TRUE(searching);
     ASSERT_FALSE(Contains(Trace(), "SettingsDump type 0F")) << "found before the row was read";
     std::size_t begun = 0;
     if (sync) {
-        ASSERT_TRUE(WaitForTrace("SettingsDump type 0F", 1, 0, kConnectWait));
+        ASSERT_TRUE(WaitForTrace(0, "SettingsDump type 0F", kConnectWait));
     } else {
         ASSERT_NO_FATAL_FAILURE(WaitForIdleConnection(0, kSyncWait));
         begun = Trace().size();
         ASSERT_NO_FATAL_FAILURE(BeginTransfer(c.transfer));
     }
-    ASSERT_TRUE(WaitForTrace(Step(c.transfer), c.stepsBeforePull, begun, kTransferWait))
+    ASSERT_TRUE(WaitForTrace(begun, Step(c.transfer), kTransferWait, c.stepsBeforePull))
         << "the transfer did not get going";
     const auto found = Grab(kStatusRow);
     ASSERT_TRUE(found);
     EXPECT_GT(found->DifferenceFrom(*searching), 0.0) << "the status row did not change when found";
 
-    const int boxes = c.message ? BoxesShown(c.message) : 0;
+    const std::size_t pulled = StderrMark();
     ASSERT_NO_FATAL_FAILURE(Cables(false));
     if (c.message) {
-        EXPECT_TRUE(WaitForBox(c.message, boxes, c.messageWithin))
+        EXPECT_TRUE(WaitForAlert(pulled, c.messageWithin, c.message))
             << "no \"" << c.message << "\" within " << c.messageWithin.count() << " s of the pull";
         Shot("unplugged");
-        ASSERT_NO_FATAL_FAILURE(AnswerBox());
+        ASSERT_TRUE(AnswerBox());
     } else {
         EXPECT_TRUE(WaitUntil(
             [&] {
@@ -216,17 +224,21 @@ TEST_P(CablePulled, TellsTheUserKeepsTheLibraryAndRecovers) {
     if (c.transfer == Transfer::Backup) {
         EXPECT_FALSE(fs::exists(BankFile())) << "a backup cut short was written";
     }
+    if (c.transfer == Transfer::IRUpload) {
+        EXPECT_TRUE(fs::exists(DataFolder() / "User IRs" / "001.dat"))
+            << "the imported response left the library with the upload";
+    }
 
     const std::size_t plugged = Trace().size();
     ASSERT_NO_FATAL_FAILURE(Cables(true));
     if (c.transfer == Transfer::Firmware) {
         // The pedal waits in its loader for the rest; the update, run again, ends it.
-        ASSERT_TRUE(WaitForTrace("the loader is running", 1, plugged, kConnectWait))
+        ASSERT_TRUE(WaitForTrace(plugged, "the loader is running", kConnectWait))
             << "the editor did not look for the device";
-        const int finished = BoxesShown("Firmware update finished.");
+        const std::size_t again = StderrMark();
         ASSERT_NO_FATAL_FAILURE(BeginTransfer(Transfer::Firmware));
-        EXPECT_TRUE(WaitForBox("Firmware update finished.", finished, kTransferWait));
-        ASSERT_NO_FATAL_FAILURE(AnswerBox());
+        EXPECT_TRUE(WaitForAlert(again, kTransferWait, "Firmware update finished."));
+        ASSERT_TRUE(AnswerBox());
     }
     ASSERT_NO_FATAL_FAILURE(WaitForIdleConnection(plugged, kSyncWait));
     Shot("plugged-back");
@@ -241,6 +253,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PulledCase{"Sync", Transfer::Sync, 8, nullptr, 10s},
                       PulledCase{"Backup", Transfer::Backup, 10, "Communication error!", 10s},
                       PulledCase{"Restore", Transfer::Restore, 10, "Communication error!", 10s},
+                      // The pedal's readiness for the rest comes 2 s late, so
+                      // the pull meets the upload after its first part.
+                      PulledCase{"IRUpload", Transfer::IRUpload, 1, "Communication error!", 10s,
+                                 "delay=2000:60"},
                       PulledCase{"Firmware", Transfer::Firmware, 6, "Error in update!", 30s}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -264,7 +280,7 @@ TEST_P(Quit, EndsWithZeroWritesSettingsAndLeavesNoPartialFile) {
     const std::size_t begun = Trace().size();
     ASSERT_NO_FATAL_FAILURE(BeginTransfer(c.transfer));
     if (c.transfer == Transfer::Sync || c.transfer == Transfer::Backup) {
-        ASSERT_TRUE(WaitForTrace(Step(c.transfer), 8, begun, kTransferWait));
+        ASSERT_TRUE(WaitForTrace(begun, Step(c.transfer), kTransferWait, 8));
     }
     if (c.killServer) {
         mSim->Stop(5s);
@@ -308,12 +324,12 @@ TEST_P(PedalFault, GivesTheMessageAndKeepsTheLibrary) {
     const bool sync = c.transfer == Transfer::Sync;
     ASSERT_NO_FATAL_FAILURE(Start(sync ? MostSlots() : std::vector<int>{}, c.faults));
     ASSERT_NO_FATAL_FAILURE(WaitForIdleConnection(0, kSyncWait));
-    const int boxes = c.message ? BoxesShown(c.message) : 0;
+    const std::size_t begun = StderrMark();
     ASSERT_NO_FATAL_FAILURE(BeginTransfer(c.transfer));
     if (c.message) {
-        EXPECT_TRUE(WaitForBox(c.message, boxes, kTransferWait)) << "no \"" << c.message << "\"";
+        EXPECT_TRUE(WaitForAlert(begun, kTransferWait, c.message)) << "no \"" << c.message << "\"";
         Shot("message");
-        ASSERT_NO_FATAL_FAILURE(AnswerBox());
+        ASSERT_TRUE(AnswerBox());
     }
     // A delay leaves no note in the trace; the other kinds do.
     const auto noted = std::count_if(c.faults.begin(), c.faults.end(),

@@ -4,7 +4,8 @@
 #include "tests/devsim/SimSlotFiles.h"
 #include "tests/devsim/SimState.h"
 #include "tests/devsim/SimWire.h"
-#include "tests/e2e/FileDialogs.h"
+#include "tests/e2e/DeviceData.h"
+#include "tests/e2e/UserActions.h"
 
 #include <gtest/gtest.h>
 
@@ -31,9 +32,6 @@ constexpr auto kTransferWait = 120s;
 // Panel points (units of the 1920 x 1200 panel) of the buttons used here.
 constexpr std::pair<int, int> kPresetImport{72, 192};
 constexpr std::pair<int, int> kPresetExport{192, 192};
-constexpr std::pair<int, int> kSlot7Mode{770, 1086};
-constexpr std::pair<int, int> kSlot7Import{1019, 1087};
-constexpr std::pair<int, int> kUpdateFirmware{1100, 682};
 
 // Preset exchange file: header size, offsets of the version, name and values.
 constexpr std::size_t kExchangeHeader = 262;
@@ -54,33 +52,6 @@ void WriteBytes(const fs::path& path, const Bytes& bytes) {
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
-}
-
-// A mono 16-bit WAV at 44.1 kHz: a decaying tone, a cabinet's response to a click.
-Bytes CabinetWav(int frames) {
-    const auto le = [](Bytes& out, std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out.push_back(std::uint8_t(value >> (8 * i)));
-    };
-    Bytes wav = {'R', 'I', 'F', 'F'};
-    le(wav, std::uint32_t(36 + 2 * frames), 4);
-    for (char c : std::string("WAVEfmt "))
-        wav.push_back(std::uint8_t(c));
-    le(wav, 16, 4);
-    le(wav, 1, 2);     // PCM
-    le(wav, 1, 2);     // mono
-    le(wav, 44100, 4); // rate
-    le(wav, 88200, 4); // bytes a second
-    le(wav, 2, 2);     // block
-    le(wav, 16, 2);    // bits
-    for (char c : std::string("data"))
-        wav.push_back(std::uint8_t(c));
-    le(wav, std::uint32_t(2 * frames), 4);
-    for (int i = 0; i < frames; ++i) {
-        const double sample = std::exp(-i / 300.0) * std::sin(i * 0.21);
-        le(wav, std::uint32_t(std::int16_t(sample * 20000)), 2);
-    }
-    return wav;
 }
 
 // A preset exchange file without impulse responses.
@@ -110,7 +81,7 @@ devsim::PresetImage Renamed(devsim::PresetImage image, const std::string& name, 
     return image;
 }
 
-class FilesTest : public DialogTest {
+class FilesTest : public UserTest {
 protected:
     fs::path LibraryRoot() const { return PresetsFolder().parent_path(); }
     fs::path StateDir() const { return mDir / "state"; }
@@ -135,15 +106,6 @@ protected:
         EXPECT_FALSE(Contains(Trace(), "BulkBegin")) << "a seeded library still synced";
     }
 
-    // The devsim trace from a mark on.
-    std::string TraceSince(std::size_t mark) const {
-        const std::string trace = Trace();
-        return mark < trace.size() ? trace.substr(mark) : "";
-    }
-    bool WaitForTrace(std::size_t mark, const std::string& part, std::chrono::milliseconds wait) {
-        return WaitUntil([&] { return Contains(TraceSince(mark), part); }, wait);
-    }
-
     // Ctrl+Q, then devsim ended so that it writes its memory; what it wrote.
     devsim::SimState QuitAndReadDevice() {
         Keys("ctrl+q");
@@ -152,14 +114,6 @@ protected:
         devsim::SimState state = devsim::FactoryState();
         EXPECT_TRUE(devsim::LoadSlotFiles(StateDir(), state).empty());
         return state;
-    }
-
-    // A box with the text, answered.
-    void ExpectBox(std::size_t mark, const std::string& text, std::chrono::milliseconds wait) {
-        const auto alert = WaitForAlert(mark, wait);
-        ASSERT_TRUE(alert) << "no box saying " << text;
-        EXPECT_TRUE(Contains(*alert, text)) << *alert;
-        EXPECT_TRUE(AnswerBox()) << "the box saying " << *alert << " stayed";
     }
 };
 
@@ -173,7 +127,7 @@ TEST_F(FilesTest, PresetsImpulseResponsesAndBanksThroughTheFileDialogs) {
     // Export: the current preset's values under the file's name.
     const fs::path exported = Files() / "My Sound.z3p";
     fs::create_directories(Files());
-    ClickPanel(kPresetExport.first, kPresetExport.second);
+    ClickPanel(kPresetExport);
     ASSERT_TRUE(ChooseFile(exported.string()));
     ASSERT_TRUE(
         WaitUntil([&] { return ReadBytes(exported).size() == kExchangeHeader; }, kDialogWait))
@@ -190,7 +144,7 @@ TEST_F(FilesTest, PresetsImpulseResponsesAndBanksThroughTheFileDialogs) {
     const fs::path imported = Files() / "Imported.z3p";
     WriteBytes(imported, ExchangeFile("Warm Fuzz", Renamed(current, "", 99), 1, 0));
     std::size_t mark = Trace().size();
-    ClickPanel(kPresetImport.first, kPresetImport.second);
+    ClickPanel(kPresetImport);
     ASSERT_TRUE(ChooseFile(imported.string()));
     EXPECT_TRUE(WaitForTrace(mark, "PresetDump (edit buffer) \"Warm Fuzz ", kDialogWait))
         << TraceSince(mark);
@@ -200,12 +154,10 @@ TEST_F(FilesTest, PresetsImpulseResponsesAndBanksThroughTheFileDialogs) {
     // response becomes user IR 0 (the current preset's) in the library and
     // on the device.
     const fs::path wav = Files() / "Test Cab.wav";
-    WriteBytes(wav, CabinetWav(3000));
+    WriteCabinetWav(wav, 3000);
+    ASSERT_TRUE(ChooseSlot7UserResponse());
     mark = Trace().size();
-    ClickPanel(kSlot7Mode.first, kSlot7Mode.second);
-    ASSERT_TRUE(WaitForTrace(mark, "ParamChange", kDialogWait)) << "MODE sent nothing";
-    mark = Trace().size();
-    ClickPanel(kSlot7Import.first, kSlot7Import.second);
+    ClickPanel(kSlot7Import);
     ASSERT_TRUE(ChooseFile(wav.string()));
     ASSERT_TRUE(WaitForTrace(mark, "IR stored", kTransferWait)) << TraceSince(mark);
     EXPECT_TRUE(Contains(TraceSince(mark), "IRDump first IR 0, 2785 packed bytes"))
@@ -282,20 +234,12 @@ TEST_F(FilesTest, FirmwareReachesTheLoaderAndTheDeviceIsFoundAgain) {
 
     std::size_t mark = Trace().size();
     MenuCommand("d", "u");
-    ClickPanel(kUpdateFirmware.first, kUpdateFirmware.second);
+    ClickPanel(kUpdateFirmware);
     ASSERT_TRUE(ChooseFile(path.string()));
     ASSERT_TRUE(WaitForTrace(mark, "FirmwareStart packed size 22858", kConnectWait))
         << TraceSince(mark);
-    const auto chunks = [&] {
-        const std::string trace = TraceSince(mark);
-        int count = 0;
-        for (auto at = trace.find("FirmwareChunk"); at != std::string::npos;
-             at = trace.find("FirmwareChunk", at + 1))
-            ++count;
-        return count;
-    };
     // Some 95 chunks leave one per 100 ms tick; a third of the way is a fair picture.
-    ASSERT_TRUE(WaitUntil([&] { return chunks() >= 30; }, kTransferWait));
+    ASSERT_TRUE(WaitForTrace(mark, "FirmwareChunk", kTransferWait, 30));
     Shot("firmware-progress");
 
     const std::size_t alerts = StderrMark();
@@ -342,9 +286,7 @@ TEST_F(FilesTest, BadFilesAreRefusedThroughTheDialogs) {
 
     ASSERT_NO_FATAL_FAILURE(StartConnected());
     // Slot 7's IMPORT waits for MODE to choose the user response.
-    std::size_t mark = Trace().size();
-    ClickPanel(kSlot7Mode.first, kSlot7Mode.second);
-    ASSERT_TRUE(WaitForTrace(mark, "ParamChange", kDialogWait)) << "MODE sent nothing";
+    ASSERT_TRUE(ChooseSlot7UserResponse());
     const auto library = [&] {
         std::vector<std::pair<fs::path, Bytes>> files;
         for (const auto& entry : fs::recursive_directory_iterator(LibraryRoot()))
@@ -366,10 +308,10 @@ TEST_F(FilesTest, BadFilesAreRefusedThroughTheDialogs) {
         openMarks.push_back(alerts);
         switch (bad.opening) {
         case Opening::IRSlot7:
-            ClickPanel(kSlot7Import.first, kSlot7Import.second);
+            ClickPanel(kSlot7Import);
             break;
         case Opening::ImportPreset:
-            ClickPanel(kPresetImport.first, kPresetImport.second);
+            ClickPanel(kPresetImport);
             break;
         case Opening::RestoreBank:
             MenuCommand("d", "s");
@@ -378,7 +320,7 @@ TEST_F(FilesTest, BadFilesAreRefusedThroughTheDialogs) {
             break;
         case Opening::UpdateFirmware:
             MenuCommand("d", "u");
-            ClickPanel(kUpdateFirmware.first, kUpdateFirmware.second);
+            ClickPanel(kUpdateFirmware);
             break;
         }
         chosenMarks.push_back(StderrMark());

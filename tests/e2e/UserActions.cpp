@@ -1,13 +1,16 @@
 #include "tests/e2e/UserActions.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 
 namespace e2e {
 
 namespace {
+
+constexpr auto kDialogWait = 10s;
+constexpr double kPanelWidth = 1920, kPanelHeight = 1200;
+const std::string kAlertPrefix = "alert: ";
 
 // Keys to whatever holds the keyboard now (an open menu grabs it).
 void KeysToFocus(const std::string& keys) {
@@ -37,6 +40,33 @@ void UserTest::MenuCommand(const std::string& menu, const std::string& item) {
         << "the menu stayed open after " << item;
 }
 
+void UserTest::ClickPanel(int x, int y) {
+    const auto frame = FrameOf(mWindow);
+    ASSERT_TRUE(frame) << "no main window";
+    // The panel fills the window's width and ends at its bottom; the menu bar is above it.
+    const double scale = frame->width / kPanelWidth;
+    const double top = frame->height - scale * kPanelHeight;
+    Click(mWindow, int(std::lround(x * scale)), int(std::lround(top + y * scale)));
+}
+
+::testing::AssertionResult UserTest::ChooseSlot7UserResponse() {
+    const std::size_t mark = Trace().size();
+    ClickPanel(kSlot7Mode);
+    if (!WaitForTrace(mark, "ParamChange", kDialogWait))
+        return ::testing::AssertionFailure() << "slot 7's MODE sent nothing within 10 s";
+    return ::testing::AssertionSuccess();
+}
+
+std::string UserTest::TraceSince(std::size_t mark) const {
+    const std::string trace = Trace();
+    return mark < trace.size() ? trace.substr(mark) : "";
+}
+
+bool UserTest::WaitForTrace(std::size_t mark, const std::string& text,
+                            std::chrono::milliseconds timeout, int count) const {
+    return WaitUntil([&] { return Count(TraceSince(mark), text) >= count; }, timeout);
+}
+
 std::optional<unsigned long> UserTest::WaitForNewWindow(const std::vector<unsigned long>& earlier,
                                                         std::chrono::milliseconds timeout) {
     std::optional<unsigned long> found;
@@ -51,82 +81,103 @@ std::optional<unsigned long> UserTest::WaitForNewWindow(const std::vector<unsign
     return found;
 }
 
-void UserTest::ChooseFile(const std::vector<unsigned long>& earlier,
-                          const std::filesystem::path& path, bool save) {
-    const auto chooser = WaitForNewWindow(earlier, 10s);
-    ASSERT_TRUE(chooser) << "no file chooser within 10 s";
-    // Open: the location entry; save: the name entry, which takes a whole path.
-    Keys(*chooser, save ? "ctrl+a" : "ctrl+l");
-    // A name in the folder the chooser shows needs no completion of folders.
+std::optional<unsigned long> UserTest::WaitForDialog() {
+    std::optional<unsigned long> dialog;
+    WaitUntil(
+        [&] {
+            for (const unsigned long window : mX.ShownWindows(mProgram->Pid()))
+                if (window != mWindow)
+                    dialog = window;
+            return dialog.has_value();
+        },
+        kDialogWait);
+    return dialog;
+}
+
+bool UserTest::IsGone(unsigned long window) {
+    const auto shown = mX.ShownWindows(mProgram->Pid());
+    return std::find(shown.begin(), shown.end(), window) == shown.end();
+}
+
+::testing::AssertionResult UserTest::ChooseFile(const std::filesystem::path& path) {
+    const auto chooser = WaitForDialog();
+    if (!chooser)
+        return ::testing::AssertionFailure() << "no file chooser within 10 s for " << path;
+    // A typed path that crosses folders trips the chooser's completion (a GTK
+    // critical, fatal in tests): files in the home folder are typed by name.
     const std::string typing =
         path.parent_path() == mHome->Home() ? path.filename().string() : path.string();
-    const auto typed = RunTool({"xdotool", "type", "--delay", "25", typing}, 20s);
-    EXPECT_EQ(typed.status, 0) << typed.out;
-    const auto gone = [&] {
-        const auto shown = ShownWindows();
-        return std::find(shown.begin(), shown.end(), *chooser) == shown.end();
-    };
-    // The location entry's completion list, when it shows, takes the first Return.
+    // Open or save, Ctrl+L gives the entry that takes a whole path; Ctrl+A
+    // replaces whatever name the chooser offered.
+    Keys(*chooser, "ctrl+l");
+    const auto typed = RunTool({"xdotool", "windowfocus", "--sync", std::to_string(*chooser), "key",
+                                "ctrl+a", "type", "--delay", "25", typing},
+                               20s);
+    if (typed.status != 0)
+        return ::testing::AssertionFailure() << "xdotool type " << typing << ": " << typed.out;
+    // The entry's completion list, when it shows, takes the first Return; a
+    // later one goes to the chooser only while it is still there, never to
+    // a box that follows it.
     bool closed = false;
     for (int attempt = 0; attempt < 3 && !closed; ++attempt) {
-        KeysToFocus("Return");
-        closed = WaitUntil(gone, attempt < 2 ? 3s : 10s);
+        if (!IsGone(*chooser))
+            RunTool({"xdotool", "windowfocus", "--sync", std::to_string(*chooser), "key", "Return"},
+                    10s);
+        closed = WaitUntil([&] { return IsGone(*chooser); }, attempt < 2 ? 3s : kDialogWait);
     }
-    if (!closed)
+    if (!closed) {
         Shot(*chooser, "chooser-left-open");
-    EXPECT_TRUE(closed) << "the file chooser stayed open";
+        return ::testing::AssertionFailure() << "the file chooser stayed open after " << path;
+    }
+    return ::testing::AssertionSuccess();
 }
 
-int UserTest::BoxesShown(const std::string& text) const {
-    // "alert: <caption>: <text>"; the editor's boxes have no caption.
-    std::istringstream lines(ProgramStderr());
-    int shown = 0;
-    for (std::string line; std::getline(lines, line);)
-        shown += line.rfind("alert: ", 0) == 0 && line.find(": " + text) != std::string::npos;
-    return shown;
+std::string UserTest::AlertsSince(std::size_t mark, std::size_t end) const {
+    const std::string text = ProgramStderr();
+    std::istringstream lines(mark < text.size() ? text.substr(mark, end - mark) : "");
+    std::string alerts;
+    // Only whole lines: one still being written is read on the next look.
+    for (std::string line; std::getline(lines, line) && !lines.eof();)
+        if (line.rfind(kAlertPrefix, 0) == 0)
+            alerts += line.substr(kAlertPrefix.size()) + "\n";
+    return alerts;
 }
 
-std::optional<int> UserTest::WaitForBox(const std::string& text, int from,
-                                        std::chrono::milliseconds timeout) {
-    int shown = 0;
-    if (!WaitUntil(
-            [&] {
-                shown = BoxesShown(text);
-                return shown > from;
-            },
-            timeout))
-        return std::nullopt;
-    return shown;
+std::optional<std::string> UserTest::WaitForAlert(std::size_t mark,
+                                                  std::chrono::milliseconds timeout,
+                                                  const std::string& text) {
+    std::optional<std::string> found;
+    WaitUntil(
+        [&] {
+            std::istringstream alerts(AlertsSince(mark));
+            for (std::string line; std::getline(alerts, line);)
+                if (line.find(text) != std::string::npos) {
+                    found = line;
+                    return true;
+                }
+            return false;
+        },
+        timeout);
+    return found;
 }
 
-void UserTest::AnswerBox() {
-    std::optional<unsigned long> box;
+::testing::AssertionResult UserTest::AnswerBox() {
     // The box's stderr line comes just before it is mapped.
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            for (const unsigned long window : ShownWindows())
-                if (window != mWindow)
-                    box = window;
-            return box.has_value();
-        },
-        10s))
-        << "no box shown";
+    const auto box = WaitForDialog();
+    if (!box)
+        return ::testing::AssertionFailure() << "no box shown within 10 s";
     Keys(*box, "Return");
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            const auto shown = ShownWindows();
-            return std::find(shown.begin(), shown.end(), *box) == shown.end();
-        },
-        10s))
-        << "the box stayed open";
+    if (!WaitUntil([&] { return IsGone(*box); }, kDialogWait))
+        return ::testing::AssertionFailure() << "the box stayed open after Return";
+    return ::testing::AssertionSuccess();
 }
 
-void UserTest::ClickPanel(int x, int y) {
-    const auto size = Size();
-    ASSERT_TRUE(size);
-    const double scale = size->width / 1920.0;
-    const int top = size->height - int(1200 * scale + 0.5);
-    Click(mWindow, int(x * scale), top + int(y * scale));
+void UserTest::ExpectBox(std::size_t mark, const std::string& text,
+                         std::chrono::milliseconds timeout) {
+    const auto alert = WaitForAlert(mark, timeout);
+    ASSERT_TRUE(alert) << "no box saying " << text << " within " << timeout.count() << " ms";
+    EXPECT_NE(alert->find(text), std::string::npos) << *alert;
+    ASSERT_TRUE(AnswerBox()) << "the box saying " << *alert;
 }
 
 std::optional<PanelPixels> UserTest::SettledPanel() {
