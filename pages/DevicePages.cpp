@@ -46,7 +46,7 @@ void OmnarControl::LayoutDeviceStatusPages(PageBuilder& builder) {
 
     LayoutNotice(builder);
 
-    builder.Image(0, 0, "fwbg.png", tag::kFirmwareBackground, group::kFirmwareBackground);
+    builder.HiddenImage(0, 0, "fwbg.png", tag::kFirmwareBackground, group::kFirmwareBackground);
     builder.Button({1000, 650, 1200, 715}, "UPDATE FIRMWARE", s.pageButton, tag::kNone,
                    group::kFirmwareUpdate, [this] { OnUpdateFirmwareButton(); });
     builder.Attach(new vx::ui::IURLControl(

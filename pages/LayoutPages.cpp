@@ -39,9 +39,8 @@ void OmnarControl::LayoutBackground(PageBuilder& builder) {
     builder.Attach(new vx::ui::IBitmapControl(x, 0, background, -1, 0), tag::kNone,
                    group::kBackground);
     // Shown while knob bank B is active.
-    auto* red =
-        builder.Attach(new vx::ui::IBitmapControl(x, 0, builder.Bitmap("backgroundred.png"), -1, 0),
-                       tag::kRedBackground, group::kBackground);
+    vx::ui::IControl* red =
+        builder.HiddenImage(x, 0, "backgroundred.png", tag::kRedBackground, group::kBackground);
     if (red)
         red->Hide(true);
 }

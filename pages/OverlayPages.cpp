@@ -91,7 +91,7 @@ void OmnarControl::LayoutCustomIRList(PageBuilder& builder) {
 }
 
 void OmnarControl::LayoutAboutAndProgressPages(PageBuilder& builder) {
-    builder.Image(0, 0, "about.png", tag::kNone, group::kAbout);
+    builder.HiddenImage(0, 0, "about.png", tag::kNone, group::kAbout);
     VxString version; // "v1.2.0"
     PluginVersionText(version);
     builder.Text({1275, 310, 1375, 360}, version.Get(), RobotoText(45, kWhite, 1, 1), tag::kNone,

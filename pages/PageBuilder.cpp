@@ -2,11 +2,13 @@
 
 #include "controls/ITextControl.h"
 #include "controls/IVButtonControl.h"
+#include "pages/DeferredImage.h"
 #include "platform/sys/Log.h"
 #include "toolkit/IBitmapControl.h"
 #include "toolkit/ICanvas.h"
 
 #include <cassert>
+#include <cstring>
 
 namespace omnar::pages {
 
@@ -43,6 +45,21 @@ vx::ui::IControl* PageBuilder::Button(const vx::ui::IRECT& bounds, const char* l
 vx::ui::IControl* PageBuilder::Image(float x, float y, const char* name, int tag,
                                      const char* group) {
     return Attach(new vx::ui::IBitmapControl(x, y, Bitmap(name), -1, 0), tag, group);
+}
+
+vx::ui::IControl* PageBuilder::HiddenImage(float x, float y, const char* name, int tag,
+                                           const char* group) {
+    const char* dot = std::strrchr(name, '.');
+    VxString path;
+    int scale = 1;
+    if (canvas.FindImageResource(name, dot ? dot + 1 : name, path, 1, scale) > 0 && scale > 0)
+        if (const std::optional<ImageSize> size = ReadPngSize(path.Get())) {
+            vx::ui::IBitmapHandle sized(nullptr, name, 1, false);
+            sized.W = size->width / scale;
+            sized.H = size->height / scale;
+            return Attach(new DeferredImageControl(x, y, sized), tag, group);
+        }
+    return Image(x, y, name, tag, group);
 }
 
 vx::ui::IBitmapHandle PageBuilder::Bitmap(const char* name, int frames) {

@@ -39,6 +39,9 @@ public:
                              std::function<void()> work = nullptr);
     // A bitmap at (x, y), one frame, no parameter.
     vx::ui::IControl* Image(float x, float y, const char* name, int tag, const char* group);
+    // The same for an image whose group is hidden at start: decoded when first
+    // drawn. A file whose size cannot be read is loaded at once, as by Image.
+    vx::ui::IControl* HiddenImage(float x, float y, const char* name, int tag, const char* group);
     vx::ui::IBitmapHandle Bitmap(const char* name, int frames = 1);
     vx::ui::ISVGHandle Svg(const char* name);
 

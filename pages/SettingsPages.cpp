@@ -78,7 +78,7 @@ void OmnarControl::LayoutGlobalSettingsPage(PageBuilder& builder) {
     builder.Button({0, 0, 1920, 1200}, "", s.closing, tag::kNone, group::kGlobalSettings, close);
     // Lets clicks outside the fields through to the closing button below.
     if (vx::ui::IControl* background =
-            builder.Image(0, 0, "globalbg.png", tag::kNone, group::kGlobalSettings))
+            builder.HiddenImage(0, 0, "globalbg.png", tag::kNone, group::kGlobalSettings))
         background->SetIgnoreMouse(true);
     builder.Button({1444, 220, 1499, 260}, "X", WithLabelSize(s.pageButton, 30), tag::kNone,
                    group::kGlobalSettings, close);
@@ -103,7 +103,7 @@ void OmnarControl::LayoutGlobalSettingsPage(PageBuilder& builder) {
 void OmnarControl::LayoutMidiPages(PageBuilder& builder) {
     const vx::ui::IVStyle backStyle = WithLabelSize(builder.styles.pageButton, 20);
     // The copies of the background take clicks: the page shields the panel.
-    builder.Image(0, 0, "globalbg.png", tag::kNone, group::kMidiCC);
+    builder.HiddenImage(0, 0, "globalbg.png", tag::kNone, group::kMidiCC);
     for (int i = 0; i < 8; ++i) {
         const float y = 353 + 50 * float(i);
         AddNumberBox(builder, {1103, y, 1217, y + 44}, kFirstCCParam + i, "", group::kMidiCC);
@@ -117,7 +117,7 @@ void OmnarControl::LayoutMidiPages(PageBuilder& builder) {
                    [this] { OnMidiCCBack(); });
     HideGroup(builder.canvas, group::kMidiCC, true);
 
-    builder.Image(0, 0, "globalbg.png", tag::kNone, group::kMidiProgram);
+    builder.HiddenImage(0, 0, "globalbg.png", tag::kNone, group::kMidiProgram);
     builder.Button({1040, 250, 1160, 300}, "BACK", backStyle, tag::kNone, group::kMidiProgram,
                    [this] { OnMidiProgramBack(); });
     builder.Image(850, 330, "midizelvit.png", tag::kNone, group::kMidiProgram);

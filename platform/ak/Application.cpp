@@ -173,10 +173,29 @@ Window* WindowOfGdkWindow(GdkWindow* gdkWindow) {
     return static_cast<Window*>(g_object_get_data(G_OBJECT(widget), "ak-window"));
 }
 
+namespace {
+
+// Nothing here draws with OpenGL, yet on X11 GDK loads the GL driver while it
+// opens the display to choose its visuals, a tenth of a second or more of
+// start-up with a software driver. GDK reads the switch only while it opens
+// the display, so children we start later keep the user's environment.
+bool InitGtkWithoutGl() {
+    constexpr const char* kGlSwitch = "GDK_GL";
+    const bool userChose = std::getenv(kGlSwitch) != nullptr;
+    if (!userChose)
+        setenv(kGlSwitch, "disable", 1);
+    const bool opened = gtk_init_check(nullptr, nullptr);
+    if (!userChose)
+        unsetenv(kGlSwitch);
+    return opened;
+}
+
+} // namespace
+
 Ref<Application> Application::Create() {
     if (g_application)
         return g_application;
-    if (!gtk_init_check(nullptr, nullptr)) {
+    if (!InitGtkWithoutGl()) {
         static std::once_flag reported;
         std::call_once(reported, [] {
             const char* name = std::getenv("DISPLAY");

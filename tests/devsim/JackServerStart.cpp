@@ -81,14 +81,14 @@ private:
 enum class Outcome { Answers, TableFull, Failed };
 
 Outcome TryStart(const std::string& name, const fs::path& folder, std::chrono::milliseconds timeout,
-                 std::unique_ptr<ChildProcess>& server, std::string& error) {
+                 unsigned periodFrames, std::unique_ptr<ChildProcess>& server, std::string& error) {
     // A long client timeout: on a loaded CI machine a sanitised client can
     // miss the default 500 ms and be thrown out by the server. Synchronous:
     // a late client delays the cycle instead of losing its MIDI, as the
     // firmware transfer, which has no acknowledgements, would show.
-    server = ChildProcess::Start(
-        {"jackd", "-n", name, "-S", "--no-realtime", "-t", "5000", "-d", "dummy", "-r", "44100"},
-        (folder / "jackd.err").string(), error);
+    server = ChildProcess::Start({"jackd", "-n", name, "-S", "--no-realtime", "-t", "5000", "-d",
+                                  "dummy", "-r", "44100", "-p", std::to_string(periodFrames)},
+                                 (folder / "jackd.err").string(), error);
     if (!server) {
         return Outcome::Failed;
     }
@@ -116,11 +116,11 @@ Outcome TryStart(const std::string& name, const fs::path& folder, std::chrono::m
 } // namespace
 
 std::unique_ptr<ChildProcess> StartJackServer(const std::string& name, const fs::path& folder,
-                                              std::chrono::milliseconds timeout,
-                                              std::string& error) {
+                                              std::chrono::milliseconds timeout, std::string& error,
+                                              unsigned periodFrames) {
     const StartLock lock;
     std::unique_ptr<ChildProcess> server;
-    Outcome outcome = TryStart(name, folder, timeout, server, error);
+    Outcome outcome = TryStart(name, folder, timeout, periodFrames, server, error);
     if (outcome == Outcome::TableFull) {
         if (AnyJackServerRuns()) {
             error += "(every row of " + std::string(kServerTable) +
@@ -130,7 +130,7 @@ std::unique_ptr<ChildProcess> StartJackServer(const std::string& name, const fs:
         // Only the dead are listed: jackd makes a fresh table when none exists.
         std::error_code ignored;
         fs::remove(kServerTable, ignored);
-        outcome = TryStart(name, folder, timeout, server, error);
+        outcome = TryStart(name, folder, timeout, periodFrames, server, error);
     }
     return outcome == Outcome::Answers ? std::move(server) : nullptr;
 }

@@ -13,11 +13,16 @@
 
 namespace devsim::test {
 
-// jackd -n name at 44,100 Hz, its stderr in folder/jackd.err. Returns nullptr
-// with the reason in error when it did not answer within timeout.
+// The dummy driver's own period, 1024 frames (23 ms at 44.1 kHz): every MIDI
+// message waits for a cycle, so a chain of replies advances one cycle a step.
+inline constexpr unsigned kDefaultJackPeriod = 1024;
+
+// jackd -n name at 44,100 Hz with the given period in frames, its stderr in
+// folder/jackd.err. Returns nullptr with the reason in error when it did not
+// answer within timeout.
 std::unique_ptr<ChildProcess> StartJackServer(const std::string& name,
                                               const std::filesystem::path& folder,
-                                              std::chrono::milliseconds timeout,
-                                              std::string& error);
+                                              std::chrono::milliseconds timeout, std::string& error,
+                                              unsigned periodFrames = kDefaultJackPeriod);
 
 } // namespace devsim::test
