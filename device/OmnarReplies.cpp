@@ -317,8 +317,13 @@ void OmnarControl::OnSettingsReply(std::span<const uint8_t> m) {
         if (GetGraphics()) {
             const int controller = std::clamp(ParamInt(109), 0, 127);
             const int zmk = std::clamp(ParamInt(111) - 1, 0, 127);
-            SetParamFromNormalised(110, mProgramMap[std::size_t(controller)] / 127.0);
-            SetParamFromNormalised(112, mProgramMap[std::size_t(zmk)] / 127.0);
+            // The boxes show the pedal's entries too: a box left at its old
+            // number would write that number back over the pedal's entry.
+            for (const auto& [index, entry] : {std::pair{110, controller}, std::pair{112, zmk}}) {
+                const double normalised = mProgramMap[std::size_t(entry)] / 127.0;
+                SetParamFromNormalised(index, normalised);
+                QueueParamValueForUI(index, normalised, true);
+            }
         }
         break;
     case 3: {

@@ -68,6 +68,13 @@ void Window::DispatchMouse(Event& event) {
         if (!hit || (!wasKey && !hit->AcceptsFirstMouse(&event)))
             return;
         m_pressTarget = hit;
+        // As AppKit does: a left click gives the keyboard to the view it lands
+        // on when that view takes it, so typing follows the click.
+        if (event.type == EventType::LeftMouseDown && FirstResponder() != hit.Get() &&
+            hit->AcceptsFirstResponder())
+            MakeFirstResponder(hit.Get());
+        if (!CanReceive(hit.Get(), this))
+            return;
         UpdateHover(event, hit.Get());
         Deliver(*hit, event);
         return;

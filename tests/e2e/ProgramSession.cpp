@@ -144,6 +144,13 @@ void ProgramTest::Keys(unsigned long window, const std::string& keys) {
     EXPECT_EQ(run.status, 0) << "xdotool key " << keys << ": " << run.out;
 }
 
+void ProgramTest::Type(unsigned long window, const std::string& text) {
+    const auto run = RunTool({"xdotool", "windowfocus", "--sync", std::to_string(window), "type",
+                              "--clearmodifiers", "--delay", "50", "--", text},
+                             10s);
+    EXPECT_EQ(run.status, 0) << "xdotool type " << text << ": " << run.out;
+}
+
 void ProgramTest::Click(unsigned long window, int x, int y) {
     const auto run = RunTool({"xdotool", "mousemove", "--window", std::to_string(window),
                               std::to_string(x), std::to_string(y), "click", "1"},

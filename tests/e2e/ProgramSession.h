@@ -61,6 +61,8 @@ protected:
     // Keys to the main window (or the given one), in xdotool's names ("ctrl+q").
     void Keys(const std::string& keys) { Keys(mWindow, keys); }
     void Keys(unsigned long window, const std::string& keys);
+    // Text typed into the window as a user types it, after giving it the focus.
+    void Type(unsigned long window, const std::string& text);
     // A left-button drag between two points of the window, in pixels.
     void Drag(std::pair<int, int> from, std::pair<int, int> to);
     // A left click at a point of the window, or of the screen.

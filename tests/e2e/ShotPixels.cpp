@@ -56,6 +56,22 @@ int ShotPixels::ChangedPixels(const ShotPixels& other, const PixelRect& area) co
     return changed;
 }
 
+std::optional<PixelRect> ShotPixels::ChangedBounds(const ShotPixels& other,
+                                                   const PixelRect& area) const {
+    std::optional<PixelRect> bounds;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            if (std::abs(Brightness(x, y) - other.Brightness(x, y)) <= kTolerance)
+                continue;
+            if (!bounds)
+                bounds = PixelRect{x, y, x + 1, y + 1};
+            bounds->left = std::min(bounds->left, x);
+            bounds->right = std::max(bounds->right, x + 1);
+            bounds->bottom = y + 1;
+        }
+    return bounds;
+}
+
 KnobPointer FindPointer(const ShotPixels& shot, const PixelRect& knob) {
     const double cx = (knob.left + knob.right) / 2.0;
     const double cy = (knob.top + knob.bottom) / 2.0;
@@ -71,12 +87,43 @@ KnobPointer FindPointer(const ShotPixels& shot, const PixelRect& knob) {
     return pointer;
 }
 
-int ShotPixels::InkPixels(const PixelRect& area) const {
+namespace {
+
+int Background(const ShotPixels& shot, const PixelRect& area) {
     std::array<int, 766> shades{};
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
-            ++shades[std::size_t(Brightness(x, y))];
-    const int background = int(std::max_element(shades.begin(), shades.end()) - shades.begin());
+            ++shades[std::size_t(shot.Brightness(x, y))];
+    return int(std::max_element(shades.begin(), shades.end()) - shades.begin());
+}
+
+} // namespace
+
+std::vector<int> ShotPixels::TextLines(const PixelRect& area) const {
+    const int background = Background(*this, area);
+    std::vector<int> lines;
+    int runStart = -1;
+    for (int y = area.top; y <= area.bottom; ++y) {
+        bool plain = false;
+        int ink = 0;
+        for (int x = area.left; y < area.bottom && x < area.right; ++x) {
+            const int off = std::abs(Brightness(x, y) - background);
+            plain = plain || off <= kTolerance;
+            ink += off > 3 * kTolerance;
+        }
+        const bool text = plain && ink >= 2;
+        if (text && runStart < 0)
+            runStart = y;
+        if (!text && runStart >= 0) {
+            lines.push_back((runStart + y - 1) / 2);
+            runStart = -1;
+        }
+    }
+    return lines;
+}
+
+int ShotPixels::InkPixels(const PixelRect& area) const {
+    const int background = Background(*this, area);
     int ink = 0;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)

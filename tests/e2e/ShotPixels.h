@@ -25,9 +25,14 @@ public:
     int Brightness(int x, int y) const;
     // Pixels of the rectangle that differ by more than a small tolerance.
     int ChangedPixels(const ShotPixels& other, const PixelRect& area) const;
+    // The smallest rectangle holding those pixels; nothing when none changed.
+    std::optional<PixelRect> ChangedBounds(const ShotPixels& other, const PixelRect& area) const;
     // Pixels of the rectangle that stand out from its most common shade:
     // the strokes of a text on its background.
     int InkPixels(const PixelRect& area) const;
+    // The middle row of each line of text in the rectangle, top to bottom:
+    // rows that show the area's most common shade and ink on it.
+    std::vector<int> TextLines(const PixelRect& area) const;
 
 private:
     int mWidth = 0;

@@ -1,6 +1,7 @@
 // The user's tasks on the real program against devsim: the front panel's
-// knobs and footswitches, the effect pages, storing a preset, the
-// about page, the global settings and the MIDI map pages. Input is the
+// knobs and footswitches, the effect pages, storing and renaming a preset,
+// the about page, the global settings with a value chosen from its in-panel
+// menu and the MIDI map pages at both patch offsets. Input is the
 // mouse and keyboard through xdotool; what the program did is read from
 // devsim's trace, its state and the screenshots.
 #include "tests/devsim/SimSlotFiles.h"
@@ -188,6 +189,79 @@ protected:
             << "the box stayed";
     }
 
+    // A number box's number, under the caption the box also holds.
+    static PanelRect NumberOf(PanelRect box) {
+        box.top += (box.bottom - box.top) * 0.6f;
+        return box;
+    }
+
+    // Whether two equal-sized areas of a shot show different pictures.
+    static bool DiffersFrom(const ShotPixels& shot, const PixelRect& area, const PixelRect& other) {
+        int differ = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                differ += std::abs(shot.Brightness(x, y) -
+                                   shot.Brightness(x - area.left + other.left,
+                                                   y - area.top + other.top)) > 60;
+        return differ > 5;
+    }
+
+    // A value field's menu, which the panel draws itself next to the field:
+    // opened by a click, the entry clicked once the menu's picture holds
+    // still (it fades in and takes no choice before), found by its line of
+    // text in the menu's picture.
+    void ChooseFromValueMenu(const ShotPixels& before, const PanelControl& field, int entry,
+                             int entries) {
+        const PanelRect& f = field.rect;
+        // Around the field but not on it: the field itself shows the pointer over it.
+        const PanelRect strips[] = {{f.left - 400, f.top - 400, f.right + 400, f.top},
+                                    {f.left - 400, f.bottom, f.right + 400, f.bottom + 400},
+                                    {f.left - 400, f.top, f.left, f.bottom},
+                                    {f.right, f.top, f.right + 400, f.bottom}};
+        const auto changedAround = [&](const ShotPixels& now) {
+            std::optional<PixelRect> all;
+            for (const PanelRect& strip : strips)
+                if (const auto r = now.ChangedBounds(before, InShot(strip)))
+                    all = !all ? *r
+                               : PixelRect{std::min(all->left, r->left), std::min(all->top, r->top),
+                                           std::max(all->right, r->right),
+                                           std::max(all->bottom, r->bottom)};
+            return all;
+        };
+        ASSERT_TRUE(Click(field));
+        std::optional<PixelRect> menu;
+        std::optional<ShotPixels> shown;
+        int changed = -1;
+        const auto same = [](const PixelRect& a, const PixelRect& b) {
+            return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+        };
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                shown = TakeShot("value-menu");
+                const auto bounds = shown ? changedAround(*shown) : std::nullopt;
+                const int count = bounds ? shown->ChangedPixels(before, *bounds) : -1;
+                const bool still = bounds && menu && same(*bounds, *menu) && count == changed;
+                menu = bounds;
+                changed = count;
+                return still;
+            },
+            kDialogWait))
+            << "no menu drawn next to the field";
+        // The middle of the menu: its sides hold the shadow.
+        const int width = menu->right - menu->left;
+        const std::vector<int> lines = shown->TextLines(
+            {menu->left + width / 5, menu->top, menu->right - width / 5, menu->bottom});
+        ASSERT_EQ(lines.size(), std::size_t(entries)) << "lines of text in the menu";
+        ASSERT_TRUE(ClickAt({mFrame.x + menu->left + width / 2, mFrame.y + lines[entry]}));
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                const auto now = TakeShot("value-chosen");
+                return now && !changedAround(*now);
+            },
+            kDialogWait))
+            << "the menu stayed";
+    }
+
     // A menu of the bar by its mnemonic, then an entry by its own.
     void MenuCommand(const std::string& menuKey, const std::string& entryKey) {
         const std::size_t before = ShownWindows().size();
@@ -310,13 +384,25 @@ TEST_F(TasksTest, FrontPanelKnobsAndAmpModel) {
         << "the library's slot 5 is not the pedal's";
     Shot("stored");
 
+    // Rename: a click opens the in-panel entry over the preset name, the
+    // keys typed replace it and Return sends the whole preset with the new
+    // name; nothing else changes, so the library keeps its file.
+    mark = Trace().size();
+    ASSERT_TRUE(Click(PanelMap::Get().ByTag(tag::kPresetName)));
+    Keys("ctrl+a");
+    Type(mWindow, "Slap Tone");
+    Keys("Return");
+    EXPECT_TRUE(WaitForTrace(mark, "PresetDump (edit buffer) \"Slap Tone  ")) << TraceSince(mark);
+    Shot("renamed");
+
     Keys("ctrl+q");
     EXPECT_EQ(WaitForExit(10s), 0);
 }
 
-// The overlay pages from the menus: About, the global settings, the MIDI
-// program map and the MIDI CC map; each map page's BACK sends its table,
-// with the new entry, and the pedal's acknowledgement shows a box.
+// The overlay pages from the menus: About, the global settings with a value
+// chosen from its menu, the MIDI program map at both patch offsets and the
+// MIDI CC map; each map page's BACK sends its table, with the new entry, and
+// the pedal's acknowledgement shows a box.
 TEST_F(TasksTest, AboutGlobalSettingsAndMidiMaps) {
     ASSERT_NO_FATAL_FAILURE(StartConnected());
     const auto main = TakeShot("main");
@@ -366,7 +452,41 @@ TEST_F(TasksTest, AboutGlobalSettingsAndMidiMaps) {
         << TraceSince(mark);
     // The pedal's 'W' for the table.
     ASSERT_NO_FATAL_FAILURE(AcknowledgeAlert(written, 0));
-    ASSERT_TRUE(WaitForNewPicture(*programMap, mapLogo, "back-to-settings"));
+    const auto backInSettings = WaitForNewPicture(*programMap, mapLogo, "back-to-settings");
+    ASSERT_TRUE(backInSettings);
+
+    // A value menu: PATCH OFFSET to "1-128", its second entry. The panel
+    // draws the menu itself, so it is found in the picture, not as a window.
+    mark = Trace().size();
+    ASSERT_NO_FATAL_FAILURE(
+        ChooseFromValueMenu(*backInSettings, map.ByParam(91, group::kGlobalSettings), 1, 2));
+    EXPECT_TRUE(WaitForTrace(mark, "in  267 F0 00 51 21 05 52 0C 00")) << TraceSince(mark);
+
+    // The program map at patch offset 1 counts from 1: entry 0 up once more.
+    mark = Trace().size();
+    ASSERT_TRUE(Click(setup(0)));
+    ASSERT_TRUE(WaitForTrace(mark, "out 267 F0 00 51 21 05 52 0C 02")) << TraceSince(mark);
+    const auto programMap1 = WaitForNewPicture(*settings, mapLogo, "program-map-1");
+    ASSERT_TRUE(programMap1);
+    // The pedal's map shows once the preset's box no longer reads the "1"
+    // its program's box reads: entry 0 is 2 now, shown counting from 1.
+    const PanelControl& programBox = map.ByParam(111, group::kMidiProgramOffset1);
+    const PanelControl& presetBox = map.ByParam(112, group::kMidiProgramOffset1);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const auto now = TakeShot("program-map-1-answered");
+            return now && DiffersFrom(*now, InShot(NumberOf(presetBox.rect)),
+                                      InShot(NumberOf(programBox.rect)));
+        },
+        kDialogWait))
+        << "the program map's answer did not show";
+    ASSERT_TRUE(Wheel(At(map.ByParam(112, group::kMidiProgramOffset1)), 1));
+    mark = Trace().size();
+    ASSERT_TRUE(Click(back));
+    EXPECT_TRUE(WaitForTrace(mark, "in  267 F0 00 51 21 05 52 0C 02 03 01 02 03"))
+        << TraceSince(mark);
+    ASSERT_NO_FATAL_FAILURE(AcknowledgeAlert(written, 1));
+    ASSERT_TRUE(WaitForNewPicture(*programMap1, mapLogo, "back-to-settings-1"));
 
     // The CC map: the first number up by three.
     mark = Trace().size();
@@ -377,7 +497,7 @@ TEST_F(TasksTest, AboutGlobalSettingsAndMidiMaps) {
     mark = Trace().size();
     ASSERT_TRUE(Click(map.ByText("BACK", group::kMidiCC)));
     EXPECT_TRUE(WaitForTrace(mark, "in  267 F0 00 51 21 05 52 0C 01 03")) << TraceSince(mark);
-    ASSERT_NO_FATAL_FAILURE(AcknowledgeAlert(written, 1));
+    ASSERT_NO_FATAL_FAILURE(AcknowledgeAlert(written, 2));
 
     Keys("ctrl+q");
     EXPECT_EQ(WaitForExit(10s), 0);

@@ -248,6 +248,35 @@ TEST_F(ActionsTest, GlobalSettingsCloseAndOpenTheMapChosenByPatchOffset) {
     EXPECT_EQ(TakeSent(), Sent{"F0 00 51 21 05 55 0C 01 F7"});
 }
 
+// The pedal's map reaches the boxes, not only the parameters: a box left at
+// its old number would write that number back over the pedal's entry.
+TEST_F(ActionsTest, ThePedalsProgramMapShowsInTheBoxes) {
+    struct StillTimer : vx::Timer {
+        void Stop() override {}
+    };
+    Connect();
+    // The pedal's answer is the dump the editor sends for the same map.
+    for (int i = 0; i < 128; ++i)
+        editor->mProgramMap[std::size_t(i)] = i == 0 ? 5 : i;
+    editor->OnMidiProgramBack();
+    const Sent sent = TakeSent();
+    ASSERT_EQ(sent.size(), 1u);
+    std::vector<uint8_t> reply;
+    for (std::size_t at = 0; at + 1 < sent[0].size(); at += 3)
+        reply.push_back(uint8_t(std::stoi(sent[0].substr(at, 2), nullptr, 16)));
+    for (int i = 0; i < 128; ++i)
+        editor->mProgramMap[std::size_t(i)] = i;
+    ASSERT_TRUE(editor->PushCallbackSysEx(reply));
+    StillTimer timer;
+    editor->OnUITimer(timer);
+    EXPECT_EQ(editor->mProgramMap[0], 5);
+    const vx::ui::ICanvas& canvas = *editor->GetGraphics();
+    // Entry 0 counts as 5 from 0 and as 6 from 1.
+    EXPECT_EQ(canvas.FindControlByParam(110)->GetValue(), 5 / 127.0);
+    EXPECT_EQ(canvas.FindControlByParam(112)->GetValue(), 5 / 127.0);
+    EXPECT_EQ(Value(112), 6);
+}
+
 TEST_F(ActionsTest, ResetsAskFirstAndClearTheLibraryForAllAndPresets) {
     const std::string slot = dataHome.PresetsFolder() + "/001.dat";
     const struct {

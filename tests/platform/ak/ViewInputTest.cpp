@@ -399,6 +399,22 @@ TEST_F(ViewInputTest, ANativeControlTakingTheFocusBecomesFirstResponderAndKeysGo
     EXPECT_TRUE(field->HasNativeFocus());
 }
 
+// Typing follows a left click: the view clicked takes the keys when it will.
+TEST_F(ViewInputTest, ALeftClickMakesTheViewUnderItFirstResponder) {
+    ASSERT_TRUE(window->MakeFirstResponder(c.Get()));
+    ak::test::Click(*window, {40, 45}, {3}); // a right click leaves the focus
+    ASSERT_TRUE(WaitFor(2));
+    EXPECT_EQ(window->FirstResponder(), c.Get());
+    ak::test::Click(*window, {40, 45});
+    ASSERT_TRUE(WaitFor(4));
+    EXPECT_EQ(window->FirstResponder(), b.Get());
+    log.clear();
+    ak::test::Key(*window, 38, 'a', true);
+    ASSERT_TRUE(WaitFor(1));
+    EXPECT_EQ(log[0].view, "B");
+    EXPECT_EQ(log[0].type, EventType::KeyDown);
+}
+
 TEST_F(ViewInputTest, KeysGoToTheFirstResponderAndUnhandledOnesWalkUp) {
     ASSERT_TRUE(window->MakeFirstResponder(b.Get()));
     b->handlesKeys = false;
