@@ -107,15 +107,6 @@ inline int clamp_index(int i, int n) {
     return low < n - 1 ? low : n - 1;
 }
 
-template <bool FourChannels>
-inline void fetch_texel(const TextureView& t, int x, int y, float out[4]) {
-    const unsigned char* p = t.pixels + size_t(y) * t.pitch + size_t(x) * t.bytesPerPixel;
-    out[0] = p[t.r] * kByteScale;
-    out[1] = FourChannels ? p[t.g] * kByteScale : 0.0f;
-    out[2] = FourChannels ? p[t.b] * kByteScale : 0.0f;
-    out[3] = FourChannels ? p[t.a] * kByteScale : 1.0f;
-}
-
 // Texel positions of a run with edge clamping: where each sample's (first)
 // texel is and its bilinear weights, zero for nearest filtering.
 struct SpanCoordinates {
@@ -175,38 +166,67 @@ template <bool FourChannels>
     }
 }
 
-// Bilinear weights of zero reduce the filter to its first texel exactly
-// (c + (d - c) * 0 == c for the finite texel values), so centred samples
-// take one fetch instead of four.
+// Texels of a run of samples with edge clamping, filtered on whole arrays so
+// the loops vectorise. Bilinear weights of zero reduce the filter to its first
+// texel exactly (c + (d - c) * 0 == c for the finite texel values), so one
+// loop serves centred and off-centre samples alike, and nearest filtering
+// (weights always zero) takes only the first texel.
+using PackedTexel = uint32_t __attribute__((may_alias));
+
 template <bool FourChannels>
-inline void sample_texel(const TextureView& t, const SpanCoordinates& c, int i,
-                         const SampleSpan& out) {
+[[gnu::always_inline]] inline int texel_at(const TextureView& t, int offset, int shift) {
+    if (!FourChannels)
+        return t.pixels[offset];
+    const auto* texels = reinterpret_cast<const PackedTexel*>(t.pixels);
+    return static_cast<int>((texels[offset] >> shift) & 0xFF);
+}
+
+template <bool FourChannels, bool Linear>
+[[gnu::always_inline]] inline void filter_run(const TextureView& t, const SpanCoordinates& c,
+                                              int count, const SampleSpan& out) {
     const int w = static_cast<int>(t.width), h = static_cast<int>(t.height);
-    const int xa = clamp_index(c.x[i], w), ya = clamp_index(c.y[i], h);
-    float c00[4];
-    fetch_texel<FourChannels>(t, xa, ya, c00);
-    const float ax = c.ax[i], ay = c.ay[i];
-    if (ax != 0.0f || ay != 0.0f) {
+    const int stride = static_cast<int>(t.pitch) / t.bytesPerPixel; // texels per row
+    int o00[kMaxSpan], o10[kMaxSpan], o01[kMaxSpan], o11[kMaxSpan];
+    for (int i = 0; i < count; ++i) {
+        const int xa = clamp_index(c.x[i], w), ya = clamp_index(c.y[i], h);
         const int xb = clamp_index(c.x[i] + 1, w), yb = clamp_index(c.y[i] + 1, h);
-        float c10[4], c01[4], c11[4];
-        fetch_texel<FourChannels>(t, xb, ya, c10);
-        fetch_texel<FourChannels>(t, xa, yb, c01);
-        fetch_texel<FourChannels>(t, xb, yb, c11);
-        for (int k = 0; k < 4; ++k) {
-            const float top = c00[k] + (c10[k] - c00[k]) * ax;
-            const float bottom = c01[k] + (c11[k] - c01[k]) * ax;
-            c00[k] = top + (bottom - top) * ay;
+        o00[i] = ya * stride + xa;
+        o10[i] = ya * stride + xb;
+        o01[i] = yb * stride + xa;
+        o11[i] = yb * stride + xb;
+    }
+    float* channels[4] = {out.r, out.g, out.b, out.a};
+    const int shifts[4] = {8 * t.r, 8 * t.g, 8 * t.b, 8 * t.a}; // little-endian bytes
+    for (int k = 0; k < (FourChannels ? 4 : 1); ++k) {
+        float* __restrict dst = channels[k];
+        const int shift = shifts[k];
+        for (int i = 0; i < count; ++i) {
+            const float c00 =
+                static_cast<float>(texel_at<FourChannels>(t, o00[i], shift)) * kByteScale;
+            if (!Linear) {
+                dst[i] = c00;
+                continue;
+            }
+            const float c10 =
+                static_cast<float>(texel_at<FourChannels>(t, o10[i], shift)) * kByteScale;
+            const float c01 =
+                static_cast<float>(texel_at<FourChannels>(t, o01[i], shift)) * kByteScale;
+            const float c11 =
+                static_cast<float>(texel_at<FourChannels>(t, o11[i], shift)) * kByteScale;
+            const float top = c00 + (c10 - c00) * c.ax[i];
+            const float bottom = c01 + (c11 - c01) * c.ax[i];
+            dst[i] = top + (bottom - top) * c.ay[i];
         }
     }
-    out.r[i] = c00[0];
-    out.g[i] = c00[1];
-    out.b[i] = c00[2];
-    out.a[i] = c00[3];
+    if (!FourChannels) {
+        std::fill(out.g, out.g + count, 0.0f);
+        std::fill(out.b, out.b + count, 0.0f);
+        std::fill(out.a, out.a + count, 1.0f);
+    }
 }
 
 // A run across an image drawn 1:1 reads consecutive texels of one row at
-// their centres, so the row is copied whole; the samples that do not (a
-// rounding step off a centre, or past an edge) are then taken one by one.
+// their centres, so the row is copied whole; any other run is filtered.
 template <bool FourChannels>
 [[gnu::always_inline]] inline void sample_clamped(const TextureView& t, const float* u,
                                                   const float* v, int count,
@@ -217,20 +237,19 @@ template <bool FourChannels>
     locate(t, u, v, count, c);
     // The row the run would read, guessed from its first sample.
     const long x0 = c.x[0] + (c.ax[0] > 0.5f ? 1 : 0), y0 = c.y[0] + (c.ay[0] > 0.5f ? 1 : 0);
-    if (y0 < 0 || y0 >= t.height || x0 < 0 || x0 + count > t.width) {
+    if (y0 >= 0 && y0 < t.height && x0 >= 0 && x0 + count <= t.width) {
+        const int column = static_cast<int>(x0), row = static_cast<int>(y0);
+        int astray = 0;
         for (int i = 0; i < count; ++i)
-            sample_texel<FourChannels>(t, c, i, out);
-        return;
+            astray |=
+                (c.x[i] != column + i) | (c.y[i] != row) | (c.ax[i] != 0.0f) | (c.ay[i] != 0.0f);
+        if (!astray)
+            return fetch_row<FourChannels>(t, column, row, count, out);
     }
-    const int column = static_cast<int>(x0), row = static_cast<int>(y0);
-    fetch_row<FourChannels>(t, column, row, count, out);
-    unsigned char astray[kMaxSpan];
-    for (int i = 0; i < count; ++i)
-        astray[i] =
-            (c.x[i] != column + i) | (c.y[i] != row) | (c.ax[i] != 0.0f) | (c.ay[i] != 0.0f);
-    for (int i = 0; i < count; ++i)
-        if (astray[i])
-            sample_texel<FourChannels>(t, c, i, out);
+    if (t.linear)
+        filter_run<FourChannels, true>(t, c, count, out);
+    else
+        filter_run<FourChannels, false>(t, c, count, out);
 }
 
 } // namespace detail
