@@ -114,39 +114,35 @@ void store(unsigned char* p, int index, uint64_t writeMask, uint64_t bit, float 
         p[index] = to_unorm8(v);
 }
 
-// One channel of source-over at bit `shift` of each pixel, or'd into `blended`;
-// `inverse` is one minus the clamped source alpha.
-void source_over_channel(const float* __restrict source, const float* __restrict inverse,
-                         const uint32_t* __restrict pixels, uint32_t* __restrict blended, int shift,
-                         int count) {
+using PackedPixel = uint32_t __attribute__((may_alias));
+
+// One channel of source-over: the destination byte at bit `shift` of the
+// pixel, blended with the source channel; `inverse` is one minus the
+// clamped source alpha.
+inline uint32_t source_over_channel(float source, float inverse, uint32_t pixel, int shift) {
     constexpr float k = 1.0f / 255.0f;
-    for (int i = 0; i < count; ++i) {
-        const float d = static_cast<float>(static_cast<int>((pixels[i] >> shift) & 0xFF));
-        const int value = to_unorm8_int(clamp01(source[i]) * 1.0f + (d * k) * inverse[i]);
-        blended[i] |= static_cast<uint32_t>(value) << shift;
-    }
+    const float d = static_cast<float>(static_cast<int>((pixel >> shift) & 0xFF));
+    const int value = to_unorm8_int(clamp01(source) * 1.0f + (d * k) * inverse);
+    return static_cast<uint32_t>(value) << shift;
 }
 
 // The usual premultiplied source-over into four-byte pixels: the same
 // arithmetic as the general path with factors one and one minus source
-// alpha, on whole pixels so the loops vectorise.
+// alpha, on whole pixels in place so the loop vectorises.
 MTL_SPAN_CLONES void blend_source_over(const Layout& l, unsigned char* row, int count,
                                        const SpanColors& c) {
     static_assert(std::endian::native == std::endian::little, "channel shifts assume it");
-    uint32_t pixels[kMaxSpan], blended[kMaxSpan];
-    float inverse[kMaxSpan];
-    std::memcpy(pixels, row, size_t(count) * 4);
+    auto* __restrict pixels = reinterpret_cast<PackedPixel*>(row);
+    const int sr = 8 * l.r, sg = 8 * l.g, sb = 8 * l.b, sa = 8 * l.a;
     for (int i = 0; i < count; ++i) {
-        inverse[i] = 1.0f - clamp01(c.a[i]);
-        blended[i] = 0;
+        const uint32_t pixel = pixels[i];
+        const float inverse = 1.0f - clamp01(c.a[i]);
+        const uint32_t blended = source_over_channel(c.r[i], inverse, pixel, sr) |
+                                 source_over_channel(c.g[i], inverse, pixel, sg) |
+                                 source_over_channel(c.b[i], inverse, pixel, sb) |
+                                 source_over_channel(c.a[i], inverse, pixel, sa);
+        pixels[i] = c.keep[i] ? blended : pixel;
     }
-    source_over_channel(c.r, inverse, pixels, blended, 8 * l.r, count);
-    source_over_channel(c.g, inverse, pixels, blended, 8 * l.g, count);
-    source_over_channel(c.b, inverse, pixels, blended, 8 * l.b, count);
-    source_over_channel(c.a, inverse, pixels, blended, 8 * l.a, count);
-    for (int i = 0; i < count; ++i)
-        pixels[i] = c.keep[i] ? blended[i] : pixels[i];
-    std::memcpy(row, pixels, size_t(count) * 4);
 }
 
 bool is_source_over(const ColorAttachmentDescriptor& b) {
