@@ -170,15 +170,19 @@ template <bool FourChannels>
 // the loops vectorise. Bilinear weights of zero reduce the filter to its first
 // texel exactly (c + (d - c) * 0 == c for the finite texel values), so one
 // loop serves centred and off-centre samples alike, and nearest filtering
-// (weights always zero) takes only the first texel.
+// (weights always zero) takes only the first texel. Each sample's texels are
+// read once for all four channels.
 using PackedTexel = uint32_t __attribute__((may_alias));
 
-template <bool FourChannels>
-[[gnu::always_inline]] inline int texel_at(const TextureView& t, int offset, int shift) {
-    if (!FourChannels)
-        return t.pixels[offset];
-    const auto* texels = reinterpret_cast<const PackedTexel*>(t.pixels);
-    return static_cast<int>((texels[offset] >> shift) & 0xFF);
+// One channel of a texel as 0..1.
+inline float texel_channel(uint32_t texel, int shift) {
+    return static_cast<float>(static_cast<int>((texel >> shift) & 0xFF)) * kByteScale;
+}
+
+inline float bilinear(float c00, float c10, float c01, float c11, float ax, float ay) {
+    const float top = c00 + (c10 - c00) * ax;
+    const float bottom = c01 + (c11 - c01) * ax;
+    return top + (bottom - top) * ay;
 }
 
 template <bool FourChannels, bool Linear>
@@ -186,42 +190,45 @@ template <bool FourChannels, bool Linear>
                                               int count, const SampleSpan& out) {
     const int w = static_cast<int>(t.width), h = static_cast<int>(t.height);
     const int stride = static_cast<int>(t.pitch) / t.bytesPerPixel; // texels per row
-    int o00[kMaxSpan], o10[kMaxSpan], o01[kMaxSpan], o11[kMaxSpan];
+    if (!FourChannels) {
+        for (int i = 0; i < count; ++i) {
+            const int xa = clamp_index(c.x[i], w), ya = clamp_index(c.y[i], h);
+            const int xb = clamp_index(c.x[i] + 1, w), yb = clamp_index(c.y[i] + 1, h);
+            const float c00 = t.pixels[ya * stride + xa] * kByteScale;
+            out.r[i] = Linear ? bilinear(c00, t.pixels[ya * stride + xb] * kByteScale,
+                                         t.pixels[yb * stride + xa] * kByteScale,
+                                         t.pixels[yb * stride + xb] * kByteScale, c.ax[i], c.ay[i])
+                              : c00;
+            out.g[i] = out.b[i] = 0.0f;
+            out.a[i] = 1.0f;
+        }
+        return;
+    }
+    const auto* texels = reinterpret_cast<const PackedTexel*>(t.pixels);
+    const int sr = 8 * t.r, sg = 8 * t.g, sb = 8 * t.b, sa = 8 * t.a; // little-endian bytes
     for (int i = 0; i < count; ++i) {
         const int xa = clamp_index(c.x[i], w), ya = clamp_index(c.y[i], h);
-        const int xb = clamp_index(c.x[i] + 1, w), yb = clamp_index(c.y[i] + 1, h);
-        o00[i] = ya * stride + xa;
-        o10[i] = ya * stride + xb;
-        o01[i] = yb * stride + xa;
-        o11[i] = yb * stride + xb;
-    }
-    float* channels[4] = {out.r, out.g, out.b, out.a};
-    const int shifts[4] = {8 * t.r, 8 * t.g, 8 * t.b, 8 * t.a}; // little-endian bytes
-    for (int k = 0; k < (FourChannels ? 4 : 1); ++k) {
-        float* __restrict dst = channels[k];
-        const int shift = shifts[k];
-        for (int i = 0; i < count; ++i) {
-            const float c00 =
-                static_cast<float>(texel_at<FourChannels>(t, o00[i], shift)) * kByteScale;
-            if (!Linear) {
-                dst[i] = c00;
-                continue;
-            }
-            const float c10 =
-                static_cast<float>(texel_at<FourChannels>(t, o10[i], shift)) * kByteScale;
-            const float c01 =
-                static_cast<float>(texel_at<FourChannels>(t, o01[i], shift)) * kByteScale;
-            const float c11 =
-                static_cast<float>(texel_at<FourChannels>(t, o11[i], shift)) * kByteScale;
-            const float top = c00 + (c10 - c00) * c.ax[i];
-            const float bottom = c01 + (c11 - c01) * c.ax[i];
-            dst[i] = top + (bottom - top) * c.ay[i];
+        const uint32_t p00 = texels[ya * stride + xa];
+        if (!Linear) {
+            out.r[i] = texel_channel(p00, sr);
+            out.g[i] = texel_channel(p00, sg);
+            out.b[i] = texel_channel(p00, sb);
+            out.a[i] = texel_channel(p00, sa);
+            continue;
         }
-    }
-    if (!FourChannels) {
-        std::fill(out.g, out.g + count, 0.0f);
-        std::fill(out.b, out.b + count, 0.0f);
-        std::fill(out.a, out.a + count, 1.0f);
+        const int xb = clamp_index(c.x[i] + 1, w), yb = clamp_index(c.y[i] + 1, h);
+        const uint32_t p10 = texels[ya * stride + xb];
+        const uint32_t p01 = texels[yb * stride + xa];
+        const uint32_t p11 = texels[yb * stride + xb];
+        const float ax = c.ax[i], ay = c.ay[i];
+        const auto filtered = [&](int shift) {
+            return bilinear(texel_channel(p00, shift), texel_channel(p10, shift),
+                            texel_channel(p01, shift), texel_channel(p11, shift), ax, ay);
+        };
+        out.r[i] = filtered(sr);
+        out.g[i] = filtered(sg);
+        out.b[i] = filtered(sb);
+        out.a[i] = filtered(sa);
     }
 }
 
