@@ -93,6 +93,8 @@ inline bool is_solid(const MVGfragUniforms& u) {
     float* channels[4] = {out.r, out.g, out.b, out.a};
     for (int k = 0; k < 4; ++k) {
         const float inner = u.innerCol[k];
+        if (inner == 1.0f) // an untinted image: texels times one are the texels
+            continue;
         for (int i = 0; i < count; ++i)
             channels[k][i] *= inner;
     }
@@ -152,7 +154,7 @@ MTL_SPAN_CLONES void shade(const MVGfragUniforms& u, const mtl::TextureView& b,
     }
     // Images map the position through the paint; triangles carry texture coordinates.
     if constexpr (Type == kMVGshaderImage) {
-        float s[mtl::kMaxSpan] = {}, t[mtl::kMaxSpan] = {}; // zeroed: GCC cannot see the count
+        float s[mtl::kMaxSpan], t[mtl::kMaxSpan];
         for (int i = 0; i < in.count; ++i) {
             const Point p = apply(u.paintMat, xs[i], ys[i]);
             s[i] = p.x / u.extent[0];
