@@ -189,22 +189,26 @@ template <bool FourChannels, bool Linear>
 [[gnu::always_inline]] inline void filter_run(const TextureView& t, const SpanCoordinates& c,
                                               int count, const SampleSpan& out) {
     const int w = static_cast<int>(t.width), h = static_cast<int>(t.height);
-    const int stride = static_cast<int>(t.pitch) / t.bytesPerPixel; // texels per row
+    const int pitch = static_cast<int>(t.pitch); // at most 16384 * 4 * 16384 bytes in all
     if (!FourChannels) {
         for (int i = 0; i < count; ++i) {
             const int xa = clamp_index(c.x[i], w), ya = clamp_index(c.y[i], h);
             const int xb = clamp_index(c.x[i] + 1, w), yb = clamp_index(c.y[i] + 1, h);
-            const float c00 = t.pixels[ya * stride + xa] * kByteScale;
-            out.r[i] = Linear ? bilinear(c00, t.pixels[ya * stride + xb] * kByteScale,
-                                         t.pixels[yb * stride + xa] * kByteScale,
-                                         t.pixels[yb * stride + xb] * kByteScale, c.ax[i], c.ay[i])
+            const float c00 = t.pixels[ya * pitch + xa] * kByteScale;
+            const float ax = c.ax[i], ay = c.ay[i];
+            // The absent channels are filtered too: weights that are not
+            // finite make them NaN, as they do for single samples.
+            out.r[i] = Linear ? bilinear(c00, t.pixels[ya * pitch + xb] * kByteScale,
+                                         t.pixels[yb * pitch + xa] * kByteScale,
+                                         t.pixels[yb * pitch + xb] * kByteScale, ax, ay)
                               : c00;
-            out.g[i] = out.b[i] = 0.0f;
-            out.a[i] = 1.0f;
+            out.g[i] = out.b[i] = Linear ? bilinear(0.0f, 0.0f, 0.0f, 0.0f, ax, ay) : 0.0f;
+            out.a[i] = Linear ? bilinear(1.0f, 1.0f, 1.0f, 1.0f, ax, ay) : 1.0f;
         }
         return;
     }
     const auto* texels = reinterpret_cast<const PackedTexel*>(t.pixels);
+    const int stride = pitch / 4; // texels per row: texture rows hold whole texels
     const int sr = 8 * t.r, sg = 8 * t.g, sb = 8 * t.b, sa = 8 * t.a; // little-endian bytes
     for (int i = 0; i < count; ++i) {
         const int xa = clamp_index(c.x[i], w), ya = clamp_index(c.y[i], h);

@@ -114,8 +114,6 @@ void store(unsigned char* p, int index, uint64_t writeMask, uint64_t bit, float 
         p[index] = to_unorm8(v);
 }
 
-using PackedPixel = uint32_t __attribute__((may_alias));
-
 // One channel of source-over: the destination byte at bit `shift` of the
 // pixel, blended with the source channel; `inverse` is one minus the
 // clamped source alpha.
@@ -147,7 +145,15 @@ MTL_SPAN_CLONES void blend_source_over(const Layout& l, unsigned char* row, int 
     if (!moved)
         return;
     const bool opaque = opaqueCount == count;
-    auto* __restrict pixels = reinterpret_cast<PackedPixel*>(row);
+    // Rows need not be four-byte aligned: pixels move through memcpy.
+    const auto load = [row](int i) {
+        uint32_t pixel;
+        std::memcpy(&pixel, row + size_t(i) * 4, 4);
+        return pixel;
+    };
+    const auto store = [row](int i, uint32_t pixel) {
+        std::memcpy(row + size_t(i) * 4, &pixel, 4);
+    };
     const int sr = 8 * l.r, sg = 8 * l.g, sb = 8 * l.b, sa = 8 * l.a;
     if (opaque) {
         for (int i = 0; i < count; ++i) {
@@ -155,18 +161,18 @@ MTL_SPAN_CLONES void blend_source_over(const Layout& l, unsigned char* row, int 
                                     static_cast<uint32_t>(to_unorm8_int(clamp01(c.g[i]))) << sg |
                                     static_cast<uint32_t>(to_unorm8_int(clamp01(c.b[i]))) << sb |
                                     static_cast<uint32_t>(to_unorm8_int(clamp01(c.a[i]))) << sa;
-            pixels[i] = c.keep[i] ? source : pixels[i];
+            store(i, c.keep[i] ? source : load(i));
         }
         return;
     }
     for (int i = 0; i < count; ++i) {
-        const uint32_t pixel = pixels[i];
+        const uint32_t pixel = load(i);
         const float inverse = 1.0f - clamp01(c.a[i]);
         const uint32_t blended = source_over_channel(c.r[i], inverse, pixel, sr) |
                                  source_over_channel(c.g[i], inverse, pixel, sg) |
                                  source_over_channel(c.b[i], inverse, pixel, sb) |
                                  source_over_channel(c.a[i], inverse, pixel, sa);
-        pixels[i] = c.keep[i] ? blended : pixel;
+        store(i, c.keep[i] ? blended : pixel);
     }
 }
 
