@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace mtl {
 
@@ -21,9 +22,15 @@ void clear_color(Texture& t, const ClearColor& c) {
     if (t.pixelFormat() == PixelFormatBGRA8Unorm)
         std::swap(pixel[0], pixel[2]);
     const size_t size = bytes_per_pixel(t.pixelFormat());
-    const size_t count = t.width() * t.height();
-    for (size_t i = 0; i < count; ++i)
-        std::copy(pixel, pixel + size, t.pixels() + i * size);
+    unsigned char* pixels = t.pixels();
+    const size_t rowBytes = t.bytesPerRow();
+    if (size == 0 || t.height() == 0)
+        return;
+    // One row pixel by pixel, then whole rows copied from it.
+    for (size_t i = 0; i < t.width(); ++i)
+        std::memcpy(pixels + i * size, pixel, size);
+    for (size_t y = 1; y < t.height(); ++y)
+        std::memcpy(pixels + y * rowBytes, pixels, rowBytes);
 }
 
 void worker_loop(std::shared_ptr<QueueCore> core) {

@@ -107,15 +107,6 @@ inline int clamp_index(int i, int n) {
     return low < n - 1 ? low : n - 1;
 }
 
-template <bool FourChannels>
-inline void fetch_texel(const TextureView& t, int x, int y, float out[4]) {
-    const unsigned char* p = t.pixels + size_t(y) * t.pitch + size_t(x) * t.bytesPerPixel;
-    out[0] = p[t.r] * kByteScale;
-    out[1] = FourChannels ? p[t.g] * kByteScale : 0.0f;
-    out[2] = FourChannels ? p[t.b] * kByteScale : 0.0f;
-    out[3] = FourChannels ? p[t.a] * kByteScale : 1.0f;
-}
-
 // Texel positions of a run with edge clamping: where each sample's (first)
 // texel is and its bilinear weights, zero for nearest filtering.
 struct SpanCoordinates {
@@ -175,38 +166,78 @@ template <bool FourChannels>
     }
 }
 
-// Bilinear weights of zero reduce the filter to its first texel exactly
-// (c + (d - c) * 0 == c for the finite texel values), so centred samples
-// take one fetch instead of four.
-template <bool FourChannels>
-inline void sample_texel(const TextureView& t, const SpanCoordinates& c, int i,
-                         const SampleSpan& out) {
+// Texels of a run of samples with edge clamping, filtered on whole arrays so
+// the loops vectorise. Bilinear weights of zero reduce the filter to its first
+// texel exactly (c + (d - c) * 0 == c for the finite texel values), so one
+// loop serves centred and off-centre samples alike, and nearest filtering
+// (weights always zero) takes only the first texel. Each sample's texels are
+// read once for all four channels.
+using PackedTexel = uint32_t __attribute__((may_alias));
+
+// One channel of a texel as 0..1.
+inline float texel_channel(uint32_t texel, int shift) {
+    return static_cast<float>(static_cast<int>((texel >> shift) & 0xFF)) * kByteScale;
+}
+
+inline float bilinear(float c00, float c10, float c01, float c11, float ax, float ay) {
+    const float top = c00 + (c10 - c00) * ax;
+    const float bottom = c01 + (c11 - c01) * ax;
+    return top + (bottom - top) * ay;
+}
+
+template <bool FourChannels, bool Linear>
+[[gnu::always_inline]] inline void filter_run(const TextureView& t, const SpanCoordinates& c,
+                                              int count, const SampleSpan& out) {
     const int w = static_cast<int>(t.width), h = static_cast<int>(t.height);
-    const int xa = clamp_index(c.x[i], w), ya = clamp_index(c.y[i], h);
-    float c00[4];
-    fetch_texel<FourChannels>(t, xa, ya, c00);
-    const float ax = c.ax[i], ay = c.ay[i];
-    if (ax != 0.0f || ay != 0.0f) {
-        const int xb = clamp_index(c.x[i] + 1, w), yb = clamp_index(c.y[i] + 1, h);
-        float c10[4], c01[4], c11[4];
-        fetch_texel<FourChannels>(t, xb, ya, c10);
-        fetch_texel<FourChannels>(t, xa, yb, c01);
-        fetch_texel<FourChannels>(t, xb, yb, c11);
-        for (int k = 0; k < 4; ++k) {
-            const float top = c00[k] + (c10[k] - c00[k]) * ax;
-            const float bottom = c01[k] + (c11[k] - c01[k]) * ax;
-            c00[k] = top + (bottom - top) * ay;
+    const int pitch = static_cast<int>(t.pitch); // at most 16384 * 4 * 16384 bytes in all
+    if (!FourChannels) {
+        for (int i = 0; i < count; ++i) {
+            const int xa = clamp_index(c.x[i], w), ya = clamp_index(c.y[i], h);
+            const int xb = clamp_index(c.x[i] + 1, w), yb = clamp_index(c.y[i] + 1, h);
+            const float c00 = t.pixels[ya * pitch + xa] * kByteScale;
+            const float ax = c.ax[i], ay = c.ay[i];
+            // The absent channels are filtered too: weights that are not
+            // finite make them NaN, as they do for single samples.
+            out.r[i] = Linear ? bilinear(c00, t.pixels[ya * pitch + xb] * kByteScale,
+                                         t.pixels[yb * pitch + xa] * kByteScale,
+                                         t.pixels[yb * pitch + xb] * kByteScale, ax, ay)
+                              : c00;
+            out.g[i] = out.b[i] = Linear ? bilinear(0.0f, 0.0f, 0.0f, 0.0f, ax, ay) : 0.0f;
+            out.a[i] = Linear ? bilinear(1.0f, 1.0f, 1.0f, 1.0f, ax, ay) : 1.0f;
         }
+        return;
     }
-    out.r[i] = c00[0];
-    out.g[i] = c00[1];
-    out.b[i] = c00[2];
-    out.a[i] = c00[3];
+    const auto* texels = reinterpret_cast<const PackedTexel*>(t.pixels);
+    const int stride = pitch / 4; // texels per row: texture rows hold whole texels
+    const int sr = 8 * t.r, sg = 8 * t.g, sb = 8 * t.b, sa = 8 * t.a; // little-endian bytes
+    for (int i = 0; i < count; ++i) {
+        const int xa = clamp_index(c.x[i], w), ya = clamp_index(c.y[i], h);
+        const uint32_t p00 = texels[ya * stride + xa];
+        if (!Linear) {
+            out.r[i] = texel_channel(p00, sr);
+            out.g[i] = texel_channel(p00, sg);
+            out.b[i] = texel_channel(p00, sb);
+            out.a[i] = texel_channel(p00, sa);
+            continue;
+        }
+        const int xb = clamp_index(c.x[i] + 1, w), yb = clamp_index(c.y[i] + 1, h);
+        const uint32_t p10 = texels[ya * stride + xb];
+        const uint32_t p01 = texels[yb * stride + xa];
+        const uint32_t p11 = texels[yb * stride + xb];
+        const float ax = c.ax[i], ay = c.ay[i];
+        const auto filtered = [&](int shift) {
+            return bilinear(texel_channel(p00, shift), texel_channel(p10, shift),
+                            texel_channel(p01, shift), texel_channel(p11, shift), ax, ay);
+        };
+        out.r[i] = filtered(sr);
+        out.g[i] = filtered(sg);
+        out.b[i] = filtered(sb);
+        out.a[i] = filtered(sa);
+    }
 }
 
 // A run across an image drawn 1:1 reads consecutive texels of one row at
-// their centres, so the row is copied whole; the samples that do not (a
-// rounding step off a centre, or past an edge) are then taken one by one.
+// their centres, so the row is copied whole; any other run is filtered.
 template <bool FourChannels>
 [[gnu::always_inline]] inline void sample_clamped(const TextureView& t, const float* u,
                                                   const float* v, int count,
@@ -217,20 +248,19 @@ template <bool FourChannels>
     locate(t, u, v, count, c);
     // The row the run would read, guessed from its first sample.
     const long x0 = c.x[0] + (c.ax[0] > 0.5f ? 1 : 0), y0 = c.y[0] + (c.ay[0] > 0.5f ? 1 : 0);
-    if (y0 < 0 || y0 >= t.height || x0 < 0 || x0 + count > t.width) {
+    if (y0 >= 0 && y0 < t.height && x0 >= 0 && x0 + count <= t.width) {
+        const int column = static_cast<int>(x0), row = static_cast<int>(y0);
+        int astray = 0;
         for (int i = 0; i < count; ++i)
-            sample_texel<FourChannels>(t, c, i, out);
-        return;
+            astray |=
+                (c.x[i] != column + i) | (c.y[i] != row) | (c.ax[i] != 0.0f) | (c.ay[i] != 0.0f);
+        if (!astray)
+            return fetch_row<FourChannels>(t, column, row, count, out);
     }
-    const int column = static_cast<int>(x0), row = static_cast<int>(y0);
-    fetch_row<FourChannels>(t, column, row, count, out);
-    unsigned char astray[kMaxSpan];
-    for (int i = 0; i < count; ++i)
-        astray[i] =
-            (c.x[i] != column + i) | (c.y[i] != row) | (c.ax[i] != 0.0f) | (c.ay[i] != 0.0f);
-    for (int i = 0; i < count; ++i)
-        if (astray[i])
-            sample_texel<FourChannels>(t, c, i, out);
+    if (t.linear)
+        filter_run<FourChannels, true>(t, c, count, out);
+    else
+        filter_run<FourChannels, false>(t, c, count, out);
 }
 
 } // namespace detail

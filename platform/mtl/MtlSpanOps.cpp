@@ -114,39 +114,66 @@ void store(unsigned char* p, int index, uint64_t writeMask, uint64_t bit, float 
         p[index] = to_unorm8(v);
 }
 
-// One channel of source-over at bit `shift` of each pixel, or'd into `blended`;
-// `inverse` is one minus the clamped source alpha.
-void source_over_channel(const float* __restrict source, const float* __restrict inverse,
-                         const uint32_t* __restrict pixels, uint32_t* __restrict blended, int shift,
-                         int count) {
+// One channel of source-over: the destination byte at bit `shift` of the
+// pixel, blended with the source channel; `inverse` is one minus the
+// clamped source alpha.
+inline uint32_t source_over_channel(float source, float inverse, uint32_t pixel, int shift) {
     constexpr float k = 1.0f / 255.0f;
-    for (int i = 0; i < count; ++i) {
-        const float d = static_cast<float>(static_cast<int>((pixels[i] >> shift) & 0xFF));
-        const int value = to_unorm8_int(clamp01(source[i]) * 1.0f + (d * k) * inverse[i]);
-        blended[i] |= static_cast<uint32_t>(value) << shift;
-    }
+    const float d = static_cast<float>(static_cast<int>((pixel >> shift) & 0xFF));
+    const int value = to_unorm8_int(clamp01(source) * 1.0f + (d * k) * inverse);
+    return static_cast<uint32_t>(value) << shift;
 }
 
 // The usual premultiplied source-over into four-byte pixels: the same
 // arithmetic as the general path with factors one and one minus source
-// alpha, on whole pixels so the loops vectorise.
+// alpha, on whole pixels in place so the loops vectorise. Two kinds of run
+// need less: one whose kept pixels are all zero leaves every byte as it was
+// (d / 255 rounds back to d), and one of opaque sources does not depend on
+// the destination (its weight one minus alpha is zero).
 MTL_SPAN_CLONES void blend_source_over(const Layout& l, unsigned char* row, int count,
                                        const SpanColors& c) {
     static_assert(std::endian::native == std::endian::little, "channel shifts assume it");
-    uint32_t pixels[kMaxSpan], blended[kMaxSpan];
-    float inverse[kMaxSpan];
-    std::memcpy(pixels, row, size_t(count) * 4);
-    for (int i = 0; i < count; ++i) {
-        inverse[i] = 1.0f - clamp01(c.a[i]);
-        blended[i] = 0;
-    }
-    source_over_channel(c.r, inverse, pixels, blended, 8 * l.r, count);
-    source_over_channel(c.g, inverse, pixels, blended, 8 * l.g, count);
-    source_over_channel(c.b, inverse, pixels, blended, 8 * l.b, count);
-    source_over_channel(c.a, inverse, pixels, blended, 8 * l.a, count);
+    // Plain counts and ors, so these loops vectorise. clamp01(a) is 1 exactly when a >= 1.
+    int opaqueCount = 0, moved = 0;
     for (int i = 0; i < count; ++i)
-        pixels[i] = c.keep[i] ? blended[i] : pixels[i];
-    std::memcpy(row, pixels, size_t(count) * 4);
+        opaqueCount += c.a[i] >= 1.0f ? 1 : 0;
+    for (int i = 0; i < count; ++i) {
+        const int source =
+            (c.r[i] != 0.0f) | (c.g[i] != 0.0f) | (c.b[i] != 0.0f) | (c.a[i] != 0.0f);
+        moved |= c.keep[i] != 0 ? source : 0;
+    }
+    if (!moved)
+        return;
+    const bool opaque = opaqueCount == count;
+    // Rows need not be four-byte aligned: pixels move through memcpy.
+    const auto load = [row](int i) {
+        uint32_t pixel;
+        std::memcpy(&pixel, row + size_t(i) * 4, 4);
+        return pixel;
+    };
+    const auto store = [row](int i, uint32_t pixel) {
+        std::memcpy(row + size_t(i) * 4, &pixel, 4);
+    };
+    const int sr = 8 * l.r, sg = 8 * l.g, sb = 8 * l.b, sa = 8 * l.a;
+    if (opaque) {
+        for (int i = 0; i < count; ++i) {
+            const uint32_t source = static_cast<uint32_t>(to_unorm8_int(clamp01(c.r[i]))) << sr |
+                                    static_cast<uint32_t>(to_unorm8_int(clamp01(c.g[i]))) << sg |
+                                    static_cast<uint32_t>(to_unorm8_int(clamp01(c.b[i]))) << sb |
+                                    static_cast<uint32_t>(to_unorm8_int(clamp01(c.a[i]))) << sa;
+            store(i, c.keep[i] ? source : load(i));
+        }
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        const uint32_t pixel = load(i);
+        const float inverse = 1.0f - clamp01(c.a[i]);
+        const uint32_t blended = source_over_channel(c.r[i], inverse, pixel, sr) |
+                                 source_over_channel(c.g[i], inverse, pixel, sg) |
+                                 source_over_channel(c.b[i], inverse, pixel, sb) |
+                                 source_over_channel(c.a[i], inverse, pixel, sa);
+        store(i, c.keep[i] ? blended : pixel);
+    }
 }
 
 bool is_source_over(const ColorAttachmentDescriptor& b) {

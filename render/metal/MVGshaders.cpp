@@ -66,6 +66,15 @@ inline float gradient_mix(const MVGfragUniforms& u, float x, float y) {
     return sd >= 0.0f ? 1.0f : 0.0f;
 }
 
+// A paint whose two colours are the same finite values: its gradient mix
+// cannot change the colour.
+inline bool is_solid(const MVGfragUniforms& u) {
+    for (int k = 0; k < 4; ++k)
+        if (!(u.innerCol[k] == u.outerCol[k]) || !std::isfinite(u.innerCol[k]))
+            return false;
+    return true;
+}
+
 // Texels as the paint reads them, tinted by the inner colour, into `out`.
 [[gnu::always_inline]] inline void tint_span(const MVGfragUniforms& u,
                                              const mtl::TextureView& texture, const float* s,
@@ -84,6 +93,8 @@ inline float gradient_mix(const MVGfragUniforms& u, float x, float y) {
     float* channels[4] = {out.r, out.g, out.b, out.a};
     for (int k = 0; k < 4; ++k) {
         const float inner = u.innerCol[k];
+        if (inner == 1.0f) // an untinted image: texels times one are the texels
+            continue;
         for (int i = 0; i < count; ++i)
             channels[k][i] *= inner;
     }
@@ -92,8 +103,8 @@ inline float gradient_mix(const MVGfragUniforms& u, float x, float y) {
 // Coverage of each pixel: scissor, then (AA) the stroke factor, discarding
 // below the threshold. Triangles take no stroke factor.
 template <int Type, bool AA, bool Scissor>
-void coverage(const MVGfragUniforms& u, const mtl::SpanIn& in, const mtl::SpanOut& out,
-              float* factor) {
+[[gnu::always_inline]] inline void coverage(const MVGfragUniforms& u, const mtl::SpanIn& in,
+                                            const mtl::SpanOut& out, float* factor) {
     const float *xs = in.varyings[kPosX], *ys = in.varyings[kPosY];
     const float *us = in.varyings[kU], *vs = in.varyings[kV];
     for (int i = 0; i < in.count; ++i)
@@ -122,6 +133,15 @@ MTL_SPAN_CLONES void shade(const MVGfragUniforms& u, const mtl::TextureView& b,
     const float *xs = in.varyings[kPosX], *ys = in.varyings[kPosY];
     if (Type == kMVGshaderGradient) {
         float* channels[4] = {out.r, out.g, out.b, out.a};
+        if (is_solid(u)) {
+            // inner + (outer - inner) * mix is inner for every mix in 0..1.
+            for (int k = 0; k < 4; ++k) {
+                const float inner = u.innerCol[k];
+                for (int i = 0; i < in.count; ++i)
+                    channels[k][i] = clamp01(inner * factor[i]);
+            }
+            return;
+        }
         float mixes[mtl::kMaxSpan];
         for (int i = 0; i < in.count; ++i)
             mixes[i] = gradient_mix(u, xs[i], ys[i]);
@@ -134,7 +154,7 @@ MTL_SPAN_CLONES void shade(const MVGfragUniforms& u, const mtl::TextureView& b,
     }
     // Images map the position through the paint; triangles carry texture coordinates.
     if constexpr (Type == kMVGshaderImage) {
-        float s[mtl::kMaxSpan] = {}, t[mtl::kMaxSpan] = {}; // zeroed: GCC cannot see the count
+        float s[mtl::kMaxSpan], t[mtl::kMaxSpan];
         for (int i = 0; i < in.count; ++i) {
             const Point p = apply(u.paintMat, xs[i], ys[i]);
             s[i] = p.x / u.extent[0];
