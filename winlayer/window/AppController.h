@@ -57,6 +57,7 @@ public:
     WISPApplication& operator=(const WISPApplication&) = delete;
 
 private:
+    bool isCoalescedRepeat(const ak::Event& event);
     bool offerToHandler(const ak::Event& event, ak::View* focus, int key, int flags);
     bool dialogKey(const ak::Event& event, ak::View* focus, ak::Window& target);
 

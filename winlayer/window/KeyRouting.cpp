@@ -41,11 +41,7 @@ WISPApplication::~WISPApplication() {
 bool WISPApplication::sendEvent(const ak::Event& event) {
     if (!IsKey(event))
         return false;
-    // A held key's repeats pile up behind slow handlers: the one already
-    // pending for the same key stands for this one.
-    ak::Event pending;
-    if (app_.PeekEvent({ak::EventType::KeyDown}, kCoalescingPeekMs, &pending) &&
-        pending.keyCode == event.keyCode)
+    if (isCoalescedRepeat(event))
         return true;
     ak::Window* modal = app_.ModalWindow();
     ak::Window* target = event.window;
@@ -65,6 +61,19 @@ bool WISPApplication::sendEvent(const ak::Event& event) {
         return false;
     ak::Ref<ak::Window> holdTarget(target);
     return dialogKey(event, focus, *target);
+}
+
+bool WISPApplication::isCoalescedRepeat(const ak::Event& event) {
+    // A held key's repeats pile up behind slow handlers: the press already
+    // pending for the same key stands for this one. A press whose own release
+    // comes next is a keystroke, not a repeat: dropping it would lose a
+    // doubled letter typed quickly.
+    std::vector<ak::EventType> next{ak::EventType::KeyDown};
+    if (event.type == ak::EventType::KeyDown)
+        next.push_back(ak::EventType::KeyUp);
+    ak::Event pending;
+    return app_.PeekEvent(next, kCoalescingPeekMs, &pending) &&
+           pending.type == ak::EventType::KeyDown && pending.keyCode == event.keyCode;
 }
 
 bool WISPApplication::offerToHandler(const ak::Event& event, ak::View* focus, int key, int flags) {
