@@ -15,8 +15,9 @@ public:
     void PutBytes(const void* data, int size) {
         if (size <= 0)
             return;
-        const auto* bytes = static_cast<const uint8_t*>(data);
-        m_bytes.insert(m_bytes.end(), bytes, bytes + size);
+        const size_t end = m_bytes.size();
+        m_bytes.resize(end + static_cast<size_t>(size));
+        std::memcpy(m_bytes.data() + end, data, static_cast<size_t>(size));
     }
     template <class T>
     void Put(const T& value) {

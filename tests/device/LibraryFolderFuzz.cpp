@@ -1,12 +1,18 @@
+#include "platform/sys/Log.h"
 #include "tests/device/LibraryFixtures.h"
+#include "tests/support/MemoryTempFolder.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <span>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 // The local library as the user's folders may hold it: slot files of any
 // length and content, impulse-response files cut or padded, and files with
@@ -42,46 +48,78 @@ std::string OwnName(std::span<const std::uint8_t> bytes) {
     return name == "." || name == ".." ? std::string() : name;
 }
 
-// Made if missing, emptied if not.
-void Empty(const std::string& folder) {
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
-        std::filesystem::remove(entry.path(), ignored);
+// The files the last input left: only this program writes in the folders,
+// so removing them empties the folders without listing them.
+std::vector<std::string>& Written() {
+    static std::vector<std::string> paths;
+    return paths;
 }
+
+void RemoveWritten() {
+    for (const std::string& path : Written())
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+            std::abort();
+    Written().clear();
+}
+
+constexpr int kSlots = 130; // a little past the last slot too
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    vx::test::PreferMemoryTempFolder();
+    // The folder listing each input logs is of no use here.
+    sys::SetLogSink([](const std::string&) {});
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static omnar::test::TempDataHome home;
-    const std::string presets = home.PresetsFolder();
-    const std::string irs = home.UserIRFolder();
-    Empty(presets);
-    Empty(irs);
+    static const std::string presets = home.PresetsFolder();
+    static const std::string irs = home.UserIRFolder();
+    static const bool made =
+        std::filesystem::create_directories(presets) && std::filesystem::create_directories(irs);
+    (void)made;
+    RemoveWritten();
 
+    // The user IRs whose slot file the input wrote, read below; the others have none.
+    std::set<int> read;
     std::size_t pos = 0;
     for (int files = 0; pos + 4 <= size && files < 16; ++files) {
         const std::uint8_t kind = data[pos];
-        const int index = data[pos + 1] % 130; // a little past the last slot too
+        const int index = data[pos + 1] % kSlots;
         const std::size_t length =
             std::min<std::size_t>(data[pos + 2] | (data[pos + 3] << 8), size - pos - 4);
         const std::span<const std::uint8_t> body(data + pos + 4, length);
         pos += 4 + length;
         const std::string folder = kind & 1 ? irs : presets;
         const std::string name = kind & 2 ? OwnName(body) : SlotName(index);
-        if (!name.empty())
-            omnar::test::WriteFile(folder + name, omnar::test::Bytes(body.begin(), body.end()));
+        if (name.empty())
+            continue;
+        Written().push_back(folder + name);
+        vx::test::WriteWholeFile(Written().back(), body.data(), body.size());
+        for (int n = 0; kind & 1 && n < kSlots; ++n)
+            if (name == SlotName(n))
+                read.insert(n);
     }
+    // And one without a file, so that a missing file is read every time.
+    int missing = 0;
+    while (read.contains(missing))
+        ++missing;
+    read.insert(missing);
 
-    // One editor for every input: reading the folders again replaces what it showed.
+    // One editor for every input, put back to no IR: reading the folders
+    // again replaces every preset row it showed.
     static vx::test::FakeHost host;
     static FolderEditor editor(vx::InstanceInfo{&host});
     static const bool opened = (editor.OpenPanel(), true);
     (void)opened;
     editor.mIRGain = 0.0;
+    std::fill(editor.mIRSamples.begin(), editor.mIRSamples.end(), 0.0);
+    editor.mIRNames = {};
     editor.RefreshPresetList();
     editor.ListPresetFolder();
-    for (int n = 0; n < 130; ++n) {
+    for (const int n : read) {
         editor.BuildIRNameList(n);
         editor.LoadUserIR(n);
     }

@@ -1,11 +1,11 @@
 #include "tests/framework/PluginFixtures.h"
+#include "tests/support/MemoryTempFolder.h"
 #include "tests/support/TempImageFolder.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 // Program (.fxp) and bank (.fxb) files of any content, into a product with
@@ -20,10 +20,35 @@ vx::PluginConfig Config(bool chunks) {
     return config;
 }
 
-void Write(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
-}
+// The fixture's product without its log: nothing reads it here, and a
+// string per parameter change was most of the time an input took.
+class QuietProduct : public vx::test::TestProduct {
+public:
+    using TestProduct::TestProduct;
+    void SendParameterValueToUI(int32_t index, double value, bool normalised) override {
+        IStandaloneApp::SendParameterValueToUI(index, value, normalised);
+    }
+    void OnParamChangeWithSource(int32_t index, int32_t source, int32_t offset) override {
+        IStandaloneApp::OnParamChangeWithSource(index, source, offset);
+    }
+};
+
+// A product made once, put back before every input to the presets and values
+// it started with, so that each input meets the same product.
+struct Fixture {
+    explicit Fixture(vx::test::FakeHost* host, bool chunks) : product(host, Config(chunks)) {
+        product.WritePresets(presets);
+        product.SaveState(state);
+    }
+    void Reset() {
+        if (product.ReadPresets(presets, 0) < 0 || product.RestoreState(state, 0) < 0)
+            std::abort();
+        product.log.clear();
+    }
+    QuietProduct product;
+    vx::IByteChunk presets;
+    vx::IByteChunk state;
+};
 
 void CheckRanges(const vx::IModuleBase& module) {
     for (int i = 0; i < module.NParams(); ++i) {
@@ -53,17 +78,22 @@ void Exercise(vx::test::TestProduct& product, const std::string& in, const std::
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    vx::test::PreferMemoryTempFolder();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static vx::test::TempImageFolder folder;
     static vx::test::FakeHost host;
-    static vx::test::TestProduct values(&host, Config(false));
-    static vx::test::TestProduct chunks(&host, Config(true));
+    static Fixture values(&host, false);
+    static Fixture chunks(&host, true);
     const std::string in = folder.Folder() + "/in";
     const std::string out = folder.Folder() + "/out";
-    Write(in, data, size);
-    Exercise(values, in, out);
-    Exercise(chunks, in, out);
-    values.log.clear();
-    chunks.log.clear();
+    vx::test::WriteWholeFile(in, data, size);
+    values.Reset();
+    chunks.Reset();
+    Exercise(values.product, in, out);
+    Exercise(chunks.product, in, out);
     return 0;
 }

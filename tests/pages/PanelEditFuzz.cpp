@@ -1,5 +1,8 @@
 #include "controls/IInvisibleSelectControl.h"
+#include "platform/sys/Log.h"
+#include "tests/device/ResettableEditor.h"
 #include "tests/pages/PagesFixture.h"
+#include "tests/support/MemoryTempFolder.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +12,10 @@
 // parameter (or footswitch or radio), value, gesture and area, modifiers.
 // Nothing may crash, no message may carry a data byte of 80h or more, and the
 // preset list never points past its 128 rows.
+//
+// The editor and its panel are made once and put back after every input,
+// the list areas' last gesture too (the editor reads it on a change of the
+// list's parameter, gesture or not).
 namespace {
 
 using Area = vx::ui::IInvisibleSelectControl3;
@@ -45,6 +52,28 @@ void Gesture(Area* area, int kind, std::uint8_t where, std::uint8_t modifiers) {
     }
 }
 
+using Editor = omnar::test::ResettableEditor<omnar::test::PagesEditor>;
+
+// Each area's gesture record as a new area has it: a press without
+// modifiers, the last turn not upward. A wheel of no turn records kind and
+// direction, the press then the kind; the area is cut from its parameter and
+// action meanwhile, so that nothing reacts, and its value is put back after.
+void ForgetGestures(Area* const (&areas)[4]) {
+    for (Area* area : areas) {
+        if (!area)
+            continue;
+        const int param = area->GetParamIdx();
+        vx::ui::IActionFunction action = area->GetActionFunction();
+        area->BindParam(-1);
+        area->SetActionFunction(nullptr);
+        const vx::ui::IRECT& r = area->GetRECT();
+        area->OnMouseWheel(r.MW(), r.T, vx::ui::IMouseMod(), 0.f);
+        area->OnMouseDown(r.MW(), r.T, vx::ui::IMouseMod());
+        area->BindParam(param);
+        area->SetActionFunction(std::move(action));
+    }
+}
+
 void Check(const omnar::test::PagesEditor& editor, const vx::test::FakeHost& host) {
     for (const auto& message : host.output->messages)
         for (std::size_t i = 1; i + 1 < message.size(); ++i)
@@ -57,21 +86,35 @@ void Check(const omnar::test::PagesEditor& editor, const vx::test::FakeHost& hos
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    vx::test::PreferMemoryTempFolder();
+    sys::SetLogSink([](const std::string&) {});
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static omnar::test::TempDataHome home;
     static omnar::test::TempDataHome config{"XDG_CONFIG_HOME"};
-    vx::test::FakeHost host;
-    std::vector<std::string> events;
-    omnar::test::PagesEditor editor(vx::InstanceInfo{&host});
-    editor.SetMakeGraphicsFunc([&] {
-        return std::make_unique<vx::test::AttachingCanvas>(editor, events, 1920, 1200, 1.f);
-    });
-    editor.OpenEditor(nullptr);
-    editor.mConnected = true;
-    editor.mApplyingValues = false;
-    editor.mUserEditing = true;
-    Area* const areas[] = {editor.mPresetListSelector, editor.mIRListSelect,
-                           editor.mCustomIRSelectLeft, editor.mCustomIRSelectRight};
+    static vx::test::FakeHost host;
+    static std::vector<std::string> events;
+    static Editor editor(vx::InstanceInfo{&host});
+    static const bool ready = [] {
+        editor.SetMakeGraphicsFunc([] {
+            return std::make_unique<vx::test::AttachingCanvas>(editor, events, 1920, 1200, 1.f);
+        });
+        editor.OpenEditor(nullptr);
+        editor.mConnected = true;
+        editor.mApplyingValues = false;
+        editor.mUserEditing = true;
+        editor.Remember();
+        return true;
+    }();
+    (void)ready;
+    static Area* const areas[] = {editor.mPresetListSelector, editor.mIRListSelect,
+                                  editor.mCustomIRSelectLeft, editor.mCustomIRSelectRight};
+    static omnar::test::LibraryWatch library(home.Folder());
+    static omnar::test::LibraryWatch settings(config.Folder());
+
     for (std::size_t at = 0; at + 4 <= size; at += 4) {
         const int target = data[at] % (kParams + kFootswitches + kRadios);
         const std::uint8_t value = data[at + 1];
@@ -90,6 +133,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(editor, host);
         host.output->messages.clear();
     }
-    editor.CloseEditor();
+
+    ForgetGestures(areas);
+    editor.PutBack();
+    library.EmptyIfChanged();
+    settings.EmptyIfChanged();
+    host.output->messages.clear();
+    host.output->wire.clear();
+    events.clear();
     return 0;
 }

@@ -73,17 +73,35 @@ TEST(CursorFileTest, RefusesWhatIsNoOneImageCursor) {
     };
     Bytes truncatedHeader = MakeCursor(16, 0, 0);
     truncatedHeader.resize(21);
+    Bytes headerOnly = MakeCursor(16, 0, 0);
+    headerOnly.resize(22);
+    // The image offset (bytes 18..21) near 2 GB in a file of a few hundred bytes.
+    Bytes farOffset = MakeCursor(16, 0, 0);
+    farOffset[18] = farOffset[19] = farOffset[20] = 0xFF;
+    farOffset[21] = 0x7F;
+    // A colour table of 0x40FF0000 entries claimed by the bitmap header.
+    Bytes hugePalette = MakeCursor(16, 0, 0);
+    hugePalette[22 + 34] = 0xFF;
+    hugePalette[22 + 35] = 0x40;
     const Case cases[] = {
         {"icon header", MakeCursor(16, 1, 1, 1)},
         {"two images", MakeCursor(16, 1, 1, 2, 2)},
         {"reserved byte set", MakeCursor(16, 1, 1, 2, 1, 7)},
         {"shorter than header and entry", truncatedHeader},
+        {"nothing after the entry", headerOnly},
+        {"image offset past the end", farOffset},
+        {"colour table past the end", hugePalette},
         {"empty", {}},
         {"png",
          {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 0, 1, 0, 0}},
     };
     for (const Case& c : cases)
         EXPECT_FALSE(CursorToIcon(c.bytes)) << c.name;
+
+    // A colour table the file holds is the reader's to judge.
+    Bytes smallPalette = MakeCursor(16, 0, 0);
+    smallPalette[22 + 32] = 2;
+    EXPECT_TRUE(CursorToIcon(smallPalette));
 }
 
 TEST(CursorFileTest, TruncatedPixelsAreTheReadersToJudge) {

@@ -1,11 +1,11 @@
 #include "framework/host/HostSettings.h"
+#include "tests/support/MemoryTempFolder.h"
 #include "tests/support/TempImageFolder.h"
 #include "winlayer/IniImage.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 // settings.ini of any content, read as the host reads it at start-up: every
@@ -35,13 +35,15 @@ void Check(const host::HostSettings& s) {
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    vx::test::PreferMemoryTempFolder();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static vx::test::TempImageFolder folder;
     const std::string path = folder.Folder() + "/settings.ini";
-    {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), std::streamsize(size));
-    }
+    vx::test::WriteWholeFile(path, data, size);
     Check(host::ReadHostSettings(path));
     return 0;
 }
