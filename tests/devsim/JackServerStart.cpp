@@ -1,7 +1,5 @@
 #include "tests/devsim/JackServerStart.h"
 
-#include <jack/jack.h>
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -24,16 +22,18 @@ namespace fs = std::filesystem;
 constexpr const char* kServerTable = "/dev/shm/jack-shm-registry";
 constexpr const char* kTableFull = "Too many servers already active";
 
-bool ServerAnswers(const std::string& probeName) {
-    // Until the server is up every try complains; the complaints say nothing new.
-    jack_set_error_function([](const char*) {});
-    jack_status_t status;
-    jack_client_t* probe = jack_client_open(probeName.c_str(), JackNoStartServer, &status);
+// Asked from a child process: a test process that once opened a client stays
+// attached to the server table it saw then, and after a stale table is
+// replaced it would never find another server again.
+bool ServerAnswers(const std::string& name, const fs::path& folder) {
+    std::string ignored;
+    const auto probe =
+        ChildProcess::Start({"jack_lsp", "-s", name}, (folder / "probe.err").string(), ignored);
     if (!probe) {
         return false;
     }
-    jack_client_close(probe);
-    return true;
+    const std::optional<int> status = probe->WaitForExit(5s);
+    return status && *status == 0;
 }
 
 // A zombie counts as ended: it holds no row any more, whoever reaps it.
@@ -93,7 +93,7 @@ Outcome TryStart(const std::string& name, const fs::path& folder, std::chrono::m
         return Outcome::Failed;
     }
     const auto deadline = Clock::now() + timeout;
-    while (!ServerAnswers(name + "-probe")) {
+    while (!ServerAnswers(name, folder)) {
         if (server->WaitForExit(100ms)) {
             const std::string output = server->StderrText();
             server.reset();
