@@ -19,7 +19,7 @@ struct DisplayCloser {
 
 } // namespace
 
-std::optional<PanelPixels> PanelPixels::Grab(unsigned long window, PanelRect rect) {
+std::optional<PanelPixels> PanelPixels::Grab(unsigned long window, PanelArea rect) {
     // A connection of its own: a grab must not disturb the harness's.
     const std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
     if (!display)

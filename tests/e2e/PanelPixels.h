@@ -11,19 +11,19 @@
 namespace e2e {
 
 // A rectangle in panel units (left, top, right, bottom).
-struct PanelRect {
+struct PanelArea {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 
 // The panel's status row, where "Connecting to the device..." stands.
-inline constexpr PanelRect kStatusRow{660, 5, 1060, 73};
+inline constexpr PanelArea kStatusRow{660, 5, 1060, 73};
 // The whole panel.
-inline constexpr PanelRect kWholePanel{0, 0, 1920, 1200};
+inline constexpr PanelArea kWholePanel{0, 0, 1920, 1200};
 
 class PanelPixels {
 public:
     // The rectangle of the window's panel now, or nothing when it cannot be read.
-    static std::optional<PanelPixels> Grab(unsigned long window, PanelRect rect);
+    static std::optional<PanelPixels> Grab(unsigned long window, PanelArea rect);
     // The fraction of pixels, 0 to 1, that differ from the other grab's; 1
     // when the two have different sizes.
     double DifferenceFrom(const PanelPixels& other) const;

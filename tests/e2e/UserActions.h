@@ -67,7 +67,7 @@ protected:
     // The first box after the mark says the text; it is answered.
     void ExpectBox(std::size_t mark, const std::string& text, std::chrono::milliseconds timeout);
 
-    std::optional<PanelPixels> Grab(PanelRect rect) { return PanelPixels::Grab(mWindow, rect); }
+    std::optional<PanelPixels> Grab(PanelArea rect) { return PanelPixels::Grab(mWindow, rect); }
     // The whole panel once two grabs in a row agree, or nothing within 10 s.
     std::optional<PanelPixels> SettledPanel();
     // Help > About shows the about page over the panel; a click takes it away.
