@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/shell/PreferencesDialogList.h"
+#include "app/PreferencesDialogList.h"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,8 @@
-#include "framework/shell/AppShell.h"
+#include "app/AppShell.h"
 
-#include "framework/shell/ShellIds.h"
-#include "framework/shell/ShellResources.h"
-#include "framework/shell/WindowCentring.h"
+#include "app/ShellIds.h"
+#include "app/ShellResources.h"
+#include "app/WindowCentring.h"
 #include "platform/ak/ModalPrompt.h"
 #include "winlayer/SizeLimits.h"
 #include "winlayer/window/WindowCalls.h"

@@ -4,7 +4,7 @@
 // systems with a recording product, the main window from the launch message,
 // and the preferences dialog driven from inside its modal loop.
 
-#include "framework/shell/AppShell.h"
+#include "app/AppShell.h"
 #include "platform/ak/Application.h"
 #include "tests/framework/host/HostFixtures.h"
 

@@ -1,8 +1,8 @@
-#include "framework/shell/AppShell.h"
+#include "app/AppShell.h"
 
+#include "app/ShellIds.h"
+#include "app/ShellResources.h"
 #include "device/OmnarControl.h"
-#include "framework/shell/ShellIds.h"
-#include "framework/shell/ShellResources.h"
 #include "winlayer/InputRecords.h"
 #include "winlayer/window/WindowCalls.h"
 

@@ -1,9 +1,9 @@
 // The preferences dialog over the host's fake drivers and ports: what each
 // list offers, what each choice does to the settings, the stream and the
 // ports, and how OK, Apply and Cancel end it.
-#include "framework/shell/ShellIds.h"
+#include "app/ShellIds.h"
 #include "platform/ak/test/AkTest.h"
-#include "tests/shell/ShellFixture.h"
+#include "tests/app/ShellFixture.h"
 #include "winlayer/window/WindowCalls.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "framework/shell/WindowCentring.h"
+#include "app/WindowCentring.h"
 
 namespace shell {
 

@@ -1,4 +1,4 @@
-#include "framework/shell/ConfigTool.h"
+#include "app/ConfigTool.h"
 
 #include "platform/sys/ChildProcess.h"
 

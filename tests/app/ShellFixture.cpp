@@ -1,7 +1,7 @@
-#include "tests/shell/ShellFixture.h"
+#include "tests/app/ShellFixture.h"
 
-#include "framework/shell/ShellIds.h"
-#include "framework/shell/ShellResources.h"
+#include "app/ShellIds.h"
+#include "app/ShellResources.h"
 #include "platform/ak/test/AkTest.h"
 #include "winlayer/InputRecords.h"
 #include "winlayer/window/WindowCalls.h"

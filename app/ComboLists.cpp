@@ -1,4 +1,4 @@
-#include "framework/shell/ComboLists.h"
+#include "app/ComboLists.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "framework/shell/ShellResources.h"
+#include "app/ShellResources.h"
 
-#include "framework/shell/PreferencesDialogList.h"
-#include "framework/shell/ShellIds.h"
+#include "app/PreferencesDialogList.h"
+#include "app/ShellIds.h"
 
 #include <array>
 

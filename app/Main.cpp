@@ -1,5 +1,5 @@
-#include "framework/shell/AppShell.h"
-#include "framework/shell/ShellResources.h"
+#include "app/AppShell.h"
+#include "app/ShellResources.h"
 #include "winlayer/listviews/ListView.h"
 
 int main(int argc, char** argv) {

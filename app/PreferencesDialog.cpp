@@ -1,8 +1,8 @@
-#include "framework/shell/AppShell.h"
-#include "framework/shell/ComboLists.h"
-#include "framework/shell/ConfigTool.h"
-#include "framework/shell/PreferencesSteps.h"
-#include "framework/shell/ShellIds.h"
+#include "app/AppShell.h"
+#include "app/ComboLists.h"
+#include "app/ConfigTool.h"
+#include "app/PreferencesSteps.h"
+#include "app/ShellIds.h"
 #include "winlayer/InputRecords.h"
 
 #include <cstdlib>

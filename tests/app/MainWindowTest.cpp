@@ -1,10 +1,10 @@
 // The main window in this process: its menu bar and place on the screen,
 // the commands it passes on, the key filter, and the order of shutdown.
-#include "framework/shell/ShellIds.h"
-#include "framework/shell/WindowCentring.h"
+#include "app/ShellIds.h"
+#include "app/WindowCentring.h"
 #include "platform/ak/TextField.h"
 #include "platform/ak/test/AkTest.h"
-#include "tests/shell/ShellFixture.h"
+#include "tests/app/ShellFixture.h"
 #include "winlayer/InputRecords.h"
 #include "winlayer/draw/Menus.h"
 #include "winlayer/window/WindowCalls.h"

@@ -1,4 +1,4 @@
-#include "framework/shell/AppShell.h"
+#include "app/AppShell.h"
 
 #include "platform/sys/Folders.h"
 
