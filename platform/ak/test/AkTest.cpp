@@ -6,6 +6,7 @@
 #include "platform/ak/Menu.h"
 #include "platform/ak/RunLoop.h"
 
+#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -240,6 +241,30 @@ bool WaitUntilShown(Window& window) {
     // Let the first frame's configure and draw through.
     Pump(100);
     return mapped;
+}
+
+void RunDuringLateStampedEvent(Window& window, const std::function<void()>& fn) {
+    GtkWidget* widget = window.GetBacking().window;
+    GdkWindow* gdkWindow = gtk_widget_get_window(widget);
+    if (!gdkWindow)
+        return;
+    // A property event: the layer's own input handling leaves it to GTK, which
+    // makes it the current event while its handlers run.
+    const gulong handler = g_signal_connect(
+        widget, "property-notify-event",
+        G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer data) noexcept -> gboolean {
+            (*static_cast<const std::function<void()>*>(data))();
+            return TRUE;
+        }),
+        const_cast<std::function<void()>*>(&fn));
+    GdkEvent* event = gdk_event_new(GDK_PROPERTY_NOTIFY);
+    event->property.window = GDK_WINDOW(g_object_ref(gdkWindow));
+    event->property.atom = gdk_atom_intern_static_string("OMNAR_TEST_LATE_EVENT");
+    event->property.time = gdk_x11_get_server_time(gdkWindow) + 3600u * 1000u;
+    event->property.state = GDK_PROPERTY_NEW_VALUE;
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    g_signal_handler_disconnect(widget, handler);
 }
 
 std::string SaveSnapshot(Window& window, const std::string& name) {

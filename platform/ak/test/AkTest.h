@@ -64,6 +64,11 @@ bool WaitUntilShown(Window& window);
 // event it sent on the way there has been served: a warp has landed.
 bool WaitUntilPointerAt(Point onScreen);
 
+// Runs fn inside GTK's dispatch of an event of the window stamped an hour
+// past the X server's clock. The server ignores requests that carry a time
+// it has not reached, so GTK's asking for the clipboard from fn is refused.
+void RunDuringLateStampedEvent(Window& window, const std::function<void()>& fn);
+
 // Writes the window's pixels to build/test-output/<name>.png; answers the path.
 std::string SaveSnapshot(Window& window, const std::string& name);
 

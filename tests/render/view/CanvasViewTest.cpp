@@ -1,5 +1,7 @@
 #include "tests/render/view/CanvasWindow.h"
 
+#include "platform/ak/Pasteboard.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -232,6 +234,15 @@ TEST_F(CanvasWindow, MessageBoxesAnswerByTheirButtonsAndTheClipboardRoundTrips) 
     VxString text;
     EXPECT_TRUE(Canvas()->ReadClipboardText(text));
     EXPECT_STREQ(text.Get(), "Grüße 🎸");
+
+    // A clipboard the window system refuses us is reported, not claimed.
+    ak::Pasteboard::Clear();
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    ak::test::RunDuringLateStampedEvent(*window, [&] {
+        EXPECT_FALSE(Canvas()->WriteClipboardText("refused"));
+        EXPECT_FALSE(Canvas()->WriteClipboardFilePath("/tmp/refused.wav"));
+    });
+    EXPECT_FALSE(Canvas()->ReadClipboardText(text));
 }
 
 } // namespace
