@@ -80,6 +80,19 @@ namespace ak::test {
 // then drops it or leaves; answers whether the drop was taken.
 bool DragFiles(View& view, const std::string& uriList, const std::vector<Point>& path, bool drop);
 
+// A drag source of the test program that offers only a file it writes on
+// demand, the direct-save way: it suggests the name and, once the receiver
+// has named a place, writes the bytes there and answers success; a failing
+// one answers failure and writes nothing.
+struct PromisedFile {
+    std::string name;
+    std::string bytes;
+    bool fails = false;
+};
+// Drags the promise over the view to the point (view coordinates) and drops
+// it there; answers, once the drag has ended, whether the receiver took it.
+bool DragPromisedFile(View& view, Point at, const PromisedFile& file);
+
 // A native view hosting a one-line text entry.
 Ref<NativeView> MakeTextField(Rect frame);
 // Gives a native view's widget GTK's focus, as a click into it would.

@@ -197,7 +197,7 @@ TEST_F(CanvasWindow, AThreeFileDropArrivesOnceAndADropOfNoFileIsRefused) {
     EXPECT_TRUE(ak::test::DragFiles(*view, files, {{120, 30}, {140, 50}}, true));
     EXPECT_TRUE(ak::test::DragFiles(*view, "file:///tmp/e.wav\r\n", {{30, 30}}, true));
     EXPECT_FALSE(ak::test::DragFiles(*view, "http://example.com/x.wav\r\n", {{140, 50}}, true));
-    EXPECT_FALSE(view->PerformDrop({{}, {30, 30}}));
+    EXPECT_FALSE(view->PerformDrop({{}, {30, 30}, {}}));
     std::vector<std::string> drops;
     for (const std::string& line : log)
         if (line.find(" multi") != std::string::npos || line.find(" drop") != std::string::npos)
