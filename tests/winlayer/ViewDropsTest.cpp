@@ -144,15 +144,17 @@ protected:
 };
 
 TEST_F(PromiseDropTest, APromiseIsWrittenWhereTheHookSaysAndDropsAsItsPath) {
-    enum class Hook { folder, emptyAnswer, none };
+    enum class Hook { folder, folderWithSlash, emptyAnswer, none };
     struct Case {
         const char* what;
         Hook hook;
         ak::test::PromisedFile file;
         const char* landsIn; // under root; null: no drop
     };
+    // An empty answer gives a fresh private folder inside the temporary one.
     const Case cases[] = {
         {"the hook's folder", Hook::folder, {"take 07.wav", "RIFF take"}, "hook"},
+        {"a folder ending in '/'", Hook::folderWithSlash, {"a.wav", "RIFF a"}, "hook"},
         {"an empty answer", Hook::emptyAnswer, {"loop.aif", "FORM loop"}, "tmp"},
         {"a failing source", Hook::folder, {"take 07.wav", "RIFF", true}, nullptr},
         {"no hook", Hook::none, {"take 07.wav", "RIFF"}, nullptr},
@@ -164,16 +166,28 @@ TEST_F(PromiseDropTest, APromiseIsWrittenWhereTheHookSaysAndDropsAsItsPath) {
         notes.clear();
         g_hooks.clear();
         g_askedTypes.clear();
-        g_targetFolder = c.hook == Hook::folder ? (root / "hook").string() : "";
+        g_targetFolder = c.hook == Hook::folder            ? (root / "hook").string()
+                         : c.hook == Hook::folderWithSlash ? (root / "hook").string() + "/"
+                                                           : "";
         WISP_ExtendedAPI("WISP_DDrop_getDroppedFileTargetPath",
                          c.hook == Hook::none ? nullptr : reinterpret_cast<void*>(&TargetPath));
 
         const bool taken = ak::test::DragPromisedFile(*FindView(top), {60, 60}, c.file);
         EXPECT_EQ(taken, c.landsIn != nullptr);
         if (c.landsIn) {
-            const std::filesystem::path written = root / c.landsIn / c.file.name;
+            const std::vector<std::filesystem::path> files = FilesUnderRoot();
+            ASSERT_EQ(files.size(), 1u);
+            const std::filesystem::path& written = files[0];
+            EXPECT_EQ(written.filename(), c.file.name);
+            if (c.hook == Hook::emptyAnswer) {
+                EXPECT_EQ(written.parent_path().parent_path(), root / c.landsIn);
+                struct stat info {};
+                ASSERT_EQ(stat(written.parent_path().c_str(), &info), 0);
+                EXPECT_EQ(info.st_mode & 0777, 0700u);
+            } else {
+                EXPECT_EQ(written.parent_path(), root / c.landsIn);
+            }
             EXPECT_EQ(notes, std::vector<std::string>{"drop " + written.string()});
-            EXPECT_EQ(FilesUnderRoot(), std::vector<std::filesystem::path>{written});
             std::ifstream in(written);
             EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.file.bytes);
             std::filesystem::remove(written);

@@ -5,6 +5,7 @@
 #include "winlayer/window/WindowView.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -34,10 +35,16 @@ std::vector<std::string> HoverNames(const ak::FileDrag& drag) {
     return names;
 }
 
-std::string TemporaryFolder() {
+// A fresh folder in the temporary folder that only this user can enter: the
+// source picks the file's name, and a name in the shared folder itself could
+// be taken over by anyone (a link planted under it, say). Empty on failure.
+std::string PrivateTemporaryFolder() {
     std::error_code error;
-    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-    return error ? std::string("/tmp") : folder.string();
+    std::filesystem::path shared = std::filesystem::temp_directory_path(error);
+    if (error)
+        shared = "/tmp";
+    std::string folder = (shared / "omnar-drop-XXXXXX").string();
+    return mkdtemp(folder.data()) ? folder : std::string();
 }
 
 void CallDragLeave() {
@@ -105,5 +112,5 @@ std::string Wisp_vOmnarControl_hwnd::PromisedFilesFolder(const ak::FileDrag& dra
     char type[256] = "";
     std::strncpy(type, drag.promisedTypes.front().c_str(), sizeof type - 1);
     const char* folder = hook(type);
-    return folder && *folder ? std::string(folder) : TemporaryFolder();
+    return folder && *folder ? std::string(folder) : PrivateTemporaryFolder();
 }
