@@ -41,13 +41,17 @@ public:
     std::unique_ptr<TimerTick> startTick(HWND window, UINT_PTR id, unsigned intervalMs,
                                          TIMERPROC proc) override {
         if (proc) {
-            return std::make_unique<TimeoutTick>(
-                intervalMs, [=] { proc(window, WM_TIMER, id, GetTickCount()); });
+            return std::make_unique<TimeoutTick>(intervalMs, [=] {
+                if (TimerMayTick(window))
+                    proc(window, WM_TIMER, id, GetTickCount());
+            });
         }
         if (!FindTarget(window, nullptr))
             return nullptr;
         // Found again at every tick: a window that went since is not called.
         return std::make_unique<TimeoutTick>(intervalMs, [=] {
+            if (!TimerMayTick(window))
+                return;
             ak::Ref<ak::Responder> hold;
             if (QueuedTarget* target = FindTarget(window, &hold))
                 target->wispTimer(id);

@@ -18,6 +18,18 @@ BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void WISP_MessageQueue_Flush();
 void WISP_MessageQueue_Clear(HWND window);
 
+// Run-loop helpers kept for modules loaded into the process; the program
+// itself does not call them. Main thread only.
+// Serves the main loop's events and timers for ms milliseconds, then returns.
+void WISP_RunLoop_RunFor(unsigned ms);
+// The same while only the given window's timers may tick: another window's
+// timer (its WM_TIMER or its TIMERPROC) misses its ticks meanwhile;
+// windowless timers keep ticking.
+void WISP_RunLoop_RunForWindowTimers(HWND window, unsigned ms);
+// Serves what is pending now, at most 100 turns of the loop that each found
+// something; answers how many did.
+int WISP_RunLoop_PumpEvents();
+
 namespace winlayer {
 
 // The application delegate's side of the queue: its tick, every 0.05 s on the
@@ -54,6 +66,8 @@ void SetQueueWindows(QueueWindows* windows);
 // Later calls do nothing.
 void InitPostedQueue(QueueHost& host);
 bool PostedQueueReady();
+// Whether a tick of the window's timer (null: a windowless one) goes out now.
+bool TimerMayTick(HWND window);
 // Set by WISP_PostQuitMessage.
 bool IsQuitting();
 void SetQuitting();

@@ -24,6 +24,9 @@ struct View::Backing {
     bool dropPending = false;
     bool dragAccepted = false;
     FileDrag drag;
+    // A promised file: the name its source suggests, then where it is to be.
+    std::string promisedName;
+    std::string promisedPath;
     std::vector<std::string> outgoing;
     std::function<std::vector<std::string>()> promise; // resolves outgoing when asked
     bool dataGetConnected = false;
@@ -33,6 +36,8 @@ struct View::Backing {
 // One step of a file drag over a view, from the URI list GTK delivered.
 enum class DragPhase { Motion, Drop };
 bool DeliverFileDrag(View& view, DragPhase phase, const std::string& uriList, Point inWidget);
+// The same once the drag's files (or promises) are known.
+bool DeliverKnownDrag(View& view, DragPhase phase, Point inWidget);
 void EndFileDrag(View& view);
 
 struct Window::Backing {

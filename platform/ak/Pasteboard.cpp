@@ -110,7 +110,7 @@ std::shared_ptr<Request> RequestContents(const std::string& type) {
 
 } // namespace
 
-void SetContents(std::vector<std::pair<std::string, std::string>> representations) {
+bool SetContents(std::vector<std::pair<std::string, std::string>> representations) {
     GtkTargetList* list = gtk_target_list_new(nullptr, 0);
     for (const auto& [type, bytes] : representations) {
         if (type == kTextType)
@@ -121,23 +121,27 @@ void SetContents(std::vector<std::pair<std::string, std::string>> representation
     int count = 0;
     GtkTargetEntry* targets = gtk_target_table_new_from_list(list, &count);
     auto* held = new Representations(std::move(representations));
-    if (!gtk_clipboard_set_with_data(Board(), targets, guint(count), Serve, Forget, held))
+    const bool taken =
+        gtk_clipboard_set_with_data(Board(), targets, guint(count), Serve, Forget, held);
+    if (taken)
+        gtk_clipboard_set_can_store(Board(), nullptr, 0);
+    else
         delete held;
-    gtk_clipboard_set_can_store(Board(), nullptr, 0);
     gtk_target_table_free(targets, count);
     gtk_target_list_unref(list);
+    return taken;
 }
 
-void SetText(const std::string& utf8) {
-    SetContents(
+bool SetText(const std::string& utf8) {
+    return SetContents(
         {{kTextType, sys::IsValidUtf8(utf8) ? utf8 : sys::Utf32ToUtf8(sys::Utf8ToUtf32(utf8))}});
 }
 
-void SetFilePaths(const std::vector<std::string>& paths) {
+bool SetFilePaths(const std::vector<std::string>& paths) {
     std::string list;
     for (const auto& path : paths)
         list += FileUriFromPath(path) + "\r\n";
-    SetContents({{kFilesType, list}});
+    return SetContents({{kFilesType, list}});
 }
 
 void Clear() {

@@ -15,9 +15,11 @@ inline constexpr const char* kTextType = "UTF8_STRING";
 inline constexpr const char* kFilesType = "text/uri-list";
 
 // Replaces the contents with one or more representations (type, bytes).
-void SetContents(std::vector<std::pair<std::string, std::string>> representations);
-void SetText(const std::string& utf8);
-void SetFilePaths(const std::vector<std::string>& paths);
+// Each answers whether the clipboard took them: the window system may refuse
+// us the ownership, and then the old contents stay.
+bool SetContents(std::vector<std::pair<std::string, std::string>> representations);
+bool SetText(const std::string& utf8);
+bool SetFilePaths(const std::vector<std::string>& paths);
 void Clear();
 
 // The types on offer, in the owner's order, without repeats.

@@ -15,9 +15,13 @@ namespace ak {
 class Window;
 
 // Files dragged over a view: their local paths and the pointer in the view.
+// A source may instead promise files it writes only once told where: then
+// the paths stay empty until the drop and promisedTypes holds the type (the
+// name's extension) of each promised file.
 struct FileDrag {
     std::vector<std::string> paths;
     Point location;
+    std::vector<std::string> promisedTypes;
 };
 
 // A rectangle of a window that draws itself with cairo and receives input.
@@ -102,6 +106,9 @@ public:
     virtual bool DraggingUpdated(const FileDrag& drag) { return DraggingEntered(drag); }
     virtual void DraggingExited() {}
     virtual bool PerformDrop(const FileDrag&) { return false; }
+    // Where the source of promised files is to write them, asked at the drop;
+    // empty refuses the drop. PerformDrop then gets the written files' paths.
+    virtual std::string PromisedFilesFolder(const FileDrag&) { return {}; }
     // Drags files out of the view; call from a mouse-down or -dragged handler.
     void BeginFileDrag(const std::vector<std::string>& paths);
     // The same for files that exist only once a receiver asks for them:

@@ -1,5 +1,6 @@
 // Tool tips and file drags of a view.
 #include "platform/ak/Backing.h"
+#include "platform/ak/DirectSave.h"
 #include "platform/ak/UriList.h"
 
 #include <gtk/gtk.h>
@@ -43,10 +44,81 @@ GdkAtom UriListAtom() {
     return gdk_atom_intern_static_string("text/uri-list");
 }
 
+GdkAtom DirectSaveAtom() {
+    return gdk_atom_intern_static_string(kDirectSaveTarget);
+}
+
+bool Offers(GdkDragContext* context, GdkAtom target) {
+    for (GList* item = gdk_drag_context_list_targets(context); item; item = item->next)
+        if (GDK_POINTER_TO_ATOM(item->data) == target)
+            return true;
+    return false;
+}
+
+// A drag that offers no file list but a file its source writes on demand:
+// known at once, from the name the source suggests.
+bool NotePromisedFile(View& view, GdkDragContext* context) {
+    if (Offers(context, UriListAtom()) || !Offers(context, DirectSaveAtom()))
+        return false;
+    auto& backing = view.GetBacking();
+    backing.dragKnown = true;
+    backing.drag.paths.clear();
+    backing.drag.promisedTypes.clear();
+    backing.promisedName = DirectSaveFileName(context);
+    if (!backing.promisedName.empty())
+        backing.drag.promisedTypes.push_back(DirectSaveFileType(backing.promisedName));
+    return true;
+}
+
+std::string InFolder(std::string folder, const std::string& name) {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return (folder == "/" ? folder : folder + "/") + name;
+}
+
+// The drop of a promise: the view names the folder, the source is told the
+// place and asked to write there; its answer comes as the drag's data.
+void DropPromisedFile(View& view, GtkWidget* widget, GdkDragContext* context, guint time) {
+    auto& backing = view.GetBacking();
+    const std::string folder =
+        backing.dragAccepted && !backing.promisedName.empty()
+            ? view.PromisedFilesFolder(backing.drag)
+            : std::string();
+    const std::string path = folder.empty() ? folder : InFolder(folder, backing.promisedName);
+    if (path.empty() || !DirectSaveTellSource(context, path)) {
+        gtk_drag_finish(context, FALSE, FALSE, time);
+        EndFileDrag(view);
+        return;
+    }
+    backing.promisedPath = path;
+    gtk_drag_get_data(widget, context, DirectSaveAtom(), time);
+}
+
+// The source's answer: only a file it says it wrote, and that is there, drops.
+void FinishPromisedFile(View& view, GdkDragContext* context, const std::string& answer,
+                        Point inWidget, guint time) {
+    auto& backing = view.GetBacking();
+    const std::string path = backing.promisedPath;
+    bool ok = backing.dropPending && !path.empty() && DirectSaveSucceeded(answer) &&
+              g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR);
+    if (ok) {
+        backing.drag.paths = {path};
+        ok = DeliverKnownDrag(view, DragPhase::Drop, inWidget);
+    } else {
+        EndFileDrag(view);
+    }
+    gtk_drag_finish(context, ok, FALSE, time);
+}
+
 gboolean DragMotion(GtkWidget* widget, GdkDragContext* context, int x, int y, guint time,
                     gpointer data) noexcept {
     Ref<View> view(static_cast<View*>(data));
     auto& backing = view->GetBacking();
+    if (!backing.dragKnown && NotePromisedFile(*view, context)) {
+        const bool ok = DeliverKnownDrag(*view, DragPhase::Motion, {double(x), double(y)});
+        gdk_drag_status(context, ok ? GDK_ACTION_COPY : GdkDragAction(0), time);
+        return TRUE;
+    }
     if (!backing.dragKnown) {
         // The paths come with the data; the answer waits for them.
         backing.drag.location = {double(x), double(y)};
@@ -69,8 +141,18 @@ void DragLeave(GtkWidget*, GdkDragContext*, guint, gpointer data) noexcept {
 gboolean DragDrop(GtkWidget* widget, GdkDragContext* context, int x, int y, guint time,
                   gpointer data) noexcept {
     Ref<View> view(static_cast<View*>(data));
-    view->GetBacking().dropPending = true;
-    view->GetBacking().drag.location = {double(x), double(y)};
+    auto& backing = view->GetBacking();
+    // GTK has left the view just before the drop: a promise is taken again
+    // from the drag's offer.
+    const bool promise =
+        backing.dragKnown ? !backing.promisedName.empty() : NotePromisedFile(*view, context);
+    backing.dropPending = true;
+    if (promise) {
+        DeliverKnownDrag(*view, DragPhase::Motion, {double(x), double(y)});
+        DropPromisedFile(*view, widget, context, time);
+        return TRUE;
+    }
+    backing.drag.location = {double(x), double(y)};
     gtk_drag_get_data(widget, context, UriListAtom(), time);
     return TRUE;
 }
@@ -83,6 +165,10 @@ void DragDataReceived(GtkWidget*, GdkDragContext* context, int x, int y,
     const std::string list = bytes && length > 0
                                  ? std::string(reinterpret_cast<const char*>(bytes), size_t(length))
                                  : "";
+    if (gtk_selection_data_get_target(selection) == DirectSaveAtom()) {
+        FinishPromisedFile(*view, context, list, {double(x), double(y)}, time);
+        return;
+    }
     const bool drop = view->GetBacking().dropPending;
     const bool ok = DeliverFileDrag(*view, drop ? DragPhase::Drop : DragPhase::Motion, list,
                                     {double(x), double(y)});
@@ -126,8 +212,13 @@ bool DeliverFileDrag(View& view, DragPhase phase, const std::string& uriList, Po
         backing.dragKnown = true;
         backing.drag.paths = FilePathsFromUriList(uriList, g_get_host_name());
     }
+    return DeliverKnownDrag(view, phase, inWidget);
+}
+
+bool DeliverKnownDrag(View& view, DragPhase phase, Point inWidget) {
+    auto& backing = view.GetBacking();
     backing.drag.location = FromWidget(view, inWidget);
-    if (backing.drag.paths.empty()) {
+    if (backing.drag.paths.empty() && backing.drag.promisedTypes.empty()) {
         backing.dragAccepted = false;
     } else if (!backing.dragEntered) {
         backing.dragEntered = true;
@@ -152,6 +243,8 @@ void EndFileDrag(View& view) {
     backing.dragAccepted = false;
     backing.dropPending = false;
     backing.drag = {};
+    backing.promisedName.clear();
+    backing.promisedPath.clear();
     if (entered)
         view.DraggingExited();
 }
@@ -192,8 +285,10 @@ std::string View::ToolTipAt(Point inView, Rect* area) const {
 }
 
 void View::RegisterForDraggedFiles() {
-    GtkTargetEntry target{const_cast<char*>("text/uri-list"), 0, 0};
-    gtk_drag_dest_set(m_backing->widget, GtkDestDefaults(0), &target, 1, GDK_ACTION_COPY);
+    // GTK hands over only the data of the targets listed here.
+    GtkTargetEntry targets[] = {{const_cast<char*>("text/uri-list"), 0, 0},
+                                {const_cast<char*>(kDirectSaveTarget), 0, 0}};
+    gtk_drag_dest_set(m_backing->widget, GtkDestDefaults(0), targets, 2, GDK_ACTION_COPY);
     g_signal_connect(m_backing->widget, "drag-motion", G_CALLBACK(DragMotion), this);
     g_signal_connect(m_backing->widget, "drag-leave", G_CALLBACK(DragLeave), this);
     g_signal_connect(m_backing->widget, "drag-drop", G_CALLBACK(DragDrop), this);

@@ -168,14 +168,12 @@ bool ICanvasMac::ReadClipboardText(VxString& out) {
 }
 
 bool ICanvasMac::WriteClipboardText(const char* utf8) {
-    ak::Pasteboard::SetText(utf8 ? utf8 : "");
-    return true;
+    return ak::Pasteboard::SetText(utf8 ? utf8 : "");
 }
 bool ICanvasMac::WriteClipboardFilePath(const char* path) {
     if (!path || !*path)
         return false;
-    ak::Pasteboard::SetFilePaths({path});
-    return true;
+    return ak::Pasteboard::SetFilePaths({path});
 }
 
 bool ICanvasMac::BeginFileDragOut(const char* path, const IRECT&) {

@@ -1,49 +1,20 @@
 // The public queue and timer calls from several threads, with GTK-free
 // stand-in windows: posts keep each thread's order and none is lost without
 // being refused; timer requests from a worker are carried out by the flush.
-#include "platform/ak/Responder.h"
+#include "tests/winlayer/support/QueueStubs.h"
 #include "winlayer/MessageQueue.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <map>
 #include <thread>
 #include <vector>
 
 namespace {
 
-class StubWindow : public ak::Responder, public winlayer::QueuedTarget {
-public:
-    bool wispCanPostMessage() const override { return true; }
-    void wispTimer(UINT_PTR) override { ++ticks; }
-    int ticks = 0;
-    WPARAM nextExpected = 0;
-    std::size_t delivered = 0;
-    std::size_t outOfOrder = 0;
-};
-
-class StubWindows : public winlayer::QueueWindows {
-public:
-    std::vector<ak::Ref<StubWindow>> windows;
-    ak::Responder* find(HWND handle) override {
-        for (const auto& window : windows)
-            if (reinterpret_cast<HWND>(static_cast<ak::Responder*>(window.Get())) == handle)
-                return window.Get();
-        return nullptr;
-    }
-    void deliver(HWND handle, UINT, WPARAM wParam, LPARAM) override {
-        auto* window = static_cast<StubWindow*>(find(handle));
-        if (wParam < window->nextExpected)
-            ++window->outOfOrder;
-        window->nextExpected = wParam + 1;
-        ++window->delivered;
-    }
-};
-
-HWND HandleOf(StubWindow* window) {
-    return reinterpret_cast<HWND>(static_cast<ak::Responder*>(window));
-}
+using winlayer::test::HandleOf;
+using winlayer::test::StubWindow;
+using winlayer::test::StubWindows;
 
 TEST(MessageQueueThreadsTest, PostsAndTimerRequestsFromWorkersReachTheMainThreadInOrder) {
     StubWindows stubs;

@@ -12,9 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -95,6 +98,111 @@ TEST_F(ViewDropsTest, NoDropsNoOperation) {
     EXPECT_FALSE(ak::test::DragFiles(*FindView(top), "http://elsewhere/y\r\n", {{150, 150}}, true));
     ak::test::Pump();
     EXPECT_TRUE(notes.empty());
+}
+
+// Sources that write their file only once told where: the view asks the
+// target-path hook for the folder (the temporary folder for an empty answer)
+// and the file the source wrote there drops as its path.
+std::string g_targetFolder;
+std::vector<std::string> g_askedTypes;
+const char* TargetPath(const char* type) {
+    g_askedTypes.push_back(type);
+    return g_targetFolder.c_str();
+}
+
+class PromiseDropTest : public ViewDropsTest {
+protected:
+    void SetUp() override {
+        ViewDropsTest::SetUp();
+        root = std::filesystem::temp_directory_path() /
+               ("omnar-promise-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(root);
+        std::filesystem::create_directories(root / "hook");
+        std::filesystem::create_directories(root / "tmp");
+        if (const char* tmp = std::getenv("TMPDIR"))
+            savedTmp = tmp;
+        setenv("TMPDIR", (root / "tmp").c_str(), 1);
+    }
+    void TearDown() override {
+        if (savedTmp)
+            setenv("TMPDIR", savedTmp->c_str(), 1);
+        else
+            unsetenv("TMPDIR");
+        WISP_ExtendedAPI("WISP_DDrop_getDroppedFileTargetPath", nullptr);
+        std::filesystem::remove_all(root);
+        ViewDropsTest::TearDown();
+    }
+    std::vector<std::filesystem::path> FilesUnderRoot() const {
+        std::vector<std::filesystem::path> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+            if (entry.is_regular_file())
+                files.push_back(entry.path());
+        return files;
+    }
+    std::filesystem::path root;
+    std::optional<std::string> savedTmp;
+};
+
+TEST_F(PromiseDropTest, APromiseIsWrittenWhereTheHookSaysAndDropsAsItsPath) {
+    enum class Hook { folder, folderWithSlash, emptyAnswer, none };
+    struct Case {
+        const char* what;
+        Hook hook;
+        ak::test::PromisedFile file;
+        const char* landsIn; // under root; null: no drop
+    };
+    // An empty answer gives a fresh private folder inside the temporary one.
+    const Case cases[] = {
+        {"the hook's folder", Hook::folder, {"take 07.wav", "RIFF take"}, "hook"},
+        {"a folder ending in '/'", Hook::folderWithSlash, {"a.wav", "RIFF a"}, "hook"},
+        {"an empty answer", Hook::emptyAnswer, {"loop.aif", "FORM loop"}, "tmp"},
+        {"a failing source", Hook::folder, {"take 07.wav", "RIFF", true}, nullptr},
+        {"no hook", Hook::none, {"take 07.wav", "RIFF"}, nullptr},
+        {"a name that is a path", Hook::folder, {"../take 07.wav", "RIFF"}, nullptr},
+    };
+    WISP_ExtendedAPI("WISP_DDrop_onDragEnter", reinterpret_cast<void*>(&OnEnter));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        notes.clear();
+        g_hooks.clear();
+        g_askedTypes.clear();
+        g_targetFolder = c.hook == Hook::folder            ? (root / "hook").string()
+                         : c.hook == Hook::folderWithSlash ? (root / "hook").string() + "/"
+                                                           : "";
+        WISP_ExtendedAPI("WISP_DDrop_getDroppedFileTargetPath",
+                         c.hook == Hook::none ? nullptr : reinterpret_cast<void*>(&TargetPath));
+
+        const bool taken = ak::test::DragPromisedFile(*FindView(top), {60, 60}, c.file);
+        EXPECT_EQ(taken, c.landsIn != nullptr);
+        if (c.landsIn) {
+            const std::vector<std::filesystem::path> files = FilesUnderRoot();
+            ASSERT_EQ(files.size(), 1u);
+            const std::filesystem::path& written = files[0];
+            EXPECT_EQ(written.filename(), c.file.name);
+            if (c.hook == Hook::emptyAnswer) {
+                EXPECT_EQ(written.parent_path().parent_path(), root / c.landsIn);
+                struct stat info {};
+                ASSERT_EQ(stat(written.parent_path().c_str(), &info), 0);
+                EXPECT_EQ(info.st_mode & 0777, 0700u);
+            } else {
+                EXPECT_EQ(written.parent_path(), root / c.landsIn);
+            }
+            EXPECT_EQ(notes, std::vector<std::string>{"drop " + written.string()});
+            std::ifstream in(written);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.file.bytes);
+            std::filesystem::remove(written);
+        } else {
+            EXPECT_TRUE(notes.empty());
+            EXPECT_TRUE(FilesUnderRoot().empty());
+        }
+        if (c.hook != Hook::none && c.file.name[0] != '.') {
+            // Hovering shows the promise as "tmp." and its type; the drop asks for its folder.
+            ASSERT_FALSE(g_hooks.empty());
+            const std::string type = c.file.name.substr(c.file.name.rfind('.') + 1);
+            EXPECT_EQ(g_hooks.front(), "enter 1 tmp." + type);
+            EXPECT_EQ(g_askedTypes, std::vector<std::string>{type});
+        }
+    }
 }
 
 // What the program's promise callback does: writes the file it is asked for.

@@ -130,6 +130,7 @@ public:
     bool DraggingUpdated(const ak::FileDrag& drag) override;
     void DraggingExited() override;
     bool PerformDrop(const ak::FileDrag& drag) override;
+    std::string PromisedFilesFolder(const ak::FileDrag& drag) override;
 
     Wisp_vOmnarControl_hwnd(const Wisp_vOmnarControl_hwnd&) = delete;
     Wisp_vOmnarControl_hwnd& operator=(const Wisp_vOmnarControl_hwnd&) = delete;

@@ -6,6 +6,7 @@
 #include "platform/ak/Menu.h"
 #include "platform/ak/RunLoop.h"
 
+#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -242,6 +243,30 @@ bool WaitUntilShown(Window& window) {
     return mapped;
 }
 
+void RunDuringLateStampedEvent(Window& window, const std::function<void()>& fn) {
+    GtkWidget* widget = window.GetBacking().window;
+    GdkWindow* gdkWindow = gtk_widget_get_window(widget);
+    if (!gdkWindow)
+        return;
+    // A property event: the layer's own input handling leaves it to GTK, which
+    // makes it the current event while its handlers run.
+    const gulong handler = g_signal_connect(
+        widget, "property-notify-event",
+        G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer data) noexcept -> gboolean {
+            (*static_cast<const std::function<void()>*>(data))();
+            return TRUE;
+        }),
+        const_cast<std::function<void()>*>(&fn));
+    GdkEvent* event = gdk_event_new(GDK_PROPERTY_NOTIFY);
+    event->property.window = GDK_WINDOW(g_object_ref(gdkWindow));
+    event->property.atom = gdk_atom_intern_static_string("OMNAR_TEST_LATE_EVENT");
+    event->property.time = gdk_x11_get_server_time(gdkWindow) + 3600u * 1000u;
+    event->property.state = GDK_PROPERTY_NEW_VALUE;
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    g_signal_handler_disconnect(widget, handler);
+}
+
 std::string SaveSnapshot(Window& window, const std::string& name) {
     // The name may hold a subfolder ("pages/start-up").
     const std::filesystem::path file =
@@ -269,6 +294,149 @@ bool DragFiles(View& view, const std::string& uriList, const std::vector<Point>&
         return DeliverFileDrag(view, DragPhase::Drop, uriList, inWidget(path.back()));
     EndFileDrag(view);
     return false;
+}
+
+namespace {
+
+GdkAtom DirectSaveAtom() {
+    return gdk_atom_intern_static_string("XdndDirectSave0");
+}
+
+struct PromiseDrag {
+    const PromisedFile* file = nullptr;
+    bool ended = false;
+    bool failed = false;
+    bool succeeded = false;
+};
+
+// The local path the receiver wrote into the drag window's property, or
+// empty when it is missing or names another host.
+std::string PlaceNamedByReceiver(GdkDragContext* context) {
+    GdkAtom type = GDK_NONE;
+    int format = 0;
+    int length = 0;
+    guchar* data = nullptr;
+    if (!gdk_property_get(gdk_drag_context_get_source_window(context), DirectSaveAtom(), GDK_NONE,
+                          0, 4096, FALSE, &type, &format, &length, &data))
+        return {};
+    const std::string uri(reinterpret_cast<const char*>(data), std::size_t(std::max(length, 0)));
+    g_free(data);
+    gchar* host = nullptr;
+    gchar* path = g_filename_from_uri(uri.c_str(), &host, nullptr);
+    std::string place;
+    if (path && (!host || g_strcmp0(host, g_get_host_name()) == 0 || g_strcmp0(host, "localhost") == 0))
+        place = path;
+    g_free(path);
+    g_free(host);
+    return place;
+}
+
+void PromiseDataGet(GtkWidget*, GdkDragContext* context, GtkSelectionData* selection, guint, guint,
+                    gpointer data) noexcept {
+    const auto& drag = *static_cast<PromiseDrag*>(data);
+    if (gtk_selection_data_get_target(selection) != DirectSaveAtom())
+        return;
+    const std::string place = PlaceNamedByReceiver(context);
+    const char* answer = "E";
+    if (!place.empty()) {
+        const std::string& bytes = drag.file->bytes;
+        answer = !drag.file->fails && g_file_set_contents(place.c_str(), bytes.data(),
+                                                          gssize(bytes.size()), nullptr)
+                     ? "S"
+                     : "F";
+    }
+    gtk_selection_data_set(selection, DirectSaveAtom(), 8, reinterpret_cast<const guchar*>(answer),
+                           1);
+}
+
+// The name goes up before any receiver can look: as the drag begins.
+void PromiseDragBegin(GtkWidget*, GdkDragContext* context, gpointer data) noexcept {
+    const std::string& name = static_cast<PromiseDrag*>(data)->file->name;
+    gdk_property_change(gdk_drag_context_get_source_window(context), DirectSaveAtom(),
+                        gdk_atom_intern_static_string("text/plain"), 8, GDK_PROP_MODE_REPLACE,
+                        reinterpret_cast<const guchar*>(name.data()), int(name.size()));
+}
+
+void PromiseDragEnd(GtkWidget*, GdkDragContext* context, gpointer data) noexcept {
+    auto& drag = *static_cast<PromiseDrag*>(data);
+    drag.succeeded = gdk_drag_drop_succeeded(context);
+    drag.ended = true;
+}
+
+// Pointer input while the drag holds the pointer: GDK hands it to the drag
+// before anything else, whichever window it names.
+void DragPointerEvent(GdkEventType type, GdkWindow* window, Point onScreen) {
+    GdkEvent* event = gdk_event_new(type);
+    event->any.window = GDK_WINDOW(g_object_ref(window));
+    gdk_event_set_device(event, Pointer());
+    gdk_event_set_source_device(event, Pointer());
+    if (type == GDK_MOTION_NOTIFY) {
+        auto& m = event->motion;
+        m.time = ++g_lastTime;
+        m.x_root = onScreen.x;
+        m.y_root = onScreen.y;
+        m.state = GDK_BUTTON1_MASK;
+    } else {
+        auto& b = event->button;
+        b.time = ++g_lastTime;
+        b.x_root = onScreen.x;
+        b.y_root = onScreen.y;
+        b.button = 1;
+        b.state = GDK_BUTTON1_MASK;
+    }
+    Put(event);
+}
+
+} // namespace
+
+bool DragPromisedFile(View& view, Point at, const PromisedFile& file) {
+    GdkWindow* viewWindow = gtk_widget_get_window(view.GetBacking().widget);
+    if (!viewWindow)
+        return false;
+    int originX = 0;
+    int originY = 0;
+    gdk_window_get_origin(viewWindow, &originX, &originY);
+    const double y = view.IsFlipped() ? at.y : view.Frame().size.height - at.y;
+    const Point onScreen{originX + at.x, originY + y};
+
+    GtkWidget* source = g_object_ref_sink(gtk_invisible_new());
+    gtk_widget_realize(source);
+    PromiseDrag drag{&file};
+    g_signal_connect(source, "drag-begin", G_CALLBACK(PromiseDragBegin), &drag);
+    g_signal_connect(source, "drag-data-get", G_CALLBACK(PromiseDataGet), &drag);
+    g_signal_connect(source, "drag-end", G_CALLBACK(PromiseDragEnd), &drag);
+    // A refused drop ends at once, without the icon's way back.
+    g_signal_connect(source, "drag-failed",
+                     G_CALLBACK(+[](GtkWidget*, GdkDragContext*, GtkDragResult,
+                                    gpointer data) noexcept -> gboolean {
+                         static_cast<PromiseDrag*>(data)->failed = true;
+                         return TRUE;
+                     }),
+                     &drag);
+    GtkTargetEntry target{const_cast<char*>("XdndDirectSave0"), 0, 0};
+    GtkTargetList* targets = gtk_target_list_new(&target, 1);
+    GdkDragContext* context =
+        gtk_drag_begin_with_coordinates(source, targets, GDK_ACTION_COPY, 1, nullptr, -1, -1);
+    gtk_target_list_unref(targets);
+    bool taken = false;
+    if (context) {
+        g_object_ref(context);
+        GdkWindow* dragWindow =
+            GDK_WINDOW(g_object_ref(gdk_drag_context_get_source_window(context)));
+        GdkWindow* toplevel = gdk_window_get_toplevel(viewWindow);
+        DragPointerEvent(GDK_MOTION_NOTIFY, toplevel, onScreen);
+        // The receiver's answer to the motion: whether it would take the drop.
+        PumpUntil([&] { return gdk_drag_context_get_selected_action(context) != 0; });
+        DragPointerEvent(GDK_BUTTON_RELEASE, toplevel, onScreen);
+        // A cancelled drag counts as succeeded in GDK: its failure tells.
+        taken = PumpUntil([&] { return drag.ended; }) && !drag.failed && drag.succeeded;
+        gdk_property_delete(dragWindow, DirectSaveAtom());
+        g_object_unref(dragWindow);
+        g_object_unref(context);
+    }
+    gtk_widget_destroy(source);
+    g_object_unref(source);
+    return taken;
 }
 
 Ref<NativeView> MakeTextField(Rect frame) {

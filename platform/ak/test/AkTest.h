@@ -64,6 +64,11 @@ bool WaitUntilShown(Window& window);
 // event it sent on the way there has been served: a warp has landed.
 bool WaitUntilPointerAt(Point onScreen);
 
+// Runs fn inside GTK's dispatch of an event of the window stamped an hour
+// past the X server's clock. The server ignores requests that carry a time
+// it has not reached, so GTK's asking for the clipboard from fn is refused.
+void RunDuringLateStampedEvent(Window& window, const std::function<void()>& fn);
+
 // Writes the window's pixels to build/test-output/<name>.png; answers the path.
 std::string SaveSnapshot(Window& window, const std::string& name);
 
@@ -74,6 +79,19 @@ namespace ak::test {
 // Drags a "text/uri-list" over a view through the points (view coordinates),
 // then drops it or leaves; answers whether the drop was taken.
 bool DragFiles(View& view, const std::string& uriList, const std::vector<Point>& path, bool drop);
+
+// A drag source of the test program that offers only a file it writes on
+// demand, the direct-save way: it suggests the name and, once the receiver
+// has named a place, writes the bytes there and answers success; a failing
+// one answers failure and writes nothing.
+struct PromisedFile {
+    std::string name;
+    std::string bytes;
+    bool fails = false;
+};
+// Drags the promise over the view to the point (view coordinates) and drops
+// it there; answers, once the drag has ended, whether the receiver took it.
+bool DragPromisedFile(View& view, Point at, const PromisedFile& file);
 
 // A native view hosting a one-line text entry.
 Ref<NativeView> MakeTextField(Rect frame);

@@ -44,6 +44,32 @@ TEST(Pasteboard, RoundTripsOfTextFilesAndTypedData) {
     EXPECT_TRUE(pb::FilePaths().empty());
 }
 
+// The window system may refuse us the clipboard (a request stamped later than
+// its clock); the setters then say so and the old contents stay.
+TEST(Pasteboard, SettersAnswerWhetherTheClipboardTookTheContents) {
+    ASSERT_NE(ak::test::App(), nullptr);
+    auto window = ak::MakeRef<ak::Window>(ak::Rect{{0, 0}, {200, 100}}, ak::StyleMask::Titled);
+    window->MakeKeyAndOrderFront();
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    pb::Clear();
+    bool text = true, files = true, typed = true;
+    ak::test::RunDuringLateStampedEvent(*window, [&] {
+        text = pb::SetText("refused");
+        files = pb::SetFilePaths({"/tmp/refused.wav"});
+        typed = pb::SetContents({{"application/x-omnar-preset", "x"}});
+    });
+    EXPECT_FALSE(text);
+    EXPECT_FALSE(files);
+    EXPECT_FALSE(typed);
+    EXPECT_EQ(pb::Text(), std::nullopt);
+    EXPECT_TRUE(pb::FilePaths().empty());
+
+    EXPECT_TRUE(pb::SetText("taken"));
+    EXPECT_EQ(pb::Text(), "taken");
+    EXPECT_TRUE(pb::SetFilePaths({"/tmp/taken.wav"}));
+    EXPECT_EQ(pb::FilePaths(), std::vector<std::string>{"/tmp/taken.wav"});
+}
+
 TEST(Cursor, ShapesImagesHidingAndAWarpReadBack) {
     ASSERT_NE(ak::test::App(), nullptr);
     auto window = ak::MakeRef<ak::Window>(ak::Rect{{0, 0}, {300, 200}}, ak::StyleMask::Titled);

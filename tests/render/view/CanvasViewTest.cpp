@@ -1,5 +1,7 @@
 #include "tests/render/view/CanvasWindow.h"
 
+#include "platform/ak/Pasteboard.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -195,7 +197,7 @@ TEST_F(CanvasWindow, AThreeFileDropArrivesOnceAndADropOfNoFileIsRefused) {
     EXPECT_TRUE(ak::test::DragFiles(*view, files, {{120, 30}, {140, 50}}, true));
     EXPECT_TRUE(ak::test::DragFiles(*view, "file:///tmp/e.wav\r\n", {{30, 30}}, true));
     EXPECT_FALSE(ak::test::DragFiles(*view, "http://example.com/x.wav\r\n", {{140, 50}}, true));
-    EXPECT_FALSE(view->PerformDrop({{}, {30, 30}}));
+    EXPECT_FALSE(view->PerformDrop({{}, {30, 30}, {}}));
     std::vector<std::string> drops;
     for (const std::string& line : log)
         if (line.find(" multi") != std::string::npos || line.find(" drop") != std::string::npos)
@@ -232,6 +234,15 @@ TEST_F(CanvasWindow, MessageBoxesAnswerByTheirButtonsAndTheClipboardRoundTrips) 
     VxString text;
     EXPECT_TRUE(Canvas()->ReadClipboardText(text));
     EXPECT_STREQ(text.Get(), "Grüße 🎸");
+
+    // A clipboard the window system refuses us is reported, not claimed.
+    ak::Pasteboard::Clear();
+    ASSERT_TRUE(ak::test::WaitUntilShown(*window));
+    ak::test::RunDuringLateStampedEvent(*window, [&] {
+        EXPECT_FALSE(Canvas()->WriteClipboardText("refused"));
+        EXPECT_FALSE(Canvas()->WriteClipboardFilePath("/tmp/refused.wav"));
+    });
+    EXPECT_FALSE(Canvas()->ReadClipboardText(text));
 }
 
 } // namespace
