@@ -29,8 +29,6 @@ struct Application::MainLevel {
 namespace {
 
 Application* g_application = nullptr;
-// How long the motion of a warp may take to come back from the window system.
-constexpr int64_t kWarpPatienceUs = 250000;
 GdkEvent* g_currentGdkEvent = nullptr;
 
 bool IsInput(GdkEventType type) {
@@ -112,7 +110,7 @@ void HandleGdkEvent(GdkEvent* gdkEvent, gpointer) noexcept {
         return;
     }
     if (gdkEvent->type == GDK_MOTION_NOTIFY &&
-        app->IsOwnWarp({gdkEvent->motion.x_root, gdkEvent->motion.y_root}, g_get_monotonic_time()))
+        app->IsOwnWarp({gdkEvent->motion.x_root, gdkEvent->motion.y_root}))
         return;
     const Event* outer = app->CurrentEvent();
     GdkEvent* outerGdk = std::exchange(g_currentGdkEvent, gdkEvent);
@@ -386,17 +384,19 @@ void Application::WarpPointer(Point onScreen) {
         return;
     const int x = PixelEdge(onScreen.x);
     const int y = PixelEdge(onScreen.y);
-    m_warp = {{double(x), double(y)}, g_get_monotonic_time() + kWarpPatienceUs};
+    // However late a busy loop serves it, the motion the warp causes is the
+    // next one at its point: no patience that a loaded machine outlasts.
+    m_warp = {{double(x), double(y)}, true};
     gdk_device_warp(gdk_seat_get_pointer(gdk_display_get_default_seat(display)),
                     gdk_display_get_default_screen(display), x, y);
 }
 
-bool Application::IsOwnWarp(Point onScreen, int64_t nowUs) {
-    if (m_warp.untilUs == 0 || nowUs > m_warp.untilUs)
+bool Application::IsOwnWarp(Point onScreen) {
+    if (!m_warp.pending)
         return false;
     if (std::abs(onScreen.x - m_warp.at.x) > 0.5 || std::abs(onScreen.y - m_warp.at.y) > 0.5)
         return false;
-    m_warp.untilUs = 0;
+    m_warp.pending = false;
     return true;
 }
 

@@ -93,7 +93,7 @@ public:
     void WindowClosed(Window* window);
     bool InputAllowedFor(const Window* window) const;
     // True (once) for the motion our last warp caused.
-    bool IsOwnWarp(Point onScreen, int64_t nowUs);
+    bool IsOwnWarp(Point onScreen);
 
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -113,7 +113,7 @@ private:
     bool m_active = false;
     struct PendingWarp {
         Point at;
-        int64_t untilUs = 0;
+        bool pending = false;
     } m_warp;
     std::vector<ModalSession*> m_sessions; // innermost last
     struct MainLevel;
