@@ -25,7 +25,8 @@ bool TimerMayTick(HWND window) {
 
 void WISP_RunLoop_RunFor(unsigned ms) {
     ak::RunLoop loop;
-    ak::TimeoutSource end(ms, [&loop] { loop.Quit(); }, ak::TimeoutSource::Start::AfterInterval);
+    ak::TimeoutSource end(
+        ms, [&loop] { loop.Quit(); }, ak::TimeoutSource::Start::AfterInterval);
     loop.Run();
 }
 

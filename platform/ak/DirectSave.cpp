@@ -30,8 +30,8 @@ std::string DirectSaveFileName(GdkDragContext* context) {
     int format = 0;
     int length = 0;
     guchar* raw = nullptr;
-    if (!gdk_property_get(source, PropertyAtom(), GDK_NONE, 0, 4096, FALSE, &type, &format,
-                          &length, &raw))
+    if (!gdk_property_get(source, PropertyAtom(), GDK_NONE, 0, 4096, FALSE, &type, &format, &length,
+                          &raw))
         return {};
     const std::unique_ptr<guchar, decltype(&g_free)> data(raw, &g_free);
     if (format != 8 || length <= 0 || !data)

@@ -80,10 +80,9 @@ std::string InFolder(std::string folder, const std::string& name) {
 // place and asked to write there; its answer comes as the drag's data.
 void DropPromisedFile(View& view, GtkWidget* widget, GdkDragContext* context, guint time) {
     auto& backing = view.GetBacking();
-    const std::string folder =
-        backing.dragAccepted && !backing.promisedName.empty()
-            ? view.PromisedFilesFolder(backing.drag)
-            : std::string();
+    const std::string folder = backing.dragAccepted && !backing.promisedName.empty()
+                                   ? view.PromisedFilesFolder(backing.drag)
+                                   : std::string();
     const std::string path = folder.empty() ? folder : InFolder(folder, backing.promisedName);
     if (path.empty() || !DirectSaveTellSource(context, path)) {
         gtk_drag_finish(context, FALSE, FALSE, time);

@@ -104,8 +104,8 @@ bool Wisp_vOmnarControl_hwnd::PerformDrop(const ak::FileDrag& drag) {
 }
 
 std::string Wisp_vOmnarControl_hwnd::PromisedFilesFolder(const ak::FileDrag& drag) {
-    const auto hook = reinterpret_cast<TargetPathHook>(
-        winlayer::CurrentDragDropHooks().getDroppedFileTargetPath);
+    const auto hook =
+        reinterpret_cast<TargetPathHook>(winlayer::CurrentDragDropHooks().getDroppedFileTargetPath);
     if (!supportsDrop_ || !hook || drag.promisedTypes.empty())
         return {};
     // The hook sees the first type, cut to what its buffer holds.

@@ -250,13 +250,13 @@ void RunDuringLateStampedEvent(Window& window, const std::function<void()>& fn) 
         return;
     // A property event: the layer's own input handling leaves it to GTK, which
     // makes it the current event while its handlers run.
-    const gulong handler = g_signal_connect(
-        widget, "property-notify-event",
-        G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer data) noexcept -> gboolean {
-            (*static_cast<const std::function<void()>*>(data))();
-            return TRUE;
-        }),
-        const_cast<std::function<void()>*>(&fn));
+    const gulong handler =
+        g_signal_connect(widget, "property-notify-event",
+                         G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer data) noexcept -> gboolean {
+                             (*static_cast<const std::function<void()>*>(data))();
+                             return TRUE;
+                         }),
+                         const_cast<std::function<void()>*>(&fn));
     GdkEvent* event = gdk_event_new(GDK_PROPERTY_NOTIFY);
     event->property.window = GDK_WINDOW(g_object_ref(gdkWindow));
     event->property.atom = gdk_atom_intern_static_string("OMNAR_TEST_LATE_EVENT");
@@ -324,7 +324,8 @@ std::string PlaceNamedByReceiver(GdkDragContext* context) {
     gchar* host = nullptr;
     gchar* path = g_filename_from_uri(uri.c_str(), &host, nullptr);
     std::string place;
-    if (path && (!host || g_strcmp0(host, g_get_host_name()) == 0 || g_strcmp0(host, "localhost") == 0))
+    if (path &&
+        (!host || g_strcmp0(host, g_get_host_name()) == 0 || g_strcmp0(host, "localhost") == 0))
         place = path;
     g_free(path);
     g_free(host);
