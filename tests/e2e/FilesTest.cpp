@@ -281,7 +281,8 @@ TEST_F(FilesTest, BadFilesAreRefusedThroughTheDialogs) {
          "Unknown file format.", "BulkBegin"},
         {"newer.z3p", ExchangeFile("Newer", devsim::FactoryState().presets[3], 1, 1),
          Opening::ImportPreset, "Unsupported file version. ", "PresetDump (edit buffer)"},
-        {"huge.bin", Bytes(70 * 1024, 0x5A), Opening::UpdateFirmware, "", "FirmwareEnter"},
+        {"huge.bin", Bytes(70 * 1024, 0x5A), Opening::UpdateFirmware,
+         "The file is too large: a firmware file holds at most 65535 bytes.", "FirmwareEnter"},
     };
 
     ASSERT_NO_FATAL_FAILURE(StartConnected());
