@@ -162,9 +162,17 @@ TEST_F(FilesTest, PresetsImpulseResponsesAndBanksThroughTheFileDialogs) {
     ASSERT_TRUE(WaitForTrace(mark, "IR stored", kTransferWait)) << TraceSince(mark);
     EXPECT_TRUE(Contains(TraceSince(mark), "IRDump first IR 0, 2785 packed bytes"))
         << TraceSince(mark);
-    const Bytes slotFile = ReadBytes(LibraryRoot() / "User IRs" / "001.dat");
-    ASSERT_EQ(slotFile.size(), devsim::kIRImageSize);
-    EXPECT_EQ(devsim::TrimmedField({slotFile.data() + devsim::kIRNameOffset, 32}), "Test Cab");
+    // The library takes the image when the pedal's acceptance reaches the editor.
+    Bytes slotFile;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            slotFile = ReadBytes(LibraryRoot() / "User IRs" / "001.dat");
+            return slotFile.size() == devsim::kIRImageSize &&
+                   devsim::TrimmedField({slotFile.data() + devsim::kIRNameOffset, 32}) ==
+                       "Test Cab";
+        },
+        kTransferWait))
+        << "the imported IR did not reach the library";
     Shot("ir-imported");
 
     // Backup: every preset, in slot order, as the device sent it.
