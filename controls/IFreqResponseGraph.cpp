@@ -44,12 +44,15 @@ void IFreqResponseGraph::Allocate(int n) {
     magnitudes.assign(static_cast<size_t>(n), 0.0);
     logSpectrum.assign(static_cast<size_t>(n), 0.0);
     block.assign(static_cast<size_t>(n), 0.0);
+    blockShown = false;
     window = SquaredWindow(windowType, n);
 }
 
 void IFreqResponseGraph::SetSampleRate(double rate) {
-    if (rate > 0.0 && std::isfinite(rate))
+    if (rate > 0.0 && std::isfinite(rate)) {
+        blockShown = blockShown && rate == sampleRate;
         sampleRate = rate;
+    }
 }
 
 void IFreqResponseGraph::SetFFTSize(int n) {
@@ -73,6 +76,7 @@ void IFreqResponseGraph::SetRanges(double lo, double hi, double range, double of
 }
 
 void IFreqResponseGraph::ComputeAxes() {
+    blockShown = false; // the spectrum is resampled over the new range
     octaves = DisplayLog2(maxFreq) - DisplayLog2(minFreq);
     logSpan = 0.30103 * octaves;
     logMin = std::log10(minFreq);
@@ -90,19 +94,24 @@ void IFreqResponseGraph::ProcessBlock(const double* samples) {
     if (!samples || !Usable())
         return;
     const size_t n = static_cast<size_t>(fftSize);
-    std::copy_n(samples, n, block.begin());
-    std::vector<double> re(n), im(n, 0.0);
-    for (size_t i = 0; i < n; ++i)
-        re[i] = std::isfinite(block[i]) ? block[i] * window[i] : 0.0;
-    RadixTwoFFT(re, im);
-    double largest = 0.0;
-    for (size_t k = 0; k < n / 2; ++k) {
-        magnitudes[k] = std::sqrt(re[k] * re[k] + im[k] * im[k]);
-        largest = std::max(largest, magnitudes[k]);
+    // The same IR again (each preset, value and page change hands it over)
+    // has the same spectrum: only the smoothing moves on, without an FFT.
+    if (!blockShown || !std::equal(samples, samples + n, block.begin())) {
+        std::copy_n(samples, n, block.begin());
+        blockShown = true;
+        std::vector<double> re(n), im(n, 0.0);
+        for (size_t i = 0; i < n; ++i)
+            re[i] = std::isfinite(block[i]) ? block[i] * window[i] : 0.0;
+        RadixTwoFFT(re, im);
+        double largest = 0.0;
+        for (size_t k = 0; k < n / 2; ++k) {
+            magnitudes[k] = std::sqrt(re[k] * re[k] + im[k] * im[k]);
+            largest = std::max(largest, magnitudes[k]);
+        }
+        if (largest > 0.0)
+            inverseMaxMagnitude = 1.0 / largest;
+        ResampleLogarithmically();
     }
-    if (largest > 0.0)
-        inverseMaxMagnitude = 1.0 / largest;
-    ResampleLogarithmically();
     MapColumns();
     SetDirty(true);
 }

@@ -77,6 +77,7 @@ private:
     std::vector<double> columnY;
     std::vector<double> smoothState; // one per column, so any width fits
     std::vector<double> block;       // the last block handed in
+    bool blockShown = false;         // the display shows block's spectrum
     int noSmoothing = 0;
     int mouseX = 0, mouseY = 0;
     bool mouseOver = false;

@@ -1,5 +1,6 @@
 #include "device/BankFormat.h"
 #include "device/FileReader.h"
+#include "device/FileRefusal.h"
 #include "device/FileWriter.h"
 #include "device/OmnarControl.h"
 #include "toolkit/ICanvas.h"
@@ -50,12 +51,20 @@ void OmnarControl::LoadImportedBank() {
         return;
     mBankPath = path.Get();
     // Read aside first: a refused file leaves the last stream in place.
-    const auto bank = ReadWholeFile(path.Get(), kBankBufferSize);
-    if (!bank)
+    FileProblem problem = FileProblem::None;
+    const auto bank = ReadWholeFile(path.Get(), kBankBufferSize, &problem);
+    if (!bank) {
+        if (const std::string text = omnar::RefusalText(problem, "bank file", kBankBufferSize);
+            !text.empty())
+            ShowMessage(text.c_str());
         return;
-    const auto count = omnar::CountBankMessages(*bank);
+    }
+    omnar::BankProblem bankProblem = omnar::BankProblem::None;
+    const auto count = omnar::CountBankMessages(*bank, &bankProblem);
     if (!count) {
-        ShowMessage("Unknown file format.");
+        ShowMessage(bankProblem == omnar::BankProblem::DamagedIR
+                        ? "Damaged impulse response in the bank file."
+                        : omnar::kUnknownFileFormat);
         return;
     }
     // A restore armed without a device would wait for it forever.

@@ -27,15 +27,23 @@ std::span<const std::uint8_t> MessageAt(std::span<const std::uint8_t> bank, std:
 
 } // namespace
 
-std::optional<int> CountBankMessages(std::span<const std::uint8_t> bank) {
+std::optional<int> CountBankMessages(std::span<const std::uint8_t> bank, BankProblem* problem) {
+    BankProblem ignored = BankProblem::None;
+    BankProblem& why = problem ? *problem : ignored;
+    why = BankProblem::UnknownFormat;
     if (bank.empty() || bank.size() > kBankFileMax)
         return std::nullopt;
     int count = 0;
     std::size_t at = 0;
     while (at < bank.size()) {
         const auto m = MessageAt(bank, at);
-        if (m.empty())
+        if (m.empty()) {
+            const bool padding =
+                std::find(bank.begin() + std::ptrdiff_t(at), bank.end(), kSysExStart) == bank.end();
+            if (padding && count > 0)
+                break;
             return std::nullopt;
+        }
         if (m[5] == kPresetDump) {
             if (!DumpChecksumOk(m))
                 return std::nullopt;
@@ -56,10 +64,13 @@ std::optional<int> CountBankMessages(std::span<const std::uint8_t> bank) {
             if (part[5] == kIRLastPart)
                 break;
         }
-        if (!IsWholeIRDump(bank.subspan(start, at - start)))
+        if (!IsWholeIRDump(bank.subspan(start, at - start))) {
+            why = BankProblem::DamagedIR;
             return std::nullopt;
+        }
         count += parts;
     }
+    why = BankProblem::None;
     return count;
 }
 

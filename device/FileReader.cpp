@@ -21,15 +21,25 @@ constexpr int32_t kSmallestWindow = 16383;
 void FileReader::Open(const char* path, int, int blockSize, int blockCount, int64_t smallestToMap,
                       int64_t largestToLoad) {
     Close();
+    mProblem = FileProblem::CannotOpen;
     if (!path)
         return;
-    mFd = open(path, O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO put where a file belongs cannot stop the
+    // open; only regular files go on (a FIFO, folder or device never ends well).
+    mFd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (mFd < 0)
         return;
+    struct stat status {};
+    if (fstat(mFd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        close(mFd);
+        mFd = -1;
+        mProblem = FileProblem::NotAFile;
+        return;
+    }
+    mProblem = FileProblem::None;
     mLockHeld = flock(mFd, LOCK_SH | LOCK_NB) == 0;
     mRecheckSize = !mLockHeld;
-    mSize = std::max<int64_t>(0, lseek(mFd, 0, SEEK_END));
-    lseek(mFd, 0, SEEK_SET);
+    mSize = std::max<int64_t>(0, status.st_size);
 
     if (mSize < largestToLoad) {
         if (mSize >= smallestToMap && mSize > 0) {
@@ -158,18 +168,27 @@ void FileReader::Close() {
     mPosition = mSize = mFileOffset = 0;
 }
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const char* path, int64_t maxSize) {
+std::optional<std::vector<uint8_t>> ReadWholeFile(const char* path, int64_t maxSize,
+                                                  FileProblem* problem) {
+    FileProblem ignored = FileProblem::None;
+    FileProblem& why = problem ? *problem : ignored;
+    why = FileProblem::CannotOpen;
     if (!path || !*path)
         return std::nullopt;
     FileReader reader;
     reader.Open(path);
+    why = reader.Problem();
     if (reader.Descriptor() < 0)
         return std::nullopt;
     const int64_t size = reader.GetSize();
-    if (size < 0 || size > maxSize)
+    if (size < 0 || size > maxSize) {
+        why = FileProblem::TooLarge;
         return std::nullopt;
+    }
     std::vector<uint8_t> bytes(std::size_t(size), 0);
-    if (reader.Read(bytes.data(), int32_t(size)) != size)
+    if (reader.Read(bytes.data(), int32_t(size)) != size) {
+        why = FileProblem::ReadFailed;
         return std::nullopt;
+    }
     return bytes;
 }

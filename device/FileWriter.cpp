@@ -34,38 +34,73 @@ void FileWriter::Open(const char* path, int, int blockSize, int minBlocks, int, 
     mPosition = mLargestSize = 0;
     mBuffered = 0;
     mFailed = false;
-    if (!path)
+    mError = 0;
+    if (!path) {
+        mError = EINVAL;
         return;
-    mFd = OpenTarget(path, mCreatedTarget);
-    if (mFd < 0)
-        return;
+    }
     mPath = path;
-    if (!noLocking) {
-        if (flock(mFd, LOCK_EX | LOCK_NB) == 0) {
-            mLockHeld = true;
-        } else if (errno == EWOULDBLOCK) {
-            close(mFd);
-            mFd = -1;
-            return;
-        } else {
-            mLockHeld = flock(mFd, LOCK_SH | LOCK_NB) == 0;
-        }
+    if (!(append || noLocking ? OpenInPlace(noLocking) : OpenStaged())) {
+        Fail();
+        Close();
+        return;
     }
     if (append) {
         struct stat status {};
         if (fstat(mFd, &status) == 0)
             mPosition = mLargestSize = status.st_size;
-    } else if (noLocking) {
-        if (ftruncate(mFd, 0) != 0)
-            mFailed = true;
-    } else if (!mStaged.Create(mPath, sys::ReplacementMode(mPath, kNewFileMode))) {
-        mFailed = true;
-        Close();
-        return;
+    } else if (noLocking && ftruncate(mFd, 0) != 0) {
+        Fail();
     }
     const int64_t bufferSize = int64_t{blockSize} * minBlocks;
     if (bufferSize >= 16384)
         mBuffer.resize(std::size_t((bufferSize + 4095) / 4096 * 4096));
+}
+
+bool FileWriter::OpenInPlace(bool noLocking) {
+    mFd = OpenTarget(mPath.c_str(), mCreatedTarget);
+    if (mFd < 0)
+        return false;
+    mOpen = true;
+    if (!noLocking)
+        mLockHeld = flock(mFd, LOCK_EX | LOCK_NB) == 0 || flock(mFd, LOCK_SH | LOCK_NB) == 0;
+    return true;
+}
+
+// An existing target is only opened for its lock (non-blocking, so a FIFO
+// in its place cannot stop us); nothing is created until the commit.
+bool FileWriter::OpenStaged() {
+    mFd = open(mPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (mFd >= 0) {
+        struct stat status {};
+        if (fstat(mFd, &status) != 0)
+            return false;
+        if (S_ISDIR(status.st_mode)) {
+            errno = EISDIR;
+            return false;
+        }
+        if (!S_ISREG(status.st_mode)) {
+            // Nothing to lock: the commit replaces what stands there.
+            close(mFd);
+            mFd = -1;
+        } else if (flock(mFd, LOCK_EX | LOCK_NB) == 0) {
+            mLockHeld = true;
+        } else if (errno == EWOULDBLOCK) {
+            return false;
+        }
+    } else if (errno != ENOENT) {
+        return false;
+    }
+    if (!mStaged.Create(mPath, sys::ReplacementMode(mPath, kNewFileMode)))
+        return false;
+    mOpen = true;
+    return true;
+}
+
+void FileWriter::Fail() {
+    if (mError == 0)
+        mError = errno != 0 ? errno : EIO;
+    mFailed = true;
 }
 
 bool FileWriter::WriteOut(const uint8_t* bytes, int64_t count) {
@@ -74,7 +109,9 @@ bool FileWriter::WriteOut(const uint8_t* bytes, int64_t count) {
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
-            mFailed = true;
+            if (written == 0)
+                errno = ENOSPC;
+            Fail();
             return false;
         }
         mPosition += written;
@@ -85,7 +122,7 @@ bool FileWriter::WriteOut(const uint8_t* bytes, int64_t count) {
 }
 
 int32_t FileWriter::Write(const void* bytes, int32_t count) {
-    if (mFd < 0 || !bytes || count <= 0)
+    if (!mOpen || !bytes || count <= 0)
         return 0;
     const auto* source = static_cast<const uint8_t*>(bytes);
     if (mBuffer.empty()) {
@@ -111,27 +148,40 @@ int32_t FileWriter::Write(const void* bytes, int32_t count) {
 }
 
 bool FileWriter::Close() {
-    if (mFd < 0)
+    if (!mOpen) {
+        mStaged.Discard();
+        if (mFd >= 0)
+            close(mFd);
+        mFd = -1;
+        mLockHeld = false;
         return false;
+    }
     if (mBuffered > 0)
         WriteOut(mBuffer.data(), mBuffered);
     mBuffered = 0;
     bool replaced = !mFailed;
     if (mStaged.IsOpen()) {
-        if (replaced)
-            replaced = mStaged.Commit();
-        else
+        if (replaced && !mStaged.Commit()) {
+            Fail();
+            replaced = false;
+        } else if (!replaced) {
             mStaged.Discard();
+        }
     }
-    // A file this writer made and could not fill must not pose as written.
-    // (Still linked means the replacement never took its place.)
+    // A file this writer made in place and could not fill must not pose as
+    // written (still linked: nothing else took its place meanwhile).
     struct stat status {};
-    if (!replaced && mCreatedTarget && fstat(mFd, &status) == 0 && status.st_nlink > 0)
+    if (!replaced && mCreatedTarget && mFd >= 0 && fstat(mFd, &status) == 0 && status.st_nlink > 0)
         unlink(mPath.c_str());
     if (mLockHeld)
         flock(mFd, LOCK_UN);
-    const bool closed = close(mFd) == 0;
+    bool closed = true;
+    if (mFd >= 0 && close(mFd) != 0) {
+        Fail();
+        closed = false;
+    }
     mFd = -1;
+    mOpen = false;
     mLockHeld = false;
     mCreatedTarget = false;
     mBuffer = {};

@@ -1,6 +1,7 @@
 #include "device/BankFormat.h"
 #include "device/DeviceMessage.h"
 #include "device/FileReader.h"
+#include "device/FileRefusal.h"
 #include "device/OmnarControl.h"
 #include "device/Packing.h"
 #include "device/TransferMessages.h"
@@ -23,10 +24,19 @@ constexpr uint8_t kBlockEntryCode[] = {0x00, 0x00, 0x00, 0x00};
 } // namespace
 
 void OmnarControl::PrepareFirmwareTransfer(const VxString& path) {
-    const auto file = ReadWholeFile(path.Get(), int64_t(omnar::kFirmwareFileMax));
+    FileProblem problem = FileProblem::None;
+    const auto file = ReadWholeFile(path.Get(), int64_t(omnar::kFirmwareFileMax), &problem);
     const auto packed = file ? omnar::PackFirmwareFile(*file) : std::nullopt;
-    if (!packed || packed->size() > mTransferBuffer.size())
+    if (!packed || packed->size() > mTransferBuffer.size()) {
+        // An empty or too short image is no firmware; a missing file says nothing.
+        if (file)
+            problem = FileProblem::NotAFile;
+        if (const std::string text =
+                omnar::RefusalText(problem, "firmware file", omnar::kFirmwareFileMax);
+            !text.empty())
+            ShowMessage(text.c_str());
         return;
+    }
     std::fill(mTransferBuffer.begin(), mTransferBuffer.end(), 0);
     std::copy(packed->begin(), packed->end(), mTransferBuffer.begin());
     mTransferSize = mTransferRemaining = int32_t(packed->size());

@@ -67,16 +67,6 @@ std::optional<omnar::IRImageBytes> ReadIRImage(const std::string& path) {
     return image;
 }
 
-bool WriteWhole(const std::string& path, std::span<const uint8_t> bytes) {
-    FileWriter writer;
-    writer.Open(path.c_str());
-    if (writer.Descriptor() < 0)
-        return false;
-    const bool accepted =
-        writer.Write(bytes.data(), int32_t(bytes.size())) == int32_t(bytes.size());
-    return writer.Close() && accepted;
-}
-
 std::string EmptySlotName(int n) {
     char text[32];
     std::snprintf(text, sizeof text, "Empty Slot %d", n % 32 + 1);
@@ -271,7 +261,15 @@ void OmnarControl::NormalizeAndPackIR(Name& name, int irNumber, bool upload) {
     omnar::IRNameField field;
     std::copy_n(name.begin(), field.size(), field.begin());
     const omnar::IRImageBytes image = omnar::BuildIRImage(mIRSamples, field, mIRGain);
-    WriteWhole(IRNumberPath(irNumber), image);
+    // An image meant for the pedal waits for its acceptance: a library file of
+    // an IR the pedal refused or never got would keep it from being fetched.
+    mStagedIRImage.clear();
+    mStagedIRNumber = -1;
+    if (!upload) {
+        const std::string path = IRNumberPath(irNumber);
+        if (const int error = WriteLibraryFile(path, image))
+            ReportWriteFailure(path, error);
+    }
 
     // A prepared or running firmware transfer owns the transfer buffer.
     if (upload && !mFirmwarePrepared && !mFirmwareSending) {
@@ -283,8 +281,11 @@ void OmnarControl::NormalizeAndPackIR(Name& name, int irNumber, bool upload) {
         const auto check = omnar::TransferCheck(packed);
         mTransferCheckHi = check[0];
         mTransferCheckLo = check[1];
-        if (mConnected)
+        if (mConnected) {
             mIRUploadSending = true;
+            mStagedIRImage.assign(image.begin(), image.end());
+            mStagedIRNumber = irNumber;
+        }
     }
 
     name[name.size() - 1] = 0;
@@ -307,11 +308,28 @@ bool OmnarControl::SaveReceivedIR(int irNumber) {
     if (received.size() != omnar::kIRImageBytes || mIRReceive.Expected() != omnar::kIRImageBytes ||
         mIRReceive.Overflowed() || mIRReceive.RunningSum() != check)
         return false;
-    if (!WriteWhole(IRNumberPath(irNumber), received))
+    const std::string path = IRNumberPath(irNumber);
+    if (const int error = WriteLibraryFile(path, received)) {
+        ReportWriteFailure(path, error);
         return false;
+    }
     if (irNumber >= kFirstFactoryIR)
         LoadFactoryIRName(irNumber & 0x7F);
     return true;
+}
+
+void OmnarControl::CommitStagedIR() {
+    if (mStagedIRImage.empty())
+        return;
+    const int number = mStagedIRNumber;
+    const std::string path = IRNumberPath(number);
+    const int error = WriteLibraryFile(path, mStagedIRImage);
+    mStagedIRImage.clear();
+    mStagedIRNumber = -1;
+    if (error != 0)
+        ReportWriteFailure(path, error);
+    else if (number >= kFirstFactoryIR)
+        LoadFactoryIRName(number & 0x7F);
 }
 
 void OmnarControl::ReadPresetFileIR(const VxString& path) {

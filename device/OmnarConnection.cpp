@@ -31,6 +31,7 @@ void OmnarControl::LoseDevice() {
     mRestoreActive = mRestoreReady = false;
     mStreamActive = mStreamSending = false;
     mIRUploadSending = false;
+    mStagedIRImage.clear(); // the pedal never said it took it
     mIRReceiveOpen = false;
     mBulkBeginPending = false;
     // An import's chain ends with its device; a later 'a' must not go on with it.

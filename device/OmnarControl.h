@@ -166,6 +166,8 @@ public:
     // ---- Local preset library ----
     // Removes every ".dat" file of the Presets, User IRs and Factory IRs folders.
     void ClearLocalLibrary();
+    // Removes the staging files of library writes whose writer was killed.
+    void RemoveAbandonedLibraryFiles();
     // All 128 rows and the checksum table from the slot files.
     void RefreshPresetList();
     // The rows of the slot files present; "NNN.dat" fills row NNN - 1.
@@ -196,6 +198,8 @@ public:
     // Stores the IR dump just received; false (nothing written) unless it
     // arrived whole with a matching check.
     bool SaveReceivedIR(int irNumber);
+    // The pedal accepted the upload: its image becomes the library's file.
+    void CommitStagedIR();
     void ReadPresetFileIR(const VxString& path);
 
     // ---- Bank file ----
@@ -237,7 +241,12 @@ private:
     void OnBackupDump(std::span<const uint8_t> m);
     void OnCurrentPresetDump(std::span<const uint8_t> m);
     void ApplyReceivedPreset(std::span<const uint8_t> m);
-    void StoreSlotFile(int slot, std::span<const uint8_t> m);
+    bool StoreSlotFile(int slot, std::span<const uint8_t> m);
+    void FinishSlotSync(bool whole);
+    // Writes a library file whole; 0, or the errno of the failure.
+    static int WriteLibraryFile(const std::string& path, std::span<const uint8_t> bytes);
+    // One box naming the folder a library write failed in and why.
+    void ReportWriteFailure(const std::string& path, int error);
     void OnSettingsReply(std::span<const uint8_t> m);
     void OnIdentityReply(std::span<const uint8_t> m);
     void OnIRNamesReply(std::span<const uint8_t> m);
@@ -441,6 +450,10 @@ protected:
     bool mFirmwarePrepared = false;
     bool mIRUploadSending = false;
     int32_t mIRUploadSlot = 0;
+    // The image of the upload under way and its IR number: it joins the
+    // library only once the pedal accepts it ('a'); empty when none waits.
+    std::vector<uint8_t> mStagedIRImage;
+    int32_t mStagedIRNumber = -1;
     bool mStreamSending = false;
     int32_t mStreamIndex = 0;
     int32_t mStreamCount = 0;

@@ -1,6 +1,5 @@
 #include "controls/ITextControl.h"
 #include "device/DeviceMessage.h"
-#include "device/FileWriter.h"
 #include "device/MessageBuilders.h"
 #include "device/OmnarControl.h"
 #include "device/ReplyRules.h"
@@ -107,16 +106,18 @@ void OmnarControl::OnDumpReply(std::span<const uint8_t> m) {
     }
 }
 
-void OmnarControl::StoreSlotFile(int slot, std::span<const uint8_t> m) {
+// The pedal's checksum is recorded, and the slot counted as held, only once
+// its file is written whole; a failed write is said once and stays flagged.
+bool OmnarControl::StoreSlotFile(int slot, std::span<const uint8_t> m) {
     const std::string path = sys::PresetsFolder() + Formatted("%03d.dat", slot + 1);
-    FileWriter writer;
-    writer.Open(path.c_str());
-    if (writer.Descriptor() >= 0) {
-        writer.Write(m.data() + 8, omnar::kDumpDataSize);
-        writer.Close();
+    const int error = WriteLibraryFile(path, m.subspan(8, omnar::kDumpDataSize));
+    if (error != 0) {
+        ReportWriteFailure(path, error);
+        return false;
     }
     mPresetChecksums[std::size_t(slot)] = {m[264], m[265]};
     mSlotChanged[std::size_t(slot)] = false;
+    return true;
 }
 
 // Only the awaited slot moves the sync on; a slot that keeps failing its
@@ -134,7 +135,11 @@ void OmnarControl::OnSlotSyncDump(std::span<const uint8_t> m) {
             return;
         }
     } else {
-        StoreSlotFile(slot, m);
+        if (!StoreSlotFile(slot, m)) {
+            // The library cannot take more: the rest stays flagged for the next sync.
+            FinishSlotSync(false);
+            return;
+        }
         SetPresetRow(slot, Chars(m, kNameAt, omnar::kTextFieldSize).c_str());
         if (vx::ui::ITextControl* row = mPresetRows[std::size_t(slot)]) {
             if (slot == mPresetNumber)
@@ -155,9 +160,15 @@ void OmnarControl::OnSlotSyncDump(std::span<const uint8_t> m) {
         SendPresetDumpRequest(next);
         return;
     }
+    FinishSlotSync(true);
+}
+
+// The connection goes on with the settings either way.
+void OmnarControl::FinishSlotSync(bool whole) {
     mSlotSyncActive = false;
     mApplyingValues = false;
-    SetProgress(kProgressKnob, kProgressText, 1.0);
+    if (whole)
+        SetProgress(kProgressKnob, kProgressText, 1.0);
     ShowGroup("progresscontrols", false);
     SendSettingsRequest(omnar::kSettingsGlobals);
     Await(Awaited::Connect);
@@ -500,8 +511,10 @@ void OmnarControl::OnShortReply(std::span<const uint8_t> m) {
         }
         break;
     case 'a':
-        if (mAwaited == Awaited::UploadResult)
+        if (mAwaited == Awaited::UploadResult) {
             Await(Awaited::None);
+            CommitStagedIR();
+        }
         if (!GetGraphics())
             break;
         if (mImportIRAPending) {
@@ -525,6 +538,7 @@ void OmnarControl::OnShortReply(std::span<const uint8_t> m) {
             mIRUploadSending = false;
         }
         mImportIRAPending = mImportIRBPending = false;
+        mStagedIRImage.clear();
         ShowMessage("ERROR!");
         break;
     case 'c':

@@ -1,5 +1,6 @@
 #include "controls/ITextControl.h"
 #include "device/FileReader.h"
+#include "device/FileRefusal.h"
 #include "device/FileWriter.h"
 #include "device/IRSlotImage.h"
 #include "device/OmnarControl.h"
@@ -22,7 +23,6 @@ constexpr int kIROnB = 41;
 constexpr int kSlotHighA = 53, kSlotLowA = 54, kSlotHighB = 55, kSlotLowB = 56;
 // User and factory IR numbers an image may be uploaded to.
 constexpr int kLastUploadSlot = 383;
-constexpr const char* kUnknownFormat = "Unknown file format.";
 
 std::string UserSlotPath(int n) {
     char name[16];
@@ -82,9 +82,17 @@ void OmnarControl::ExportPreset(VxString& path) {
 
 void OmnarControl::ImportPreset(VxString path) {
     mImportPath = path.Get();
-    const auto bytes = ReadWholeFile(path.Get(), omnar::kExchangeFileMax);
-    if (!bytes)
+    FileProblem problem = FileProblem::None;
+    const auto bytes = ReadWholeFile(path.Get(), omnar::kExchangeFileMax, &problem);
+    if (!bytes) {
+        const std::string text =
+            omnar::RefusalText(problem, "preset file", omnar::kExchangeFileMax);
+        if (!text.empty()) {
+            mPendingMessage = text;
+            mMessagePending = true;
+        }
         return;
+    }
     mUserEditing = false;
     omnar::ParsedExchange parsed = omnar::ParsePresetExchange(*bytes);
     auto& v = parsed.contents.values;
@@ -98,12 +106,15 @@ void OmnarControl::ImportPreset(VxString path) {
             v[kSlotHighB] = 1;
             v[kSlotLowB] = mPresetNumber;
         }
+        // Then clamped to their range, as every value is when applied.
+        for (const int i : {kSlotHighA, kSlotLowA, kSlotHighB, kSlotLowB})
+            v[std::size_t(i)] = std::clamp(v[std::size_t(i)], 0, 127);
         if (SlotOf(v, kSlotHighA, kSlotLowA) > kLastUploadSlot ||
             SlotOf(v, kSlotHighB, kSlotLowB) > kLastUploadSlot)
             parsed.verdict = omnar::ExchangeVerdict::UnknownFormat;
     }
     if (parsed.verdict == omnar::ExchangeVerdict::UnknownFormat) {
-        mPendingMessage = kUnknownFormat;
+        mPendingMessage = omnar::kUnknownFileFormat;
         mMessagePending = true;
         mUserEditing = true;
         return;

@@ -10,8 +10,6 @@ constexpr int kVersionMajor = 1;
 constexpr int kVersionMinor = 0;
 // Major x 10 + minor from which a file is newer than this editor reads.
 constexpr int kFirstUnsupportedVersion = 11;
-constexpr std::size_t kSlotValuesFirst = 53;
-constexpr std::size_t kSlotValuesLast = 56;
 
 std::string Trimmed(std::span<const std::uint8_t> field) {
     std::string text(field.begin(), field.end());
@@ -57,9 +55,6 @@ ParsedExchange ParsePresetExchange(std::span<const std::uint8_t> file) {
     ExchangeContents& c = parsed.contents;
     for (std::size_t i = 0; i < kExchangeValueCount; ++i)
         c.values[i] = std::int8_t(file[kExchangeValuesAt + i]);
-    for (std::size_t i = kSlotValuesFirst; i <= kSlotValuesLast; ++i)
-        if (c.values[i] < 0 || c.values[i] > 127)
-            return parsed;
     c.name = Trimmed(file.subspan(kExchangeNameAt, kExchangeNameSize));
     c.irNameA = Trimmed(file.subspan(kExchangeIRNameAAt, kExchangeNameSize));
     c.irNameB = Trimmed(file.subspan(kExchangeIRNameBAt, kExchangeNameSize));

@@ -39,8 +39,10 @@ struct ParsedExchange {
     ExchangeContents contents;
 };
 
-// Only 262, 2698 and 5134 bytes are exchange files; the IR slot values
-// (53..56) must be 0..127. The spans of the result point into `file`.
+// Only 262, 2698 and 5134 bytes are exchange files. The IR slot values
+// (53..56) are taken as they stand: the importer re-points them to the
+// current preset first and range-checks them after. The spans of the result
+// point into `file`.
 ParsedExchange ParsePresetExchange(std::span<const std::uint8_t> file);
 
 struct ExchangeHeaderFields {

@@ -1,16 +1,20 @@
 #include "controls/ITextControl.h"
 #include "device/FileReader.h"
+#include "device/FileWriter.h"
 #include "device/OmnarControl.h"
 #include "platform/sys/Folders.h"
 #include "platform/sys/Log.h"
+#include "platform/sys/StagedFile.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -140,6 +144,33 @@ void OmnarControl::ClearLocalLibrary() {
         }
         mLibraryDir.Close();
     }
+}
+
+int OmnarControl::WriteLibraryFile(const std::string& path, std::span<const uint8_t> bytes) {
+    FileWriter writer;
+    writer.Open(path.c_str());
+    if (writer.Descriptor() >= 0)
+        writer.Write(bytes.data(), int32_t(bytes.size()));
+    const bool whole = writer.Close();
+    return whole ? 0 : (writer.Error() != 0 ? writer.Error() : EIO);
+}
+
+void OmnarControl::ReportWriteFailure(const std::string& path, int error) {
+    const std::string folder = sys::FolderOfPath(path);
+    const std::string text =
+        "The library folder\n" + folder + "\ncould not be written: " + std::strerror(error) + ".";
+    ShowMessage(text.c_str());
+}
+
+void OmnarControl::RemoveAbandonedLibraryFiles() {
+    const auto isSlotFile = [](std::string_view name) {
+        return name.size() == 7 && name.ends_with(".dat") &&
+               std::all_of(name.begin(), name.begin() + 3,
+                           [](char c) { return std::isdigit(uint8_t(c)) != 0; });
+    };
+    for (const std::string& folder :
+         {sys::PresetsFolder(), sys::UserIRFolder(), sys::FactoryIRFolder()})
+        sys::RemoveAbandonedTemporaries(folder, isSlotFile);
 }
 
 void OmnarControl::RefreshPresetList() {

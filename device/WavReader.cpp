@@ -8,6 +8,12 @@
 namespace omnar {
 namespace {
 
+constexpr int kTagInteger = 1;
+constexpr int kTagFloat = 3;
+constexpr int kTagExtensible = 0xFFFE;
+constexpr uint32_t kExtensibleFmtSize = 40;
+constexpr int kSubFormatAt = 24;
+
 struct Chunk {
     char id[4];
     uint32_t size;
@@ -50,12 +56,24 @@ std::optional<WavFormat> ReadFormat(ByteSource& source) {
         std::memcmp(riff + 8, "WAVE", 4) != 0)
         return std::nullopt;
     Chunk chunk{};
-    uint8_t f[16];
+    uint8_t f[kExtensibleFmtSize];
     if (!FindChunk(source, "fmt ", chunk) || chunk.size < 16 || source.Read(f, 16) != 16)
         return std::nullopt;
-    SkipBody(source, chunk.size - 16);
     WavFormat format;
     format.formatTag = int(Le(f, 2));
+    // Extensible files carry the real tag as the first two bytes of their
+    // sub-format; only integer and float samples are decoded.
+    if (format.formatTag == kTagExtensible) {
+        if (chunk.size < kExtensibleFmtSize ||
+            source.Read(f + 16, kExtensibleFmtSize - 16) != kExtensibleFmtSize - 16)
+            return std::nullopt;
+        format.formatTag = int(Le(f + kSubFormatAt, 2));
+        if (format.formatTag != kTagInteger && format.formatTag != kTagFloat)
+            return std::nullopt;
+        SkipBody(source, chunk.size - kExtensibleFmtSize);
+    } else {
+        SkipBody(source, chunk.size - 16);
+    }
     format.channels = int(int16_t(Le(f + 2, 2)));
     format.sampleRate = Le(f + 4, 4);
     format.blockAlign = int(Le(f + 12, 2));
@@ -78,6 +96,8 @@ std::optional<WavFormat> ReadFormat(ByteSource& source) {
 double DecodeSample(const uint8_t* b, const WavFormat& format) {
     switch (format.bitsPerSample) {
     case 8:
+        // Unsigned with silence at 128: (b - 128) / 128 keeps silence at
+        // exactly 0 and the scale of the wider formats (b / 127 - 1 would not).
         return (double(b[0]) - 128.0) / 128.0;
     case 16:
         return double(int16_t(Le(b, 2))) * (1.0 / 32768.0);
@@ -86,7 +106,7 @@ double DecodeSample(const uint8_t* b, const WavFormat& format) {
         return g > 1.0 ? g - 2.0 : g;
     }
     default:
-        if (format.formatTag == 1) {
+        if (format.formatTag == kTagInteger) {
             const double g = double(Le(b, 4)) / 2147483647.49999;
             return g > 1.0 ? g - 2.0 : g;
         }

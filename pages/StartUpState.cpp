@@ -40,6 +40,7 @@ void OmnarControl::ApplyStartUpState(vx::ui::ICanvas& canvas) {
 }
 
 void OmnarControl::LoadLibraryIntoPanel() {
+    RemoveAbandonedLibraryFiles();
     InstallFactoryIRs();
     ListPresetFolder();
     RefreshPresetList();

@@ -21,3 +21,14 @@ BOOL WritePrivateProfileString(const char* section, const char* key, const char*
 BOOL WritePrivateProfileSection(const char* section, const char* list, const char* file);
 BOOL WritePrivateProfileStruct(const char* section, const char* key, const void* data, int size,
                                const char* file);
+
+// Not in Win32: several keys of one file set in one locked rewrite, made only
+// when one of them changes; a program that stores many keys at a start
+// rewrites (and syncs) its file once rather than once a key. All-or-nothing
+// like the others: FALSE, nothing changed, when an entry cannot be stored.
+struct PrivateProfileEntry {
+    const char* section;
+    const char* key;
+    const char* value;
+};
+BOOL WritePrivateProfileStrings(const PrivateProfileEntry* entries, int count, const char* file);

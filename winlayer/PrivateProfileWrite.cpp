@@ -61,6 +61,33 @@ BOOL WritePrivateProfileString(const char* section, const char* key, const char*
     });
 }
 
+BOOL WritePrivateProfileStrings(const PrivateProfileEntry* entries, int count, const char* file) {
+    using namespace winlayer;
+    if (count < 0 || (count > 0 && !entries))
+        return FALSE;
+    for (int i = 0; i < count; ++i) {
+        const PrivateProfileEntry& e = entries[i];
+        if (!e.section || !e.key || !e.value || !*e.key || !IsStorableSectionName(e.section) ||
+            !IsStorableKey(e.key) || !IsStorableValue(e.value))
+            return FALSE;
+    }
+    return ChangeIniFile(file, [&](IniSections& sections) {
+        bool changed = false;
+        for (int i = 0; i < count; ++i) {
+            const PrivateProfileEntry& e = entries[i];
+            IniSection* keys = sections.Find(e.section);
+            if (!keys)
+                keys = &sections.Insert(e.section, NewIniSection());
+            const std::string* stored = keys->Find(e.key);
+            if (stored && *stored == e.value)
+                continue;
+            keys->Insert(e.key, e.value);
+            changed = true;
+        }
+        return changed;
+    });
+}
+
 BOOL WritePrivateProfileSection(const char* section, const char* list, const char* file) {
     using namespace winlayer;
     if (!section || !IsStorableSectionName(section))

@@ -5,7 +5,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
 #include <string_view>
+#include <sys/stat.h>
+#include <utility>
 
 namespace host {
 
@@ -39,9 +42,13 @@ int32_t ReadNumber(const char* section, const char* key, int32_t fallback, const
     return static_cast<int32_t>(value);
 }
 
-bool Write(const char* section, const char* key, const std::string& value,
-           const std::string& path) {
-    return WritePrivateProfileString(section, key, value.c_str(), path.c_str()) != 0;
+// Larger than any settings file this program writes: something else is
+// there, read as no settings at all and never written over.
+constexpr off_t kSettingsFileMax = 1 << 20;
+
+bool TooLargeForSettings(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && status.st_size > kSettingsFileMax;
 }
 
 std::string Unsigned(int32_t value) {
@@ -63,6 +70,8 @@ bool MidiEqual(const HostSettings& a, const HostSettings& b) {
 }
 
 HostSettings ReadHostSettings(const std::string& path) {
+    if (TooLargeForSettings(path))
+        return {};
     const auto any = [](int32_t) { return true; };
     const auto positive = [](int32_t v) { return v > 0; };
     const auto midiChannel = [](int32_t v) { return v >= 0 && v <= 16; };
@@ -85,20 +94,38 @@ HostSettings ReadHostSettings(const std::string& path) {
 }
 
 bool WriteHostSettings(const std::string& path, const HostSettings& s) {
-    bool ok = Write("audio", "driver", Unsigned(s.driver), path);
-    ok = Write("audio", "indev", s.audioInput, path) && ok;
-    ok = Write("audio", "outdev", s.audioOutput, path) && ok;
-    ok = Write("audio", "in1", Unsigned(s.input1), path) && ok;
-    ok = Write("audio", "in2", Unsigned(s.input2), path) && ok;
-    ok = Write("audio", "out1", Unsigned(s.output1), path) && ok;
-    ok = Write("audio", "out2", Unsigned(s.output2), path) && ok;
-    ok = Write("audio", "buffer", std::to_string(s.bufferFrames), path) && ok;
-    ok = Write("audio", "sr", std::to_string(s.sampleRate), path) && ok;
-    ok = Write("midi", "indev", s.midiInput, path) && ok;
-    ok = Write("midi", "outdev", s.midiOutput, path) && ok;
-    ok = Write("midi", "inchan", Unsigned(s.midiInputChannel), path) && ok;
-    ok = Write("midi", "outchan", Unsigned(s.midiOutputChannel), path) && ok;
-    return ok;
+    if (TooLargeForSettings(path)) {
+        errno = EFBIG;
+        return false;
+    }
+    const std::string values[] = {Unsigned(s.driver),
+                                  s.audioInput,
+                                  s.audioOutput,
+                                  Unsigned(s.input1),
+                                  Unsigned(s.input2),
+                                  Unsigned(s.output1),
+                                  Unsigned(s.output2),
+                                  std::to_string(s.bufferFrames),
+                                  std::to_string(s.sampleRate),
+                                  s.midiInput,
+                                  s.midiOutput,
+                                  Unsigned(s.midiInputChannel),
+                                  Unsigned(s.midiOutputChannel)};
+    const std::pair<const char*, const char*> keys[] = {
+        {"audio", "driver"}, {"audio", "indev"}, {"audio", "outdev"}, {"audio", "in1"},
+        {"audio", "in2"},    {"audio", "out1"},  {"audio", "out2"},   {"audio", "buffer"},
+        {"audio", "sr"},     {"midi", "indev"},  {"midi", "outdev"},  {"midi", "inchan"},
+        {"midi", "outchan"}};
+    static_assert(std::size(keys) == std::size(values));
+    // A value the file cannot hold is left out (and reported); the rest is
+    // written in one rewrite: a start writes the file once, not once a key.
+    PrivateProfileEntry entries[std::size(keys)];
+    int count = 0;
+    for (std::size_t i = 0; i < std::size(keys); ++i)
+        if (winlayer::IsStorableValue(values[i]))
+            entries[count++] = {keys[i].first, keys[i].second, values[i].c_str()};
+    const bool written = WritePrivateProfileStrings(entries, count, path.c_str()) != 0;
+    return written && count == int(std::size(keys));
 }
 
 } // namespace host

@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,7 +45,7 @@ bool StagedFile::Create(const std::string& target, mode_t mode) {
     const int fd = mkostemp(path.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    if (fchmod(fd, mode) != 0) {
+    if (fchmod(fd, mode) != 0 || flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         close(fd);
         errno = error;
@@ -94,6 +96,31 @@ void StagedFile::Discard() {
         unlink(mPath.c_str());
     mPath.clear();
     errno = error;
+}
+
+void RemoveAbandonedTemporaries(const std::string& folder, bool (*staged)(std::string_view name)) {
+    DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
+    if (!listing)
+        return;
+    const int at = dirfd(listing);
+    constexpr std::string_view kMarker = ".tmp-";
+    constexpr std::size_t kSuffix = 6; // what mkostemp fills in
+    while (const dirent* item = readdir(listing)) {
+        const std::string_view name = item->d_name;
+        const std::size_t marker = name.rfind(kMarker);
+        if (name.size() < 1 + kMarker.size() + kSuffix || name[0] != '.' ||
+            marker == std::string_view::npos || name.size() - marker != kMarker.size() + kSuffix ||
+            !staged(name.substr(1, marker - 1)))
+            continue;
+        const int fd = openat(at, item->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        struct stat status {};
+        if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0)
+            unlinkat(at, item->d_name, 0);
+        close(fd);
+    }
+    closedir(listing);
 }
 
 mode_t ReplacementMode(const std::string& target, mode_t fallback) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 
 namespace sys {
@@ -16,7 +17,9 @@ public:
     StagedFile& operator=(const StagedFile&) = delete;
 
     // Creates ".<name>.tmp-XXXXXX" exclusively in the target's folder (a
-    // planted link is never followed) with the given mode. False when it cannot.
+    // planted link is never followed) with the given mode, and holds an
+    // exclusive lock on it while it is open, so a clean-up of abandoned
+    // temporaries can tell it from one whose writer died. False when it cannot.
     bool Create(const std::string& target, mode_t mode);
     int Descriptor() const { return mFd; }
     bool IsOpen() const { return mFd >= 0; }
@@ -38,6 +41,11 @@ private:
     std::string mPath;
     std::string mTarget;
 };
+
+// Removes the temporaries in folder that staged a file whose name `staged`
+// accepts and whose writer is gone (their lock can be taken); a write under
+// way keeps its own.
+void RemoveAbandonedTemporaries(const std::string& folder, bool (*staged)(std::string_view name));
 
 // The folder part of a path: "" or ending in '/'.
 std::string FolderOfPath(const std::string& path);

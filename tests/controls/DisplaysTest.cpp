@@ -6,6 +6,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdlib>
+#include <functional>
 #include <numbers>
 
 namespace vx::test {
@@ -208,6 +209,33 @@ TEST_F(SpectrumTest, SmoothingRisesTenTimesFasterThanItFalls) {
     graph->ProcessBlock(loud.data()); // up towards 0 dB (y 30)
     const double rose = (settled - graph->ColumnY()[10]) / (settled - 30.0);
     EXPECT_NEAR(rose, 1.0 - std::exp(-1.0 / 3.0), 1e-3);
+}
+
+// The same block again skips the transform; a new range or rate must not.
+TEST_F(SpectrumTest, TheSameBlockAfterANewRangeOrRateIsDrawnForIt) {
+    std::vector<double> block = Impulse(4096);
+    for (std::size_t i = 1; i < 300; ++i)
+        block[i] = std::cos(double(i) * 0.7) * std::exp(-double(i) / 60.0);
+    struct Case {
+        const char* what;
+        std::function<void(IFreqResponseGraph&)> change;
+    };
+    const Case cases[] = {
+        {"range", [](IFreqResponseGraph& g) { g.SetRanges(100.0, 5000.0, 60.0, 0.0); }},
+        {"rate", [](IFreqResponseGraph& g) { g.SetSampleRate(22050.0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto* again = PanelGraph();
+        again->ProcessBlock(block.data());
+        c.change(*again);
+        again->ProcessBlock(block.data());
+        auto* fresh = PanelGraph();
+        c.change(*fresh);
+        fresh->ProcessBlock(block.data());
+        EXPECT_EQ(std::vector<double>(again->ColumnY().begin(), again->ColumnY().end()),
+                  std::vector<double>(fresh->ColumnY().begin(), fresh->ColumnY().end()));
+    }
 }
 
 TEST_F(SpectrumTest, WideGraphsAndHighRangesStayInsideTheirBuffers) {

@@ -57,11 +57,52 @@ TEST(BankFormat, OnlyWholeDumpsAndIRTransfersMakeABank) {
         {"parts out of order", Concat(swapped), {}},
         {"no last part", Concat(noLast), {}},
         {"a byte of 0x80 or more", highByte, {}},
-        {"trailing bytes", Concat({PresetReply(0), {0x00}}), {}},
+        // Bytes the restore never reaches are padding, unless they start a message.
+        {"trailing junk", Concat({PresetReply(0), {0x00, 0x13, 0xF7, 0x7F}}), 1},
+        {"padded with zeros to 1 MiB",
+         [] {
+             Bytes bank = Concat({PresetReply(0), PresetReply(1)});
+             bank.resize(1048576, 0x00);
+             return bank;
+         }(),
+         2},
+        {"a trailing message fragment", Concat({PresetReply(0), {0x00, 0xF0, 0x00, 0x51}}), {}},
+        {"nothing but padding", Bytes(300, 0x00), {}},
         {"empty", {}, {}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(omnar::CountBankMessages(c.bank), c.count) << c.name;
+}
+
+// What the box says about a refused bank: a damaged IR is named as such.
+TEST(BankFile, ARefusedBankSaysWhy) {
+    Bytes badIR = IRDump(5);
+    badIR[300] ^= 1;
+    struct Case {
+        const char* name;
+        Bytes bank;
+        std::string box;
+    };
+    const Case cases[] = {
+        {"a damaged IR dump", Concat({PresetReply(0), badIR}),
+         "Damaged impulse response in the bank file."},
+        {"over 1 MiB", Bytes(1048577, 0x00),
+         "The file is too large: a bank file holds at most 1048576 bytes."},
+        {"no messages", Bytes(10, 0x00), "Unknown file format."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeviceRig rig;
+        ASSERT_TRUE(rig.Connect());
+        const std::string path = rig.home.Folder() + "/bank.z3b";
+        WriteFile(path, c.bank);
+        Prompted(rig, path);
+        rig.editor->OnHostRequestingMessage(5);
+        const auto boxes = rig.MessageBoxes();
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[1], c.box);
+        EXPECT_FALSE(rig.editor->mRestoreActive);
+    }
 }
 
 TEST(BankFile, AMalformedBankArmsNothing) {
@@ -89,7 +130,11 @@ TEST(BankFile, SizeLimitAndRefusals) {
     };
     const Case cases[] = {
         {"exactly the limit is read", omnar::kBankFileMax, true, false, {"Unknown file format."}},
-        {"one byte more is not", omnar::kBankFileMax + 1, true, false, {}},
+        {"one byte more is not, and says why",
+         omnar::kBankFileMax + 1,
+         true,
+         false,
+         {"The file is too large: a bank file holds at most 1048576 bytes."}},
         {"missing file", 0, true, false, {}},
         {"cancelled", 534, true, true, {}},
         {"no device", 534, false, false, {"Communication error!"}},
@@ -226,19 +271,27 @@ TEST(Firmware, PackingSizesAndChecks) {
     EXPECT_EQ(omnar::PackFirmwareFile(Bytes(210, 0xA5))->size(), 241u);
 }
 
-TEST(Firmware, FilesOutsideTheLimitsAreIgnored) {
+TEST(Firmware, FilesOutsideTheLimitsAreRefusedWithABox) {
     struct Case {
-        std::size_t size; // 0: no file
+        std::size_t size; // 0: an empty file; -1: no file
         bool sent;
+        std::vector<std::string> boxes;
     };
-    for (const Case c : {Case{65535, true}, {65536, false}, {209, false}, {0, false}}) {
+    const std::string unknown = "Unknown file format.";
+    for (const Case& c :
+         {Case{65535, true, {}},
+          {65536, false, {"The file is too large: a firmware file holds at most 65535 bytes."}},
+          {209, false, {unknown}},
+          {0, false, {unknown}},
+          {std::size_t(-1), false, {}}}) {
         SCOPED_TRACE(c.size);
         DeviceRig rig;
         const std::string path = rig.home.Folder() + "/fw.bin";
-        if (c.size)
+        if (c.size != std::size_t(-1))
             WriteFile(path, Bytes(c.size, 0xFF));
         rig.editor->PrepareFirmwareTransfer(VxString(path.c_str()));
         EXPECT_EQ(rig.editor->mFirmwarePrepared, c.sent);
+        EXPECT_EQ(rig.MessageBoxes(), c.boxes);
         rig.Steps(1);
         EXPECT_EQ(rig.SentWithCommand(0x0410).size(), c.sent ? 1u : 0u);
         if (c.sent) {

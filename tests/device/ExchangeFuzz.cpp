@@ -4,17 +4,15 @@
 #include <cstdlib>
 #include <span>
 
-// An accepted exchange file has slot values in range, whole images inside
-// the bytes read, and a header that rebuilds its own values.
+// An accepted exchange file has whole images inside the bytes read and a
+// header that rebuilds its own values (the slot values are the importer's to
+// re-point and range-check).
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> file(data, size);
     const omnar::ParsedExchange parsed = omnar::ParsePresetExchange(file);
     if (parsed.verdict != omnar::ExchangeVerdict::Ok)
         return 0;
     const auto& c = parsed.contents;
-    for (int i = 53; i <= 56; ++i)
-        if (c.values[std::size_t(i)] < 0 || c.values[std::size_t(i)] > 127)
-            std::abort();
     for (const auto image : c.images)
         if (image.size() != omnar::kExchangeImageSize || image.data() < data ||
             image.data() + image.size() > data + size)

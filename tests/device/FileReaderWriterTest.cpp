@@ -14,6 +14,7 @@
 namespace {
 
 using omnar::test::Bytes;
+using omnar::test::InChild;
 using omnar::test::ReadFile;
 using omnar::test::WriteFile;
 
@@ -28,16 +29,6 @@ bool WriteWith(FileWriter& writer, const std::string& path, const Bytes& bytes) 
     writer.Open(path.c_str());
     return writer.Descriptor() >= 0 &&
            writer.Write(bytes.data(), int32_t(bytes.size())) == int32_t(bytes.size());
-}
-
-// Runs body in a child process and returns its exit status (-1 when signalled).
-int InChild(const std::function<int()>& body) {
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(body());
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 class FileReaderWriterTest : public ::testing::Test {
@@ -147,6 +138,70 @@ TEST_F(FileReaderWriterTest, FailedFirstWriteLeavesNoFileBehind) {
               }),
               0);
     EXPECT_FALSE(omnar::test::FileExists(path));
+}
+
+// A writer killed at any step leaves the old file (or none), never a short
+// or empty one; the next start removes what it staged, but never a
+// temporary whose writer still lives.
+TEST_F(FileReaderWriterTest, AWriterKilledAtAnyStepLeavesTheTargetAbsentOrWhole) {
+    vx::test::FakeHost host;
+    omnar::test::LibraryEditor editor(vx::InstanceInfo{&host});
+    const std::string folder = home.PresetsFolder();
+    std::filesystem::create_directories(folder);
+    const std::string path = folder + "049.dat";
+    const Bytes old = Pattern(256, 7);
+    const Bytes fresh = Pattern(100000, 8); // more than the writer's buffer holds
+    enum Step { kAfterOpen, kAfterData, kAfterClose };
+    struct Case {
+        const char* what;
+        Step killedAt;
+        bool oldFile;
+    };
+    const Case cases[] = {
+        {"after the open", kAfterOpen, false},    {"after the open, old file", kAfterOpen, true},
+        {"after the data", kAfterData, false},    {"after the data, old file", kAfterData, true},
+        {"after the rename", kAfterClose, false}, {"after the rename, old file", kAfterClose, true},
+    };
+    const auto temporaries = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            if (entry.path().filename().string().find(".tmp-") != std::string::npos)
+                names.push_back(entry.path().filename().string());
+        return names;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        unlink(path.c_str());
+        if (c.oldFile)
+            WriteFile(path, old);
+        EXPECT_EQ(InChild([&] {
+                      FileWriter writer;
+                      writer.Open(path.c_str());
+                      if (c.killedAt >= kAfterData)
+                          writer.Write(fresh.data(), int32_t(fresh.size()));
+                      if (c.killedAt >= kAfterClose && !writer.Close())
+                          return 1;
+                      raise(SIGKILL);
+                      return 1;
+                  }),
+                  -1);
+        if (c.killedAt == kAfterClose)
+            EXPECT_EQ(ReadFile(path), fresh);
+        else if (c.oldFile)
+            EXPECT_EQ(ReadFile(path), old);
+        else
+            EXPECT_FALSE(omnar::test::FileExists(path));
+        EXPECT_EQ(temporaries().size(), c.killedAt == kAfterClose ? 0u : 1u);
+
+        // A write under way in this process keeps its temporary through the clean-up.
+        FileWriter live;
+        live.Open((folder + "050.dat").c_str());
+        ASSERT_GE(live.Descriptor(), 0);
+        editor.RemoveAbandonedLibraryFiles();
+        EXPECT_EQ(temporaries().size(), 1u);
+        EXPECT_TRUE(live.Close());
+        EXPECT_TRUE(temporaries().empty());
+    }
 }
 
 TEST_F(FileReaderWriterTest, ClosedObjectsDoNothing) {

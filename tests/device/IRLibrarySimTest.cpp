@@ -67,14 +67,18 @@ TEST_F(IRLibraryWithPedal, ImportedIRReachesThePedalAndComesBackAsTheSameFile) {
     WriteFile(wav, WavBytes(spec));
     editor->OpenPanel().fileDialogAnswers.push_back(wav);
     editor->mIRUploadSlot = 42;
+    editor->mConnected = true;
     editor->LoadWavIR();
-    const Bytes slotFile = ReadFile(Numbered(home.UserIRFolder(), 43));
+    const Bytes slotFile = editor->mStagedIRImage;
     ASSERT_EQ(slotFile.size(), 2436u);
 
     UploadTransferBuffer(42);
     ASSERT_TRUE(pedal.State().userIRs[42].has_value());
     EXPECT_EQ(Bytes(pedal.State().userIRs[42]->begin(), pedal.State().userIRs[42]->end()),
               slotFile);
+    // The pedal's 'a' puts the staged image into the library.
+    editor->CommitStagedIR();
+    EXPECT_EQ(ReadFile(Numbered(home.UserIRFolder(), 43)), slotFile);
 
     unlink(Numbered(home.UserIRFolder(), 43).c_str());
     FetchIR(42);

@@ -86,6 +86,10 @@ TEST_F(IRLibraryTest, WavDecodingOfEveryFormat) {
         {"32-bit float", {3, 1, 44100, 32, mono}, 1e-7},
         {"16-bit stereo", {1, 2, 44100, 16, stereo}, 1.0 / 32767},
         {"24-bit stereo", {1, 2, 44100, 24, stereo}, 1e-6},
+        {"extensible 16-bit", {0xFFFE, 1, 44100, 16, mono, 1}, 1.0 / 32767},
+        {"extensible 24-bit", {0xFFFE, 1, 44100, 24, mono, 1}, 1e-6},
+        {"extensible 32-bit integer", {0xFFFE, 1, 44100, 32, mono, 1}, 1e-9},
+        {"extensible 32-bit float", {0xFFFE, 1, 44100, 32, mono, 3}, 1e-7},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -156,6 +160,15 @@ TEST_F(IRLibraryTest, MalformedWavFilesLoadNothing) {
         {"data shorter than a frame",
          RiffBytes({{"fmt ", 16, FmtBody(1, 1, 44100, 4, 16)}, {"data", 2, {1, 2}}})},
         {"a chunk size running past the end", RiffBytes({{"LIST", 0xFFFFFFF0u, {1, 2, 3}}})},
+        {"extensible with an A-law sub-format",
+         RiffBytes({{"fmt ", 40, ExtensibleFmtBody(1, 44100, 2, 16, 6)}, {"data", 4, pcm}})},
+        {"extensible fmt chunk shorter than 40 bytes",
+         RiffBytes({{"fmt ", 18, [&] {
+                         Bytes body = FmtBody(0xFFFE, 1, 44100, 2, 16);
+                         body.insert(body.end(), {0, 0});
+                         return body;
+                     }()},
+                    {"data", 4, pcm}})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -294,8 +307,12 @@ TEST_F(IRLibraryTest, SilentBlankIRPacksLikeTheDevicesBlankImage) {
         std::fill_n(name.begin(), 32, ' ');
         editor.NormalizeAndPackIR(name, 7, true);
 
+        // The library takes the image only once the pedal has it.
         const devsim::IRImage blank = devsim::BlankIRImage();
-        EXPECT_EQ(ReadFile(Numbered(home.UserIRFolder(), 8)), Bytes(blank.begin(), blank.end()));
+        EXPECT_FALSE(FileExists(Numbered(home.UserIRFolder(), 8)));
+        EXPECT_EQ(editor.mStagedIRImage, c.armed
+                                             ? std::vector<std::uint8_t>(blank.begin(), blank.end())
+                                             : std::vector<std::uint8_t>{});
         EXPECT_EQ(editor.mIRGain, 1.0);
         EXPECT_STREQ(name.data(), "");
         EXPECT_EQ(editor.mIRUploadSending, c.armed);
@@ -345,7 +362,9 @@ TEST_F(IRLibraryTest, WavImportThroughTheFileDialog) {
     EXPECT_EQ(editor.Panel().CallsStartingWith("RunFileDialog"),
               std::vector<std::string>{"RunFileDialog 0 wav"});
     EXPECT_EQ(editor.mLastWavPath, path);
-    const Bytes file = ReadFile(Numbered(home.UserIRFolder(), 6));
+    // Staged for the library until the pedal takes it.
+    EXPECT_FALSE(FileExists(Numbered(home.UserIRFolder(), 6)));
+    const Bytes file = editor.mStagedIRImage;
     ASSERT_EQ(file.size(), 2436u);
     EXPECT_EQ(std::string(file.begin() + 4, file.begin() + 36), "My Cab" + std::string(26, ' '));
     EXPECT_STREQ(editor.mIRNames[5].data(), "My Cab");
@@ -362,7 +381,7 @@ TEST_F(IRLibraryTest, WavImportThroughTheFileDialog) {
     editor.LoadWavIR();
     EXPECT_EQ(editor.Panel().CallsStartingWith("RunMessageBox"),
               std::vector<std::string>{"RunMessageBox Unknown file format. ERROR! 0"});
-    EXPECT_EQ(ReadFile(Numbered(home.UserIRFolder(), 6)), file);
+    EXPECT_EQ(editor.mStagedIRImage, file);
     EXPECT_FALSE(editor.mIRUploadSending);
     EXPECT_EQ(editor.mTransferSize, 0);
     EXPECT_FALSE(editor.mIRImportBusy);
@@ -436,6 +455,7 @@ TEST_F(IRLibraryTest, PresetFileIRGoesToUserPositionB) {
         editor.SetValue(kIRNumberLowB, 2);
         unlink(Numbered(home.UserIRFolder(), 131).c_str());
         editor.mTransferSize = 0;
+        editor.mConnected = true;
         editor.ReadPresetFileIR(VxString(path.c_str()));
         if (!c.offset) {
             EXPECT_EQ(editor.mTransferSize, 0);
@@ -443,7 +463,8 @@ TEST_F(IRLibraryTest, PresetFileIRGoesToUserPositionB) {
         }
         EXPECT_EQ(editor.mIRUploadSlot, 130);
         EXPECT_EQ(editor.mTransferSize, 2785);
-        const Bytes stored = ReadFile(Numbered(home.UserIRFolder(), 131));
+        EXPECT_FALSE(FileExists(Numbered(home.UserIRFolder(), 131)));
+        const Bytes stored = editor.mStagedIRImage;
         ASSERT_EQ(stored.size(), 2436u);
         EXPECT_EQ(std::string(stored.begin() + 4, stored.begin() + 36),
                   "From preset" + std::string(21, ' '));

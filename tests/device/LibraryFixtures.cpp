@@ -1,11 +1,14 @@
 #include "tests/device/LibraryFixtures.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace omnar::test {
 
@@ -44,6 +47,16 @@ Bytes ReadFile(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
+int InChild(const std::function<int()>& body) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(body());
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 bool FileExists(const std::string& path) {
     struct stat status {};
     return stat(path.c_str(), &status) == 0;
@@ -68,7 +81,7 @@ void PutSample(Bytes& out, double x, const WavSpec& spec) {
         PutLe(out, std::uint32_t(std::int32_t(std::lround(x * 8388607.0))), 3);
         break;
     default:
-        if (spec.formatTag == 1) {
+        if ((spec.formatTag == 0xFFFE ? spec.subFormat : spec.formatTag) == 1) {
             PutLe(out, std::uint32_t(std::int32_t(std::llround(x * 2147483647.0))), 4);
         } else {
             const float f = float(x);
@@ -92,6 +105,18 @@ Bytes FmtBody(int tag, int channels, std::uint32_t rate, int blockAlign, int bit
     return body;
 }
 
+Bytes ExtensibleFmtBody(int channels, std::uint32_t rate, int blockAlign, int bits, int subFormat) {
+    Bytes body = FmtBody(0xFFFE, channels, rate, blockAlign, bits);
+    PutLe(body, 22, 2);
+    PutLe(body, std::uint32_t(bits), 2);
+    PutLe(body, 0, 4);
+    PutLe(body, std::uint32_t(subFormat), 2);
+    const Bytes guidTail = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                            0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+    body.insert(body.end(), guidTail.begin(), guidTail.end());
+    return body;
+}
+
 Bytes RiffBytes(const std::vector<RawChunk>& chunks) {
     Bytes body = {'W', 'A', 'V', 'E'};
     for (const RawChunk& chunk : chunks) {
@@ -110,10 +135,13 @@ Bytes WavBytes(const WavSpec& spec) {
     Bytes data;
     for (const double x : spec.samples)
         PutSample(data, x, spec);
+    const Bytes fmt = spec.formatTag == 0xFFFE
+                          ? ExtensibleFmtBody(spec.channels, spec.sampleRate, blockAlign,
+                                              spec.bitsPerSample, spec.subFormat)
+                          : FmtBody(spec.formatTag, spec.channels, spec.sampleRate, blockAlign,
+                                    spec.bitsPerSample);
     return RiffBytes(
-        {{"fmt ", 16,
-          FmtBody(spec.formatTag, spec.channels, spec.sampleRate, blockAlign, spec.bitsPerSample)},
-         {"data", std::uint32_t(data.size()), data}});
+        {{"fmt ", std::uint32_t(fmt.size()), fmt}, {"data", std::uint32_t(data.size()), data}});
 }
 
 vx::test::RecordingCanvas& LibraryEditor::OpenPanel() {

@@ -7,6 +7,7 @@
 #include "tests/support/TempImageFolder.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,18 +37,25 @@ private:
 };
 
 void WriteFile(const std::string& path, const Bytes& bytes);
+// Runs body in a child process and returns its exit status (-1 when signalled).
+int InChild(const std::function<int()>& body);
 Bytes ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 
 // A WAV file's bytes. Samples are interleaved values in -1..1, written in
-// the format given (32-bit with tag 3 as float).
+// the format given (32-bit with tag 3 as float). Tag 0xFFFE writes the
+// extensible 40-byte format whose sub-format begins with subFormat.
 struct WavSpec {
     int formatTag = 1;
     int channels = 1;
     std::uint32_t sampleRate = 44100;
     int bitsPerSample = 16;
     std::vector<double> samples;
+    int subFormat = 1;
 };
+// The 40-byte extensible fmt body: the plain 16 bytes with tag 0xFFFE, then
+// the extension size, valid bits, channel mask and the sub-format GUID.
+Bytes ExtensibleFmtBody(int channels, std::uint32_t rate, int blockAlign, int bits, int subFormat);
 Bytes WavBytes(const WavSpec& spec);
 // Raw RIFF/WAVE bytes around the given chunks (each id, size and body as given).
 struct RawChunk {
@@ -81,6 +89,7 @@ public:
     using OmnarControl::mPresetChecksums;
     using OmnarControl::mPresetRows;
     using OmnarControl::mSlotSyncActive;
+    using OmnarControl::mStagedIRImage;
     using OmnarControl::mStreamCount;
     using OmnarControl::mTransferBuffer;
     using OmnarControl::mTransferCheckHi;

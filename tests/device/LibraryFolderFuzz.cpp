@@ -2,6 +2,7 @@
 #include "tests/device/LibraryFixtures.h"
 #include "tests/support/MemoryTempFolder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <set>
 #include <span>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -20,8 +22,10 @@
 // must neither crash nor leave a sample or gain that is not a number.
 //
 // Input: records of [kind][index][length low][length high][bytes...]; kind
-// chooses the presets or the user IRs folder, and whether the name is the slot
-// file's or made of the record's first bytes.
+// chooses the presets or the user IRs folder, whether the name is the slot
+// file's or made of the record's first bytes, and (bits 2 and 3) whether a
+// file, a FIFO, a folder or a link to /dev/zero stands there: none may stop
+// or hang the reading.
 namespace {
 
 class FolderEditor : public omnar::test::LibraryEditor {
@@ -55,11 +59,35 @@ std::vector<std::string>& Written() {
     return paths;
 }
 
+// Files, FIFOs and links go with unlink, (empty) folders with rmdir.
+void Remove(const std::string& path) {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT &&
+        !(errno == EISDIR && ::rmdir(path.c_str()) == 0))
+        std::abort();
+}
+
 void RemoveWritten() {
     for (const std::string& path : Written())
-        if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-            std::abort();
+        Remove(path);
     Written().clear();
+}
+
+enum class Kind { File, Fifo, Folder, LinkToDevZero };
+
+// Makes what the record asks for; false when the name is taken already.
+bool Make(Kind kind, const std::string& path, std::span<const std::uint8_t> body) {
+    switch (kind) {
+    case Kind::File:
+        vx::test::WriteWholeFile(path, body.data(), body.size());
+        return true;
+    case Kind::Fifo:
+        return ::mkfifo(path.c_str(), 0644) == 0;
+    case Kind::Folder:
+        return ::mkdir(path.c_str(), 0755) == 0;
+    case Kind::LinkToDevZero:
+        return ::symlink("/dev/zero", path.c_str()) == 0;
+    }
+    return false;
 }
 
 constexpr int kSlots = 130; // a little past the last slot too
@@ -96,8 +124,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string name = kind & 2 ? OwnName(body) : SlotName(index);
         if (name.empty())
             continue;
-        Written().push_back(folder + name);
-        vx::test::WriteWholeFile(Written().back(), body.data(), body.size());
+        const std::string path = folder + name;
+        const bool fresh = std::find(Written().begin(), Written().end(), path) == Written().end();
+        if (!fresh)
+            Remove(path); // a name made twice holds its last kind
+        if (!Make(Kind((kind >> 2) & 3), path, body))
+            continue;
+        if (fresh)
+            Written().push_back(path);
         for (int n = 0; kind & 1 && n < kSlots; ++n)
             if (name == SlotName(n))
                 read.insert(n);

@@ -164,7 +164,10 @@ TEST(PresetExchange, WhatTheImporterAccepts) {
         {"261 bytes", variant(261, "OMNP", 1, 0), false, {"Unknown file format."}},
         {"300 bytes", variant(300, "OMNP", 1, 0), false, {"Unknown file format."}},
         {"8191 bytes", variant(8191, "OMNP", 1, 0), false, {"Unknown file format."}},
-        {"8192 bytes", variant(8192, "OMNP", 1, 0), false, {}},
+        {"8192 bytes",
+         variant(8192, "OMNP", 1, 0),
+         false,
+         {"The file is too large: a preset file holds at most 8191 bytes."}},
         {"2698 bytes", variant(2698, "OMNP", 1, 0), true, {}},
         {"5134 bytes", variant(5134, "OMNP", 1, 0), true, {}},
     };
@@ -193,6 +196,9 @@ TEST(PresetExchange, NamesValuesAndSlotsAsImported) {
         {"slot A follows the preset", {"Slot", {{53, 0}, {54, 17}}, {}}, 54, 5, "Slot"},
         {"slot B follows the preset", {"Slot", {{55, 1}, {56, 17}}, {}}, 56, 5, "Slot"},
         {"a slot value past 127", {"Bad", {{55, 100}, {56, 200}}, {}}, 56, -1, ""},
+        // Re-pointed before the range check: signed digits that point nowhere yet.
+        {"negative slot A digits re-pointed", {"NegA", {{53, 255}, {54, 250}}, {}}, 54, 5, "NegA"},
+        {"negative slot B digits re-pointed", {"NegB", {{55, 200}, {56, 200}}, {}}, 56, 5, "NegB"},
         {"a high value clamped", {"High", {{19, 200}}, {}}, 19, -2, "High"},
         {"a low value clamped", {"Low", {{19, 0}}, {}}, 19, -3, "Low"},
     };
@@ -279,12 +285,14 @@ TEST(PresetExchange, AChainThatBreaksOrHasNoDeviceLeavesNoFlag) {
         rig.FeedNow(devsim::BuildShortReply('a'));
         rig.Steps(5);
         EXPECT_TRUE(rig.SentWithCommand(0x0520, from).empty()) << "a late 'a' goes nowhere";
+        // The pedal never took the image: the library does not keep it either.
+        EXPECT_FALSE(FileExists(UserSlotFile(rig, 0)));
     }
     {
         DeviceRig rig;
         rig.editor->ImportPreset(VxString(Write(rig, ExchangeBytes(spec)).c_str()));
         EXPECT_FALSE(rig.editor->mImportIRAPending || rig.editor->mImportIRBPending);
-        EXPECT_TRUE(FileExists(UserSlotFile(rig, 0)));
+        EXPECT_FALSE(FileExists(UserSlotFile(rig, 0))) << "no pedal took it";
     }
 }
 

@@ -102,6 +102,8 @@ namespace omnar::test {
     X(mFirmwarePrepared)                                                                           \
     X(mIRUploadSending)                                                                            \
     X(mIRUploadSlot)                                                                               \
+    X(mStagedIRImage)                                                                              \
+    X(mStagedIRNumber)                                                                             \
     X(mStreamSending)                                                                              \
     X(mStreamIndex)                                                                                \
     X(mStreamCount)                                                                                \

@@ -162,9 +162,17 @@ TEST_F(FilesTest, PresetsImpulseResponsesAndBanksThroughTheFileDialogs) {
     ASSERT_TRUE(WaitForTrace(mark, "IR stored", kTransferWait)) << TraceSince(mark);
     EXPECT_TRUE(Contains(TraceSince(mark), "IRDump first IR 0, 2785 packed bytes"))
         << TraceSince(mark);
-    const Bytes slotFile = ReadBytes(LibraryRoot() / "User IRs" / "001.dat");
-    ASSERT_EQ(slotFile.size(), devsim::kIRImageSize);
-    EXPECT_EQ(devsim::TrimmedField({slotFile.data() + devsim::kIRNameOffset, 32}), "Test Cab");
+    // The library takes the image when the pedal's acceptance reaches the editor.
+    Bytes slotFile;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            slotFile = ReadBytes(LibraryRoot() / "User IRs" / "001.dat");
+            return slotFile.size() == devsim::kIRImageSize &&
+                   devsim::TrimmedField({slotFile.data() + devsim::kIRNameOffset, 32}) ==
+                       "Test Cab";
+        },
+        kTransferWait))
+        << "the imported IR did not reach the library";
     Shot("ir-imported");
 
     // Backup: every preset, in slot order, as the device sent it.
@@ -281,7 +289,8 @@ TEST_F(FilesTest, BadFilesAreRefusedThroughTheDialogs) {
          "Unknown file format.", "BulkBegin"},
         {"newer.z3p", ExchangeFile("Newer", devsim::FactoryState().presets[3], 1, 1),
          Opening::ImportPreset, "Unsupported file version. ", "PresetDump (edit buffer)"},
-        {"huge.bin", Bytes(70 * 1024, 0x5A), Opening::UpdateFirmware, "", "FirmwareEnter"},
+        {"huge.bin", Bytes(70 * 1024, 0x5A), Opening::UpdateFirmware,
+         "The file is too large: a firmware file holds at most 65535 bytes.", "FirmwareEnter"},
     };
 
     ASSERT_NO_FATAL_FAILURE(StartConnected());

@@ -380,7 +380,8 @@ TEST_F(ActionsTest, IRImportChangesNothingUntilAGoodFileIsRead) {
     EXPECT_EQ(editor->mUserIRNumberB, 133);
     EXPECT_TRUE(editor->mUserIRFocusB);
     EXPECT_FALSE(editor->mIRImportBusy);
-    EXPECT_EQ(FilesIn(dataHome.UserIRFolder()), 1);
+    // Staged, not yet in the library: the pedal has not taken it.
+    EXPECT_EQ(FilesIn(dataHome.UserIRFolder()), 0);
     Tick();
     EXPECT_FALSE(TakeSent().empty());
 }

@@ -10,8 +10,11 @@
 
 // Edits into a connected editor on the real layout, four bytes a step:
 // parameter (or footswitch or radio), value, gesture and area, modifiers.
-// Nothing may crash, no message may carry a data byte of 80h or more, and the
-// preset list never points past its 128 rows.
+// Gestures go through the canvas's input dispatch as the view delivers them
+// (press, release, drag, double click, wheel, key down and up), at a point in
+// one of the list areas or in any control of the panel. Nothing may crash,
+// no message may carry a data byte of 80h or more, and the preset list never
+// points past its 128 rows.
 //
 // The editor and its panel are made once and put back after every input,
 // the list areas' last gesture too (the editor reads it on a change of the
@@ -24,30 +27,45 @@ constexpr int kParams = 151;
 constexpr int kFootswitches = 5;
 constexpr int kRadios = 17;
 
-void Gesture(Area* area, int kind, std::uint8_t where, std::uint8_t modifiers) {
-    if (!area)
-        return;
-    const vx::ui::IRECT& r = area->GetRECT();
-    // A little past the bottom edge too.
+// One input at a point of the control's area, through the canvas as the view
+// hands it over: the point's height from `where` (a little past the bottom
+// edge too), its width from the modifiers' high bits.
+void Deliver(vx::ui::ICanvas& canvas, const vx::ui::IControl& control, int kind, std::uint8_t where,
+             std::uint8_t modifiers) {
+    const vx::ui::IRECT& r = control.GetRECT();
+    const float x = r.L + float(modifiers >> 4) / 15.f * r.W();
     const float y = r.T + float(where) / 255.f * r.H() * 1.05f;
     vx::ui::IMouseMod mod;
+    mod.L = true;
     mod.S = modifiers & 1;
     mod.C = modifiers & 2;
+    mod.A = modifiers & 8;
+    const float direction = modifiers & 4 ? 1.f : -1.f;
+    vx::IKeyPress key;
+    key.VK = where;
+    key.S = mod.S;
+    key.C = mod.C;
     switch (kind) {
     case 0:
-        area->OnMouseDown(r.MW(), y, mod);
+        canvas.OnMouseDown({{x, y, 0.f, 0.f, mod}});
         break;
     case 1:
-        area->OnMouseUp(r.MW(), y, mod);
+        canvas.OnMouseUp({{x, y, 0.f, 0.f, mod}});
         break;
     case 2:
-        area->OnMouseDrag(r.MW(), y, 0.f, modifiers & 4 ? 1.f : -1.f, mod);
+        canvas.OnMouseDrag({{x, y, 0.f, direction, mod}});
         break;
     case 3:
-        area->OnMouseDoubleClick(r.MW(), y, mod);
+        canvas.OnMouseDoubleClick(x, y, mod);
+        break;
+    case 4:
+        canvas.OnMouseWheel(x, y, mod, direction);
+        break;
+    case 5:
+        canvas.OnKeyDown(x, y, key);
         break;
     default:
-        area->OnMouseWheel(r.MW(), y, mod, modifiers & 4 ? 1.f : -1.f);
+        canvas.OnKeyUp(x, y, key);
         break;
     }
 }
@@ -123,7 +141,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (target < kParams && gesture < 128) {
             editor.SetParamFromNormalised(target, value / 255.0);
         } else if (target < kParams) {
-            Gesture(areas[gesture % 4], (gesture >> 2) % 5, value, modifiers);
+            // Half aim at the list areas, the rest at any control of the panel.
+            vx::ui::ICanvas& canvas = *editor.GetGraphics();
+            const vx::ui::IControl* control =
+                gesture & 1 ? areas[(gesture >> 1) % 4]
+                            : canvas.GetControl((target * 256 + value) % canvas.NControls());
+            if (control)
+                Deliver(canvas, *control, (gesture >> 3) % 7, value, modifiers);
         } else if (target < kParams + kFootswitches) {
             editor.OnFootswitch(59 + target - kParams);
         } else {
@@ -134,6 +158,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         host.output->messages.clear();
     }
 
+    // A press left without its release must not hold the next input's pointer.
+    editor.GetGraphics()->ClearMouseCapture();
     ForgetGestures(areas);
     editor.PutBack();
     library.EmptyIfChanged();

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 using namespace host;
 using namespace host::test;
@@ -127,6 +129,38 @@ TEST_F(HostSettingsTest, ASettingsFileThatIsNoFileIsLeftAloneAndDefaultsStand) {
     ASSERT_TRUE(MakeHost().StartUp());
     EXPECT_EQ(mHost->Settings(), HostSettings{});
     EXPECT_TRUE(std::filesystem::is_directory(SettingsPath()));
+}
+
+// Over 1 MiB it is no settings file of ours: defaults, and never written over.
+TEST_F(HostSettingsTest, AFileOverOneMegabyteIsReadAsNoSettingsAndLeftAlone) {
+    std::string text = "[audio]\nsr=48000\nbuffer=128\n[midi]\nindev=A\n[notes]\n";
+    while (text.size() <= (1u << 20))
+        text += "line=some text that makes the file large\n";
+    WriteSettings(text);
+    ASSERT_TRUE(MakeHost().StartUp());
+    EXPECT_EQ(mHost->Settings(), HostSettings{});
+    EXPECT_EQ(SettingsText(), text);
+}
+
+// A first start stores its thirteen keys in one rewrite of the file, not one a key.
+TEST_F(HostSettingsTest, AStartRewritesTheFileOnce) {
+    const std::filesystem::path folder = std::filesystem::path(SettingsPath()).parent_path();
+    std::filesystem::create_directories(folder);
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, folder.c_str(), IN_MOVED_TO), 0);
+    ASSERT_TRUE(MakeHost().StartUp());
+    EXPECT_EQ(KeyLines(SettingsText()).size(), 13u);
+    int renames = 0;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t got; (got = read(watch, events, sizeof events)) > 0;)
+        for (char* at = events; at < events + got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            renames += event->len > 0 && std::string(event->name) == "settings.ini";
+            at += sizeof(inotify_event) + event->len;
+        }
+    close(watch);
+    EXPECT_EQ(renames, 1);
 }
 
 TEST_F(HostSettingsTest, AFolderThatCannotBeMadeStopsStartUpBeforeAnyDevice) {
