@@ -128,8 +128,10 @@ void RenderCommandEncoder::draw(PrimitiveType type, size_t start, size_t count,
         }
         const BufferView indexView = view_of(indices.get(), indexOffset);
         const DrawRange range{type, start, count, indices ? &indexView : nullptr};
-        if (!rasterise(c.target, c.state, range, c.device.rasterPath()))
+        long visited = 0;
+        if (!rasterise(c.target, c.state, range, c.device.rasterPath(), &visited))
             c.device.countSkippedDraw();
+        c.device.countVisitedPixels(visited);
     });
 }
 
