@@ -132,6 +132,8 @@ public:
                             float width, float fringe, float strokeThr);
     void checkError(const std::string& error, const char* message) const;
 
+    bool presentImage(int image, mtl::PixelRect damage);
+
     // Waits until no committed frame of this renderer draws into `image`.
     void waitForImage(int image);
 
