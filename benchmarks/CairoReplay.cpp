@@ -146,6 +146,10 @@ void CairoReplay::Play(const DrawOps& frame) {
     for (const DrawOp& op : frame)
         Run(op);
     cairo_surface_flush(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const int height = cairo_image_surface_get_height(surface);
+    presented.resize(size_t(stride) * size_t(height));
+    std::memcpy(presented.data(), cairo_image_surface_get_data(surface), presented.size());
 }
 
 void CairoReplay::SetTransform(const ui::IAffineMatrix& m) {

@@ -25,7 +25,9 @@ public:
     CairoReplay(const CairoReplay&) = delete;
     CairoReplay& operator=(const CairoReplay&) = delete;
 
-    // Draws the calls as one frame; the pixels are done when it returns.
+    // Draws the calls as one frame and presents it, as the vector back end
+    // does: the whole frame copied out of the surface it was drawn on. The
+    // pixels are done when it returns.
     void Play(const DrawOps& frame);
     // Calls this version leaves out (unknown font or image, shadows), in the last frame.
     int Skipped() const { return skipped; }
@@ -48,6 +50,7 @@ private:
     std::unique_ptr<FreeType> freetype;
     cairo_surface_t* surface = nullptr;
     cairo_t* cr = nullptr;
+    std::vector<unsigned char> presented;
     std::map<std::string, std::unique_ptr<Face>> faces;
     std::map<const vx::ui::APIBitmap*, cairo_surface_t*> images;
     bool hole = false;

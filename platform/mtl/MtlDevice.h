@@ -38,8 +38,11 @@ public:
     long commandBuffersMade() const { return commandBuffers_; }
     long pipelinesMade() const { return pipelines_; }
     long skippedDraws() const { return skippedDraws_; }
+    // Pixels the rasteriser shaded or stencil-tested, over all draws.
+    long visitedPixels() const { return visitedPixels_; }
     void countCommandBuffer() { ++commandBuffers_; }
     void countSkippedDraw() { ++skippedDraws_; }
+    void countVisitedPixels(long pixels) { visitedPixels_ += pixels; }
 
 private:
     std::atomic<size_t> bufferLimit_{size_t(1) << 31};
@@ -47,6 +50,7 @@ private:
     std::atomic<long> commandBuffers_{0};
     std::atomic<long> pipelines_{0};
     std::atomic<long> skippedDraws_{0};
+    std::atomic<long> visitedPixels_{0};
     std::mutex gateMutex_;
     std::condition_variable gateOpened_;
     bool completionsHeld_ = false;

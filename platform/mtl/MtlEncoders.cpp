@@ -17,6 +17,20 @@ BufferView view_of(const Buffer* buffer, size_t offset) {
             buffer->length() - offset};
 }
 
+bool four_byte_colour(PixelFormat format) {
+    return format == PixelFormatRGBA8Unorm || format == PixelFormatBGRA8Unorm;
+}
+
+// RGBA to BGRA or back: the bytes of each pixel with the first and third swapped.
+void swap_red_blue(unsigned char* out, const unsigned char* in, size_t pixels) {
+    for (size_t i = 0; i < pixels; ++i, in += 4, out += 4) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+        out[3] = in[3];
+    }
+}
+
 bool valid_slot(int index) {
     return index >= 0 && index < kMaxBuffers;
 }
@@ -128,8 +142,10 @@ void RenderCommandEncoder::draw(PrimitiveType type, size_t start, size_t count,
         }
         const BufferView indexView = view_of(indices.get(), indexOffset);
         const DrawRange range{type, start, count, indices ? &indexView : nullptr};
-        if (!rasterise(c.target, c.state, range, c.device.rasterPath()))
+        long visited = 0;
+        if (!rasterise(c.target, c.state, range, c.device.rasterPath(), &visited))
             c.device.countSkippedDraw();
+        c.device.countVisitedPixels(visited);
     });
 }
 
@@ -152,6 +168,36 @@ void BlitCommandEncoder::copyFromBuffer(std::shared_ptr<Buffer> source, size_t s
         for (size_t row = 0; row < region.size.height; ++row)
             std::memcpy(destination->pixels() + (region.origin.y + row) * pitch + x,
                         src + row * bytesPerRow, rowBytes);
+    });
+}
+
+void BlitCommandEncoder::copyFromTexture(std::shared_ptr<Texture> source, const Region& region,
+                                         std::shared_ptr<Texture> destination,
+                                         const Origin& destinationOrigin) {
+    if (!source || !destination)
+        return;
+    pass_->textures.push_back(source);
+    pass_->textures.push_back(destination);
+    pass_->steps.push_back([=](PassContext&) {
+        const Region target{destinationOrigin, region.size};
+        const PixelFormat from = source->pixelFormat(), to = destination->pixelFormat();
+        const bool swap = from != to;
+        if ((swap && !(four_byte_colour(from) && four_byte_colour(to))) ||
+            !source->contains(region) || !destination->contains(target))
+            return;
+        const size_t size = bytes_per_pixel(from);
+        for (size_t row = 0; row < region.size.height; ++row) {
+            unsigned char* out = destination->pixels() +
+                                 (target.origin.y + row) * destination->bytesPerRow() +
+                                 target.origin.x * size;
+            const unsigned char* in = source->pixels() +
+                                      (region.origin.y + row) * source->bytesPerRow() +
+                                      region.origin.x * size;
+            if (swap)
+                swap_red_blue(out, in, region.size.width);
+            else
+                std::memcpy(out, in, region.size.width * size);
+        }
     });
 }
 

@@ -90,6 +90,12 @@ public:
 
     void copyFromBuffer(std::shared_ptr<Buffer> source, size_t sourceOffset, size_t bytesPerRow,
                         std::shared_ptr<Texture> destination, const Region& region);
+    // Copies a region of one texture into another at `destinationOrigin`:
+    // the same pixel format, or the two four-byte colour orders (the channels
+    // then move to their places, as drawing the texels 1:1 would put them).
+    // A region reaching past either texture, or other formats, copy nothing.
+    void copyFromTexture(std::shared_ptr<Texture> source, const Region& region,
+                         std::shared_ptr<Texture> destination, const Origin& destinationOrigin);
     void synchronizeResource(std::shared_ptr<Texture> texture); // memory is shared: nothing to do
     void generateMipmaps(std::shared_ptr<Texture> texture);     // only level 0 exists
     void endEncoding() {}

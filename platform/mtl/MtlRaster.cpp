@@ -110,6 +110,7 @@ public:
         : target_(t), state_(s), path_(path), clip_(clip_rect(t, s)) {}
 
     bool run(const DrawRange& range);
+    long visited() const { return visited_; }
 
 private:
     const RasterTarget& target_;
@@ -120,6 +121,7 @@ private:
     std::vector<ScreenVertex> vertices_; // from firstVertex_
     size_t firstVertex_ = 0;
     int varyingCount_ = 0;
+    long visited_ = 0;
     SpanColors colors_;
     float varyings_[kMaxVaryings][kMaxSpan];
 
@@ -272,6 +274,7 @@ void DrawJob::triangle(size_t i0, size_t i1, size_t i2) {
 
 void DrawJob::span(const Plane* planes, bool front, int y, int x0, int count) {
     const RenderPipelineDescriptor& p = state_.pipeline->descriptor();
+    visited_ += count;
     if (shader_) {
         const float fy = static_cast<float>(y) + 0.5f;
         SpanIn in{x0, y, count, {}};
@@ -305,11 +308,14 @@ void DrawJob::span(const Plane* planes, bool front, int y, int x0, int count) {
 } // namespace
 
 bool rasterise(const RasterTarget& target, const DrawState& state, const DrawRange& range,
-               RasterPath path) {
+               RasterPath path, long* visited) {
     if (!target.color && !target.stencil)
         return true;
     DrawJob job(target, state, path);
-    return job.run(range);
+    const bool drew = job.run(range);
+    if (visited)
+        *visited += job.visited();
+    return drew;
 }
 
 } // namespace mtl

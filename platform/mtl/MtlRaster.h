@@ -36,8 +36,9 @@ struct DrawRange {
 };
 
 // Draws into the target; false when the draw was skipped (no pipeline, or
-// it reads past one of its buffers).
+// it reads past one of its buffers). `visited` (when given) grows by the
+// pixels the draw shaded or tested.
 bool rasterise(const RasterTarget& target, const DrawState& state, const DrawRange& range,
-               RasterPath path);
+               RasterPath path, long* visited = nullptr);
 
 } // namespace mtl

@@ -101,6 +101,7 @@ public:
                                                      float screenScale, float drawScale) override;
     bool RegisterFont(const char* fontID, const PlatformFont& font) override;
     int AlphaByteIndex() const override { return 3; }
+    void AfterControlDrawn(const IRECT& clip) override;
     bool LayerRowsBottomUp() const override { return false; }
 
     // Off-screen targets wait for the end of a frame that may still sample them.
@@ -127,6 +128,8 @@ private:
     void PrepareText(const IText& text, const char* str, IRECT& r, float& x, float& y) const;
     void StrokeSolidPath(const IColor& color, float thickness, const IBlendSetting* blend);
     void BeginPanelFrame();
+    mtl::PixelRect FrameDamage() const;
+    void DrawBackBufferScaled();
     // Binds the top layer's target, else the back buffer within a frame, and begins on it.
     void BeginFrameOnCurrentTarget();
     void EraseLayer(IOffscreenLayer& layer);
@@ -135,6 +138,7 @@ private:
     void DeleteCachedBitmaps();
 
     bool inFrame = false;
+    IRECT drawnArea; // the clips of the controls drawn this frame; empty: none
     std::mutex deletionMutex;
     std::deque<MVGoffscreen*> deletionQueue;
     ResourceCache<APIBitmap> bitmaps;

@@ -3,6 +3,9 @@
 #include "render/canvas/ICanvasVG.h"
 #include "render/vg/VG.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace vx::ui {
 
 ICanvasVG::ICanvasVG(ICanvasEditorDelegate& delegate, int width, int height, int fps,
@@ -39,7 +42,11 @@ void ICanvasVG::BeginPanelFrame() {
 void ICanvasVG::CreateDrawContext() {
     if (context)
         return;
-    context = vgmtl_create_context(ContextLayer(), VGMTL_ANTIALIAS | VGMTL_TRIPLE_BUFFER);
+    const std::shared_ptr<mtl::MetalLayer> layer = ContextLayer();
+    // Each frame writes all it presents: the copy below clears or covers it.
+    if (layer)
+        layer->clearsDrawables = false;
+    context = vgmtl_create_context(layer, VGMTL_ANTIALIAS | VGMTL_TRIPLE_BUFFER);
 }
 
 void ICanvasVG::DestroyDrawContext() {
@@ -74,6 +81,7 @@ void ICanvasVG::RebuildBackBuffer() {
 
 void ICanvasVG::StartDrawFrame() {
     inFrame = true;
+    drawnArea = IRECT();
     ICanvas::StartDrawFrame();
     // Without a usable back buffer the frame draws and presents nothing; the
     // next rebuild tries again.
@@ -83,27 +91,57 @@ void ICanvasVG::StartDrawFrame() {
     BeginPanelFrame();
 }
 
+// Every control draws within its clip, so those clips hold all a frame of
+// controls changed.
+void ICanvasVG::AfterControlDrawn(const IRECT& clip) {
+    drawnArea = drawnArea.Union(clip);
+}
+
+// The back buffer's device pixels the frame's controls drew, a pixel to
+// spare for the scissor's fade; all of it for a frame that drew no control
+// (its drawing had no clip to go by).
+mtl::PixelRect ICanvasVG::FrameDamage() const {
+    const IRECT& area = drawnArea;
+    const int w = static_cast<int>(float(BackBufferWidth()) * screenScale);
+    const int h = static_cast<int>(float(BackBufferHeight()) * screenScale);
+    if (area.Empty())
+        return {0, 0, w, h};
+    const float s = GetTotalScale();
+    const int x0 = std::max(0, static_cast<int>(std::floor(area.L * s)) - 1);
+    const int y0 = std::max(0, static_cast<int>(std::floor(area.T * s)) - 1);
+    const int x1 = std::min(w, static_cast<int>(std::ceil(area.R * s)) + 1);
+    const int y1 = std::min(h, static_cast<int>(std::ceil(area.B * s)) + 1);
+    return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
 void ICanvasVG::FinishDrawFrame() {
     if (context && backBuffer && backBuffer->image != 0) {
         vg_end_frame(context);
         vgmtl_bind_offscreen(nullptr);
-        BeginPanelFrame();
-        const float w = float(BackBufferWidth()), h = float(BackBufferHeight());
-        const VGpaint paint =
-            vg_image_pattern(context, 0.f, 0.f, w, h, 0.f, backBuffer->image, 1.f);
-        vg_save(context);
-        vg_reset_transform(context);
-        vg_begin_path(context);
-        vg_rect(context, 0.f, 0.f, w, h);
-        vg_fill_paint(context, paint);
-        vg_fill(context);
-        vg_restore(context);
-        vg_end_frame(context);
+        if (!vgmtl_present_image(context, backBuffer->image, FrameDamage()))
+            DrawBackBufferScaled();
     } else if (context) {
         vg_cancel_frame(context); // what was drawn had no target
     }
     inFrame = false;
     FlushImageDeletions();
+}
+
+// A drawable of another size than the back buffer: the back buffer is drawn
+// into it whole, over a cleared drawable.
+void ICanvasVG::DrawBackBufferScaled() {
+    vgmtl_clear_with_color(context, VGcolor{{{0, 0, 0, 0}}});
+    BeginPanelFrame();
+    const float w = float(BackBufferWidth()), h = float(BackBufferHeight());
+    const VGpaint paint = vg_image_pattern(context, 0.f, 0.f, w, h, 0.f, backBuffer->image, 1.f);
+    vg_save(context);
+    vg_reset_transform(context);
+    vg_begin_path(context);
+    vg_rect(context, 0.f, 0.f, w, h);
+    vg_fill_paint(context, paint);
+    vg_fill(context);
+    vg_restore(context);
+    vg_end_frame(context);
 }
 
 void ICanvasVG::QueueImageDeletion(MVGoffscreen* target) {

@@ -29,6 +29,8 @@ struct MVGcall {
     int strokeOffset, strokeCount;
     int uniformOffset;
     MVGblend blendFunc;
+    bool clipped;          // whether `clip` bounds the pixels the scissor lets through
+    mtl::ScissorRect clip; // in device pixels
 };
 
 // One buffer set. The completion handler runs on the queue's worker and
@@ -76,10 +78,12 @@ public:
     std::shared_ptr<mtl::CommandQueue> commandQueue;
     std::shared_ptr<mtl::MetalLayer> metalLayer;
     std::shared_ptr<mtl::RenderCommandEncoder> renderEncoder;
+    mtl::ScissorRect encodedClip; // the encoder's scissor; all of the viewport when none was set
     int fragSize = 256;
     int indexSize = 4;
     int flags = 0;
     unsigned viewPortSize[2] = {0, 0};
+    float viewSize[2] = {0, 0}; // the frame's size in units
     mtl::ClearColor clearColor{0, 0, 0, 0};
     bool clearBufferOnFlush = false;
     std::vector<std::shared_ptr<MVGtexture>> textures;
@@ -128,6 +132,8 @@ public:
                             float width, float fringe, float strokeThr);
     void checkError(const std::string& error, const char* message) const;
 
+    bool presentImage(int image, mtl::PixelRect damage);
+
     // Waits until no committed frame of this renderer draws into `image`.
     void waitForImage(int image);
 
@@ -138,6 +144,8 @@ private:
     void updateStencilTextureToSize(unsigned width, unsigned height);
     bool renderCommandEncoderWithColorTexture(const std::shared_ptr<mtl::Texture>& color);
     void setUniforms(int uniformOffset, int image);
+    void clipCall(MVGcall& call, const VGscissor& scissor, float fringe) const;
+    void setClip(const MVGcall& call);
     void encodeCall(const MVGcall& call, mtl::PixelFormat format);
     void fill(const MVGcall& call);
     void convexFill(const MVGcall& call);

@@ -1,5 +1,7 @@
 #include "render/metal/MVGcontext.h"
 
+#include "render/metal/MVGclip.h"
+
 void MVGcontext::setUniforms(int uniformOffset, int image) {
     renderEncoder->setFragmentBufferOffset(size_t(uniformOffset), 0);
     const auto texture = image != 0 ? findTexture(image) : nullptr;
@@ -13,10 +15,33 @@ void MVGcontext::setUniforms(int uniformOffset, int image) {
     }
 }
 
+void MVGcontext::clipCall(MVGcall& call, const VGscissor& scissor, float fringe) const {
+    call.clipped = false;
+    if (viewSize[0] <= 0.0f || viewSize[1] <= 0.0f)
+        return;
+    const float toDevice[2] = {float(viewPortSize[0]) / viewSize[0],
+                               float(viewPortSize[1]) / viewSize[1]};
+    call.clipped = mvg_scissor_box(scissor, fringe, toDevice, viewPortSize, call.clip);
+}
+
+// Every pass of a call (stencil, fringe, cover) takes the same box, so the
+// stencil left outside it is the untouched zero either way.
+void MVGcontext::setClip(const MVGcall& call) {
+    const mtl::ScissorRect rect = call.clipped && mvg_blend_keeps_unreached(call.blendFunc)
+                                      ? call.clip
+                                      : mtl::ScissorRect{0, 0, viewPortSize[0], viewPortSize[1]};
+    const mtl::ScissorRect& was = encodedClip;
+    if (rect.x == was.x && rect.y == was.y && rect.width == was.width && rect.height == was.height)
+        return;
+    renderEncoder->setScissorRect(rect);
+    encodedClip = rect;
+}
+
 void MVGcontext::encodeCall(const MVGcall& call, mtl::PixelFormat format) {
     // A pipeline that could not be made draws nothing rather than empty.
     if (!updateRenderPipelineStates(call.blendFunc, format))
         return;
+    setClip(call);
     switch (call.type) {
     case MVG_FILL:
         return fill(call);

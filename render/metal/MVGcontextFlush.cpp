@@ -8,6 +8,8 @@
 void MVGcontext::renderViewport(float width, float height, float devicePixelRatio) {
     viewPortSize[0] = static_cast<unsigned>(std::max(0.0f, std::trunc(width * devicePixelRatio)));
     viewPortSize[1] = static_cast<unsigned>(std::max(0.0f, std::trunc(height * devicePixelRatio)));
+    viewSize[0] = width;
+    viewSize[1] = height;
     semaphore->acquire();
     buffers.reset();
     for (const auto& set : cbuffers) {
@@ -147,6 +149,7 @@ bool MVGcontext::renderCommandEncoderWithColorTexture(const std::shared_ptr<mtl:
     renderEncoder->setFrontFacingWinding(mtl::WindingCounterClockwise);
     renderEncoder->setStencilReferenceValue(0);
     renderEncoder->setViewport({0, 0, double(viewPortSize[0]), double(viewPortSize[1]), 0, 1});
+    encodedClip = {0, 0, viewPortSize[0], viewPortSize[1]};
     renderEncoder->setVertexBuffer(set.vertBuffer, 0, 0);
     renderEncoder->setVertexBuffer(set.viewSizeBuffer, 0, 1);
     renderEncoder->setFragmentBuffer(set.uniformBuffer, 0, 0);

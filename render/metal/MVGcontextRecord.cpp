@@ -206,6 +206,7 @@ void MVGcontext::renderFill(const VGpaint* paint, VGcompositeOperationState op,
     if (c.uniformOffset < 0 || !convertPaintForFrag(fragUniformAtIndex(c.uniformOffset), paint,
                                                     scissor, fringe, fringe, -1.0f))
         return dropCall();
+    clipCall(c, *scissor, fringe);
     b.calls[b.ncalls - 1] = c;
 }
 
@@ -245,6 +246,7 @@ void MVGcontext::renderStroke(const VGpaint* paint, VGcompositeOperationState op
         (stencil && !convertPaintForFrag(fragUniformAtIndex(c.uniformOffset + fragSize), paint,
                                          scissor, strokeWidth, fringe, kMVGstencilStrokeThreshold)))
         return dropCall();
+    clipCall(c, *scissor, fringe);
     buffers->calls[buffers->ncalls - 1] = c;
 }
 
@@ -269,5 +271,6 @@ void MVGcontext::renderTriangles(const VGpaint* paint, VGcompositeOperationState
                                                     scissor, 1.0f, fringe, -1.0f))
         return dropCall();
     fragUniformAtIndex(c.uniformOffset)->type = kMVGshaderTriangles;
+    clipCall(c, *scissor, fringe);
     buffers->calls[buffers->ncalls - 1] = c;
 }

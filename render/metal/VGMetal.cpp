@@ -135,6 +135,10 @@ void vgmtl_clear_with_color(VGdrawContext* ctx, VGcolor color) {
     r->clearBufferOnFlush = true;
 }
 
+bool vgmtl_present_image(VGdrawContext* ctx, int image, mtl::PixelRect damage) {
+    return vgmtl_renderer(ctx)->presentImage(image, damage);
+}
+
 std::shared_ptr<mtl::CommandQueue> vgmtl_command_queue(VGdrawContext* ctx) {
     return vgmtl_renderer(ctx)->commandQueue;
 }

@@ -36,6 +36,11 @@ MVGoffscreen* vgmtl_create_offscreen(VGdrawContext* ctx, int width, int height, 
 void vgmtl_delete_offscreen(MVGoffscreen* target);
 
 void vgmtl_clear_with_color(VGdrawContext* ctx, VGcolor color);
+// Presents `damage` of an image the size of the layer's drawables by copying
+// those pixels 1:1 into the next drawable; the rest of the drawable is not
+// presented. False (nothing done) when the sizes differ; true also when no
+// drawable came, as a frame's flush then presents nothing either.
+bool vgmtl_present_image(VGdrawContext* ctx, int image, mtl::PixelRect damage);
 std::shared_ptr<mtl::CommandQueue> vgmtl_command_queue(VGdrawContext* ctx);
 std::shared_ptr<mtl::Device> vgmtl_device(VGdrawContext* ctx);
 int vgmtl_image_from_texture(VGdrawContext* ctx, std::shared_ptr<mtl::Texture> texture,

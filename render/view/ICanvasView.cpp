@@ -13,20 +13,21 @@
 
 namespace vx::ui {
 
-// Runs on the Metal worker: keeps the frame and wakes the main thread once
-// per batch of frames.
+// Runs on the Metal worker: keeps the frame's damage and wakes the main
+// thread once per batch of frames, which repaints only what changed.
 class ICanvasView::Presenter : public mtl::Presenter {
 public:
     Presenter(std::shared_ptr<FrameStore> store, std::weak_ptr<ICanvasView*> view)
         : store(std::move(store)), view(std::move(view)) {}
 
-    void present(const unsigned char* pixels, int width, int height, int pitch) override {
-        if (!store->Store(pixels, width, height, pitch))
+    void present(const unsigned char* pixels, int width, int height, int pitch,
+                 mtl::PixelRect damage) override {
+        if (!store->Store(pixels, width, height, pitch, damage))
             return;
         ak::Application::RunOnMainLater([store = store, view = view] {
-            store->RedrawTaken();
+            const mtl::PixelRect changed = store->RedrawTaken();
             if (const auto alive = view.lock(); alive && *alive)
-                (*alive)->SetNeedsDisplay();
+                (*alive)->SetNeedsDisplayInPixels(changed);
         });
     }
 
@@ -94,7 +95,12 @@ void ICanvasView::Render() {
     canvas->EndContextUse();
 }
 
-void ICanvasView::DrawRect(cairo_t* cr, ak::Rect) {
+void ICanvasView::SetNeedsDisplayInPixels(const mtl::PixelRect& r) {
+    const double s = backingScale > 0 ? backingScale : 1;
+    SetNeedsDisplayInRect({{r.x / s, r.y / s}, {r.width / s, r.height / s}});
+}
+
+void ICanvasView::DrawRect(cairo_t* cr, ak::Rect dirty) {
     store->WithKept([&](const FrameStore::Frame& frame) {
         if (frame.pixels.empty())
             return;
@@ -104,6 +110,8 @@ void ICanvasView::DrawRect(cairo_t* cr, ak::Rect) {
             data, CAIRO_FORMAT_ARGB32, frame.width, frame.height, frame.width * 4);
         cairo_surface_set_device_scale(surface, backingScale, backingScale);
         cairo_save(cr);
+        cairo_rectangle(cr, dirty.MinX(), dirty.MinY(), dirty.size.width, dirty.size.height);
+        cairo_clip(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
         cairo_set_source_surface(cr, surface, 0, 0);
         cairo_paint(cr);

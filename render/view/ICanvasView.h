@@ -33,6 +33,9 @@ public:
     // One tick of the timer: draws when the canvas reports dirty regions.
     void Render();
 
+    // Queues a repaint of the drawable's pixels `r` (a presented frame's damage).
+    void SetNeedsDisplayInPixels(const mtl::PixelRect& r);
+
     std::shared_ptr<mtl::MetalLayer> Layer() const { return layer; }
     const FrameStore& Frames() const { return *store; }
     int FramesPainted() const { return painted; }

@@ -152,6 +152,57 @@ TEST(MetalBackend, BufferSetsFollowTheFlags) {
     }
 }
 
+// A scissored draw over the whole frame: its rows and spans stop at the
+// scissor's box, unless its blend changes pixels a zero source reaches
+// (copy clears them), where every pixel of the geometry is still visited.
+TEST(MetalBackend, ScissoredDrawsVisitOnlyTheScissorsPixels) {
+    const struct {
+        const char* name;
+        int composite;
+        bool fill, stroke;
+        long most; // pixels at ratio 1
+    } cases[] = {
+        {"convex fill", VG_SOURCE_OVER, true, false, 2 * 16 * 16},
+        {"stroke", VG_SOURCE_OVER, false, true, 8 * 16 * 16}, // its sides overlap
+        {"stencil fill", VG_SOURCE_OVER, true, true, 4 * 16 * 16},
+        {"destination out", VG_DESTINATION_OUT, true, false, 2 * 16 * 16},
+        {"copy", VG_COPY, true, false, 64 * 64 * 2},
+    };
+    for (float ratio : {1.0f, 2.0f}) {
+        for (const auto& c : cases) {
+            MetalHarness h;
+            const auto pixels = h.renderOffscreen(
+                64, 64, ratio,
+                [&](VGdrawContext* ctx) {
+                    vg_scissor(ctx, 30, 30, 10, 10);
+                    vg_composite_operation(ctx, c.composite);
+                    vg_begin_path(ctx);
+                    if (c.stroke && c.fill) { // two rectangles: a fill through the stencil
+                        vg_rect(ctx, 0, 0, 64, 30);
+                        vg_rect(ctx, 0, 30, 64, 34);
+                    } else {
+                        vg_rect(ctx, 0, 0, 64, 64);
+                    }
+                    vg_fill_color(ctx, rgba(1, 0, 0, 1));
+                    vg_stroke_color(ctx, rgba(1, 0, 0, 1));
+                    vg_set_stroke_width(ctx, 200);
+                    if (c.fill)
+                        vg_fill(ctx);
+                    else
+                        vg_stroke(ctx);
+                },
+                rgba(0, 0, 1, 1));
+            const long visited = h.device->visitedPixels();
+            const bool cleared = c.composite == VG_COPY;
+            EXPECT_GT(visited, 0) << c.name;
+            EXPECT_LE(visited, long(c.most * ratio * ratio)) << c.name << " at " << ratio;
+            // Outside the scissor the frame is the clear colour, or nothing where copied.
+            EXPECT_EQ(pixels[2], cleared ? 0 : 255) << c.name;
+            EXPECT_EQ(pixels[3], cleared ? 0 : 255) << c.name;
+        }
+    }
+}
+
 TEST(MetalBackend, ClearColourIsStoredPremultiplied) {
     MetalHarness h;
     vgmtl_clear_with_color(h.ctx.get(), rgba(1, 0, 0, 0.5f));

@@ -1,4 +1,5 @@
 #include "platform/mtl/MtlLibrary.h"
+#include "render/metal/MVGclip.h"
 #include "render/metal/MVGshaders.h"
 #include "render/metal/MVGuniforms.h"
 
@@ -148,6 +149,63 @@ TEST(MetalShaders, GradientMixesByFeatheredDistance) {
     mvg_convert_paint(&u, paint, kNoScissor, 1, 1, -1, nullptr, false);
     EXPECT_EQ(shade("fragmentShader", u, 0.5f, 1, 3.9f, 0).r, 0.0f);
     EXPECT_EQ(shade("fragmentShader", u, 0.5f, 1, 4.1f, 0).r, 1.0f);
+}
+
+// The rasteriser visits only the scissor's device box: every pixel outside it
+// must be one the mask gives nothing, whatever the scissor's transform.
+TEST(MetalShaders, ScissorBoxHoldsEveryPixelTheMaskLetsThrough) {
+    const struct {
+        const char* name;
+        VGscissor scissor;
+        float ratio;
+    } cases[] = {
+        {"square", {{1, 0, 0, 1, 20, 20}, {6, 4}}, 1},
+        {"square at ratio 2", {{1, 0, 0, 1, 20, 20}, {6, 4}}, 2},
+        {"fractional", {{1, 0, 0, 1, 20.3f, 17.8f}, {5.45f, 3.2f}}, 1},
+        {"rotated", {{0.8776f, 0.4794f, -0.4794f, 0.8776f, 24, 24}, {10, 5}}, 1},
+        {"rotated and scaled", {{1.5f, 0.6f, -0.3f, 0.7f, 24, 24}, {6, 8}}, 2},
+        {"mirrored", {{-1, 0, 0, 1, 30, 20}, {4, 9}}, 1},
+    };
+    const unsigned viewport[2] = {128, 128};
+    for (const auto& c : cases) {
+        const float fringe = 1.0f / c.ratio;
+        MVGfragUniforms u;
+        mvg_convert_paint(&u, plain_paint({{{1, 1, 1, 1}}}), c.scissor, 1, fringe, -1, nullptr,
+                          false);
+        const float toDevice[2] = {c.ratio, c.ratio};
+        mtl::ScissorRect box;
+        ASSERT_TRUE(mvg_scissor_box(c.scissor, fringe, toDevice, viewport, box)) << c.name;
+        int inside = 0, leaks = 0;
+        for (unsigned y = 0; y < viewport[1]; ++y) {
+            for (unsigned x = 0; x < viewport[0]; ++x) {
+                const bool inBox =
+                    x >= box.x && x < box.x + box.width && y >= box.y && y < box.y + box.height;
+                const float a =
+                    shade("fragmentShader", u, 0.5f, 1, (x + 0.5f) / c.ratio, (y + 0.5f) / c.ratio)
+                        .a;
+                inside += inBox && a > 0 ? 1 : 0;
+                leaks += !inBox && a != 0 ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(leaks, 0) << c.name;
+        EXPECT_GT(inside, 0) << c.name;
+        // The box is the scissor's, not the viewport: spares of a few pixels only.
+        const float side = 2 * std::max(c.scissor.extent[0], c.scissor.extent[1]) *
+                           std::sqrt(2.5f) * 1.6f * c.ratio;
+        EXPECT_LT(float(box.width), side + 8) << c.name;
+        EXPECT_LT(float(box.height), side + 8) << c.name;
+    }
+}
+
+// An open scissor, and one whose transform is singular (its mask then runs
+// through the identity), give no box: the whole viewport is visited.
+TEST(MetalShaders, NoScissorBoxWithoutAScissorOrForASingularOne) {
+    const unsigned viewport[2] = {64, 64};
+    const float toDevice[2] = {1, 1};
+    mtl::ScissorRect box;
+    EXPECT_FALSE(mvg_scissor_box(kNoScissor, 1, toDevice, viewport, box));
+    const VGscissor singular{{1, 2, 2, 4, 10, 10}, {4, 4}};
+    EXPECT_FALSE(mvg_scissor_box(singular, 1, toDevice, viewport, box));
 }
 
 } // namespace

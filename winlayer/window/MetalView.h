@@ -23,8 +23,9 @@ namespace winlayer {
 class PresentedFrame : public mtl::HeadlessPresenter {
 public:
     explicit PresentedFrame(std::function<void()> presented) : presented_(std::move(presented)) {}
-    void present(const unsigned char* pixels, int width, int height, int pitch) override {
-        HeadlessPresenter::present(pixels, width, height, pitch);
+    void present(const unsigned char* pixels, int width, int height, int pitch,
+                 mtl::PixelRect damage) override {
+        HeadlessPresenter::present(pixels, width, height, pitch, damage);
         if (presented_)
             presented_();
     }

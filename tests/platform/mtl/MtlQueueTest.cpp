@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 
@@ -104,3 +105,58 @@ TEST(MtlQueue, DestroyingTheQueueRunsWhatWasCommitted) {
 }
 
 } // namespace
+
+// Texture copies: a region 1:1, the two four-byte orders swapping red and
+// blue as a draw of the texels would; regions past a texture, or formats
+// that are not colour orders of each other, copy nothing.
+TEST(MtlBlit, TextureCopiesMoveTheRegionAndOnlyBetweenColourOrders) {
+    const struct {
+        const char* name;
+        mtl::PixelFormat from, to;
+        mtl::Region region;
+        mtl::Origin at;
+        bool copies;
+    } cases[] = {
+        {"same order", mtl::PixelFormatBGRA8Unorm, mtl::PixelFormatBGRA8Unorm,
+         mtl::Region::make2D(1, 1, 2, 1), {1, 1, 0}, true},
+        {"rgba to bgra", mtl::PixelFormatRGBA8Unorm, mtl::PixelFormatBGRA8Unorm,
+         mtl::Region::make2D(1, 1, 2, 1), {1, 1, 0}, true},
+        {"moved", mtl::PixelFormatRGBA8Unorm, mtl::PixelFormatRGBA8Unorm,
+         mtl::Region::make2D(1, 1, 2, 1), {0, 2, 0}, true},
+        {"past the edge", mtl::PixelFormatRGBA8Unorm, mtl::PixelFormatRGBA8Unorm,
+         mtl::Region::make2D(3, 1, 2, 1), {3, 1, 0}, false},
+        {"one channel", mtl::PixelFormatR8Unorm, mtl::PixelFormatBGRA8Unorm,
+         mtl::Region::make2D(0, 0, 1, 1), {0, 0, 0}, false},
+    };
+    for (const auto& c : cases) {
+        Kit kit;
+        const auto source = kit.target(c.from, 4, 3), target = kit.target(c.to, 4, 3);
+        const size_t from = mtl::bytes_per_pixel(c.from);
+        for (size_t i = 0; i < source->bytesPerRow() * 3; ++i)
+            source->pixels()[i] = static_cast<unsigned char>(i + 1);
+        std::fill(target->pixels(), target->pixels() + target->bytesPerRow() * 3, 0);
+        auto buffer = kit.queue->commandBuffer();
+        auto blit = buffer->blitCommandEncoder();
+        blit->copyFromTexture(source, c.region, target, c.at);
+        blit->endEncoding();
+        buffer->commit();
+        buffer->waitUntilCompleted();
+        const unsigned char* in =
+            source->pixels() + c.region.origin.y * source->bytesPerRow() + c.region.origin.x * from;
+        const unsigned char* out = target->pixels() + c.at.y * target->bytesPerRow() + c.at.x * 4;
+        const bool swap = c.from != c.to;
+        if (!c.copies) {
+            EXPECT_EQ(std::count(target->pixels(), target->pixels() + target->bytesPerRow() * 3, 0),
+                      long(target->bytesPerRow() * 3))
+                << c.name;
+            continue;
+        }
+        for (size_t p = 0; p < c.region.size.width * 4; p += 4) {
+            EXPECT_EQ(out[p + 0], in[p + (swap ? 2 : 0)]) << c.name;
+            EXPECT_EQ(out[p + 1], in[p + 1]) << c.name;
+            EXPECT_EQ(out[p + 2], in[p + (swap ? 0 : 2)]) << c.name;
+            EXPECT_EQ(out[p + 3], in[p + 3]) << c.name;
+        }
+        EXPECT_EQ(target->pixels()[0], 0) << c.name << ": outside the region";
+    }
+}

@@ -211,9 +211,37 @@ TEST(MtlLayer, DrawablesAreThreeZeroedTexturesHandedOutInTurn) {
     auto again = layer.nextDrawable();
     ASSERT_TRUE(again);
     EXPECT_EQ(again->texture()->pixels()[0], 0);
+    // A drawer that presents only what it rewrites keeps the old pixels.
+    again->texture()->pixels()[0] = 9;
+    again.reset();
+    layer.clearsDrawables = false;
+    auto kept = layer.nextDrawable();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->texture()->pixels()[0], 9);
+    kept.reset();
     layer.withholdDrawables(true);
     held.clear();
     EXPECT_FALSE(layer.nextDrawable());
+}
+
+// Presenters take only the damage a frame names, once they hold a frame of
+// its size; a damage reaching past the frame is cut to it.
+TEST(MtlLayer, PresentersKeepTheirFrameAndTakeOnlyTheDamage) {
+    mtl::HeadlessPresenter presenter;
+    const std::vector<unsigned char> ones(4 * 3 * 4, 1), twos(4 * 3 * 4, 2);
+    presenter.present(ones.data(), 4, 3, 16, {1, 1, 1, 1}); // the first frame: whole
+    EXPECT_EQ(presenter.lastDamage().width, 4);
+    presenter.present(twos.data(), 4, 3, 16, {2, 1, 9, 1});
+    const mtl::PixelRect damage = presenter.lastDamage();
+    EXPECT_EQ(damage.x, 2);
+    EXPECT_EQ(damage.width, 2);
+    EXPECT_EQ(damage.height, 1);
+    const auto frame = presenter.lastFrame();
+    const auto at = [&](int x, int y) { return frame[(size_t(y) * 4 + size_t(x)) * 4]; };
+    EXPECT_EQ(at(1, 1), 1);
+    EXPECT_EQ(at(2, 1), 2);
+    EXPECT_EQ(at(3, 1), 2);
+    EXPECT_EQ(at(3, 2), 1);
 }
 
 TEST(MtlLayer, PresentingHandsTheFrameToThePresenterAfterItsPass) {

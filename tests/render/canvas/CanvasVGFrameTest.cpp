@@ -40,16 +40,22 @@ TEST(CanvasVGFrame, NewBackBufferStartsTransparent) {
     EXPECT_EQ(frame[size_t(w - 1) * 4 + 3], 0) << "nothing drawn on the right";
 }
 
+// A partial redraw presents only its damage (the dirty area's pixels and one
+// to spare), and what is presented is the same frame a full redraw draws.
 TEST(CanvasVGFrame, PartialRedrawKeepsEveryPixelOutsideTheDirtyArea) {
-    CanvasFixture f(60, 40, 0.5f, 2.f);
     IColor left{255, 10, 100, 200};
-    f.canvas.AddControl(new SceneControl({0, 0, 60, 40}, [](ICanvas& g, const IRECT& r) {
-        g.FillRect({255, 40, 40, 40}, r);
-        g.FillCircle({255, 250, 250, 0}, 30, 20, 15);
-    }));
-    auto* changing = new SceneControl({5, 5, 25, 35},
-                                      [&left](ICanvas& g, const IRECT& r) { g.FillRect(left, r); });
-    f.canvas.AddControl(changing);
+    const auto scene = [&left](CanvasFixture& f) {
+        f.canvas.AddControl(new SceneControl({0, 0, 60, 40}, [](ICanvas& g, const IRECT& r) {
+            g.FillRect({255, 40, 40, 40}, r);
+            g.FillCircle({255, 250, 250, 0}, 30, 20, 15);
+        }));
+        auto* changing = new SceneControl(
+            {5, 5, 25, 35}, [&left](ICanvas& g, const IRECT& r) { g.FillRect(left, r); });
+        f.canvas.AddControl(changing);
+        return changing;
+    };
+    CanvasFixture f(60, 40, 0.5f, 2.f);
+    SceneControl* changing = scene(f);
     ASSERT_TRUE(f.canvas.DrawFrame());
     int w = 0, h = 0;
     const auto first = f.canvas.LastFrame(&w, &h);
@@ -58,6 +64,12 @@ TEST(CanvasVGFrame, PartialRedrawKeepsEveryPixelOutsideTheDirtyArea) {
     ASSERT_TRUE(f.canvas.DrawFrame());
     const auto second = f.canvas.LastFrame();
     ASSERT_EQ(first.size(), second.size());
+    const mtl::PixelRect damage = f.canvas.presenter->lastDamage();
+    // The control's padded area at total scale 1 is 4..26 x 4..36.
+    EXPECT_GE(damage.x, 3);
+    EXPECT_GE(damage.y, 3);
+    EXPECT_LE(damage.x + damage.width, 27);
+    EXPECT_LE(damage.y + damage.height, 37);
     int changed = 0;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
@@ -73,6 +85,10 @@ TEST(CanvasVGFrame, PartialRedrawKeepsEveryPixelOutsideTheDirtyArea) {
                 changed += first[at] != second[at];
         }
     EXPECT_GT(changed, 0);
+    CanvasFixture whole(60, 40, 0.5f, 2.f);
+    scene(whole);
+    ASSERT_TRUE(whole.canvas.DrawFrame());
+    EXPECT_TRUE(whole.canvas.LastFrame() == second) << "a partial frame differs from a full one";
 }
 
 TEST(CanvasVGFrame, WithoutContextNothingIsDrawnLoadedOrRegistered) {

@@ -35,6 +35,41 @@ TEST(FrameStore, RefusesFramesItCannotRead) {
     EXPECT_EQ(store.FramesStored(), 0);
 }
 
+// Frames after the first bring only their damage: the kept frame takes those
+// rows alone, and the redraw taken names every damage since the last one. A
+// frame of another size is taken whole, whatever its damage says.
+TEST(FrameStore, TakesOnlyTheDamageAndNamesItForTheRedraw) {
+    constexpr int kW = 6, kH = 4;
+    const auto filled = [](unsigned char v) { return std::vector<unsigned char>(kW * kH * 4, v); };
+    const auto pixel = [](const FrameStore& store, int x, int y) {
+        unsigned char v = 0;
+        store.WithKept(
+            [&](const FrameStore::Frame& f) { v = f.pixels[(size_t(y) * f.width + x) * 4]; });
+        return v;
+    };
+    FrameStore store;
+    const auto one = filled(1), two = filled(2), three = filled(3);
+    EXPECT_TRUE(store.Store(one.data(), kW, kH, kW * 4, {2, 1, 2, 2})); // first: whole
+    EXPECT_EQ(pixel(store, 0, 0), 1);
+    store.RedrawTaken();
+    EXPECT_TRUE(store.Store(two.data(), kW, kH, kW * 4, {1, 1, 2, 1}));
+    EXPECT_FALSE(store.Store(three.data(), kW, kH, kW * 4, {4, 2, 5, 5})); // reaches past the edge
+    EXPECT_EQ(pixel(store, 0, 0), 1);
+    EXPECT_EQ(pixel(store, 1, 1), 2);
+    EXPECT_EQ(pixel(store, 3, 1), 1);
+    EXPECT_EQ(pixel(store, 5, 3), 3);
+    const mtl::PixelRect changed = store.RedrawTaken();
+    EXPECT_EQ(changed.x, 1);
+    EXPECT_EQ(changed.y, 1);
+    EXPECT_EQ(changed.width, 5);
+    EXPECT_EQ(changed.height, 3);
+    EXPECT_EQ(store.RedrawTaken().width, 0) << "nothing changed since";
+    const std::vector<unsigned char> wide(8 * kH * 4, 7);
+    EXPECT_TRUE(store.Store(wide.data(), 8, kH, 8 * 4, {0, 0, 1, 1}));
+    EXPECT_EQ(pixel(store, 7, 3), 7);
+    EXPECT_EQ(store.RedrawTaken().width, 8);
+}
+
 // A worker presents while the main thread paints: every painted frame is
 // whole (one value throughout), and redraw requests never pile up.
 TEST(FrameStore, HandsFramesBetweenThreadsWhole) {
