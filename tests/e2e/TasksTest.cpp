@@ -551,9 +551,12 @@ TEST_F(TasksTest, TheCustomIRListAssignsAPedalIRToSlot7) {
     EXPECT_EQ(sent[1].value, 12);
     Shot("ir-12-chosen");
 
-    // A click beside the list closes it; the slot shows the IR's name, which
-    // the editor fetched with the IR into its library.
-    ASSERT_TRUE(ClickAt(mPanel.At(100, 1150)));
+    // A click beside the columns closes the list; the slot shows the IR's
+    // name, which the editor fetched with the IR into its library.
+    ASSERT_TRUE(ClickAt(mPanel.At(765, 700)));
+    EXPECT_TRUE(WaitUntil([&] { return !Changed(*before, InShot({689, 490, 839, 520}), "closed"); },
+                          kDialogWait))
+        << "the list stayed open";
     EXPECT_TRUE(WaitForTrace(mark, "IRDumpRequest 12", kConnectWait)) << TraceSince(mark);
     const fs::path stored = PresetsFolder().parent_path() / "User IRs" / "013.dat";
     EXPECT_TRUE(WaitUntil([&] { return Contains(ReadFile(stored), name); }, kConnectWait))

@@ -237,7 +237,8 @@ TEST(DevicePanel, APedalIRChosenFromTheListNamesTheSlot) {
             return !asked.empty() && asked.back()[7] == 0 && asked.back()[8] == 12;
         },
         20));
-    click(100, 1150);
+    click(765, 700); // the dark panel between the columns
+    EXPECT_EQ(p.Hidden(group::kCustomIR), 37) << "the list stayed open";
     EXPECT_TRUE(p.rig.RunUntil([&] { return editor.TagText(74) == name; }, 200))
         << "slot 7 reads \"" << editor.TagText(74) << '"';
     EXPECT_EQ(editor.mUserIRNumberA, 12);
