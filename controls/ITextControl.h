@@ -81,12 +81,15 @@ public:
     void Draw(ICanvas& g) override;
 
     bool Visited() const { return visited; }
+    // Run when a click finds nothing to open the address with.
+    void SetOpenFailedAction(std::function<void()> action) { openFailed = std::move(action); }
 
 private:
     static constexpr int kPointingHandCursor = 11;
     static constexpr int kArrowCursor = 0;
 
     VxString linkUrl;
+    std::function<void()> openFailed;
     IColor baseColor;
     IColor mouseOverColor;
     IColor clickedColor;

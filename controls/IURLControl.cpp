@@ -15,8 +15,10 @@ IURLControl::IURLControl(const IRECT& bounds, const char* str, const char* url, 
 
 void IURLControl::OnMouseDown(float, float, const IMouseMod&) {
     if (graphics) {
-        graphics->OpenInBrowser(linkUrl.Get());
+        const bool opened = graphics->OpenInBrowser(linkUrl.Get());
         graphics->ClearMouseCapture();
+        if (!opened && openFailed)
+            openFailed();
     }
     visited = true;
 }

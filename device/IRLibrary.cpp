@@ -170,6 +170,16 @@ void OmnarControl::BuildIRNameList(int n) {
     std::copy_n(name.begin(), std::min(name.size(), entry.size() - 1), entry.begin());
 }
 
+void OmnarControl::ShowReceivedIRName(int n) {
+    if (n < 0 || n >= kIRNameCount)
+        return;
+    BuildIRNameList(n);
+    if (ParamInt(kUserIRParamA) > 0 && mUserIRNumberA == n)
+        SetControlText(kUserIRLabelA, mIRNames[std::size_t(n)].data());
+    if (ParamInt(kUserIRParamB) > 0 && mUserIRNumberB == n)
+        SetControlText(kUserIRLabelB, mIRNames[std::size_t(n)].data());
+}
+
 void OmnarControl::ShowUserIRName(int n) {
     SetControlText(n % 2 == 0 ? kUserIRLabelA : kUserIRLabelB, UserIRName(n).c_str());
 }

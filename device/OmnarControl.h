@@ -69,6 +69,10 @@ public:
     void OnHostRequestingMessage(int32_t command) override;
     bool OnHostRequestingAboutBox() override;
     bool OnHostRequestingManual() override;
+    // The manual's absolute path among the resources; "" when there is none.
+    static std::string ManualPath();
+    // Says, with the manual's path, that nothing could show it.
+    void ReportManualNotOpened();
     void OnEditorClose() override;
     // Silence: the editor passes no audio.
     void ProcessAudioBlock(double** inputs, double** outputs, int frames) override;
@@ -149,6 +153,8 @@ public:
     // Fired on press and on release; `tag` names the switch.
     void OnFootswitch(int tag);
     void OnIRImportButton(int slot);
+    // Opens the custom IR list on the bank of the slot's user IR.
+    void OnIRListButton(int slot);
     void OnPresetNameEdited();
     void OnReconnectButton();
     void OnUpdateFirmwareButton();
@@ -184,6 +190,9 @@ public:
     void LoadFactoryIR(int n);
     void LoadFactoryIRName(int n);
     void BuildIRNameList(int n);
+    // After user IR n came from the pedal: its name in the table and in slot
+    // 7's or 8's row while that slot plays it.
+    void ShowReceivedIRName(int n);
     void ShowUserIRName(int n);
     // The displayed IR for an IR selector value 0..127; nothing is sent.
     void SelectIRSlot(int value);
@@ -400,6 +409,10 @@ protected:
     int32_t mSlotSyncTotal = 0;
     int32_t mSlotSyncDone = 0;
     bool mDeviceWriteDone = false;
+    // The next global settings report fetches the pedal's current preset:
+    // set while connecting and by a factory reset, which replace the panel's
+    // values; other reports leave the panel's unsaved edits alone.
+    bool mPresetFetchWanted = false;
     omnar::IRReceive mIRReceive;
     int32_t mIRChecksumRunning = 0;
     std::array<int32_t, 128> mProgramMap{};

@@ -60,15 +60,32 @@ bool OmnarControl::OnHostRequestingAboutBox() {
     return true;
 }
 
-// A missing manual is no error the user needs to hear about.
-bool OmnarControl::OnHostRequestingManual() {
+std::string OmnarControl::ManualPath() {
     VxString path;
-    if (!vx::FindResourcePath("Vorlix_ZQTR_OM_XN1.pdf", "pdf", path) || !mOpenDocument)
-        return true;
+    if (!vx::FindResourcePath("Vorlix_ZQTR_OM_XN1.pdf", "pdf", path))
+        return "";
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path.Get(), error);
-    mOpenDocument(error ? std::string(path.Get()) : absolute.lexically_normal().string());
+    return error ? std::string(path.Get()) : absolute.lexically_normal().string();
+}
+
+// A missing manual is no error the user needs to hear about; a manual that
+// nothing on this machine can show is: the box says where to find it.
+bool OmnarControl::OnHostRequestingManual() {
+    const std::string path = ManualPath();
+    if (path.empty() || !mOpenDocument)
+        return true;
+    if (!mOpenDocument(path))
+        ReportManualNotOpened();
     return true;
+}
+
+void OmnarControl::ReportManualNotOpened() {
+    if (vx::ui::ICanvas* canvas = GetGraphics())
+        canvas->RunMessageBox(("No program to show PDF files was found. The manual is here:\n" +
+                               ManualPath())
+                                  .c_str(),
+                              "Manual", vx::ui::EMsgBoxButtons::OK);
 }
 
 void OmnarControl::OnEditorClose() {

@@ -170,6 +170,7 @@ void OmnarControl::FinishSlotSync(bool whole) {
     if (whole)
         SetProgress(kProgressKnob, kProgressText, 1.0);
     ShowGroup("progresscontrols", false);
+    mPresetFetchWanted = true;
     SendSettingsRequest(omnar::kSettingsGlobals);
     Await(Awaited::Connect);
 }
@@ -316,7 +317,13 @@ void OmnarControl::OnSettingsReply(std::span<const uint8_t> m) {
         ApplyByte(100, m[25], true);
         mApplyingValues = false;
         SendBulkMode(0);
-        SendPresetDumpRequest(m[8]);
+        // The reply carries the stored slot, not the edit buffer: asked for
+        // after every report, it would take back the panel's unsaved edits,
+        // which the pedal still plays.
+        if (mPresetFetchWanted) {
+            mPresetFetchWanted = false;
+            SendPresetDumpRequest(m[8]);
+        }
         break;
     case 1:
         for (int i = 0; i < 16; ++i)
@@ -346,6 +353,7 @@ void OmnarControl::OnSettingsReply(std::span<const uint8_t> m) {
             changed = changed || mSlotChanged[std::size_t(s)];
         }
         if (!changed) {
+            mPresetFetchWanted = true;
             SendSettingsRequest(omnar::kSettingsGlobals);
             Await(Awaited::Connect);
             break;
@@ -442,7 +450,8 @@ void OmnarControl::OnIRPart(std::span<const uint8_t> m) {
     }
     mIRReceiveOpen = false;
     const int slot = mIRReceive.Slot();
-    SaveReceivedIR(slot);
+    if (SaveReceivedIR(slot))
+        ShowReceivedIRName(slot);
     SelectIRSlot(ParamInt(kIRParam));
     if (slot != mUserIRNumberB && ParamInt(kIROnB) > 0 && !UserIRFileExists(mUserIRNumberB))
         SendIRDumpRequest(mUserIRNumberB);
@@ -599,6 +608,7 @@ void OmnarControl::OnAcknowledgement(uint8_t reply) {
     ShowGroup("factorypresetcontrols", false);
     ClearLocalLibrary();
     RefreshPresetList();
+    mPresetFetchWanted = true;
     Send(omnar::BuildFactoryReset(1));
 }
 

@@ -10,7 +10,6 @@
 #include "pages/PageColumns.h"
 #include "pages/PageNames.h"
 #include "platform/sys/Open.h"
-#include "toolkit/ResourcePath.h"
 
 using namespace omnar::pages;
 
@@ -25,10 +24,8 @@ constexpr vx::ui::IColor kLinkActive{255, 116, 116, 116};
 namespace omnar::pages {
 
 std::string FirmwareHelpAddress() {
-    VxString path;
-    if (!vx::FindResourcePath(kFirmwareHelpDocument, "pdf", path))
-        return "";
-    return sys::FileUri(path.Get());
+    const std::string path = OmnarControl::ManualPath();
+    return path.empty() ? "" : sys::FileUri(path);
 }
 
 } // namespace omnar::pages
@@ -49,10 +46,11 @@ void OmnarControl::LayoutDeviceStatusPages(PageBuilder& builder) {
     builder.HiddenImage(0, 0, "fwbg.png", tag::kFirmwareBackground, group::kFirmwareBackground);
     builder.Button({1000, 650, 1200, 715}, "UPDATE FIRMWARE", s.pageButton, tag::kNone,
                    group::kFirmwareUpdate, [this] { OnUpdateFirmwareButton(); });
-    builder.Attach(new vx::ui::IURLControl(
-                       {748, 346, 948, 376}, kFirmwareHelpText, FirmwareHelpAddress().c_str(),
-                       RobotoText(25, kWhite, 1, 0), kTransparent, kLinkActive, kLinkActive),
-                   tag::kNone, group::kFirmwareUpdate);
+    auto* help = new vx::ui::IURLControl({748, 346, 948, 376}, kFirmwareHelpText,
+                                         FirmwareHelpAddress().c_str(), RobotoText(25, kWhite, 1, 0),
+                                         kTransparent, kLinkActive, kLinkActive);
+    help->SetOpenFailedAction([this] { ReportManualNotOpened(); });
+    builder.Attach(help, tag::kNone, group::kFirmwareUpdate);
     builder.Button({1508, 310, 1563, 350}, "X", WithLabelSize(s.pageButton, 30), tag::kNone,
                    group::kFirmwareUpdate, [this] { OnCloseFirmwarePage(); });
     HideGroup(builder.canvas, group::kFirmwareBackground, true);

@@ -24,16 +24,17 @@ struct UserSlot {
     int slot;
     float y;
     int modeParam, knobParam;
-    int importTag, modeTag, knobTag, readoutTag;
+    int importTag, listTag, modeTag, knobTag, readoutTag;
 };
 constexpr UserSlot kUserSlots[] = {
-    {7, 0, 40, 42, tag::kIRImportSlot7, tag::kIRModeSlot7, tag::kIRKnobSlot7, tag::kIRReadoutSlot7},
-    {8, 50, 41, 43, tag::kIRImportSlot8, tag::kIRModeSlot8, tag::kIRKnobSlot8,
+    {7, 0, 40, 42, tag::kIRImportSlot7, tag::kIRListSlot7, tag::kIRModeSlot7, tag::kIRKnobSlot7,
+     tag::kIRReadoutSlot7},
+    {8, 50, 41, 43, tag::kIRImportSlot8, tag::kIRListSlot8, tag::kIRModeSlot8, tag::kIRKnobSlot8,
      tag::kIRReadoutSlot8},
 };
 // Enabled while the slot's MODE selects the user response.
-constexpr int kDisabledAtStart[] = {tag::kIRKnobSlot7, tag::kIRImportSlot7, tag::kIRKnobSlot8,
-                                    tag::kIRImportSlot8};
+constexpr int kDisabledAtStart[] = {tag::kIRKnobSlot7, tag::kIRImportSlot7, tag::kIRListSlot7,
+                                    tag::kIRKnobSlot8, tag::kIRImportSlot8, tag::kIRListSlot8};
 
 constexpr int kSliderParam = 82;
 constexpr int kListParam = 81;
@@ -60,6 +61,10 @@ void OmnarControl::LayoutIRPage(PageBuilder& builder) {
     for (const UserSlot& u : kUserSlots)
         builder.Button({984, 1068 + u.y, 1054, 1106 + u.y}, "IMPORT", s.pageButton, u.importTag,
                        group::kIR, [this, slot = u.slot] { OnIRImportButton(slot); });
+    // Beside IMPORT, left of the display's click area: the pedal's own IRs to choose from.
+    for (const UserSlot& u : kUserSlots)
+        builder.Button({1060, 1068 + u.y, 1120, 1106 + u.y}, "LIST", s.pageButton, u.listTag,
+                       group::kIR, [this, slot = u.slot] { OnIRListButton(slot); });
     for (const UserSlot& u : kUserSlots)
         builder.Attach(new vx::ui::IVSlideSwitchControl({740, 1072 + u.y, 800, 1100 + u.y},
                                                         u.modeParam, "MODE", ModeSwitchStyle(s),

@@ -20,6 +20,9 @@ constexpr int kStoreDeviceParam = 18;
 constexpr int kKnobBankDeviceParam = 19;
 constexpr int kRepeatDelay = -20;
 constexpr int kPresetCount = 128;
+constexpr int kCustomIRBankParam = 86;
+constexpr int kCustomIRBanks = 8; // "Factory Bank" is the ninth value
+constexpr int kIRsPerBank = 32;
 const vx::ui::IColor kPresetNumberColour(255, 0, 255, 255);
 
 // The folder of the last preset file and the preset's name: a "/" in the name
@@ -91,6 +94,22 @@ void OmnarControl::OnIRImportButton(int slot) {
     SetParamAndQueue(msbParam, double((n >> 7) & 0x7F) / 127.0);
     StoreWavIR(n);
     mIRImportBusy = false;
+}
+
+// The list opens on the bank of the IR the slot plays, that IR highlighted;
+// the bank's change asks the pedal for the names. A row clicked then assigns
+// its IR to this slot, until the list is closed.
+void OmnarControl::OnIRListButton(int slot) {
+    if (!GetGraphics())
+        return;
+    const bool slot7 = slot == 7;
+    mUserIRFocusA = slot7;
+    mUserIRFocusB = !slot7;
+    const int n = std::clamp(slot7 ? mUserIRNumberA : mUserIRNumberB, 0,
+                             kCustomIRBanks * kIRsPerBank - 1);
+    MoveIRListHighlight(n);
+    ShowGroup(group::kCustomIR, true);
+    SetParamAndQueue(kCustomIRBankParam, double(n / kIRsPerBank) / kCustomIRBanks);
 }
 
 void OmnarControl::StepFromFootswitch(int tag, int delta) {

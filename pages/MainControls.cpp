@@ -11,6 +11,7 @@
 #include "pages/GroupOps.h"
 #include "pages/PageBuilder.h"
 #include "pages/PageNames.h"
+#include "pages/PresetNameControl.h"
 
 using namespace omnar::pages;
 
@@ -80,10 +81,10 @@ void OmnarControl::LayoutDisplayArea(PageBuilder& builder) {
 }
 
 void OmnarControl::LayoutPresetName(PageBuilder& builder) {
-    auto* name = builder.Attach(
-        new vx::ui::IEditableTextControl({20, 120, 260, 144}, "Quorbel Omnar Default Preset Name",
-                                         builder.styles.brightList, kTransparent),
-        tag::kPresetName, group::kMain);
+    auto* name = builder.Attach(new PresetNameControl({20, 120, 260, 144},
+                                                      "Quorbel Omnar Default Preset Name",
+                                                      builder.styles.brightList, kTransparent),
+                                tag::kPresetName, group::kMain);
     if (name)
         name->SetActionFunction([this](vx::ui::IControl*) { OnPresetNameEdited(); });
 }

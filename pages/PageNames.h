@@ -128,6 +128,9 @@ inline constexpr int kChorusDelay = 100;
 inline constexpr int kChorusFeedback = 101;
 inline constexpr int kIRHint = 102;
 inline constexpr int kRedBackground = 103;
+// The LIST buttons beside the IR page's IMPORT buttons.
+inline constexpr int kIRListSlot7 = 105;
+inline constexpr int kIRListSlot8 = 106;
 inline constexpr int kPresetName = 148;
 inline constexpr int kFirmwareText = 149;
 inline constexpr int kFirmwareKnob = 150;

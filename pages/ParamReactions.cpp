@@ -158,14 +158,16 @@ void OmnarControl::OnIRModeChange(int index, int v) {
     const bool slot7 = index == kIRModeSlot7Param;
     if (vx::ui::ICanvas* canvas = GetGraphics()) {
         for (int tag : {slot7 ? tag::kIRKnobSlot7 : tag::kIRKnobSlot8,
-                        slot7 ? tag::kIRImportSlot7 : tag::kIRImportSlot8})
+                        slot7 ? tag::kIRImportSlot7 : tag::kIRImportSlot8,
+                        slot7 ? tag::kIRListSlot7 : tag::kIRListSlot8})
             DisableTag(*canvas, tag, v == 0);
         const char* name = v != 0 ? (slot7 ? mUserIRNameA : mUserIRNameB).data()
                                   : mFactoryIRNames[slot7 ? 7 : 8].c_str();
         SetControlText(slot7 ? kIRNameTagSlot7 : kIRNameTagSlot8, name);
     }
+    // Compared unrounded: selector values 96 to 111 blend slot 7 in too.
     const int selector = ParamInt(kIRSelectorParam);
-    if (int(float(selector) / 127.f * 8.f) > 6)
+    if (float(selector) / 127.f * 8.f > 6.f)
         SelectIRSlot(selector);
 }
 

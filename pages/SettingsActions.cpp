@@ -47,6 +47,8 @@ void OmnarControl::OnFactoryResetButton(int type) {
         ClearLocalLibrary();
         RefreshPresetList();
     }
+    // The pedal's edit buffer is reset too: the report after its 'W' fetches it.
+    mPresetFetchWanted = true;
     Send(omnar::BuildFactoryReset(type));
 }
 

@@ -3,6 +3,7 @@
 #include "platform/sys/Utf8.h"
 #include "toolkit/ICanvas.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vx::ui {
@@ -65,8 +66,22 @@ void ITextEntryControl::StartEdit(int, const IText& style, const IRECT& bounds, 
     text.FGColor = text.TextEntryFGColor;
     OnResize();
     engine.Start(sys::Utf8ToUtf32(str ? str : ""));
+    rule = {};
     SetDirty(true, -1);
     editing = true;
+}
+
+std::u32string ITextEntryControl::Admitted(std::u32string_view typed, bool typing) const {
+    std::u32string in = rule.conform ? rule.conform(typed) : std::u32string(typed);
+    if (rule.maxChars > 0) {
+        int replaced = engine.SelectionEnd() - engine.SelectionStart();
+        if (!engine.HasSelection())
+            replaced = typing && !engine.InsertMode() && engine.Cursor() < engine.Length();
+        const int room = std::max(0, rule.maxChars - (engine.Length() - replaced));
+        if (int(in.size()) > room)
+            in.resize(std::size_t(room));
+    }
+    return in;
 }
 
 void ITextEntryControl::OnResize() {
@@ -116,7 +131,11 @@ void ITextEntryControl::Paste() {
     VxString clip;
     if (!graphics || !graphics->ReadClipboardText(clip))
         return;
-    Changed(engine.Paste(SingleLine(sys::Utf8ToUtf32(clip.Get()))));
+    const std::u32string pasted = SingleLine(sys::Utf8ToUtf32(clip.Get()));
+    const std::u32string in = Admitted(pasted, false);
+    if (in.empty() && !pasted.empty())
+        return; // nothing of it may go in: the selection stays
+    Changed(engine.Paste(in));
 }
 
 void ITextEntryControl::SelectAll() {

@@ -4,7 +4,9 @@
 #include "toolkit/IPopupMenu.h"
 #include "toolkit/TextEditEngine.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace vx::ui {
 
@@ -23,6 +25,14 @@ public:
     // paramIdx and length are not used: the in-panel entry sets no length limit.
     void StartEdit(int paramIdx, const IText& text, const IRECT& bounds, int length,
                    const char* str);
+    // What typing and pasting may add, for the edit now open (StartEdit drops
+    // it): `conform` gives the text as it goes in, characters changed or left
+    // out, and the entry stops taking text at `maxChars` (0: no limit).
+    struct Rule {
+        std::function<std::u32string(std::u32string_view)> conform;
+        int maxChars = 0;
+    };
+    void SetRule(Rule rule) { this->rule = std::move(rule); }
     void CommitEdit();
     void CancelEdit();
     void CopySelection();
@@ -54,11 +64,15 @@ private:
     bool Changed(bool changed);
     // The engine code for a key that is not a command, or 0 when ICanvas edits no control.
     uint32_t FilteredKeyCode(const IKeyPress& key, char32_t c) const;
+    // The text the rule lets in over the selection, or over the character a
+    // key typed in overwrite mode replaces.
+    std::u32string Admitted(std::u32string_view typed, bool typing) const;
 
     bool caretVisible = false;
     bool editing = false;
     TextEditEngine engine;
     IPopupMenu editMenu;
+    Rule rule;
 };
 
 } // namespace vx::ui

@@ -135,6 +135,18 @@ bool ITextEntryControl::OnKeyDown(float, float, const IKeyPress& key) {
             break;
         }
     }
+    // A character the edit's rule changes goes in as text; one it refuses
+    // (or one past its length) not at all.
+    if (!(code & textkey::kSpecial) && !key.C) {
+        const std::u32string typed(1, static_cast<char32_t>(code));
+        const std::u32string in = Admitted(typed, true);
+        if (in.empty())
+            return true;
+        if (in != typed) {
+            Changed(engine.Paste(in));
+            return true;
+        }
+    }
     if (key.C)
         code |= textkey::kControl;
     if (key.A)

@@ -1,5 +1,6 @@
 #include "device/DeviceParamIdTable.h"
 #include "device/MessageBuilders.h"
+#include "device/NameText.h"
 #include "device/Packing.h"
 #include "device/ParamTable.h"
 #include "device/TransferMessages.h"
@@ -257,6 +258,26 @@ TEST(Codec, TextFieldsAreCutPaddedAndSanitised) {
     EXPECT_EQ(preset.Bytes()[7], 3);
     EXPECT_EQ(Bytes(preset.Bytes().begin() + 10, preset.Bytes().begin() + 42),
               Bytes(golden::kTextFields[2].field, golden::kTextFields[2].field + 32));
+}
+
+// What a name may hold on the pedal: accented letters and typographic marks
+// become plain ones, every other character that is not printable ASCII goes.
+TEST(Codec, NamesAreMadePlainForThePedal) {
+    const struct {
+        std::u32string typed;
+        std::u32string plain;
+    } cases[] = {
+        {U"Café Größe", U"Cafe Grosse"},
+        {U"ÀÉÎÕÜ àéîõü Ññ Çç Øø Åå", U"AEIOU aeiou Nn Cc Oo Aa"},
+        {U"Łódź Šibenik Œuvre Æther", U"Lodz Sibenik OEuvre AEther"},
+        {U"“Slap” – ‘Tone’", U"\"Slap\" - 'Tone'"},
+        {U"Bass 日本 ♯ 🎸 ×÷", U"Bass    "},
+        {U"tab\there\x7F", U"tabhere"},
+        {U" !~", U" !~"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(omnar::PlainNameText(c.typed), c.plain)
+            << std::string(c.plain.begin(), c.plain.end());
 }
 
 TEST(Codec, IRNamesTravelOnlyWhileTheirIRIsOn) {

@@ -182,26 +182,34 @@ TEST(HostCommands, AboutNeedsThePanel) {
     EXPECT_TRUE(open.editor->OnHostRequestingAboutBox());
 }
 
+// With no program to show it, a box names where the manual is.
 TEST(HostCommands, TheManualGoesToTheLauncherAndAMissingOneIsNoError) {
     vx::test::TempImageFolder folder;
     const std::string cwd = std::filesystem::current_path().string();
     ASSERT_EQ(chdir(folder.Folder().c_str()), 0);
     DeviceRig rig;
     std::vector<std::string> launched;
+    bool viewer = true;
     rig.editor->mOpenDocument = [&](const std::string& path) {
         launched.push_back(path);
-        return true;
+        return viewer;
     };
     EXPECT_TRUE(rig.editor->OnHostRequestingManual());
     EXPECT_TRUE(launched.empty());
     WriteFile(folder.Folder() + "/Vorlix_ZQTR_OM_XN1.pdf", {'%', 'P', 'D', 'F'});
     EXPECT_TRUE(rig.editor->OnHostRequestingManual());
+    EXPECT_TRUE(rig.MessageBoxes().empty());
+    viewer = false;
+    EXPECT_TRUE(rig.editor->OnHostRequestingManual());
     ASSERT_EQ(chdir(cwd.c_str()), 0);
-    ASSERT_EQ(launched.size(), 1u);
+    ASSERT_EQ(launched.size(), 2u);
     EXPECT_TRUE(std::filesystem::path(launched[0]).is_absolute());
     EXPECT_TRUE(
         std::filesystem::equivalent(launched[0], folder.Folder() + "/Vorlix_ZQTR_OM_XN1.pdf"));
-    EXPECT_TRUE(rig.MessageBoxes().empty());
+    const std::vector<std::string> boxes = rig.MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("No program to show PDF files"), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[0].find(launched[1]), std::string::npos) << boxes[0];
 }
 
 TEST(HostCommands, ClosingTellsAConnectedDeviceAndAlwaysKeepsTheScale) {

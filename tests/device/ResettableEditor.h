@@ -62,6 +62,7 @@ namespace omnar::test {
     X(mSlotSyncTotal)                                                                              \
     X(mSlotSyncDone)                                                                               \
     X(mDeviceWriteDone)                                                                            \
+    X(mPresetFetchWanted)                                                                          \
     X(mIRReceive)                                                                                  \
     X(mIRChecksumRunning)                                                                          \
     X(mProgramMap)                                                                                 \

@@ -1,7 +1,8 @@
 // The user's tasks on the real program against devsim: the front panel's
 // knobs and footswitches, the effect pages, storing and renaming a preset,
 // the about page, the global settings with a value chosen from its in-panel
-// menu and the MIDI map pages at both patch offsets. Input is the
+// menu, the MIDI map pages at both patch offsets and a pedal IR chosen for
+// slot 7 from the custom IR list. Input is the
 // mouse and keyboard through xdotool; what the program did is read from
 // devsim's trace, its state and the screenshots.
 #include "tests/devsim/SimSlotFiles.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -498,6 +500,70 @@ TEST_F(TasksTest, AboutGlobalSettingsAndMidiMaps) {
     ASSERT_TRUE(Click(map.ByText("BACK", group::kMidiCC)));
     EXPECT_TRUE(WaitForTrace(mark, "in  267 F0 00 51 21 05 52 0C 01 03")) << TraceSince(mark);
     ASSERT_NO_FATAL_FAILURE(AcknowledgeAlert(written, 2));
+
+    Keys("ctrl+q");
+    EXPECT_EQ(WaitForExit(10s), 0);
+}
+
+// The pedal's own user IRs for slot 7: MODE on the user response, LIST opens
+// the pedal's list, a click on IR 12 sends its number as MSB and LSB, and the
+// slot takes the IR's name once the editor has fetched it from the pedal.
+TEST_F(TasksTest, TheCustomIRListAssignsAPedalIRToSlot7) {
+    const std::string name = "Slap Cab Twelve";
+    devsim::SimState pedal = devsim::FactoryState();
+    devsim::IRImage ir = devsim::BlankIRImage();
+    std::copy(name.begin(), name.end(), ir.begin() + devsim::kIRNameOffset);
+    pedal.userIRs[12] = ir;
+    ASSERT_EQ(devsim::SaveSlotFiles(mDir / "state", pedal), "");
+    ASSERT_NO_FATAL_FAILURE(StartConnected());
+    const auto& map = PanelMap::Get();
+
+    // The IR page, by a click on the display.
+    ASSERT_TRUE(ClickAt(mPanel.At(1500, 900)));
+    std::size_t mark = Trace().size();
+    ASSERT_TRUE(Click(map.ByTag(tag::kIRModeSlot7)));
+    ASSERT_TRUE(WaitForTrace(mark, "ParamChange id 2C value 1")) << TraceSince(mark);
+    const PanelRect nameRow = map.ByTag(74).rect;
+    const auto before = TakeShot("slot-7-user");
+    ASSERT_TRUE(before);
+
+    // The list, filled from the pedal's names of bank 1.
+    mark = Trace().size();
+    ASSERT_TRUE(Click(map.ByTag(tag::kIRListSlot7)));
+    ASSERT_TRUE(WaitForTrace(mark, "IRNamesRequest block 3")) << TraceSince(mark);
+    ASSERT_TRUE(WaitForNewPicture(*before, {314, 470, 1164, 1070}, "ir-list"));
+
+    // Row 13 of the left column: IR 12.
+    mark = Trace().size();
+    ASSERT_TRUE(ClickAt(mPanel.At(610, 550 + 30 * 12 + 14)));
+    std::vector<ParamChange> sent;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            sent = ParamChanges(TraceSince(mark));
+            return sent.size() >= 2;
+        },
+        kDialogWait))
+        << TraceSince(mark);
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(sent[0].id, 0x39); // parameter 53, the MSB
+    EXPECT_EQ(sent[0].value, 0);
+    EXPECT_EQ(sent[1].id, 0x3A); // parameter 54, the LSB, after the pedal's acknowledgement
+    EXPECT_EQ(sent[1].value, 12);
+    Shot("ir-12-chosen");
+
+    // A click beside the columns closes the list; the slot shows the IR's
+    // name, which the editor fetched with the IR into its library.
+    ASSERT_TRUE(ClickAt(mPanel.At(765, 700)));
+    EXPECT_TRUE(WaitUntil([&] { return !Changed(*before, InShot({689, 490, 839, 520}), "closed"); },
+                          kDialogWait))
+        << "the list stayed open";
+    EXPECT_TRUE(WaitForTrace(mark, "IRDumpRequest 12", kConnectWait)) << TraceSince(mark);
+    const fs::path stored = PresetsFolder().parent_path() / "User IRs" / "013.dat";
+    EXPECT_TRUE(WaitUntil([&] { return Contains(ReadFile(stored), name); }, kConnectWait))
+        << "IR 12 is not in the library under its name";
+    EXPECT_TRUE(WaitUntil([&] { return Changed(*before, InShot(nameRow), "slot-7-named"); },
+                          kDialogWait))
+        << "slot 7's row still shows the factory name: " << mLastChanged << " pixels changed";
 
     Keys("ctrl+q");
     EXPECT_EQ(WaitForExit(10s), 0);

@@ -204,6 +204,26 @@ TEST_F(ActionsTest, FirmwareIsChosenOnceAndNotDisturbedWhileItGoes) {
     EXPECT_TRUE(TakeSent().empty());
 }
 
+// FIRMWARE HELP opens the manual; with nothing to show it, a box says where it is.
+TEST_F(ActionsTest, FirmwareHelpWithoutAViewerNamesTheManualsPath) {
+    vx::ui::IURLControl* help = nullptr;
+    for (vx::ui::IControl* c : Group(group::kFirmwareUpdate))
+        if (auto* link = dynamic_cast<vx::ui::IURLControl*>(c))
+            help = link;
+    ASSERT_NE(help, nullptr);
+    for (const bool opens : {true, false}) {
+        Panel().browserOpens = opens;
+        const std::size_t before = Panel().CallsStartingWith("RunMessageBox ").size();
+        help->OnMouseDown(help->GetRECT().MW(), help->GetRECT().MH(), {});
+        const std::vector<std::string> boxes = Panel().CallsStartingWith("RunMessageBox ");
+        ASSERT_EQ(boxes.size(), before + (opens ? 0 : 1)) << "opens " << opens;
+    }
+    const std::string box = Panel().CallsStartingWith("RunMessageBox ").back();
+    EXPECT_NE(box.find("No program to show PDF files"), std::string::npos) << box;
+    EXPECT_FALSE(OmnarControl::ManualPath().empty());
+    EXPECT_NE(box.find(OmnarControl::ManualPath()), std::string::npos) << box;
+}
+
 TEST_F(ActionsTest, ClosingTheFirmwarePageUnlinksAndRestoresTheMainControls) {
     Connect();
     Panel().ForEachControlInGroup(group::kMain, [](vx::ui::IControl* c) { c->SetDisabled(true); });

@@ -23,15 +23,11 @@ const char* const kBuiltInNames[] = {"Quorbel",     "Hinglow",   "KL 8x10",  "Du
                                      "Ovaten 2x15", "Brel 4x10", "Tirn 12L", "Isle V30"};
 
 std::string SlotFile(const std::string& folder, int index) {
-    char name[16];
-    std::snprintf(name, sizeof name, "%03d.dat", index + 1);
-    return folder + name;
+    return IRSlotFile(folder, index);
 }
 
 Bytes SlotImage(const std::string& name) {
-    const std::vector<double> samples(1200, 0.0);
-    const omnar::IRImageBytes image = omnar::BuildIRImage(samples, omnar::PaddedName(name), 0.5);
-    return Bytes(image.begin(), image.end());
+    return IRSlotImage(name, std::vector<double>(1200, 0.0));
 }
 
 class IRPageFixture : public PagesFixture {
@@ -40,8 +36,8 @@ protected:
         const vx::ui::IControl* c = Group(group::kIR)[kFirstRow + std::size_t(row)];
         return static_cast<const vx::ui::ITextControl*>(c)->GetString();
     }
-    // The list rows follow the ten controls before them and the page title.
-    static constexpr std::size_t kFirstRow = 11;
+    // The list rows follow the twelve controls before them and the page title.
+    static constexpr std::size_t kFirstRow = 13;
 };
 
 TEST_F(IRPageFixture, WithoutSlotFilesTheListShowsTheBuiltInNames) {

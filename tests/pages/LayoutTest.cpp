@@ -56,7 +56,7 @@ const GroupTable kGroups[] = {
     {group::kHighFilter, 13, {42, 44, 43}},
     {group::kAutoFilter, 13, {51, 52, 53}},
     {group::kChorus, 21, {98, 99, 100, 101, 97}},
-    {group::kIR, 21, {66, 67, 23, 24, 25, 26, 27, 28, 65, 68, 69, 70, 71, 72, 73, 74, 75}},
+    {group::kIR, 23, {66, 67, 105, 106, 23, 24, 25, 26, 27, 28, 65, 68, 69, 70, 71, 72, 73, 74, 75}},
     {group::kFilterLed, 1, {64}},
     {group::kIRDisplay, 1, {}},
     {group::kDevice, 4, {151, 152, 153}},
@@ -89,13 +89,13 @@ TEST_F(PagesFixture, EachGroupHoldsItsControlsAndTagsInOrder) {
         EXPECT_EQ(TagsOf(row.group), row.tags);
         grouped += row.controls;
     }
-    EXPECT_EQ(grouped + kUngroupedControls, 495);
+    EXPECT_EQ(grouped + kUngroupedControls, 497);
     // The background panel comes first, before the layout's controls.
-    EXPECT_EQ(Panel().NControls(), 1 + 495 + kNumberBoxLabels);
+    EXPECT_EQ(Panel().NControls(), 1 + 497 + kNumberBoxLabels);
     EXPECT_EQ(int(LayoutDump(Panel(), "").size()), 1 + kUngroupedControls + kNumberBoxLabels);
 }
 
-// 1, 6, 8..13, 17, 19..54, 56..95, 97..103, 148..155: one control each.
+// 1, 6, 8..13, 17, 19..54, 56..95, 97..103, 105, 106, 148..155: one control each.
 std::vector<int> UsedTags() {
     std::vector<int> tags{1, 6, 8, 9, 10, 11, 12, 13, 17};
     for (int t = 19; t <= 54; ++t)
@@ -104,15 +104,17 @@ std::vector<int> UsedTags() {
         tags.push_back(t);
     for (int t = 97; t <= 103; ++t)
         tags.push_back(t);
+    tags.push_back(tag::kIRListSlot7);
+    tags.push_back(tag::kIRListSlot8);
     for (int t = 148; t <= 155; ++t)
         tags.push_back(t);
     return tags;
 }
 
-TEST_F(PagesFixture, TheHundredTagsAreCarriedOnceAndOthersFindNothing) {
+TEST_F(PagesFixture, TheHundredAndTwoTagsAreCarriedOnceAndOthersFindNothing) {
     Open();
     const std::vector<int> used = UsedTags();
-    ASSERT_EQ(used.size(), 100u);
+    ASSERT_EQ(used.size(), 102u);
     std::vector<int> found;
     for (int tag = 0; tag <= 1024; ++tag)
         if (Panel().FindControlByTag(tag))

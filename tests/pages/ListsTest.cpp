@@ -1,11 +1,15 @@
 // The preset list and the impulse-response lists, driven by the gestures of
 // their click areas on the real layout.
 
+#include "controls/IFreqResponseGraph.h"
 #include "controls/IInvisibleSelectControl.h"
 #include "controls/ITextControl.h"
 #include "pages/PageNames.h"
 #include "tests/pages/EditFixture.h"
 #include "toolkit/ICanvas.h"
+
+#include <cstdio>
+#include <filesystem>
 
 namespace omnar::test {
 namespace {
@@ -32,6 +36,28 @@ protected:
     }
     vx::ui::IColor RowColour(int row) {
         return editor->mPresetRows[std::size_t(row)]->GetText().FGColor;
+    }
+    // A click through the panel's own dispatch at a button's middle; its
+    // work runs once the press's splash has ended.
+    void ClickOn(int tag) {
+        vx::ui::IControl* button = Tag(tag);
+        const vx::ui::IRECT& r = button->GetRECT();
+        vx::ui::IMouseInfo info;
+        info.x = r.MW();
+        info.y = r.MH();
+        info.ms.L = true;
+        Panel().OnMouseDown({info});
+        Panel().OnMouseUp({info});
+        EXPECT_EQ(button->GetValue(), 1.0) << "the click did not reach tag " << tag;
+        button->OnAnimationFinished();
+    }
+    // A user IR in the library whose response is one spike at `at`.
+    void StoreUserIR(int number, const std::string& name, std::size_t at) {
+        const std::string folder = dataHome.UserIRFolder();
+        std::filesystem::create_directories(folder);
+        std::vector<double> samples(1200, 0.0);
+        samples[at] = 0.8;
+        WriteFile(IRSlotFile(folder, number), IRSlotImage(name, samples));
     }
 };
 
@@ -216,6 +242,70 @@ TEST_F(ListsTest, ADoubleClickPastTheUserIRsImportsNothing) {
     left.OnMouseDoubleClick(x, y, {}); // the dialog is cancelled
     EXPECT_EQ(Panel().fileDialogStartNames.size(), 1u);
     EXPECT_FALSE(editor->mIRImportBusy);
+}
+
+// The LIST beside each user slot's IMPORT: usable while the slot plays a
+// user IR, it opens the pedal's list on the bank of that IR, asks the pedal
+// for the bank's names, and a row clicked then assigns its IR to that slot.
+TEST_F(ListsTest, TheListButtonOpensTheCustomListForItsSlot) {
+    Connect();
+    const vx::ui::IColor highlighted(255, 200, 200, 200);
+    const struct {
+        int mode, msb, lsb, list, name;
+        const char* msbChange;
+    } slots[] = {{40, 53, 54, tag::kIRListSlot7, 74, "F0 00 51 21 05 50 0C 39 01 F7"},
+                 {41, 55, 56, tag::kIRListSlot8, 75, "F0 00 51 21 05 50 0C 3B 01 F7"}};
+    for (const auto& s : slots) {
+        SCOPED_TRACE(s.mode);
+        Set(s.mode, 0);
+        EXPECT_TRUE(Tag(s.list)->IsDisabled());
+        Set(s.mode, 1);
+        ASSERT_FALSE(Tag(s.list)->IsDisabled());
+        Set(s.msb, 1);
+        Set(s.lsb, 12); // IR 140: bank 5's row 13
+        std::snprintf(editor->mIRNames[131].data(), editor->mIRNames[131].size(), "Deep Cab");
+        TakeSent();
+
+        ClickOn(s.list);
+        EXPECT_EQ(HiddenIn(group::kCustomIR), 0);
+        EXPECT_EQ(editor->mUserIRFocusA, s.mode == 40);
+        EXPECT_EQ(editor->mUserIRFocusB, s.mode == 41);
+        EXPECT_EQ(editor->mIRListPage, 4);
+        EXPECT_EQ(TakeSent(), std::vector<std::string>{"F0 00 51 21 05 6A 0C 10 F7"});
+        EXPECT_EQ(editor->mIRListRows[12]->GetText().FGColor, highlighted);
+
+        const auto [x, y] = RowPoint(*editor->mCustomIRSelectLeft, 3, 16); // IR 131
+        editor->mCustomIRSelectLeft->OnMouseDown(x, y, {});
+        EXPECT_EQ(s.mode == 40 ? editor->mUserIRNumberA : editor->mUserIRNumberB, 131);
+        EXPECT_EQ(TakeSent(), std::vector<std::string>{s.msbChange});
+        EXPECT_EQ(TagText(s.name), "Deep Cab");
+        editor->OnCloseCustomIRList();
+    }
+}
+
+// Slot 7 blends into the display from selector value 96 on, slot 8 from
+// 112: a MODE switch redraws it whenever its slot is part of the blend.
+TEST_F(ListsTest, IRModeRedrawsTheDisplayWhileItsSlotIsBlendedIn) {
+    StoreUserIR(0, "Seven", 5);
+    StoreUserIR(1, "Eight", 9);
+    Set(53, 0);
+    Set(54, 0);
+    Set(55, 0);
+    Set(56, 1);
+    const struct {
+        int selector, mode;
+    } cases[] = {{100, 40}, {111, 40}, {120, 41}};
+    for (const auto& c : cases) {
+        Set(c.mode, 0);
+        Set(14, c.selector);
+        const auto before = editor->mIRDisplay->LastBlock();
+        const std::vector<double> factory(before.begin(), before.end());
+        Set(c.mode, 1);
+        const auto after = editor->mIRDisplay->LastBlock();
+        EXPECT_NE(std::vector<double>(after.begin(), after.end()), factory)
+            << "selector " << c.selector << ", mode parameter " << c.mode;
+        Set(c.mode, 0);
+    }
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "tests/pages/PagesFixture.h"
 
 #include "controls/ITextControl.h"
+#include "device/IRSlotImage.h"
 #include "platform/sys/Folders.h"
 #include "tests/pages/LayoutDump.h"
 #include "toolkit/ICanvas.h"
 
+#include <cstdio>
 #include <fstream>
 
 namespace omnar::test {
@@ -28,6 +30,17 @@ const PageMethod kPageMethods[17] = {
     {"auto-filter", &OmnarControl::ShowAutoFilter, 16},
     {"chorus", &OmnarControl::ShowChorus, 17},
 };
+
+std::string IRSlotFile(const std::string& folder, int index) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%03d.dat", index + 1);
+    return folder + name;
+}
+
+Bytes IRSlotImage(const std::string& name, const std::vector<double>& samples) {
+    const omnar::IRImageBytes image = omnar::BuildIRImage(samples, omnar::PaddedName(name), 0.5);
+    return Bytes(image.begin(), image.end());
+}
 
 PagesFixture::PagesFixture() : editor(std::make_unique<PagesEditor>(vx::InstanceInfo{&host})) {
     editor->SetMakeGraphicsFunc([this] {

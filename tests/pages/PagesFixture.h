@@ -72,6 +72,11 @@ struct PageMethod {
 };
 extern const PageMethod kPageMethods[17];
 
+// An IR slot file of the library ("%03d.dat" of index + 1 in the folder),
+// named and holding the samples.
+std::string IRSlotFile(const std::string& folder, int index);
+Bytes IRSlotImage(const std::string& name, const std::vector<double>& samples);
+
 // An editor on temporary data and config folders and the fake host's MIDI
 // output, opened as the host opens it: OpenEditor attaches a 1920 x 1200
 // recording context, which runs the layout.

@@ -38,8 +38,8 @@ const StartState kStartStates[] = {
     {group::kNone, 12, 0},
     // The dynamics curve, the hint and the notice.
     {group::kMain, 3, 0},
-    // Both user slots' value knobs and IMPORT buttons.
-    {group::kIR, 0, 4},
+    // Both user slots' value knobs, IMPORT and LIST buttons.
+    {group::kIR, 0, 6},
     {group::kIRDisplay, 0, 0},
     {group::kDevice, 0, 0},
     {group::kFilterLed, kAll, 0},

@@ -342,7 +342,7 @@ void RecordingCanvas::RunFolderDialog(VxString& dir, FileDialogCompletion comple
 
 bool RecordingCanvas::OpenInBrowser(const char* url) {
     Record(Join({"OpenInBrowser", url}));
-    return true;
+    return browserOpens;
 }
 
 int RecordingCanvas::liveFonts = 0;

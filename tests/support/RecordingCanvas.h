@@ -39,6 +39,7 @@ public:
     VxString clipboard;
     std::deque<ui::EMsgBoxResult> messageBoxAnswers; // empty: OK
     std::deque<std::string> fileDialogAnswers;       // empty: cancelled
+    bool browserOpens = true;                        // OpenInBrowser's answer
     std::vector<std::string> fileDialogStartNames;   // the name each dialog was opened with
     std::deque<std::string> textEntryAnswers;        // typed by AnswerTextEntry
     std::deque<ui::IColor> colorPickerAnswers;       // empty: cancelled

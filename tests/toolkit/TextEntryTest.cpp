@@ -3,6 +3,8 @@
 #include "toolkit/IKeyPress.h"
 
 #include <cstring>
+#include <functional>
+#include <string>
 
 namespace {
 
@@ -290,6 +292,52 @@ TEST_F(TextEntry, PastedTextIsOneLineAndAFailedReadChangesNothing) {
         Press('V', "v", false, true);
         EXPECT_EQ(Text(), c.text);
     }
+}
+
+// An edit's rule changes or refuses what goes in and stops it at its length,
+// for keys and pastes alike; the next edit starts without it.
+TEST_F(TextEntry, TheEditsRuleConformsAndLimitsWhatGoesIn) {
+    // Upper case only, digits refused, at most five characters.
+    const ITextEntryControl::Rule rule{[](std::u32string_view typed) {
+                                           std::u32string in;
+                                           for (char32_t c : typed)
+                                               if (c < U'0' || c > U'9')
+                                                   in += c >= U'a' && c <= U'z' ? char32_t(c - 32) : c;
+                                           return in;
+                                       },
+                                       5};
+    struct Case {
+        const char* what;
+        const char* start;
+        std::function<void()> input;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"keys changed and refused", "", [&] { Type("a1b2c"); }, "ABC"},
+        {"keys stop at the length", "", [&] { Type("abcdefg"); }, "ABCDE"},
+        {"a key over the selection at the length", "abcde", [&] { Type("x"); }, "X"},
+        {"a paste cut to the room left", "ab", [&] {
+             Press(kEnd);
+             canvas.clipboard.SetBounded("x9yz");
+             Press('V', "v", false, true);
+         },
+         "abXYZ"},
+        {"a paste of nothing allowed keeps the selection", "ab", [&] {
+             canvas.clipboard.SetBounded("123");
+             Press('V', "v", false, true);
+         },
+         "ab"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Edit(c.start); // all of it selected
+        entry->SetRule(rule);
+        c.input();
+        EXPECT_EQ(Text(), c.text);
+    }
+    Edit("");
+    Type("a1b2c3d4");
+    EXPECT_EQ(Text(), "a1b2c3d4") << "the rule outlived its edit";
 }
 
 TEST_F(TextEntry, UndoAfterStartingWithAShorterTextHasNothingToUndo) {
