@@ -13,11 +13,11 @@
 #include "benchmarks/CairoReplay.h"
 #include "benchmarks/RecordingCanvasVG.h"
 #include "controls/IKnobControlBase.h"
-#include "platform/sys/Folders.h"
-#include "toolkit/IBitmapControl.h"
 #include "device/OmnarControl.h"
+#include "platform/sys/Folders.h"
 #include "tests/device/LibraryFixtures.h"
 #include "tests/render/support/TestAssets.h"
+#include "toolkit/IBitmapControl.h"
 
 #include <benchmark/benchmark.h>
 

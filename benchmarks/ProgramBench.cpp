@@ -167,9 +167,9 @@ void BM_StartUp(benchmark::State& state) {
             times.push_back(*ms);
         }
         std::sort(times.begin(), times.end());
-        const double median = times.size() % 2 ? times[times.size() / 2]
-                                                : (times[times.size() / 2 - 1] +
-                                                   times[times.size() / 2]) / 2;
+        const double median = times.size() % 2
+                                  ? times[times.size() / 2]
+                                  : (times[times.size() / 2 - 1] + times[times.size() / 2]) / 2;
         state.SetIterationTime(median / 1000.0);
         state.counters["median_ms"] = median;
         state.counters["max_ms"] = times.back();

@@ -82,10 +82,10 @@ bool OmnarControl::OnHostRequestingManual() {
 
 void OmnarControl::ReportManualNotOpened() {
     if (vx::ui::ICanvas* canvas = GetGraphics())
-        canvas->RunMessageBox(("No program to show PDF files was found. The manual is here:\n" +
-                               ManualPath())
-                                  .c_str(),
-                              "Manual", vx::ui::EMsgBoxButtons::OK);
+        canvas->RunMessageBox(
+            ("No program to show PDF files was found. The manual is here:\n" + ManualPath())
+                .c_str(),
+            "Manual", vx::ui::EMsgBoxButtons::OK);
 }
 
 void OmnarControl::OnEditorClose() {

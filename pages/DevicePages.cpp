@@ -46,9 +46,9 @@ void OmnarControl::LayoutDeviceStatusPages(PageBuilder& builder) {
     builder.HiddenImage(0, 0, "fwbg.png", tag::kFirmwareBackground, group::kFirmwareBackground);
     builder.Button({1000, 650, 1200, 715}, "UPDATE FIRMWARE", s.pageButton, tag::kNone,
                    group::kFirmwareUpdate, [this] { OnUpdateFirmwareButton(); });
-    auto* help = new vx::ui::IURLControl({748, 346, 948, 376}, kFirmwareHelpText,
-                                         FirmwareHelpAddress().c_str(), RobotoText(25, kWhite, 1, 0),
-                                         kTransparent, kLinkActive, kLinkActive);
+    auto* help = new vx::ui::IURLControl(
+        {748, 346, 948, 376}, kFirmwareHelpText, FirmwareHelpAddress().c_str(),
+        RobotoText(25, kWhite, 1, 0), kTransparent, kLinkActive, kLinkActive);
     help->SetOpenFailedAction([this] { ReportManualNotOpened(); });
     builder.Attach(help, tag::kNone, group::kFirmwareUpdate);
     builder.Button({1508, 310, 1563, 350}, "X", WithLabelSize(s.pageButton, 30), tag::kNone,

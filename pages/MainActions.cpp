@@ -105,8 +105,8 @@ void OmnarControl::OnIRListButton(int slot) {
     const bool slot7 = slot == 7;
     mUserIRFocusA = slot7;
     mUserIRFocusB = !slot7;
-    const int n = std::clamp(slot7 ? mUserIRNumberA : mUserIRNumberB, 0,
-                             kCustomIRBanks * kIRsPerBank - 1);
+    const int n =
+        std::clamp(slot7 ? mUserIRNumberA : mUserIRNumberB, 0, kCustomIRBanks * kIRsPerBank - 1);
     MoveIRListHighlight(n);
     ShowGroup(group::kCustomIR, true);
     SetParamAndQueue(kCustomIRBankParam, double(n / kIRsPerBank) / kCustomIRBanks);

@@ -64,8 +64,8 @@ int HeadlessPresenter::framesPresented() const {
 Drawable::Drawable(std::shared_ptr<DrawablePool> pool, int slot, std::shared_ptr<Texture> texture,
                    std::shared_ptr<Presenter> presenter)
     : pool_(std::move(pool)), slot_(slot), texture_(std::move(texture)),
-      presenter_(std::move(presenter)),
-      damage_{0, 0, int(texture_->width()), int(texture_->height())} {}
+      presenter_(std::move(presenter)), damage_{0, 0, int(texture_->width()),
+                                                int(texture_->height())} {}
 
 Drawable::~Drawable() {
     {

@@ -13,7 +13,9 @@ namespace mtl {
 // A rectangle of a frame, in pixels.
 struct PixelRect {
     int x = 0, y = 0, width = 0, height = 0;
-    bool covers(int w, int h) const { return x <= 0 && y <= 0 && x + width >= w && y + height >= h; }
+    bool covers(int w, int h) const {
+        return x <= 0 && y <= 0 && x + width >= w && y + height >= h;
+    }
 };
 
 class Presenter {

@@ -24,9 +24,10 @@ bool MVGcontext::presentImage(int image, mtl::PixelRect damage) {
     auto commandBuffer = commandQueue->commandBuffer();
     if (area.width > 0 && area.height > 0) {
         auto blit = commandBuffer->blitCommandEncoder();
-        blit->copyFromTexture(source, mtl::Region::make2D(size_t(x0), size_t(y0),
-                                                          size_t(area.width), size_t(area.height)),
-                              drawable->texture(), {size_t(x0), size_t(y0), 0});
+        blit->copyFromTexture(
+            source,
+            mtl::Region::make2D(size_t(x0), size_t(y0), size_t(area.width), size_t(area.height)),
+            drawable->texture(), {size_t(x0), size_t(y0), 0});
         blit->endEncoding();
     }
     drawable->setDamage(area);

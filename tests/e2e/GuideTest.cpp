@@ -64,8 +64,8 @@ protected:
     // guide names one of build/run; a name it does not build fails the test.
     std::unique_ptr<devsim::test::ChildProcess> Run(const std::string& text,
                                                     const std::string& name) {
-        const std::map<std::string, std::string> built = {{"build/run/devsim", DEVSIM_PATH},
-                                                          {"build/run/omnarcontrol", OMNARCONTROL_PATH}};
+        const std::map<std::string, std::string> built = {
+            {"build/run/devsim", DEVSIM_PATH}, {"build/run/omnarcontrol", OMNARCONTROL_PATH}};
         Command c = Split(std::regex_replace(text, std::regex(R"(\bomnar\b)"), mGuideServer));
         EXPECT_FALSE(c.words.empty()) << text;
         if (c.words.empty())
@@ -81,7 +81,8 @@ protected:
         argv.insert(argv.end(), c.env.begin(), c.env.end());
         argv.insert(argv.end(), c.words.begin(), c.words.end());
         std::string error;
-        auto child = devsim::test::ChildProcess::Start(argv, (mDir / (name + ".err")).string(), error);
+        auto child =
+            devsim::test::ChildProcess::Start(argv, (mDir / (name + ".err")).string(), error);
         EXPECT_TRUE(child) << error;
         return child;
     }
@@ -116,13 +117,15 @@ TEST_F(GuideTest, TheUserGuidesCommandsConnectTheEditorToTheSimulatedPedal) {
                        .status == 0;
         },
         15s))
-        << "the guide's server did not answer within 15 s:\n" << mGuideJack->StderrText();
+        << "the guide's server did not answer within 15 s:\n"
+        << mGuideJack->StderrText();
 
     // Step 3: the simulated pedal, under the ports the guide then names.
     const std::regex portsText(
         R"re("Jack" as Driver Type, `([^`]+)`\s+as MIDI Input Device and `([^`]+)` as Output Device)re");
     std::smatch ports;
-    ASSERT_TRUE(std::regex_search(readme, ports, portsText)) << "no Preferences choice in the guide";
+    ASSERT_TRUE(std::regex_search(readme, ports, portsText))
+        << "no Preferences choice in the guide";
     const std::string input = ports[1], output = ports[2];
     mGuideSim = Run(steps[3], "guide-devsim");
     ASSERT_TRUE(mGuideSim);
@@ -140,7 +143,8 @@ TEST_F(GuideTest, TheUserGuidesCommandsConnectTheEditorToTheSimulatedPedal) {
     mWindow = *window;
     const fs::path first = PresetsFolder() / "001.dat";
     EXPECT_TRUE(WaitUntil([&] { return ReadFile(first).size() == 256; }, 60s))
-        << "the editor read no preset from the pedal within 60 s:\n" << mGuideSim->StderrText();
+        << "the editor read no preset from the pedal within 60 s:\n"
+        << mGuideSim->StderrText();
     Keys("ctrl+q");
     EXPECT_EQ(WaitForExit(10s), 0);
 }

@@ -554,15 +554,18 @@ TEST_F(TasksTest, TheCustomIRListAssignsAPedalIRToSlot7) {
     // A click beside the columns closes the list; the slot shows the IR's
     // name, which the editor fetched with the IR into its library.
     ASSERT_TRUE(ClickAt(mPanel.At(765, 700)));
-    EXPECT_TRUE(WaitUntil([&] { return !Changed(*before, InShot({689, 490, 839, 520}), "closed"); },
-                          kDialogWait))
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return !Changed(*before, InShot({689, 490, 839, 520}), "closed");
+        },
+        kDialogWait))
         << "the list stayed open";
     EXPECT_TRUE(WaitForTrace(mark, "IRDumpRequest 12", kConnectWait)) << TraceSince(mark);
     const fs::path stored = PresetsFolder().parent_path() / "User IRs" / "013.dat";
     EXPECT_TRUE(WaitUntil([&] { return Contains(ReadFile(stored), name); }, kConnectWait))
         << "IR 12 is not in the library under its name";
-    EXPECT_TRUE(WaitUntil([&] { return Changed(*before, InShot(nameRow), "slot-7-named"); },
-                          kDialogWait))
+    EXPECT_TRUE(
+        WaitUntil([&] { return Changed(*before, InShot(nameRow), "slot-7-named"); }, kDialogWait))
         << "slot 7's row still shows the factory name: " << mLastChanged << " pixels changed";
 
     Keys("ctrl+q");

@@ -119,7 +119,8 @@ TEST(DevicePanel, OverlaysKeepThePanelsUnsavedEdits) {
         e.SetParamFromNormalised(index, e.GetParam(index)->ToNormalised(value));
     };
     const auto bufferValue = [](const PanelRig& p, int index) {
-        return int(p.rig.pedal.State().editBuffer[devsim::kPresetValuesOffset + std::size_t(index)]);
+        return int(
+            p.rig.pedal.State().editBuffer[devsim::kPresetValuesOffset + std::size_t(index)]);
     };
     const auto bufferName = [](const PanelRig& p) {
         const auto& buffer = p.rig.pedal.State().editBuffer;
@@ -139,15 +140,13 @@ TEST(DevicePanel, OverlaysKeepThePanelsUnsavedEdits) {
         std::function<void(PanelRig&)> expectKept;
     };
     const Edit edits[] = {
-        {"knob",
-         [&](PanelRig& p) { set(*p.rig.editor, 5, 81); },
+        {"knob", [&](PanelRig& p) { set(*p.rig.editor, 5, 81); },
          [&](PanelRig& p) {
              EXPECT_EQ(bufferValue(p, 5), 81);
              EXPECT_EQ(int(p.rig.editor->GetParam(5)->CurrentValue()), bufferValue(p, 5));
              EXPECT_EQ(p.rig.editor->TagText(tag::kDrive), driveReadout(bufferValue(p, 5)));
          }},
-        {"IR choice",
-         [&](PanelRig& p) { set(*p.rig.editor, 14, 100); },
+        {"IR choice", [&](PanelRig& p) { set(*p.rig.editor, 14, 100); },
          [&](PanelRig& p) {
              EXPECT_EQ(bufferValue(p, 14), 100);
              EXPECT_EQ(int(p.rig.editor->GetParam(14)->CurrentValue()), bufferValue(p, 14));
@@ -172,8 +171,8 @@ TEST(DevicePanel, OverlaysKeepThePanelsUnsavedEdits) {
         {"global settings", [](Editor&) {}, [](Editor&) {}, 1},
         {"MIDI program map", [](Editor& e) { e.OnOpenMidiProgramMap(); },
          [](Editor& e) { e.OnMidiProgramBack(); }, 2},
-        {"MIDI CC map", [](Editor& e) { e.OnOpenMidiCCMap(); },
-         [](Editor& e) { e.OnMidiCCBack(); }, 2},
+        {"MIDI CC map", [](Editor& e) { e.OnOpenMidiCCMap(); }, [](Editor& e) { e.OnMidiCCBack(); },
+         2},
     };
     for (const Overlay& overlay : overlays)
         for (const Edit& edit : edits) {
@@ -297,7 +296,8 @@ TEST(DevicePanel, ATypedNameIsWhatThePedalAndTheLibraryKeep) {
     EXPECT_TRUE(p.rig.RunUntil(
         [&] {
             const Bytes stored = ReadFile(file);
-            return stored.size() == 256 && nameIn(stored.begin() + devsim::kPresetNameOffset) == kept;
+            return stored.size() == 256 &&
+                   nameIn(stored.begin() + devsim::kPresetNameOffset) == kept;
         },
         50))
         << "the library's file does not hold the name";

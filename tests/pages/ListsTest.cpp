@@ -292,9 +292,7 @@ TEST_F(ListsTest, IRModeRedrawsTheDisplayWhileItsSlotIsBlendedIn) {
     Set(54, 0);
     Set(55, 0);
     Set(56, 1);
-    const struct {
-        int selector, mode;
-    } cases[] = {{100, 40}, {111, 40}, {120, 41}};
+    const struct { int selector, mode; } cases[] = {{100, 40}, {111, 40}, {120, 41}};
     for (const auto& c : cases) {
         Set(c.mode, 0);
         Set(14, c.selector);

@@ -302,7 +302,8 @@ TEST_F(TextEntry, TheEditsRuleConformsAndLimitsWhatGoesIn) {
                                            std::u32string in;
                                            for (char32_t c : typed)
                                                if (c < U'0' || c > U'9')
-                                                   in += c >= U'a' && c <= U'z' ? char32_t(c - 32) : c;
+                                                   in += c >= U'a' && c <= U'z' ? char32_t(c - 32)
+                                                                                : c;
                                            return in;
                                        },
                                        5};
@@ -316,13 +317,15 @@ TEST_F(TextEntry, TheEditsRuleConformsAndLimitsWhatGoesIn) {
         {"keys changed and refused", "", [&] { Type("a1b2c"); }, "ABC"},
         {"keys stop at the length", "", [&] { Type("abcdefg"); }, "ABCDE"},
         {"a key over the selection at the length", "abcde", [&] { Type("x"); }, "X"},
-        {"a paste cut to the room left", "ab", [&] {
+        {"a paste cut to the room left", "ab",
+         [&] {
              Press(kEnd);
              canvas.clipboard.SetBounded("x9yz");
              Press('V', "v", false, true);
          },
          "abXYZ"},
-        {"a paste of nothing allowed keeps the selection", "ab", [&] {
+        {"a paste of nothing allowed keeps the selection", "ab",
+         [&] {
              canvas.clipboard.SetBounded("123");
              Press('V', "v", false, true);
          },
