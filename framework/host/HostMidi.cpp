@@ -1,7 +1,9 @@
 #include "framework/host/StandaloneHost.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace host {
 
@@ -52,7 +54,7 @@ void StandaloneHost::ReplaceMidiObjects(std::unique_ptr<IMidiInput> in,
     mMidiOut = std::move(out);
 }
 
-std::vector<std::string> StandaloneHost::LivePortNames(IMidiPort& port) const {
+std::optional<std::vector<std::string>> StandaloneHost::TryPortNames(IMidiPort& port) const {
     std::vector<std::string> names;
     try {
         const unsigned count = port.PortCount();
@@ -60,39 +62,91 @@ std::vector<std::string> StandaloneHost::LivePortNames(IMidiPort& port) const {
             names.push_back(port.PortName(i));
     } catch (const std::exception& e) {
         PrintError(e);
+        return std::nullopt;
     }
     return names;
 }
 
+std::vector<std::string> StandaloneHost::LivePortNames(IMidiPort& port) const {
+    return TryPortNames(port).value_or(std::vector<std::string>{});
+}
+
+// Listed afresh each time: ports come and go while the program runs.
 void StandaloneHost::ListMidiPorts() {
     if (!HasMidiObjects())
         return;
-    mMidiInputNames.insert(mMidiInputNames.end(), {"off", "virtual input"});
+    mMidiInputNames = {"off", "virtual input"};
     for (std::string& name : LivePortNames(*mMidiIn))
         mMidiInputNames.push_back(std::move(name));
-    mMidiOutputNames.insert(mMidiOutputNames.end(), {"off", "virtual output"});
+    mMidiOutputNames = {"off", "virtual output"};
     for (std::string& name : LivePortNames(*mMidiOut))
         mMidiOutputNames.push_back(std::move(name));
 }
 
+bool StandaloneHost::HasMidiPortsChosen() const {
+    return !NamesNoPort(mSettings.midiInput) && !NamesNoPort(mSettings.midiOutput);
+}
+
+// A port that left the list while open is closed (the device is gone); a
+// stored port that is listed again is reopened. A listing that fails changes
+// nothing: it says nothing about the device.
+bool StandaloneHost::RefindMidiPorts() {
+    bool lost = false;
+    for (const MidiDirection direction : {MidiDirection::Input, MidiDirection::Output}) {
+        IMidiPort* port = Port(direction);
+        if (!port)
+            continue;
+        const auto live = TryPortNames(*port);
+        if (!live)
+            continue;
+        std::string& opened = OpenedPortName(direction);
+        if (!opened.empty()) {
+            if (std::find(live->begin(), live->end(), opened) != live->end())
+                continue;
+            ClosePort(direction);
+            lost = true;
+        }
+        const std::string& stored =
+            direction == MidiDirection::Input ? mSettings.midiInput : mSettings.midiOutput;
+        if (FindMidiPort(direction, stored, *live).index >= 2)
+            OpenMidiPortByName(direction, stored);
+    }
+    ListMidiPorts();
+    return lost;
+}
+
+IMidiPort* StandaloneHost::Port(MidiDirection direction) const {
+    if (direction == MidiDirection::Input)
+        return mMidiIn.get();
+    return mMidiOut.get();
+}
+
+std::string& StandaloneHost::OpenedPortName(MidiDirection direction) {
+    return direction == MidiDirection::Input ? mOpenedInputPort : mOpenedOutputPort;
+}
+
 bool StandaloneHost::OpenMidiPortByName(MidiDirection direction, const std::string& name) {
-    const bool input = direction == MidiDirection::Input;
-    IMidiPort* port = input ? static_cast<IMidiPort*>(mMidiIn.get()) : mMidiOut.get();
+    IMidiPort* port = Port(direction);
     if (!port)
         return false;
-    std::string& stored = input ? mSettings.midiInput : mSettings.midiOutput;
+    std::string& stored =
+        direction == MidiDirection::Input ? mSettings.midiInput : mSettings.midiOutput;
     const PortMatch match = FindMidiPort(direction, name, LivePortNames(*port));
-    int index = match.index;
-    if (index < 0) {
-        stored = "off";
-        SaveSettings();
-        index = 0;
-    } else if (!match.liveName.empty()) {
+    // A stored port that is not listed now (the pedal unplugged or not yet
+    // powered) stays stored: the direction stays closed until it comes back.
+    if (match.index >= 0 && !match.liveName.empty()) {
         stored = match.liveName;
+        SaveSettings();
+    } else if (match.index < 0 && NamesNoPort(name) && stored != "off") {
+        stored = "off";
         SaveSettings();
     }
     ClosePort(direction);
-    return OpenPort(*port, direction, index);
+    const int index = std::max(match.index, 0);
+    const bool opened = OpenPort(*port, direction, index);
+    if (opened && index >= 2)
+        OpenedPortName(direction) = match.liveName.empty() ? name : match.liveName;
+    return opened;
 }
 
 bool StandaloneHost::OpenPort(IMidiPort& port, MidiDirection direction, int index) {
@@ -119,9 +173,10 @@ bool StandaloneHost::OpenPort(IMidiPort& port, MidiDirection direction, int inde
 
 void StandaloneHost::ClosePort(MidiDirection direction) {
     const bool input = direction == MidiDirection::Input;
-    IMidiPort* port = input ? static_cast<IMidiPort*>(mMidiIn.get()) : mMidiOut.get();
+    IMidiPort* port = Port(direction);
     if (!port)
         return;
+    OpenedPortName(direction).clear();
     std::unique_lock lock(mSendMutex, std::defer_lock);
     if (!input)
         lock.lock();
