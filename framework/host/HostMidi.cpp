@@ -87,28 +87,30 @@ bool StandaloneHost::HasMidiPortsChosen() const {
     return !NamesNoPort(mSettings.midiInput) && !NamesNoPort(mSettings.midiOutput);
 }
 
-// A port that left the list while open is closed (the device is gone); a
-// stored port that is listed again is reopened. A listing that fails changes
-// nothing: it says nothing about the device.
+// A port that left the list while open means the device is gone: both MIDI
+// objects are made afresh (a JACK client whose peer died in the middle of a
+// cycle may never run again). A stored port that is listed is then opened.
+// A listing that fails changes nothing: it says nothing about the device.
 bool StandaloneHost::RefindMidiPorts() {
     bool lost = false;
     for (const MidiDirection direction : {MidiDirection::Input, MidiDirection::Output}) {
         IMidiPort* port = Port(direction);
-        if (!port)
+        const std::string& opened = OpenedPortName(direction);
+        if (!port || opened.empty())
             continue;
         const auto live = TryPortNames(*port);
-        if (!live)
+        lost = lost || (live && std::find(live->begin(), live->end(), opened) == live->end());
+    }
+    if (lost)
+        CreateMidiPorts();
+    for (const MidiDirection direction : {MidiDirection::Input, MidiDirection::Output}) {
+        IMidiPort* port = Port(direction);
+        if (!port || !OpenedPortName(direction).empty())
             continue;
-        std::string& opened = OpenedPortName(direction);
-        if (!opened.empty()) {
-            if (std::find(live->begin(), live->end(), opened) != live->end())
-                continue;
-            ClosePort(direction);
-            lost = true;
-        }
         const std::string& stored =
             direction == MidiDirection::Input ? mSettings.midiInput : mSettings.midiOutput;
-        if (FindMidiPort(direction, stored, *live).index >= 2)
+        const auto live = TryPortNames(*port);
+        if (live && FindMidiPort(direction, stored, *live).index >= 2)
             OpenMidiPortByName(direction, stored);
     }
     ListMidiPorts();
