@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace host {
 
@@ -87,31 +88,40 @@ bool StandaloneHost::HasMidiPortsChosen() const {
     return !NamesNoPort(mSettings.midiInput) && !NamesNoPort(mSettings.midiOutput);
 }
 
-// A port that left the list while open means the device is gone: both MIDI
-// objects are made afresh (a JACK client whose peer died in the middle of a
-// cycle may never run again). A stored port that is listed is then opened.
-// A listing that fails changes nothing: it says nothing about the device.
+// A port that left the list while open means the device is gone. Nothing is
+// touched then (the JACK server may be going away with it, and a client of a
+// dying server must not be called); once a stored port is listed again both
+// MIDI objects are made afresh (a JACK client whose peer died in the middle
+// of a cycle may never run again) and the port is opened. A listing that
+// fails or lists nothing at all says nothing about the device.
 bool StandaloneHost::RefindMidiPorts() {
     bool lost = false;
     for (const MidiDirection direction : {MidiDirection::Input, MidiDirection::Output}) {
         IMidiPort* port = Port(direction);
-        const std::string& opened = OpenedPortName(direction);
+        std::string& opened = OpenedPortName(direction);
         if (!port || opened.empty())
             continue;
         const auto live = TryPortNames(*port);
-        lost = lost || (live && std::find(live->begin(), live->end(), opened) == live->end());
+        if (!live || live->empty())
+            return false;
+        if (std::find(live->begin(), live->end(), opened) != live->end())
+            continue;
+        opened.clear();
+        mMidiObjectsStale = true;
+        lost = true;
     }
-    if (lost)
-        CreateMidiPorts();
     for (const MidiDirection direction : {MidiDirection::Input, MidiDirection::Output}) {
-        IMidiPort* port = Port(direction);
+        const IMidiPort* port = Port(direction);
         if (!port || !OpenedPortName(direction).empty())
             continue;
         const std::string& stored =
             direction == MidiDirection::Input ? mSettings.midiInput : mSettings.midiOutput;
-        const auto live = TryPortNames(*port);
-        if (live && FindMidiPort(direction, stored, *live).index >= 2)
-            OpenMidiPortByName(direction, stored);
+        const auto live = TryPortNames(*Port(direction));
+        if (!live || FindMidiPort(direction, stored, *live).index < 2)
+            continue;
+        if (std::exchange(mMidiObjectsStale, false) && !CreateMidiPorts())
+            return lost;
+        OpenMidiPortByName(direction, stored);
     }
     ListMidiPorts();
     return lost;

@@ -149,6 +149,8 @@ private:
     // The listed port each direction has open; empty while closed or virtual.
     std::string mOpenedInputPort;
     std::string mOpenedOutputPort;
+    // A port went away while open: the MIDI objects are made afresh before reopening.
+    bool mMidiObjectsStale = false;
     int mInputChannels = 0;
     int mOutputChannels = 0;
     // Sized to the channel counts when a stream opens; the callback only reuses them.

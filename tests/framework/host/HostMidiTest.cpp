@@ -140,10 +140,14 @@ TEST_F(HostMidiTest, StoredPortsSurviveTheirAbsenceAndAreReopenedWhenListedAgain
          {"in close", "in open 1 RtMidi Input", "out close", "out open 2 RtMidi Output"}},
         {"still there", {"Pedal In", "Pedal Out", "Synth"}, nullptr, false, {}},
         {"an input listing that fails", {"Pedal In", "Pedal Out"}, "in count", false, {}},
-        {"unplugged", {"Synth"}, nullptr, true, {"in close", "out close"}},
+        {"nothing listed at all: the MIDI system itself gone", {}, nullptr, false, {}},
+        // Reported, nothing touched: the MIDI system may be going away too.
+        {"unplugged", {"Synth"}, nullptr, true, {}},
         {"still away", {"Synth"}, nullptr, false, {}},
+        // Fresh objects (the old ones closed), then both ports opened.
         {"plugged back", {"Pedal In", "Pedal Out"}, nullptr, false,
-         {"in close", "in open 1 RtMidi Input", "out close", "out open 0 RtMidi Output"}},
+         {"in close", "out close", "in close", "in open 1 RtMidi Input", "out close",
+          "out open 0 RtMidi Output"}},
     };
     EXPECT_FALSE(mHost->MidiOutput()->IsPortOpen());
     for (const Step& s : steps) {
