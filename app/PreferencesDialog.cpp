@@ -16,9 +16,17 @@ void RefillDevices(StandaloneHost& host, HWND dialog) {
     shell::FillDeviceLists(host, dialog);
 }
 
+// The MIDI ports are opened again even when their names stayed: a pedal
+// restarted under the same names is reached again this way.
+void ReopenMidi(StandaloneHost& host) {
+    host.OpenMidiPortByName(MidiDirection::Input, host.Settings().midiInput);
+    host.OpenMidiPortByName(MidiDirection::Output, host.Settings().midiOutput);
+}
+
 void Ok(StandaloneHost& host, HWND dialog) {
     if (host.Settings() != host.OpenedSettings())
         host.ApplyAudioSettings();
+    ReopenMidi(host);
     EndDialog(dialog, shell::kOk);
 }
 
@@ -34,10 +42,8 @@ void Cancel(StandaloneHost& host, HWND dialog) {
     host.CreateAudioInterface();
     host.ListAudioDevices();
     host.ApplyAudioSettings();
-    if (!midiSame) {
-        host.OpenMidiPortByName(MidiDirection::Input, host.Settings().midiInput);
-        host.OpenMidiPortByName(MidiDirection::Output, host.Settings().midiOutput);
-    }
+    if (!midiSame)
+        ReopenMidi(host);
 }
 
 void ChooseDriver(StandaloneHost& host, HWND dialog, int chosen) {
@@ -97,11 +103,13 @@ void Select(StandaloneHost& host, HWND dialog, int id) {
         shell::SelectInList(dialog, shell::kOutput2List, settings.output2 - 1);
         break;
     case shell::kMidiInputList:
-        settings.midiInput = shell::ListText(dialog, id, index);
+        settings.midiInput =
+            shell::ChosenMidiPort(shell::ListText(dialog, id, index), settings.midiInput);
         host.OpenMidiPortByName(MidiDirection::Input, settings.midiInput);
         break;
     case shell::kMidiOutputList:
-        settings.midiOutput = shell::ListText(dialog, id, index);
+        settings.midiOutput =
+            shell::ChosenMidiPort(shell::ListText(dialog, id, index), settings.midiOutput);
         host.OpenMidiPortByName(MidiDirection::Output, settings.midiOutput);
         break;
     case shell::kMidiInputChannelList:
@@ -125,6 +133,7 @@ void Command(StandaloneHost& host, HWND dialog, int id, int code) {
         return;
     case shell::kApply:
         host.ApplyAudioSettings();
+        ReopenMidi(host);
         return;
     // The second channel always follows the first.
     case shell::kInput2List:
@@ -151,6 +160,8 @@ INT_PTR PreferencesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
     switch (message) {
     case WM_INITDIALOG:
         if (host) {
+            // Ports plugged in since start-up are offered too.
+            host->ListMidiPorts();
             FillPreferencesDialog(*host, dialog);
             host->SavedSettings() = host->Settings();
         }

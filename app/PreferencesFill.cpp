@@ -99,23 +99,26 @@ void FillRates(host::StandaloneHost& host, HWND dialog, const std::vector<unsign
     SelectInList(dialog, kSampleRateList, selected);
 }
 
-// The stored port's entry by the host's port matching; a port no longer
-// listed becomes "off", and is saved.
-void FillMidiPorts(host::StandaloneHost& host, HWND dialog, int id, host::MidiDirection direction,
-                   const std::vector<std::string>& names, std::string& stored) {
+// The stored port's entry by the host's port matching.
+void FillMidiPorts(HWND dialog, int id, host::MidiDirection direction,
+                   const std::vector<std::string>& names, const std::string& stored) {
     ResetList(dialog, id);
     AddAllToList(dialog, id, names);
     constexpr size_t kFixedEntries = 2; // "off" and the virtual port
     const std::vector<std::string> live(
         names.size() > kFixedEntries ? names.begin() + kFixedEntries : names.end(), names.end());
     const host::PortMatch match = host::FindMidiPort(direction, stored, live);
-    if (match.index < 0 || match.index >= int(names.size())) {
-        stored = "off";
-        host.SaveSettings();
+    if (match.index >= 0 && match.index < int(names.size())) {
+        SelectInList(dialog, id, match.index);
+        return;
+    }
+    // A stored port that is not plugged in stays the choice, shown as missing;
+    // the reader's "no input" and "no output" name none.
+    if (host::NamesNoPort(stored)) {
         SelectInList(dialog, id, 0);
         return;
     }
-    SelectInList(dialog, id, match.index);
+    SelectInList(dialog, id, AddToList(dialog, id, MissingPortEntry(stored)));
 }
 
 void FillMidiChannels(HWND dialog, int id, int stored) {
@@ -127,6 +130,14 @@ void FillMidiChannels(HWND dialog, int id, int stored) {
 }
 
 } // namespace
+
+std::string MissingPortEntry(const std::string& stored) {
+    return stored + " (not found)";
+}
+
+std::string ChosenMidiPort(const std::string& entry, const std::string& stored) {
+    return entry == MissingPortEntry(stored) ? stored : entry;
+}
 
 void FillDriverList(host::StandaloneHost& host, HWND dialog) {
     const std::vector<std::string> drivers = host.DriverNames();
@@ -172,10 +183,10 @@ void FillBufferSizes(host::StandaloneHost& host, HWND dialog) {
 void FillMidiLists(host::StandaloneHost& host, HWND dialog) {
     if (!host.HasMidiObjects())
         return;
-    host::HostSettings& settings = host.Settings();
-    FillMidiPorts(host, dialog, kMidiInputList, host::MidiDirection::Input, host.MidiInputNames(),
+    const host::HostSettings& settings = host.Settings();
+    FillMidiPorts(dialog, kMidiInputList, host::MidiDirection::Input, host.MidiInputNames(),
                   settings.midiInput);
-    FillMidiPorts(host, dialog, kMidiOutputList, host::MidiDirection::Output,
+    FillMidiPorts(dialog, kMidiOutputList, host::MidiDirection::Output,
                   host.MidiOutputNames(), settings.midiOutput);
     FillMidiChannels(dialog, kMidiInputChannelList, settings.midiInputChannel);
     FillMidiChannels(dialog, kMidiOutputChannelList, settings.midiOutputChannel);

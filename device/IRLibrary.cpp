@@ -312,12 +312,17 @@ void OmnarControl::NormalizeAndPackIR(Name& name, int irNumber, bool upload) {
         SetControlText(kFactoryLabelFirst + (irNumber & 0x7F), name.data());
 }
 
-bool OmnarControl::SaveReceivedIR(int irNumber) {
-    const auto received = mIRReceive.Image();
+bool OmnarControl::ReceivedIRIsWhole() const {
     const unsigned check = unsigned(mIRReceive.CheckHigh()) << 7 | mIRReceive.CheckLow();
-    if (received.size() != omnar::kIRImageBytes || mIRReceive.Expected() != omnar::kIRImageBytes ||
-        mIRReceive.Overflowed() || mIRReceive.RunningSum() != check)
+    return mIRReceive.Image().size() == omnar::kIRImageBytes &&
+           mIRReceive.Expected() == omnar::kIRImageBytes && !mIRReceive.Overflowed() &&
+           mIRReceive.RunningSum() == check;
+}
+
+bool OmnarControl::SaveReceivedIR(int irNumber) {
+    if (!ReceivedIRIsWhole())
         return false;
+    const auto received = mIRReceive.Image();
     const std::string path = IRNumberPath(irNumber);
     if (const int error = WriteLibraryFile(path, received)) {
         ReportWriteFailure(path, error);

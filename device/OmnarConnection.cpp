@@ -75,7 +75,9 @@ void OmnarControl::FinishFirmware(bool accepted) {
                               ShowGroup("fwbgcontrols", false);
                               ShowGroup("fwupdatecontrols", false);
                               EnableGroup("maincontrols", true);
-                              EnableDeviceGroups(false);
+                              // The restarted pedal may have answered while
+                              // the box was up: its panel stays usable.
+                              EnableDeviceGroups(mConnected);
                           });
 }
 
@@ -83,21 +85,34 @@ void OmnarControl::ShowConnectionStatus() {
     mStatusText.clear();
     // A reconnect lets the version gate speak again.
     mGateMessageShown = false;
+    ShowSearching();
+}
+
+void OmnarControl::ShowSearching() {
     if (!mLayoutBuilt || !GetGraphics())
         return;
     SetControlText(151, mStatusText.c_str());
-    SetControlText(152, "Connecting to the device...");
+    SetControlText(152, SearchingText());
     SetControlText(153, "");
 }
 
-void OmnarControl::SetProgress(int knobTag, int textTag, double fraction) {
+// With no MIDI port chosen there is nothing to search: say how to connect.
+const char* OmnarControl::SearchingText() const {
+    return HasMidiPortsChosen() ? "Connecting to the device..."
+                                : "Choose the pedal's MIDI ports in File > Preferences...";
+}
+
+void OmnarControl::SetProgress(int knobTag, int textTag, double fraction, bool rounded) {
     vx::ui::ICanvas* canvas = GetGraphics();
     if (!canvas)
         return;
     if (vx::ui::IControl* knob = canvas->FindControlByTag(knobTag))
         knob->SetValue(fraction);
     char text[16];
-    std::snprintf(text, sizeof text, "%d %%", int(fraction * 100.0));
+    if (rounded)
+        std::snprintf(text, sizeof text, "%.0f %%", fraction * 100.0);
+    else
+        std::snprintf(text, sizeof text, "%d %%", int(fraction * 100.0));
     SetControlText(textTag, text);
 }
 

@@ -7,6 +7,7 @@
 #include "device/ModeDefaults.h"
 #include "device/OmnarConfig.h"
 #include "device/ParamTable.h"
+#include "device/ReplyRules.h"
 #include "framework/Timer.h"
 #include "render/view/ICanvasMac.h"
 #include "toolkit/ICanvas.h"
@@ -20,6 +21,7 @@ constexpr int kPanelWidth = 1920;
 constexpr int kPanelHeight = 1200;
 constexpr int kPanelFps = 60;
 constexpr float kPanelDrawScale = 0.5f;
+constexpr uint8_t kParamChangeCommand = 0x50;
 
 // One transfer timer for the process, made by the first editor object.
 std::unique_ptr<vx::Timer>& TransferTimer() {
@@ -85,5 +87,9 @@ std::string OmnarControl::ControlText(int tag) const {
 }
 
 void OmnarControl::Send(const omnar::DeviceMessage& message) {
-    SendSysEx(message.View());
+    const vx::ISysEx view = message.View();
+    // Kept so that a refusal can say what it refused.
+    if (view.size == omnar::kParamValueSize && view.data[5] == kParamChangeCommand)
+        mLastParamSent = {view.data[7], view.data[8]};
+    SendSysEx(view);
 }

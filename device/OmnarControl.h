@@ -206,6 +206,8 @@ public:
     void NormalizeAndPackIR(Name& name, int irNumber, bool upload);
     // Stores the IR dump just received; false (nothing written) unless it
     // arrived whole with a matching check.
+    // The IR dump just received came whole and passed its check.
+    bool ReceivedIRIsWhole() const;
     bool SaveReceivedIR(int irNumber);
     // The pedal accepted the upload: its image becomes the library's file.
     void CommitStagedIR();
@@ -277,6 +279,7 @@ private:
     bool RunSlotSyncStep();
     bool RunIRUploadStep();
     void RunPoll();
+    void RunPortWatch();
 
     // Connection and transfer ends.
     void Await(Awaited reply);
@@ -284,6 +287,14 @@ private:
     void LoseDevice();
     void AbortBackup();
     void FinishFirmware(bool accepted);
+    void AskRebuildLibrary();
+    void RefillLibrary();
+    // A refusal of an ordinary message: says what was refused and puts back
+    // the knob bank the pedal kept.
+    void OnRefusedChange();
+    // The status rows while the poll looks for the pedal.
+    void ShowSearching();
+    const char* SearchingText() const;
     void RequestNextBackupIR();
 
     // Preset exchange and idle helpers.
@@ -345,7 +356,8 @@ private:
     void ReleaseStepFootswitch();
 
     // Panel work; nothing without a panel.
-    void SetProgress(int knobTag, int textTag, double fraction);
+    // "%d %%" of the percentage; rounded ("%.0f %%") for an incoming IR.
+    void SetProgress(int knobTag, int textTag, double fraction, bool rounded = false);
     void ShowGroup(const char* group, bool show);
     void EnableGroup(const char* group, bool enable);
     void EnableDeviceGroups(bool enable);
@@ -452,6 +464,9 @@ protected:
     int32_t mDumpWaitTicks = 0;
     bool mIRPreviewPending = false;
     int32_t mPollTicks = 0;
+    // A device answered the identity request since the last poll.
+    bool mIdentityAnswered = false;
+    int32_t mPortWatchTicks = 0;
     std::vector<uint8_t> mTransferBuffer = std::vector<uint8_t>(kTransferBufferCapacity);
     int32_t mTransferPos = 0;
     int32_t mTransferRemaining = 0;
@@ -500,6 +515,16 @@ protected:
     bool mIRReceiveOpen = false;
     // The version gate's message was left once; no other until a reconnect.
     bool mGateMessageShown = false;
+    // The last ParamChange sent: device parameter id and value, id -1 for none.
+    struct SentParam {
+        int id = -1;
+        int value = 0;
+    };
+    SentParam mLastParamSent;
+    // The IR whose spoilt dump was asked for again, or -1.
+    int32_t mIRDumpRetriedSlot = -1;
+    // The IR names block asked for before a device could answer, or -1.
+    int32_t mIRNamesDueBlock = -1;
 
     // ---- Impulse responses ----
     std::vector<double> mIRSamples = std::vector<double>(kIRSampleCount);

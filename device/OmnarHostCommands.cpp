@@ -12,6 +12,9 @@
 namespace {
 
 constexpr int kSettingsGlobals = 0;
+constexpr const char* kRebuildQuestion =
+    "Rebuild Local Library deletes every preset and impulse response file of the local "
+    "library; the pedal's are then fetched again. Continue?";
 
 } // namespace
 
@@ -32,10 +35,7 @@ void OmnarControl::OnHostRequestingMessage(int32_t command) {
         SendSettingsRequest(kSettingsGlobals);
         break;
     case 3:
-        ClearLocalLibrary();
-        ListPresetFolder();
-        RefreshPresetList();
-        ShowMessage("Finished successfully!");
+        AskRebuildLibrary();
         break;
     case 5:
         LoadImportedBank();
@@ -51,6 +51,35 @@ void OmnarControl::OnHostRequestingMessage(int32_t command) {
     default:
         break;
     }
+}
+
+// Deleting the library cannot be undone: the user agrees first. With the
+// pedal connected its checksums are asked for again, so the sync refills it.
+void OmnarControl::AskRebuildLibrary() {
+    vx::ui::ICanvas* canvas = GetGraphics();
+    if (!canvas)
+        return;
+    canvas->RunMessageBox(kRebuildQuestion, "Rebuild Local Library",
+                          vx::ui::EMsgBoxButtons::OKCancel, [this](vx::ui::EMsgBoxResult answer) {
+                              if (answer != vx::ui::EMsgBoxResult::OK)
+                                  return;
+                              ClearLocalLibrary();
+                              ListPresetFolder();
+                              RefreshPresetList();
+                              ShowMessage("Finished successfully!");
+                              RefillLibrary();
+                          });
+}
+
+// A transfer under way keeps the pedal busy; RECONNECT refills the library then.
+void OmnarControl::RefillLibrary() {
+    const bool busy = mSlotSyncActive || mBackupActive || mRestoreActive || mStreamActive ||
+                      mIRUploadSending || mFirmwarePrepared || mFirmwareSending ||
+                      mAwaited != Awaited::None;
+    if (!mConnected || busy)
+        return;
+    SendSettingsRequest(omnar::kSettingsChecksums);
+    Await(Awaited::Connect);
 }
 
 bool OmnarControl::OnHostRequestingAboutBox() {

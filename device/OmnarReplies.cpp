@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,6 +34,8 @@ constexpr int kIRParam = 14;
 constexpr int kIROnA = 40;
 constexpr int kIROnB = 41;
 constexpr int kKnobBankIndex = 0x4D;
+constexpr int kStoreDeviceId = 18;
+constexpr int kKnobBankDeviceId = 19;
 constexpr int kPresetValuesAt = 42;
 constexpr int kNameAt = 10;
 constexpr int kPageDrive = 13;
@@ -305,8 +308,9 @@ void OmnarControl::OnSettingsReply(std::span<const uint8_t> m) {
     if (!omnar::DumpChecksumOk(m))
         return;
     switch (m[7]) {
-    case 0:
-        if (mAwaited == Awaited::Connect)
+    case 0: {
+        const bool connecting = mAwaited == Awaited::Connect;
+        if (connecting)
             Await(Awaited::None);
         mApplyingValues = true;
         for (int i = 0; i < 10; ++i)
@@ -324,7 +328,10 @@ void OmnarControl::OnSettingsReply(std::span<const uint8_t> m) {
             mPresetFetchWanted = false;
             SendPresetDumpRequest(m[8]);
         }
+        if (connecting && mIRNamesDueBlock >= 0)
+            SendIRNamesRequest(std::exchange(mIRNamesDueBlock, -1));
         break;
+    }
     case 1:
         for (int i = 0; i < 16; ++i)
             ApplyByte(101 + i, m[std::size_t(8 + i)], true);
@@ -370,6 +377,7 @@ void OmnarControl::OnSettingsReply(std::span<const uint8_t> m) {
 }
 
 void OmnarControl::OnIdentityReply(std::span<const uint8_t> m) {
+    mIdentityAnswered = true;
     const int version = m[6];
     char versionText[32];
     std::snprintf(versionText, sizeof versionText, "VERSION: %.1f", version / 10.0);
@@ -445,11 +453,20 @@ void OmnarControl::OnIRPart(std::span<const uint8_t> m) {
     }
     if (command == 0x65) {
         const double expected = double(std::max<std::size_t>(mIRReceive.Expected(), 1));
-        SetProgress(kProgressKnob, kProgressText, double(mIRReceive.Image().size()) / expected);
+        SetProgress(kProgressKnob, kProgressText, double(mIRReceive.Image().size()) / expected,
+                    true);
         return;
     }
     mIRReceiveOpen = false;
     const int slot = mIRReceive.Slot();
+    // A dump spoilt on the way is asked for once more before the IR is left
+    // missing; a dump that came whole but could not be written was said already.
+    if (!ReceivedIRIsWhole() && mIRDumpRetriedSlot != slot) {
+        mIRDumpRetriedSlot = slot;
+        SendIRDumpRequest(slot);
+        return;
+    }
+    mIRDumpRetriedSlot = -1;
     if (SaveReceivedIR(slot))
         ShowReceivedIRName(slot);
     SelectIRSlot(ParamInt(kIRParam));
@@ -545,10 +562,12 @@ void OmnarControl::OnShortReply(std::span<const uint8_t> m) {
         if (mAwaited == Awaited::UploadReady || mAwaited == Awaited::UploadResult) {
             Await(Awaited::None);
             mIRUploadSending = false;
+            mImportIRAPending = mImportIRBPending = false;
+            mStagedIRImage.clear(); // refused: the library keeps what it had
+            ShowMessage("ERROR!");
+        } else {
+            OnRefusedChange();
         }
-        mImportIRAPending = mImportIRBPending = false;
-        mStagedIRImage.clear();
-        ShowMessage("ERROR!");
         break;
     case 'c':
         // Only an upload that waits for it goes on; a stray one starts nothing.
@@ -562,6 +581,24 @@ void OmnarControl::OnShortReply(std::span<const uint8_t> m) {
     }
 }
 
+void OmnarControl::OnRefusedChange() {
+    mImportIRAPending = mImportIRBPending = false;
+    const SentParam sent = std::exchange(mLastParamSent, SentParam{});
+    std::string what = "its last message";
+    if (sent.id == kKnobBankDeviceId) {
+        what = "the knob bank switch";
+        ApplyDeviceValue(kKnobBankIndex, sent.value > 0 ? 0 : 1);
+    } else if (sent.id == kStoreDeviceId) {
+        what = "the preset store";
+        mStorePending = mBlinkStopArmed = false;
+    } else if (sent.id >= 0) {
+        for (int i = 0; i < omnar::kPresetValueCount; ++i)
+            if (mDeviceParamIds[std::size_t(i)] == sent.id)
+                what = "the change of " + std::string(GetParam(i)->Name());
+    }
+    ShowMessage(("ERROR! The pedal refused " + what + ".").c_str());
+}
+
 // Acknowledgements move a restore or a factory-preset stream on; outside
 // them they mean nothing.
 void OmnarControl::OnAcknowledgement(uint8_t reply) {
@@ -571,6 +608,8 @@ void OmnarControl::OnAcknowledgement(uint8_t reply) {
     const bool refused = reply == 'r' || reply == '~';
     if (mRestoreActive) {
         if (refused) {
+            // The pedal must leave bulk mode whatever ends the restore.
+            SendBulkMode(0);
             mRestoreActive = false;
             SetProgress(kProgressKnob, kProgressText, 0.0);
             ShowGroup("progresscontrols", false);
@@ -615,6 +654,10 @@ void OmnarControl::OnAcknowledgement(uint8_t reply) {
 void OmnarControl::OnLoaderReply(uint8_t reply) {
     switch (reply) {
     case 0x12:
+        // Only a prepared image goes to the loader; a stray ready would send
+        // whatever the transfer buffer last held.
+        if (!mFirmwarePrepared)
+            break;
         if (mAwaited == Awaited::LoaderReady)
             Await(Awaited::None);
         mFirmwarePrepared = false;

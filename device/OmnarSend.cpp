@@ -39,7 +39,13 @@ void OmnarControl::SendIRDumpRequest(int slot) {
         Await(Awaited::IRDump);
 }
 
+// Before identification the reply would be dropped: the request waits for
+// the end of the connection's exchange instead.
 void OmnarControl::SendIRNamesRequest(int block) {
+    if (!mConnected) {
+        mIRNamesDueBlock = block;
+        return;
+    }
     Send(omnar::BuildIRNamesRequest(block));
 }
 

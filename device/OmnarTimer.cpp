@@ -15,6 +15,9 @@ constexpr int kDumpWaitTicks = 10;
 constexpr int kReplyDeadlineTicks = 30;
 constexpr int kLoaderDeadlineTicks = 50;
 constexpr int kPollTicks = 32;
+// The MIDI ports are looked up again once a second: a port gone while open
+// means the pedal was unplugged or switched off.
+constexpr int kPortWatchTicks = 10;
 constexpr int kProgressKnob = 57;
 constexpr int kProgressText = 58;
 constexpr int kStreamKnob = 78;
@@ -35,6 +38,7 @@ void OmnarControl::OnZMK3Timer(vx::Timer&) {
     // only, then goes with its latest value.
     mSuppressParamSend = false;
     SendHeldParams();
+    RunPortWatch();
     RunDumpWatchdog();
     RunDeadline();
     RunCompletions();
@@ -75,6 +79,9 @@ void OmnarControl::RunDeadline() {
     if (missed == Awaited::UploadReady || missed == Awaited::UploadResult ||
         missed == Awaited::RestoreAck)
         ShowMessage("Communication error!");
+    // A pedal that comes back must not stay in bulk mode.
+    if (missed == Awaited::RestoreAck && (mRestoreActive || mStreamActive))
+        SendBulkMode(0);
     LoseDevice();
 }
 
@@ -313,6 +320,25 @@ void OmnarControl::RunPoll() {
     }
     if (mPollTicks++ >= kPollTicks) {
         mPollTicks = 0;
+        // Nobody answered the last request: a device refused by the version
+        // gate is gone, so its texts go too.
+        if (!mIdentityAnswered)
+            ShowSearching();
+        mIdentityAnswered = false;
         SendIdentityRequest();
     }
+}
+
+void OmnarControl::RunPortWatch() {
+    if (++mPortWatchTicks < kPortWatchTicks)
+        return;
+    mPortWatchTicks = 0;
+    if (!RefindMidiPorts() || !mConnected)
+        return;
+    // An upload or restore cut short is told as its deadline would tell it;
+    // a backup tells it itself.
+    if (mIRUploadSending || mRestoreActive || mStreamActive || mAwaited == Awaited::UploadReady ||
+        mAwaited == Awaited::UploadResult)
+        ShowMessage("Communication error!");
+    LoseDevice();
 }

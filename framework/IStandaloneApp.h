@@ -41,6 +41,10 @@ public:
 
 protected:
     void DrainCallbackQueues() override;
+    // The host's MIDI port look-up (main thread); without a host nothing is lost.
+    bool RefindMidiPorts() { return mHost && mHost->RefindMidiPorts(); }
+    // Without a host the ports are the host's business: taken as chosen.
+    bool HasMidiPortsChosen() const { return !mHost || mHost->HasMidiPortsChosen(); }
 
 private:
     bool SendBytes(std::span<const uint8_t> bytes);

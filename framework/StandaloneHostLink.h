@@ -29,6 +29,12 @@ public:
     virtual std::mutex& MidiOutputMutex() = 0;
     // Null when there is no main window.
     virtual HWND MainWindow() const = 0;
+    // Looks the stored MIDI ports up again: closes a direction whose port
+    // has left the system's list and reopens one whose port is listed again.
+    // True when a port that was open has gone.
+    virtual bool RefindMidiPorts() { return false; }
+    // False while the user has not chosen both MIDI ports.
+    virtual bool HasMidiPortsChosen() const { return true; }
 };
 
 // The start-up record handed to the plug-in object's constructor.

@@ -26,7 +26,7 @@ void OmnarControl::OnReconnectButton() {
     if (!canvas)
         return;
     SetControlText(tag::kStatusDevice, "");
-    SetControlText(tag::kStatusVersion, "Connecting to the device...");
+    SetControlText(tag::kStatusVersion, SearchingText());
     SetControlText(tag::kStatusSerial, "");
     for (const char* name : kKnobGroups)
         DisableGroup(*canvas, name, true);

@@ -36,7 +36,7 @@ void OmnarControl::LayoutDeviceStatusPages(PageBuilder& builder) {
     builder.Text({660, 5, 1060, 29}, "", status, tag::kStatusDevice, group::kDevice);
     if (auto* line =
             builder.Text({660, 27, 1060, 51}, "", status, tag::kStatusVersion, group::kDevice))
-        line->SetString("Connecting to the device...");
+        line->SetString(SearchingText());
     builder.Text({660, 49, 1060, 73}, "", status, tag::kStatusSerial, group::kDevice);
     builder.Button({540, 18, 655, 63}, "RECONNECT", s.pageButton, tag::kNone, group::kDevice,
                    [this] { OnReconnectButton(); });

@@ -34,6 +34,23 @@ std::chrono::milliseconds FadeWaitLimit(unsigned frames, double rate) {
 
 } // namespace
 
+// The driver's default device of a direction; on a first start, when the
+// driver flags none, its first device of that direction. -1 for none; never
+// an id past this listing.
+int StandaloneHost::DefaultDevice(int32_t systemId, const std::vector<unsigned>& ids,
+                                  bool firstStart) const {
+    const auto listed = [&](long long id) {
+        return id >= 0 && id < static_cast<long long>(mAudioDeviceNames.size());
+    };
+    if (listed(systemId) && std::find(ids.begin(), ids.end(), unsigned(systemId)) != ids.end())
+        return systemId;
+    if (firstStart)
+        for (const unsigned id : ids)
+            if (listed(id))
+                return static_cast<int>(id);
+    return -1;
+}
+
 std::vector<std::string> StandaloneHost::DriverNames() const {
     try {
         return mOptions.audio->DriverNames();
@@ -54,12 +71,16 @@ bool StandaloneHost::CreateAudioInterface() {
     return mAudio != nullptr;
 }
 
+// Every listing starts afresh: ids of an earlier listing, the defaults
+// among them, may name devices that are gone.
 void StandaloneHost::ListAudioDevices() {
-    if (!mAudio)
-        return;
     mAudioInputIds.clear();
     mAudioOutputIds.clear();
     mAudioDeviceNames.clear();
+    mSystemInputDevice = -1;
+    mSystemOutputDevice = -1;
+    if (!mAudio)
+        return;
     try {
         std::printf("\nRtAudio Version %s\n", mAudio->Version().c_str());
         const unsigned count = mAudio->DeviceCount();
@@ -91,22 +112,27 @@ bool StandaloneHost::ApplyAudioSettings() {
     int output = FindName(mAudioDeviceNames, mSettings.audioOutput);
     bool messageDue = false;
     bool saveDue = false;
+    // The names a fresh settings file holds, which no Linux driver lists.
+    const HostSettings fresh;
+    const bool firstStart =
+        mSettings.audioInput == fresh.audioInput && mSettings.audioOutput == fresh.audioOutput;
     // A stored device that is gone gives way to the system's default, which is kept.
-    const auto replaceMissing = [&](int& id, int32_t systemId, bool listed, std::string& stored) {
+    const auto replaceMissing = [&](int& id, int32_t systemId, const std::vector<unsigned>& ids,
+                                    std::string& stored) {
         if (id >= 0)
             return;
-        if (systemId < 0) {
+        const int fallback = DefaultDevice(systemId, ids, firstStart);
+        if (fallback < 0) {
             messageDue = true;
             return;
         }
-        id = systemId;
-        if (listed)
-            stored = mAudioDeviceNames[static_cast<size_t>(id)];
+        id = fallback;
+        stored = mAudioDeviceNames[static_cast<size_t>(id)];
         saveDue = true;
     };
     if (needsInput)
-        replaceMissing(input, mSystemInputDevice, !mAudioInputIds.empty(), mSettings.audioInput);
-    replaceMissing(output, mSystemOutputDevice, !mAudioOutputIds.empty(), mSettings.audioOutput);
+        replaceMissing(input, mSystemInputDevice, mAudioInputIds, mSettings.audioInput);
+    replaceMissing(output, mSystemOutputDevice, mAudioOutputIds, mSettings.audioOutput);
     if (saveDue)
         SaveSettings();
     if (messageDue)

@@ -1,7 +1,10 @@
 #include "framework/host/StandaloneHost.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 namespace host {
 
@@ -52,7 +55,7 @@ void StandaloneHost::ReplaceMidiObjects(std::unique_ptr<IMidiInput> in,
     mMidiOut = std::move(out);
 }
 
-std::vector<std::string> StandaloneHost::LivePortNames(IMidiPort& port) const {
+std::optional<std::vector<std::string>> StandaloneHost::TryPortNames(IMidiPort& port) const {
     std::vector<std::string> names;
     try {
         const unsigned count = port.PortCount();
@@ -60,39 +63,102 @@ std::vector<std::string> StandaloneHost::LivePortNames(IMidiPort& port) const {
             names.push_back(port.PortName(i));
     } catch (const std::exception& e) {
         PrintError(e);
+        return std::nullopt;
     }
     return names;
 }
 
+std::vector<std::string> StandaloneHost::LivePortNames(IMidiPort& port) const {
+    return TryPortNames(port).value_or(std::vector<std::string>{});
+}
+
+// Listed afresh each time: ports come and go while the program runs.
 void StandaloneHost::ListMidiPorts() {
     if (!HasMidiObjects())
         return;
-    mMidiInputNames.insert(mMidiInputNames.end(), {"off", "virtual input"});
+    mMidiInputNames = {"off", "virtual input"};
     for (std::string& name : LivePortNames(*mMidiIn))
         mMidiInputNames.push_back(std::move(name));
-    mMidiOutputNames.insert(mMidiOutputNames.end(), {"off", "virtual output"});
+    mMidiOutputNames = {"off", "virtual output"};
     for (std::string& name : LivePortNames(*mMidiOut))
         mMidiOutputNames.push_back(std::move(name));
 }
 
+bool StandaloneHost::HasMidiPortsChosen() const {
+    return !NamesNoPort(mSettings.midiInput) && !NamesNoPort(mSettings.midiOutput);
+}
+
+// A port that left the list while open means the device is gone. Nothing is
+// touched then (the JACK server may be going away with it, and a client of a
+// dying server must not be called); once a stored port is listed again both
+// MIDI objects are made afresh (a JACK client whose peer died in the middle
+// of a cycle may never run again) and the port is opened. A listing that
+// fails or lists nothing at all says nothing about the device.
+bool StandaloneHost::RefindMidiPorts() {
+    bool lost = false;
+    for (const MidiDirection direction : {MidiDirection::Input, MidiDirection::Output}) {
+        IMidiPort* port = Port(direction);
+        std::string& opened = OpenedPortName(direction);
+        if (!port || opened.empty())
+            continue;
+        const auto live = TryPortNames(*port);
+        if (!live || live->empty())
+            return false;
+        if (std::find(live->begin(), live->end(), opened) != live->end())
+            continue;
+        opened.clear();
+        mMidiObjectsStale = true;
+        lost = true;
+    }
+    for (const MidiDirection direction : {MidiDirection::Input, MidiDirection::Output}) {
+        const IMidiPort* port = Port(direction);
+        if (!port || !OpenedPortName(direction).empty())
+            continue;
+        const std::string& stored =
+            direction == MidiDirection::Input ? mSettings.midiInput : mSettings.midiOutput;
+        const auto live = TryPortNames(*Port(direction));
+        if (!live || FindMidiPort(direction, stored, *live).index < 2)
+            continue;
+        if (std::exchange(mMidiObjectsStale, false) && !CreateMidiPorts())
+            return lost;
+        OpenMidiPortByName(direction, stored);
+    }
+    ListMidiPorts();
+    return lost;
+}
+
+IMidiPort* StandaloneHost::Port(MidiDirection direction) const {
+    if (direction == MidiDirection::Input)
+        return mMidiIn.get();
+    return mMidiOut.get();
+}
+
+std::string& StandaloneHost::OpenedPortName(MidiDirection direction) {
+    return direction == MidiDirection::Input ? mOpenedInputPort : mOpenedOutputPort;
+}
+
 bool StandaloneHost::OpenMidiPortByName(MidiDirection direction, const std::string& name) {
-    const bool input = direction == MidiDirection::Input;
-    IMidiPort* port = input ? static_cast<IMidiPort*>(mMidiIn.get()) : mMidiOut.get();
+    IMidiPort* port = Port(direction);
     if (!port)
         return false;
-    std::string& stored = input ? mSettings.midiInput : mSettings.midiOutput;
+    std::string& stored =
+        direction == MidiDirection::Input ? mSettings.midiInput : mSettings.midiOutput;
     const PortMatch match = FindMidiPort(direction, name, LivePortNames(*port));
-    int index = match.index;
-    if (index < 0) {
-        stored = "off";
-        SaveSettings();
-        index = 0;
-    } else if (!match.liveName.empty()) {
+    // A stored port that is not listed now (the pedal unplugged or not yet
+    // powered) stays stored: the direction stays closed until it comes back.
+    if (match.index >= 0 && !match.liveName.empty()) {
         stored = match.liveName;
+        SaveSettings();
+    } else if (match.index < 0 && NamesNoPort(name) && stored != "off") {
+        stored = "off";
         SaveSettings();
     }
     ClosePort(direction);
-    return OpenPort(*port, direction, index);
+    const int index = std::max(match.index, 0);
+    const bool opened = OpenPort(*port, direction, index);
+    if (opened && index >= 2)
+        OpenedPortName(direction) = match.liveName.empty() ? name : match.liveName;
+    return opened;
 }
 
 bool StandaloneHost::OpenPort(IMidiPort& port, MidiDirection direction, int index) {
@@ -119,9 +185,10 @@ bool StandaloneHost::OpenPort(IMidiPort& port, MidiDirection direction, int inde
 
 void StandaloneHost::ClosePort(MidiDirection direction) {
     const bool input = direction == MidiDirection::Input;
-    IMidiPort* port = input ? static_cast<IMidiPort*>(mMidiIn.get()) : mMidiOut.get();
+    IMidiPort* port = Port(direction);
     if (!port)
         return;
+    OpenedPortName(direction).clear();
     std::unique_lock lock(mSendMutex, std::defer_lock);
     if (!input)
         lock.lock();

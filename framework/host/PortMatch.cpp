@@ -17,6 +17,10 @@ bool AllDigits(const std::string& text, size_t from, size_t to) {
 
 } // namespace
 
+bool NamesNoPort(const std::string& name) {
+    return name.empty() || name == "off" || name == "no input" || name == "no output";
+}
+
 std::string WithoutClientPort(const std::string& name) {
     const size_t blank = name.rfind(' ');
     if (blank == std::string::npos)

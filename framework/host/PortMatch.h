@@ -18,6 +18,10 @@ struct PortMatch {
 PortMatch FindMidiPort(MidiDirection direction, const std::string& name,
                        const std::vector<std::string>& livePorts);
 
+// True for the names that stand for no port: "off", an empty name and the
+// reader's "no input" and "no output" of a settings file without them.
+bool NamesNoPort(const std::string& name);
+
 // The name without a trailing " <digits>:<digits>".
 std::string WithoutClientPort(const std::string& name);
 

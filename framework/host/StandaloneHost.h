@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,8 @@ public:
     bool CreateMidiPorts();
     void ListMidiPorts();
     bool OpenMidiPortByName(MidiDirection direction, const std::string& name);
+    bool RefindMidiPorts() override;
+    bool HasMidiPortsChosen() const override;
     bool ApplyAudioSettings();
     bool OpenAudioStream(int inputId, int outputId, int sampleRate, int bufferFrames);
     void CloseAudioStream();
@@ -102,9 +105,13 @@ public:
 private:
     void Message(const std::string& text) const;
     void ReplaceMidiObjects(std::unique_ptr<IMidiInput> in, std::unique_ptr<IMidiOutput> out);
+    std::optional<std::vector<std::string>> TryPortNames(IMidiPort& port) const;
     std::vector<std::string> LivePortNames(IMidiPort& port) const;
+    IMidiPort* Port(MidiDirection direction) const;
+    std::string& OpenedPortName(MidiDirection direction);
     bool OpenPort(IMidiPort& port, MidiDirection direction, int index);
     void ClosePort(MidiDirection direction);
+    int DefaultDevice(int32_t systemId, const std::vector<unsigned>& ids, bool firstStart) const;
     void SizeStreamBuffers();
     void RunSubBlocksInPlace(double* output, double* input, unsigned frames);
     void RunSubBlocksStaged(double* output, double* input, unsigned frames);
@@ -139,6 +146,11 @@ private:
     std::vector<std::string> mAudioDeviceNames;
     std::vector<std::string> mMidiInputNames;
     std::vector<std::string> mMidiOutputNames;
+    // The listed port each direction has open; empty while closed or virtual.
+    std::string mOpenedInputPort;
+    std::string mOpenedOutputPort;
+    // A port went away while open: the MIDI objects are made afresh before reopening.
+    bool mMidiObjectsStale = false;
     int mInputChannels = 0;
     int mOutputChannels = 0;
     // Sized to the channel counts when a stream opens; the callback only reuses them.

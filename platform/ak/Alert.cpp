@@ -74,6 +74,8 @@ int Alert::RunModal(Window* parent) {
         gtk_message_dialog_new(transient, GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER, GTK_BUTTONS_NONE,
                                "%s", ValidUtf8(m_message).c_str());
     g_object_ref_sink(dialog);
+    if (!m_title.empty())
+        gtk_window_set_title(GTK_WINDOW(dialog), ValidUtf8(m_title).c_str());
     if (!m_informative.empty())
         gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s",
                                                  ValidUtf8(m_informative).c_str());

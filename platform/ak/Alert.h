@@ -20,6 +20,8 @@ class Alert : public Object {
 public:
     Alert() = default;
 
+    // The window's caption; none by default.
+    void SetTitle(const std::string& title) { m_title = title; }
     void SetMessageText(const std::string& text) { m_message = text; }
     void SetInformativeText(const std::string& text) { m_informative = text; }
     // No button added: one "OK".
@@ -37,6 +39,7 @@ public:
     static bool Dismiss();
 
 private:
+    std::string m_title;
     std::string m_message;
     std::string m_informative;
     std::vector<std::string> m_buttons;

@@ -202,14 +202,42 @@ const Case kCases[] = {
          Press(dialog, kCancel);
      },
      nullptr},
-    {"APortGoneMeanwhileBecomesOffAndIsSaved", TwoSynths,
+    {"AStoredPortNotPluggedInStaysTheChoiceShownAsNotFound",
+     [](PreferencesTest& t) {
+         t.mMidi->inputPorts = {"Synth A"};
+         t.mMidi->outputPorts = {"Synth A"};
+         t.WriteSettings("[midi]\nindev=Pedal In\noutdev=Synth A\n");
+     },
      [](PreferencesTest& t, HWND dialog) {
-         EXPECT_EQ(Selected(dialog, kMidiInputList), 0);
-         EXPECT_EQ(t.Host().Settings().midiInput, "off");
-         EXPECT_TRUE(t.Has("[midi]") && t.Has("indev=off")) << t.SettingsText();
+         EXPECT_EQ(Entries(dialog, kMidiInputList),
+                   (Strings{"off", "virtual input", "Synth A", "Pedal In (not found)"}));
+         EXPECT_EQ(Selected(dialog, kMidiInputList), 3);
+         Choose(dialog, kMidiInputList, 3);
+         EXPECT_EQ(t.Host().Settings().midiInput, "Pedal In") << "the entry names the stored port";
+         Press(dialog, kOk);
+     },
+     [](PreferencesTest& t) {
+         EXPECT_EQ(t.Host().Settings().midiInput, "Pedal In");
+         EXPECT_TRUE(t.Has("indev=Pedal In")) << t.SettingsText();
+         EXPECT_FALSE(t.Has("indev=off")) << t.SettingsText();
+     }},
+    {"OkAndApplyReopenTheMidiPortsWithTheirNamesUnchanged", TwoSynths,
+     [](PreferencesTest& t, HWND dialog) {
+         for (const int button : {kApply, kOk}) {
+             t.mMidi->calls.clear();
+             Press(dialog, button);
+             EXPECT_TRUE(t.mMidi->Called("in open 0 RtMidi Input")) << button;
+             EXPECT_TRUE(t.mMidi->Called("out open 0 RtMidi Output")) << button;
+         }
+     },
+     [](PreferencesTest& t) { EXPECT_EQ(t.Host().Settings().midiInput, "Synth A"); }},
+    {"APortPluggedInAfterTheStartIsOffered", TwoSynths,
+     [](PreferencesTest&, HWND dialog) {
+         EXPECT_EQ(Entries(dialog, kMidiInputList),
+                   (Strings{"off", "virtual input", "Synth A", "Synth B", "Pedal"}));
          Press(dialog, kCancel);
      },
-     nullptr, [](PreferencesTest& t) { t.Host().Settings().midiInput = "Synth C"; }},
+     nullptr, [](PreferencesTest& t) { t.mMidi->inputPorts.push_back("Pedal"); }},
     {"ADriverChangeTakesTheFirstDevicesAndOutputsOneAndTwo",
      [](PreferencesTest& t) {
          t.mAudio->devices = {Device("Card A", 2, 4, true, true), Device("Card B", 2, 4)};

@@ -310,12 +310,20 @@ TEST(Firmware, AnImageArrivesBitExactAndTheRebootedDeviceIsFound) {
     const std::string path = rig.home.Folder() + "/fw.bin";
     WriteFile(path, image);
     rig.editor->OnHostRequestingMessage(1);
+    // The user reads the box while the rebooted pedal is found again.
+    auto& panel = rig.editor->Panel();
+    panel.messageBoxAnswersLater = true;
     rig.editor->PrepareFirmwareTransfer(VxString(path.c_str()));
     ASSERT_TRUE(rig.RunUntil([&] { return !rig.MessageBoxes().empty(); }, 400));
     EXPECT_EQ(rig.MessageBoxes(), std::vector<std::string>{"Firmware update finished."});
     EXPECT_EQ(rig.pedal.State().firmware, image);
-    rig.editor->Panel().messageBoxAnswers.clear();
     ASSERT_TRUE(rig.Connect(600)) << "the poll finds the rebooted device";
+    ASSERT_TRUE(panel.AnswerMessageBox());
+    for (const char* group : {"bcontrols", "bcontrolsa", "postbcontrolsb"})
+        panel.ForEachControlInGroup(group, [&](vx::ui::IControl* control) {
+            EXPECT_FALSE(control->IsDisabled()) << group << ": the front panel stayed disabled";
+        });
+    EXPECT_TRUE(panel.FindControlByTag(150)->IsHidden()) << "the firmware page closed";
 }
 
 TEST(Firmware, LoaderFaultsEndInAnError) {

@@ -141,6 +141,7 @@ const std::vector<Scenario>& Scenarios() {
              const auto check = omnar::TransferCheck(packed);
              editor.mTransferCheckHi = check[0];
              editor.mTransferCheckLo = check[1];
+             editor.mFirmwarePrepared = true;
              editor.SendSysEx(omnar::BuildFirmwareEnter().View());
          },
          [](DeviceRig& rig) { return rig.pedal.State().firmware == FirmwareImage(); }},
@@ -173,7 +174,7 @@ const Outcome kOutcomes[] = {
     {"sync", "delay=6000", true, true, kNone},
     {"sync", "disconnect", false, false, kNone},
     {"IR fetch", "drop", true, true, kNone},
-    {"IR fetch", "corrupt", false, true, kNone},
+    {"IR fetch", "corrupt", true, true, kNone}, // asked for once more
     {"IR fetch", "delay=1000", true, true, kNone},
     {"IR fetch", "delay=6000", true, true, kNone},
     {"IR fetch", "disconnect", false, false, kNone},
@@ -240,6 +241,9 @@ TEST(DeviceFaults, EachTransferMeetsEachFaultWithItsMessageAndItsLibraryIntact) 
         if (std::string(o.scenario) == "firmware") {
             EXPECT_TRUE(rig.editor->Panel().FindControlByTag(150)->IsHidden()) << "page closed";
             EXPECT_TRUE(rig.editor->mPollEnabled);
+        }
+        if (std::string(o.scenario) == "restore" && !rig.pedal.Disconnected()) {
+            EXPECT_FALSE(rig.pedal.State().bulkOpen) << "the pedal was left in bulk mode";
         }
         if (std::string(o.scenario) == "backup" && !o.transferred) {
             EXPECT_FALSE(FileExists(BackupPath(rig)));

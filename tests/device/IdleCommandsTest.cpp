@@ -13,6 +13,10 @@ namespace {
 using namespace omnar::test;
 
 constexpr int kPatchOffset = 91;
+// The box as the panel records it: text, caption, OK and Cancel.
+constexpr const char* kRebuildQuestion =
+    "Rebuild Local Library deletes every preset and impulse response file of the local "
+    "library; the pedal's are then fetched again. Continue? Rebuild Local Library 1";
 
 // XDG_CONFIG_HOME pointed at a fresh folder, where the host's settings live.
 class TempConfigHome {
@@ -156,7 +160,7 @@ TEST(HostCommands, EachCommandDoesItsOwnWork) {
     const Case cases[] = {
         {1, {}, false, {}},
         {2, {{0xF0, 0x00, 0x51, 0x21, 0x05, 0x55, 0x0C, 0x00, 0xF7}}, false, {}},
-        {3, {}, true, {"Finished successfully!"}},
+        {3, {}, true, {kRebuildQuestion, "Finished successfully!"}},
         {4, {}, true, {}},
         {6, {}, true, {}}, // the save prompt cancelled
         {7, {}, true, {}},
@@ -172,6 +176,51 @@ TEST(HostCommands, EachCommandDoesItsOwnWork) {
         EXPECT_EQ(rig.editor->mConnected, c.command == 1);
         EXPECT_FALSE(rig.editor->mBackupActive);
         EXPECT_EQ(rig.MessageBoxes(), c.boxes);
+    }
+}
+
+// Connected with a whole library: Cancel keeps every file; OK deletes them
+// and the pedal's checksums, asked for again, refill the library by a sync.
+TEST(HostCommands, RebuildingTheLibraryAsksFirstAndRefillsItFromThePedal) {
+    struct Case {
+        vx::ui::EMsgBoxResult answer;
+        bool deleted;
+    };
+    const Case cases[] = {{vx::ui::EMsgBoxResult::Cancel, false},
+                          {vx::ui::EMsgBoxResult::OK, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.deleted);
+        DeviceRig rig;
+        ASSERT_TRUE(rig.Connect());
+        const std::string ir = rig.home.UserIRFolder() + "004.dat";
+        std::filesystem::create_directories(rig.home.UserIRFolder());
+        WriteFile(ir, Bytes(2436, 1));
+        rig.editor->Panel().messageBoxAnswers = {c.answer};
+        const std::size_t from = rig.sent.size();
+        rig.editor->OnHostRequestingMessage(3);
+        EXPECT_EQ(FileExists(ir), !c.deleted);
+        EXPECT_EQ(FileExists(rig.PresetFile(5)), !c.deleted);
+        const std::vector<std::string> boxes =
+            c.deleted ? std::vector<std::string>{kRebuildQuestion, "Finished successfully!"}
+                      : std::vector<std::string>{kRebuildQuestion};
+        EXPECT_EQ(rig.MessageBoxes(), boxes);
+        if (!c.deleted) {
+            rig.Steps(5);
+            EXPECT_EQ(rig.sent.size(), from) << "nothing asked of the pedal";
+            continue;
+        }
+        ASSERT_TRUE(rig.RunUntil(
+            [&] {
+                for (int slot = 0; slot < 128; ++slot)
+                    if (!FileExists(rig.PresetFile(slot)))
+                        return false;
+                return !rig.editor->mSlotSyncActive;
+            },
+            400))
+            << "the library was not refilled";
+        EXPECT_EQ(ReadFile(rig.PresetFile(5)),
+                  Bytes(rig.pedal.State().presets[5].begin(), rig.pedal.State().presets[5].end()));
+        EXPECT_TRUE(rig.editor->mConnected);
     }
 }
 

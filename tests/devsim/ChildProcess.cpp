@@ -183,6 +183,10 @@ std::optional<int> ChildProcess::Stop(std::chrono::milliseconds grace) {
     return ended ? std::optional<int>(status) : std::nullopt;
 }
 
+void ChildProcess::Kill() {
+    Reap();
+}
+
 std::string ChildProcess::StderrText() const {
     std::ifstream in(mStderrPath);
     std::stringstream text;

@@ -34,6 +34,8 @@ public:
     // SIGTERM to the group, then SIGKILL once grace has passed. The exit
     // status, or nothing when it had to be killed.
     std::optional<int> Stop(std::chrono::milliseconds grace);
+    // SIGKILL to the group at once, as a power cut ends a device; waits for it.
+    void Kill();
     std::string StderrText() const;
     pid_t Pid() const { return mPid; }
 

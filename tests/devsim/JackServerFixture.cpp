@@ -45,7 +45,7 @@ void JackServerTest::TearDown() {
 
 void JackServerTest::StartServer() {
     std::string error;
-    mServer = StartJackServer(mServerName, mDir, 10s, error);
+    mServer = StartJackServer(mServerName, mDir, 10s, error, kDefaultJackPeriod, mClientWait);
     ASSERT_TRUE(mServer) << error;
 }
 

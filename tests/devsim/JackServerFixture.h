@@ -5,6 +5,7 @@
 // file removed, whatever happens, and a failing test prints their stderr.
 
 #include "tests/devsim/ChildProcess.h"
+#include "tests/devsim/JackServerStart.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,9 @@ protected:
 
     // Starts jackd at 44,100 Hz and waits up to 10 s for it to answer.
     void StartServer();
+
+    // Set before StartServer by tests that kill a client outright.
+    JackClientWait mClientWait = JackClientWait::Synchronous;
     // Starts devsim (ending itself after 60 s) with the extra options.
     void StartDevsim(const std::vector<std::string>& extra);
     // devsim on this server named <server>-sim, reading commands from

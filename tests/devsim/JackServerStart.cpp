@@ -81,14 +81,20 @@ private:
 enum class Outcome { Answers, TableFull, Failed };
 
 Outcome TryStart(const std::string& name, const fs::path& folder, std::chrono::milliseconds timeout,
-                 unsigned periodFrames, std::unique_ptr<ChildProcess>& server, std::string& error) {
+                 unsigned periodFrames, JackClientWait wait, std::unique_ptr<ChildProcess>& server,
+                 std::string& error) {
     // A long client timeout: on a loaded CI machine a sanitised client can
     // miss the default 500 ms and be thrown out by the server. Synchronous:
     // a late client delays the cycle instead of losing its MIDI, as the
     // firmware transfer, which has no acknowledgements, would show.
-    server = ChildProcess::Start({"jackd", "-n", name, "-S", "--no-realtime", "-t", "5000", "-d",
-                                  "dummy", "-r", "44100", "-p", std::to_string(periodFrames)},
-                                 (folder / "jackd.err").string(), error);
+    std::vector<std::string> argv = {"jackd", "-n", name};
+    if (wait == JackClientWait::Synchronous)
+        argv.push_back("-S");
+    for (const char* option : {"--no-realtime", "-t", "5000", "-d", "dummy", "-r", "44100",
+                                      "-p"})
+        argv.push_back(option);
+    argv.push_back(std::to_string(periodFrames));
+    server = ChildProcess::Start(argv, (folder / "jackd.err").string(), error);
     if (!server) {
         return Outcome::Failed;
     }
@@ -117,10 +123,10 @@ Outcome TryStart(const std::string& name, const fs::path& folder, std::chrono::m
 
 std::unique_ptr<ChildProcess> StartJackServer(const std::string& name, const fs::path& folder,
                                               std::chrono::milliseconds timeout, std::string& error,
-                                              unsigned periodFrames) {
+                                              unsigned periodFrames, JackClientWait wait) {
     const StartLock lock;
     std::unique_ptr<ChildProcess> server;
-    Outcome outcome = TryStart(name, folder, timeout, periodFrames, server, error);
+    Outcome outcome = TryStart(name, folder, timeout, periodFrames, wait, server, error);
     if (outcome == Outcome::TableFull) {
         if (AnyJackServerRuns()) {
             error += "(every row of " + std::string(kServerTable) +
@@ -130,7 +136,7 @@ std::unique_ptr<ChildProcess> StartJackServer(const std::string& name, const fs:
         // Only the dead are listed: jackd makes a fresh table when none exists.
         std::error_code ignored;
         fs::remove(kServerTable, ignored);
-        outcome = TryStart(name, folder, timeout, periodFrames, server, error);
+        outcome = TryStart(name, folder, timeout, periodFrames, wait, server, error);
     }
     return outcome == Outcome::Answers ? std::move(server) : nullptr;
 }

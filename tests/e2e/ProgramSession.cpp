@@ -247,6 +247,11 @@ fs::path ProgramTest::PresetsFolder() const {
 }
 
 void ProgramTest::StartDevice(const std::vector<std::string>& faults) {
+    ASSERT_NO_FATAL_FAILURE(LaunchDevice(faults));
+    WriteSettings("[midi]\nindev=" + SimOutPort() + "\noutdev=" + SimInPort() + "\n");
+}
+
+void ProgramTest::LaunchDevice(const std::vector<std::string>& faults) {
     std::vector<std::string> options = {"--name",       SimName(),
                                         "--state",      (mDir / "state").string(),
                                         "--log",        (mDir / "devsim.log").string(),
@@ -259,7 +264,6 @@ void ProgramTest::StartDevice(const std::vector<std::string>& faults) {
     ASSERT_NO_FATAL_FAILURE(StartDevsim(options));
     const auto ready = mSim->ReadLine(10s);
     ASSERT_TRUE(ready) << "devsim sent no ready line within 10 s";
-    WriteSettings("[midi]\nindev=" + SimOutPort() + "\noutdev=" + SimInPort() + "\n");
 }
 
 std::string ProgramTest::Trace() const {

@@ -95,6 +95,9 @@ protected:
 
     // Device cases: devsim on the test's JACK server, and settings.ini naming its ports.
     void StartDevice(const std::vector<std::string>& faults = {});
+    // devsim alone, under the same name and state folder, settings.ini left as
+    // it is; its trace starts afresh.
+    void LaunchDevice(const std::vector<std::string>& faults = {});
     std::string Trace() const;
     // jack_disconnect (or jack_connect) of both cables between program and devsim.
     void Cables(bool plugged);

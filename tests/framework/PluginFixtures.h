@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vx::test {
@@ -31,7 +32,16 @@ public:
     IMidiOutputPort* MidiOutput() override { return output.get(); }
     std::mutex& MidiOutputMutex() override { return mutex; }
     HWND MainWindow() const override { return window; }
+    // Counts the look-ups; reports the port lost once when told to.
+    bool RefindMidiPorts() override {
+        ++refinds;
+        return std::exchange(portLost, false);
+    }
+    bool HasMidiPortsChosen() const override { return portsChosen; }
 
+    int refinds = 0;
+    bool portLost = false;
+    bool portsChosen = true;
     std::unique_ptr<RecordingMidiOutput> output = std::make_unique<RecordingMidiOutput>();
     std::mutex mutex;
     HWND window = nullptr;

@@ -311,9 +311,25 @@ EMsgBoxResult RecordingCanvas::RunMessageBox(const char* text, const char* capti
         result = messageBoxAnswers.front();
         messageBoxAnswers.pop_front();
     }
+    if (messageBoxAnswersLater) {
+        pendingMessageBoxAnswers.push_back([completion, result] {
+            if (completion)
+                completion(result);
+        });
+        return EMsgBoxResult::None;
+    }
     if (completion)
         completion(result);
     return result;
+}
+
+bool RecordingCanvas::AnswerMessageBox() {
+    if (pendingMessageBoxAnswers.empty())
+        return false;
+    const std::function<void()> answer = std::move(pendingMessageBoxAnswers.front());
+    pendingMessageBoxAnswers.pop_front();
+    answer();
+    return true;
 }
 
 void RecordingCanvas::RunFileDialog(VxString& fileName, VxString& dir, EFileAction action,

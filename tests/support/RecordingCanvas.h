@@ -38,6 +38,10 @@ public:
     // ---- Scripts and platform state ----
     VxString clipboard;
     std::deque<ui::EMsgBoxResult> messageBoxAnswers; // empty: OK
+    // Set: a box stays up, its answer kept in pendingMessageBoxAnswers until
+    // AnswerMessageBox, as a user's may come much later.
+    bool messageBoxAnswersLater = false;
+    std::deque<std::function<void()>> pendingMessageBoxAnswers;
     std::deque<std::string> fileDialogAnswers;       // empty: cancelled
     bool browserOpens = true;                        // OpenInBrowser's answer
     std::vector<std::string> fileDialogStartNames;   // the name each dialog was opened with
@@ -190,6 +194,8 @@ public:
     // Finishes an open native text entry with the next scripted answer, as the
     // platform does when the user presses Return. False when none is scripted.
     bool AnswerTextEntry();
+    // Answers the box shown first of those still up; false when none is.
+    bool AnswerMessageBox();
 
     // A fake image of the given pixel size, owned by the caller.
     static ui::APIBitmap* MakeBitmap(int width, int height, float scale = 1.f);

@@ -196,13 +196,17 @@ TEST_F(DialogControlsTest, MessageBoxesAnswerWithThePressedButtonsId) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.flags);
         bool answered = false;
+        std::string caption;
         ak::Application::RunOnMainLater([&] {
-            answered = ak::test::PumpUntil(ak::test::IsAlertShown) && c.answer();
+            const bool shown = ak::test::PumpUntil(ak::test::IsAlertShown);
+            caption = ak::test::AlertTitle();
+            answered = shown && c.answer();
             if (!answered)
                 ak::test::AlertPressButton(0);
         });
         EXPECT_EQ(MessageBox(nullptr, "100% done", "Title", c.flags), c.result);
         EXPECT_TRUE(answered);
+        EXPECT_EQ(caption, "Title") << "the box carries its caption";
     }
 }
 

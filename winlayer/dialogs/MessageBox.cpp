@@ -6,6 +6,7 @@
 int MessageBox(HWND, const char* text, const char* title, UINT flags) {
     const std::vector<int> ids = winlayer::MessageBoxButtons(flags);
     auto alert = ak::MakeRef<ak::Alert>();
+    alert->SetTitle(title ? title : "");
     alert->SetMessageText(title ? title : "");
     alert->SetInformativeText(text ? text : "");
     for (const int id : ids)

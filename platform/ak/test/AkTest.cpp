@@ -701,6 +701,12 @@ bool IsAlertShown() {
     return dialog && gtk_widget_get_mapped(dialog);
 }
 
+std::string AlertTitle() {
+    GtkWidget* dialog = RunningAlert();
+    const char* title = dialog ? gtk_window_get_title(GTK_WINDOW(dialog)) : nullptr;
+    return title ? title : "";
+}
+
 bool AlertPressButton(int index) {
     GtkWidget* dialog = RunningAlert();
     GtkWidget* button =

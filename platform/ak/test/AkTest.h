@@ -148,6 +148,8 @@ unsigned KeycodeOf(unsigned keysym);
 
 // The alert running now: shown, a button pressed, a key typed, the close box.
 bool IsAlertShown();
+// The running alert's window caption; empty when none runs.
+std::string AlertTitle();
 bool AlertPressButton(int index);
 bool AlertKey(unsigned keysym);
 bool AlertCloseBox();

@@ -2,6 +2,7 @@
 #include "tests/framework/host/HostFixtures.h"
 
 #include <chrono>
+#include <filesystem>
 
 using namespace host;
 using namespace host::test;
@@ -249,4 +250,77 @@ TEST_F(HostAudioTest, DriverValuesOutsideTheListGiveNoAudioObject) {
     EXPECT_TRUE(mHost->AudioDeviceNames().empty());
     EXPECT_FALSE(mHost->ApplyAudioSettings());
     EXPECT_EQ(mHost->DriverNames(), (std::vector<std::string>{"ALSA", "Pulse", "Jack"}));
+}
+
+// A driver relisted (Preferences, a driver change) with fewer devices than
+// before: nothing of the earlier listing may be used. Built with the
+// library's bounds checks, a read past the device list stops the test.
+TEST_F(HostAudioTest, ARelistingWithFewerDevicesForgetsTheEarlierDefaults) {
+    struct Case {
+        const char* name;
+        std::vector<AudioDeviceInfo> first;
+        std::vector<AudioDeviceInfo> second;
+        int messages; // after the relisting
+    };
+    const Case cases[] = {
+        {"none left", {Device("Speakers", 0, 2, false, true)}, {}, 1},
+        {"the default gone, one other left",
+         {Device("A", 0, 2), Device("B", 0, 2), Device("Speakers", 0, 2, false, true)},
+         {Device("Other", 0, 2)},
+         1},
+    };
+    for (const Case& c : cases) {
+        mAudio = std::make_shared<FakeAudioState>();
+        mAudio->devices = c.first;
+        mAudio->callbackThread = false;
+        WriteSettings("[audio]\noutdev=Speakers\n");
+        MakeHost();
+        ASSERT_TRUE(mHost->StartUp());
+        ASSERT_TRUE(mHost->ApplyAudioSettings()) << c.name;
+        mAudio->devices = c.second;
+        mHost->CreateAudioInterface();
+        mHost->ListAudioDevices();
+        mMessages.clear();
+        const size_t mark = mAudio->Calls().size();
+        EXPECT_FALSE(mHost->ApplyAudioSettings()) << c.name;
+        const auto calls = mAudio->Calls();
+        EXPECT_EQ(std::count_if(calls.begin() + std::ptrdiff_t(mark), calls.end(),
+                                [](const std::string& s) { return s.starts_with("open"); }),
+                  0)
+            << c.name << ": a device of the earlier listing was opened";
+        EXPECT_EQ(mMessages.size(), size_t(c.messages)) << c.name;
+        EXPECT_EQ(ReadHostSettings(SettingsPath()).audioOutput, "Speakers")
+            << c.name << ": the stored device stays until the user picks another";
+        mHost.reset();
+    }
+}
+
+// A fresh settings file names devices no Linux driver lists: the driver's own
+// default is taken, else its first device, and no box is shown.
+TEST_F(HostAudioTest, AFirstStartTakesTheDriversOwnDevices) {
+    struct Case {
+        const char* name;
+        std::vector<AudioDeviceInfo> devices;
+        const char* output;
+    };
+    const Case cases[] = {
+        {"a default flagged", {Device("hw:0", 2, 2), Device("default", 2, 2, true, true)},
+         "default"},
+        {"none flagged", {Device("Card", 2, 2), Device("Other", 2, 2)}, "Card"},
+    };
+    for (const Case& c : cases) {
+        mAudio = std::make_shared<FakeAudioState>();
+        mAudio->devices = c.devices;
+        mAudio->callbackThread = false;
+        std::filesystem::remove(SettingsPath());
+        mMessages.clear();
+        MakeHost("2-2");
+        ASSERT_TRUE(mHost->StartUp());
+        EXPECT_TRUE(mHost->ApplyAudioSettings()) << c.name;
+        EXPECT_TRUE(mMessages.empty()) << c.name;
+        const HostSettings saved = ReadHostSettings(SettingsPath());
+        EXPECT_EQ(saved.audioOutput, c.output) << c.name;
+        EXPECT_EQ(saved.audioInput, c.output) << c.name;
+        mHost.reset();
+    }
 }

@@ -67,6 +67,9 @@ class HostJackTest : public devsim::test::JackServerTest {
 protected:
     void TearDown() override {
         mHost.reset(); // its JACK clients go before the server
+        mNoAlsa.reset();
+        mData.reset();
+        mConfig.reset();
         JackServerTest::TearDown();
     }
 
@@ -100,18 +103,17 @@ protected:
         return received();
     }
 
-    void RunRow(const Row& row) {
-        SCOPED_TRACE(row.name);
+    // The server, devsim and the host on them, settings.ini naming the row's ports.
+    void StartHost(const Row& row) {
         ASSERT_NO_FATAL_FAILURE(StartServer());
         ASSERT_NO_FATAL_FAILURE(StartNamedDevsim());
-        ScopedVariable config("XDG_CONFIG_HOME", (mDir / "config").string());
-        ScopedVariable data("XDG_DATA_HOME", (mDir / "data").string());
+        mConfig.emplace("XDG_CONFIG_HOME", (mDir / "config").string());
+        mData.emplace("XDG_DATA_HOME", (mDir / "data").string());
         std::filesystem::create_directories(mDir / "config" / "OmnarControl");
         const std::string alsaConfig = (mDir / "empty-alsa.conf").string();
         std::ofstream(alsaConfig).put('\n');
-        std::optional<ScopedVariable> noAlsa;
         if (row.defaultOrder)
-            noAlsa.emplace("ALSA_CONFIG_PATH", alsaConfig);
+            mNoAlsa.emplace("ALSA_CONFIG_PATH", alsaConfig);
         std::ofstream(mDir / "config" / "OmnarControl" / "settings.ini")
             << "[audio]\ndriver=2\n[midi]\nindev="
             << (row.virtualPorts ? "virtual input" : SimOutPort())
@@ -121,9 +123,8 @@ protected:
         options.makeProduct = [](const vx::InstanceInfo& info) {
             return std::make_unique<RecordingEditor>(info);
         };
-        std::vector<std::string> messages;
-        options.showMessage = [&](const std::string& text, const std::string&) {
-            messages.push_back(text);
+        options.showMessage = [this](const std::string& text, const std::string&) {
+            mMessages.push_back(text);
         };
         if (!row.defaultOrder)
             options.midiApiOrder = {MidiApi::Jack};
@@ -131,7 +132,6 @@ protected:
             options.audio = std::make_shared<host::test::FakeAudioSystem>(
                 std::make_shared<host::test::FakeAudioState>());
         mHost = std::make_unique<StandaloneHost>(std::move(options));
-        auto& editor = static_cast<RecordingEditor&>(mHost->Plugin());
         ASSERT_TRUE(mHost->StartUp());
         ASSERT_TRUE(mHost->HasMidiObjects());
         if (row.virtualPorts) {
@@ -139,7 +139,15 @@ protected:
             ASSERT_NO_FATAL_FAILURE(Join("RtMidi Output Client:From OmnarControl", SimInPort()));
         }
         EXPECT_EQ(mHost->ApplyAudioSettings(), !row.fakeAudio);
-        EXPECT_EQ(messages.size(), row.fakeAudio ? 1u : 0u);
+        EXPECT_EQ(mMessages.size(), row.fakeAudio ? 1u : 0u);
+    }
+
+    RecordingEditor& Editor() { return static_cast<RecordingEditor&>(mHost->Plugin()); }
+
+    void RunRow(const Row& row) {
+        SCOPED_TRACE(row.name);
+        ASSERT_NO_FATAL_FAILURE(StartHost(row));
+        auto& editor = Editor();
 
         ASSERT_TRUE(ExchangeIdentity(editor)) << "no identity reply to five tries of a second each";
         for (const std::thread::id thread : editor.threads)
@@ -155,6 +163,10 @@ protected:
     }
 
     std::unique_ptr<StandaloneHost> mHost;
+    std::vector<std::string> mMessages;
+    std::optional<ScopedVariable> mConfig;
+    std::optional<ScopedVariable> mData;
+    std::optional<ScopedVariable> mNoAlsa;
 };
 
 TEST_F(HostJackTest, DefaultOrderLandsOnJackWhereTheSequencerCannotOpen) {
@@ -171,4 +183,37 @@ TEST_F(HostJackTest, VirtualPortsJoinedByHand) {
 
 TEST_F(HostJackTest, NoAudioDeviceStillAnswersMidi) {
     RunRow({"no audio device", false, true, false});
+}
+
+// The pedal switched off (devsim killed, its ports gone) and on again under
+// the same names: the host notices the open ports gone, keeps the names, and
+// reopens them once they are listed again.
+TEST_F(HostJackTest, APedalSwitchedOffAndOnIsReachedAgainUnderItsNames) {
+    mClientWait = devsim::test::JackClientWait::Asynchronous;
+    ASSERT_NO_FATAL_FAILURE(StartHost({"restart", false, true, false}));
+    ASSERT_TRUE(ExchangeIdentity(Editor()));
+    mSim->Kill();
+    // The server drops a client that died without closing after its client
+    // timeout (5 s); a synchronous one would stall for ten of them per client.
+    const auto gone = [&] {
+        const auto deadline = Clock::now() + 30s;
+        while (Clock::now() < deadline) {
+            if (mHost->RefindMidiPorts())
+                return true;
+            std::this_thread::sleep_for(5ms);
+        }
+        return false;
+    };
+    ASSERT_TRUE(gone()) << "the ports' end went unnoticed for 30 s";
+    ASSERT_NO_FATAL_FAILURE(StartNamedDevsim());
+    // Looked up again as the editor's port watch does, until the pedal answers.
+    bool answered = false;
+    for (int attempt = 0; attempt < 4 && !answered; ++attempt) {
+        mHost->RefindMidiPorts();
+        Editor().replies.clear();
+        answered = ExchangeIdentity(Editor());
+    }
+    EXPECT_TRUE(answered) << "the pedal did not answer through the reopened ports";
+    EXPECT_EQ(mHost->Settings().midiInput, SimOutPort());
+    EXPECT_EQ(mHost->Settings().midiOutput, SimInPort());
 }

@@ -4,6 +4,8 @@
 
 #include "framework/host/PortMatch.h"
 
+#include <filesystem>
+
 using namespace host;
 using namespace host::test;
 
@@ -84,10 +86,11 @@ TEST_F(HostMidiTest, OpeningByNameOpensClosesOrSwitchesOff) {
         {MidiDirection::Input, "B 16:0", nullptr, true, "in open 1 RtMidi Input", "B 16:0", false},
         {MidiDirection::Input, "B 20:0", nullptr, true, "in open 1 RtMidi Input", "B 16:0", false},
         {MidiDirection::Output, "A", nullptr, true, "out open 0 RtMidi Output", "A", true},
-        {MidiDirection::Output, "gone", nullptr, true, "", "off", false},
+        {MidiDirection::Output, "gone", nullptr, true, "", "gone", false},
         {MidiDirection::Output, "A", "out open", false, "out open 0 RtMidi Output", "A", false},
         {MidiDirection::Output, "A", "out close", true, "out open 0 RtMidi Output", "A", true},
-        {MidiDirection::Input, "B 16:0", "in count", true, "", "off", false},
+        {MidiDirection::Input, "B 16:0", "in count", true, "", "B 16:0", false},
+        {MidiDirection::Input, "no input", nullptr, true, "", "off", false},
     };
     for (const Case& c : cases) {
         mMidi = std::make_shared<FakeMidiState>();
@@ -113,6 +116,79 @@ TEST_F(HostMidiTest, OpeningByNameOpensClosesOrSwitchesOff) {
             EXPECT_EQ(input ? saved.midiInput : saved.midiOutput, c.stored) << c.name;
         }
         EXPECT_EQ(mHost->MidiOutput()->IsPortOpen(), c.outputOpen) << c.name;
+    }
+}
+
+// The pedal absent at the start, plugged in, unplugged and plugged back: the
+// stored names never change, and each direction follows its port.
+TEST_F(HostMidiTest, StoredPortsSurviveTheirAbsenceAndAreReopenedWhenListedAgain) {
+    WriteSettings("[midi]\nindev=Pedal Out\noutdev=Pedal In\n");
+    mMidi->inputPorts = {"Synth"};
+    mMidi->outputPorts = {"Synth"};
+    ASSERT_TRUE(MakeHost().StartUp());
+    const std::string written = SettingsText();
+    struct Step {
+        const char* what;
+        std::vector<std::string> ports; // both directions
+        const char* throwing;
+        bool lost;
+        std::vector<std::string> calls; // the opening and closing calls, in order
+    };
+    const Step steps[] = {
+        {"absent at the start", {"Synth"}, nullptr, false, {}},
+        {"plugged in", {"Synth", "Pedal Out", "Pedal In"}, nullptr, false,
+         {"in close", "in open 1 RtMidi Input", "out close", "out open 2 RtMidi Output"}},
+        {"still there", {"Pedal In", "Pedal Out", "Synth"}, nullptr, false, {}},
+        {"an input listing that fails", {"Pedal In", "Pedal Out"}, "in count", false, {}},
+        {"nothing listed at all: the MIDI system itself gone", {}, nullptr, false, {}},
+        // Reported, nothing touched: the MIDI system may be going away too.
+        {"unplugged", {"Synth"}, nullptr, true, {}},
+        {"still away", {"Synth"}, nullptr, false, {}},
+        // Fresh objects (the old ones closed), then both ports opened.
+        {"plugged back", {"Pedal In", "Pedal Out"}, nullptr, false,
+         {"in close", "out close", "in close", "in open 1 RtMidi Input", "out close",
+          "out open 0 RtMidi Output"}},
+    };
+    EXPECT_FALSE(mHost->MidiOutput()->IsPortOpen());
+    for (const Step& s : steps) {
+        mMidi->inputPorts = mMidi->outputPorts = s.ports;
+        mMidi->throwingCalls.clear();
+        if (s.throwing)
+            mMidi->throwingCalls.insert(s.throwing);
+        mMidi->calls.clear();
+        EXPECT_EQ(mHost->RefindMidiPorts(), s.lost) << s.what;
+        std::vector<std::string> calls;
+        for (const std::string& call : mMidi->calls)
+            if (call.find("open") != std::string::npos || call.find("close") != std::string::npos)
+                calls.push_back(call);
+        EXPECT_EQ(calls, s.calls) << s.what;
+        EXPECT_EQ(mHost->Settings().midiInput, "Pedal Out") << s.what;
+        EXPECT_EQ(mHost->Settings().midiOutput, "Pedal In") << s.what;
+        EXPECT_EQ(SettingsText(), written) << s.what << ": settings.ini is not rewritten";
+    }
+    EXPECT_TRUE(mHost->MidiOutput()->IsPortOpen());
+    mHost.reset();
+    EXPECT_EQ(SettingsText(), written) << "quitting keeps the names too";
+}
+
+TEST_F(HostMidiTest, PortsAreChosenOnlyWhenBothDirectionsNameOne) {
+    struct Case {
+        const char* settings;
+        bool chosen;
+    };
+    const Case cases[] = {
+        {"", false},
+        {"[midi]\nindev=off\noutdev=off\n", false},
+        {"[midi]\nindev=Pedal\n", false},
+        {"[midi]\nindev=Pedal\noutdev=Pedal\n", true},
+        {"[midi]\nindev=virtual input\noutdev=virtual output\n", true},
+    };
+    for (const Case& c : cases) {
+        WriteSettings(c.settings);
+        ASSERT_TRUE(MakeHost().StartUp());
+        EXPECT_EQ(mHost->HasMidiPortsChosen(), c.chosen) << c.settings;
+        mHost.reset();
+        std::filesystem::remove(SettingsPath());
     }
 }
 
