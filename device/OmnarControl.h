@@ -204,10 +204,10 @@ public:
     // Stores the current IR as IR n's slot file and, when asked, prepares its
     // upload; the name is cut of its trailing spaces in place.
     void NormalizeAndPackIR(Name& name, int irNumber, bool upload);
-    // Stores the IR dump just received; false (nothing written) unless it
-    // arrived whole with a matching check.
     // The IR dump just received came whole and passed its check.
     bool ReceivedIRIsWhole() const;
+    // Stores the IR dump just received; false (nothing written) unless it
+    // arrived whole with a matching check and its file was written.
     bool SaveReceivedIR(int irNumber);
     // The pedal accepted the upload: its image becomes the library's file.
     void CommitStagedIR();
