@@ -60,8 +60,12 @@ endfunction()
 # JACK names a client's sockets after the client alone, whatever its server, and
 # the audio library probes under one fixed client name: tests whose programs
 # open JACK clients run one at a time even on private servers.
+# They also start first (a high COST), so that their one-at-a-time chain runs
+# beside the other tests instead of after them, even without timings from an
+# earlier run.
 function(omnar_jack_clients_test name)
     set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK jack-client-names)
+    set_property(TEST ${name} PROPERTY COST 1000)
 endfunction()
 
 # omnar_xvfb_test(<name> [ARGS...])
