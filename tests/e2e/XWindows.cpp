@@ -132,22 +132,35 @@ std::optional<std::pair<int, int>> XDisplay::Origin(unsigned long window) {
     return std::pair{x, y};
 }
 
-bool XDisplay::ShowsArt(unsigned long window) {
+std::size_t XDisplay::Shades(unsigned long window, int grid) {
+    constexpr std::size_t kEnough = 9;
     const auto size = Size(window);
     if (!size || size->width < 8 || size->height < 8)
-        return false;
+        return 0;
     Display* dpy = Dpy(mDisplay);
     XImage* image = XGetImage(dpy, window, 0, 0, unsigned(size->width), unsigned(size->height),
                               AllPlanes, ZPixmap);
     if (!image)
-        return false;
-    // A grid of samples: a blank or cleared window gives one or two colours.
+        return 0;
+    // Every pixel, or the inner points of a grid x grid lattice.
+    const int columns = grid ? grid : size->width, rows = grid ? grid : size->height;
     std::set<unsigned long> colours;
-    for (int y = 1; y < 16; ++y)
-        for (int x = 1; x < 16; ++x)
-            colours.insert(XGetPixel(image, x * size->width / 16, y * size->height / 16));
+    for (int y = grid ? 1 : 0; y < rows && colours.size() < kEnough; ++y)
+        for (int x = grid ? 1 : 0; x < columns && colours.size() < kEnough; ++x)
+            colours.insert(XGetPixel(image, grid ? x * size->width / grid : x,
+                                     grid ? y * size->height / grid : y));
     XDestroyImage(image);
-    return colours.size() > 8;
+    return colours.size();
+}
+
+bool XDisplay::ShowsArt(unsigned long window) {
+    // A blank or cleared window gives one or two colours on a coarse grid.
+    return Shades(window, 16) > 8;
+}
+
+bool XDisplay::ShowsContent(unsigned long window) {
+    // Antialiased letters give many shades somewhere; a plain or unpainted window a few.
+    return Shades(window, 0) > 8;
 }
 
 std::vector<unsigned long> XDisplay::ShownWindows(int pid) {
