@@ -102,30 +102,37 @@ protected:
     }
 };
 
-TEST_F(TextFitFixture, EveryTextOfEveryPageFitsItsBoxAtEachScale) {
-    for (const char* scale : {"0.5", "1", "2"}) {
-        TextNotingCanvas& g = OpenAt(scale);
-        std::set<std::string> misfits;
-        for (const Page& page : AllPages()) {
-            if (page.method)
-                (editor.get()->*page.method)();
-            ShowGroups(g, page.groups, true);
-            g.drawn.clear();
-            g.MarkAllControlsDirty();
-            ASSERT_TRUE(g.DrawFrame()) << page.name;
-            EXPECT_FALSE(g.drawn.empty()) << page.name;
-            for (const DrawnText& t : g.drawn)
-                if (const std::string why = Misfit(t, std::stof(scale)); !why.empty())
-                    misfits.insert(std::string("scale ") + scale + ", " + page.name + ": " + why);
-            if (std::string(scale) != "2")
-                g.WriteFramePNG(std::string("pages/fit-") + scale + "/" + page.name);
-            ShowGroups(g, page.groups, false);
-        }
-        for (const std::string& m : misfits)
-            ADD_FAILURE() << m;
-        Close();
+class TextFitAtScale : public TextFitFixture, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(TextFitAtScale, EveryTextOfEveryPageFitsItsBox) {
+    const char* scale = GetParam();
+    TextNotingCanvas& g = OpenAt(scale);
+    std::set<std::string> misfits;
+    for (const Page& page : AllPages()) {
+        if (page.method)
+            (editor.get()->*page.method)();
+        ShowGroups(g, page.groups, true);
+        g.drawn.clear();
+        g.MarkAllControlsDirty();
+        ASSERT_TRUE(g.DrawFrame()) << page.name;
+        EXPECT_FALSE(g.drawn.empty()) << page.name;
+        for (const DrawnText& t : g.drawn)
+            if (const std::string why = Misfit(t, std::stof(scale)); !why.empty())
+                misfits.insert(std::string("scale ") + scale + ", " + page.name + ": " + why);
+        if (std::string(scale) != "2")
+            g.WriteFramePNG(std::string("pages/fit-") + scale + "/" + page.name);
+        ShowGroups(g, page.groups, false);
     }
+    for (const std::string& m : misfits)
+        ADD_FAILURE() << m;
 }
+
+INSTANTIATE_TEST_SUITE_P(Scales, TextFitAtScale, ::testing::Values("0.5", "1", "2"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param) == "0.5"
+                                        ? std::string("Half")
+                                        : "Times" + std::string(info.param);
+                         });
 
 // Scrolled anywhere, no row shows past the list's frame.
 TEST_F(TextFitFixture, PresetRowsStayInsideTheList) {
