@@ -178,7 +178,8 @@ void UserTest::ShotOfBox(const std::string& name) {
     ASSERT_TRUE(box) << "no box to shoot as " << name;
     EXPECT_TRUE(WaitUntil([&] { return mX.ShowsContent(*box); }, kDialogWait))
         << "the box for " << name << " showed no text within 10 s";
-    Shot(name);
+    // The box itself: it is not always placed over the main window.
+    Shot(*box, name);
 }
 
 void UserTest::ExpectBox(std::size_t mark, const std::string& text,

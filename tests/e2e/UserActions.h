@@ -64,7 +64,7 @@ protected:
                                             const std::string& text = "");
     // Return to the box shown; the box gone within 10 s.
     ::testing::AssertionResult AnswerBox();
-    // Shot(name) once the box shown has drawn its text, so the picture holds it.
+    // A shot of the box shown, once it has drawn its text.
     void ShotOfBox(const std::string& name);
     // The first box after the mark says the text; it is answered (shot first
     // as ShotOfBox(shot) when a name is given).

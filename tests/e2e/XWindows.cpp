@@ -4,6 +4,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -132,35 +134,40 @@ std::optional<std::pair<int, int>> XDisplay::Origin(unsigned long window) {
     return std::pair{x, y};
 }
 
-std::size_t XDisplay::Shades(unsigned long window, int grid) {
-    constexpr std::size_t kEnough = 9;
+XDisplay::Colours XDisplay::Shades(unsigned long window, int grid) {
     const auto size = Size(window);
     if (!size || size->width < 8 || size->height < 8)
-        return 0;
+        return {};
     Display* dpy = Dpy(mDisplay);
     XImage* image = XGetImage(dpy, window, 0, 0, unsigned(size->width), unsigned(size->height),
                               AllPlanes, ZPixmap);
     if (!image)
-        return 0;
+        return {};
     // Every pixel, or the inner points of a grid x grid lattice.
     const int columns = grid ? grid : size->width, rows = grid ? grid : size->height;
-    std::set<unsigned long> colours;
-    for (int y = grid ? 1 : 0; y < rows && colours.size() < kEnough; ++y)
-        for (int x = grid ? 1 : 0; x < columns && colours.size() < kEnough; ++x)
-            colours.insert(XGetPixel(image, grid ? x * size->width / grid : x,
-                                     grid ? y * size->height / grid : y));
+    std::map<unsigned long, int> counts;
+    int samples = 0;
+    for (int y = grid ? 1 : 0; y < rows; ++y)
+        for (int x = grid ? 1 : 0; x < columns; ++x, ++samples)
+            ++counts[XGetPixel(image, grid ? x * size->width / grid : x,
+                               grid ? y * size->height / grid : y)];
     XDestroyImage(image);
-    return colours.size();
+    int most = 0;
+    for (const auto& [colour, n] : counts)
+        most = std::max(most, n);
+    return {counts.size(), samples ? double(most) / samples : 0.0};
 }
 
 bool XDisplay::ShowsArt(unsigned long window) {
     // A blank or cleared window gives one or two colours on a coarse grid.
-    return Shades(window, 16) > 8;
+    return Shades(window, 16).distinct > 8;
 }
 
 bool XDisplay::ShowsContent(unsigned long window) {
-    // Antialiased letters give many shades somewhere; a plain or unpainted window a few.
-    return Shades(window, 0) > 8;
+    // A painted box is mostly its plain background with antialiased letters
+    // on it; unpainted, it shows whatever lay under it (the panel's grain).
+    const Colours c = Shades(window, 0);
+    return c.distinct > 8 && c.dominantShare > 0.4;
 }
 
 std::vector<unsigned long> XDisplay::ShownWindows(int pid) {

@@ -50,9 +50,13 @@ public:
 
 private:
     std::optional<unsigned long> FindWindow(const std::string& title, int pid);
-    // Distinct colours of the window (up to 9): at every pixel (grid 0) or on
-    // a grid x grid lattice.
-    std::size_t Shades(unsigned long window, int grid);
+    // The window's distinct colours and the share of its commonest one, at
+    // every pixel (grid 0) or on a grid x grid lattice.
+    struct Colours {
+        std::size_t distinct = 0;
+        double dominantShare = 0.0;
+    };
+    Colours Shades(unsigned long window, int grid);
     void* mDisplay = nullptr;
 };
 
