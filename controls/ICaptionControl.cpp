@@ -47,7 +47,15 @@ void ICaptionControl::Draw(ICanvas& g) {
             str.AppendBounded(param->UnitLabel());
         }
     }
-    DrawTextOnBackground(g);
+    // The value keeps clear of the triangle's strip.
+    IRECT textRect = drawRect;
+    if (triangleRect.L < triangleRect.R) {
+        if (text.align == 2)
+            textRect.L += text.size;
+        else
+            textRect.R -= text.size;
+    }
+    DrawTextOnBackground(g, textRect);
     if (triangleRect.L < triangleRect.R) {
         const IRECT& t = triangleRect;
         if (mouseIsOver)

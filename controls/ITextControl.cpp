@@ -72,9 +72,13 @@ void ITextControl::Draw(ICanvas& g) {
 }
 
 void ITextControl::DrawTextOnBackground(ICanvas& g) {
+    DrawTextOnBackground(g, drawRect);
+}
+
+void ITextControl::DrawTextOnBackground(ICanvas& g, const IRECT& textRect) {
     g.FillRect(bgColor, drawRect, &blend);
     if (str.GetLength() > 0 && g.GetControlInTextEntry() != this)
-        g.DrawText(text, str.Get(), drawRect, &blend);
+        g.DrawText(text, str.Get(), textRect, &blend);
 }
 
 IEditableTextControl::IEditableTextControl(const IRECT& bounds, const char* initial,

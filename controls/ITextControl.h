@@ -30,6 +30,8 @@ public:
 protected:
     // The background, then the text unless it is being edited.
     void DrawTextOnBackground(ICanvas& g);
+    // The background over the whole control, the text within `textRect`.
+    void DrawTextOnBackground(ICanvas& g, const IRECT& textRect);
 
     VxString str;
     IColor bgColor;

@@ -87,6 +87,8 @@ void OmnarControl::LayoutFrontPanel(PageBuilder& builder) {
         std::snprintf(number, sizeof number, " %02d", i + 1);
         row->ClearString();
         row->SetString(number);
+        // Only the rows inside the list's frame show; scrolling reveals the others.
+        row->Hide(RowRect(i).B > kListBottom);
     }
     mPresetListSelector =
         builder.Attach(new vx::ui::IInvisibleSelectControl3(kPresetListRowParam, 0,

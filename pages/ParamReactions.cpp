@@ -104,8 +104,10 @@ void OmnarControl::ReactToParamChange(int index, int v) {
         if (canvas)
             for (int i = 0; i < kPresetCount; ++i)
                 if (vx::ui::ITextControl* row = mPresetRows[std::size_t(i)]) {
-                    const float y = kPresetRowPitch * float(i - mPresetListOffset);
-                    row->Hide(y < 0.f);
+                    // Rows outside the list's window would show past its frame.
+                    const int place = i - mPresetListOffset;
+                    const float y = kPresetRowPitch * float(place);
+                    row->Hide(place < 0 || place >= kVisiblePresetRows);
                     row->SetPosition(1.f, y + kFirstPresetRowY);
                 }
         break;

@@ -374,6 +374,7 @@ public:
     void SetFrameCallback(std::function<void()> func) { frameCallback = std::move(func); }
     const IRECT& GetClipRect() const { return clipRect; }
 
+    // A string wider than `bounds` is drawn smaller, then cut (toolkit/TextFit.h).
     void DrawText(const IText& text, const char* str, const IRECT& bounds,
                   const IBlendSetting* blend = nullptr);
     void DrawTextAt(const IText& text, const char* str, float x, float y,

@@ -1,5 +1,6 @@
 // Text, bitmap-frame and line helpers that controls call while drawing.
 #include "toolkit/ICanvas.h"
+#include "toolkit/TextFit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,10 +20,14 @@ float ICanvas::MeasureText(const IText& text, const char* str, IRECT& bounds) co
     return MeasureTextBounds(text, str, bounds);
 }
 
+// A string wider than its box shrinks, then is cut with an ellipsis, rather
+// than being clipped mid-letter at the control's edge.
 void ICanvas::DrawText(const IText& text, const char* str, const IRECT& bounds,
                        const IBlendSetting* blend) {
-    if (str && *str)
-        DrawTextString(text, str, bounds, blend);
+    if (!str || !*str)
+        return;
+    const FittedText fitted = FitText(*this, text, str, bounds.W());
+    DrawTextString(fitted.style, fitted.str.c_str(), bounds, blend);
 }
 
 void ICanvas::DrawTextAt(const IText& text, const char* str, float x, float y,

@@ -100,8 +100,12 @@ IRECT IVectorBase::LayoutLabel(const IRECT& parent) {
     default:
         break;
     }
+    // A label wider than its control keeps to the control: the text then
+    // shrinks to fit rather than spilling past the clip.
     if (labelBounds.Empty())
         return parent;
+    labelBounds.L = std::max(labelBounds.L, parent.L);
+    labelBounds.R = std::min(labelBounds.R, parent.R);
     IRECT clickable = parent;
     switch (style.labelPosition) {
     case 0:

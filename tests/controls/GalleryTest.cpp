@@ -22,10 +22,12 @@
 #include "toolkit/IPanelControl.h"
 
 #include <gtest/gtest.h>
+#include <stb/stb_image_write.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -108,12 +110,11 @@ void PopulateVectorRows(ICanvas& g) {
     g.AddControl(new IVColorSwatchControl({1100, 1010, 1280, 1110}, "COLOURS"));
 }
 
-// The bitmap and SVG controls; the bitmaps live in keep.
-void PopulateImageRows(ICanvas& g, std::vector<std::unique_ptr<APIBitmap>>& keep) {
-    auto strip = [&](const char* name, int w, int h, int n) {
-        keep.emplace_back(RecordingCanvas::MakeBitmap(w, h * n));
-        return IBitmapHandle(keep.back().get(), name, n, false);
-    };
+// Makes a strip of n frames of w x h.
+using StripMaker = std::function<IBitmapHandle(const char* name, int w, int h, int n)>;
+
+// The bitmap and SVG controls, their bitmaps from `strip`.
+void PopulateImageRows(ICanvas& g, const StripMaker& strip) {
     g.AddControl(new IBKnobControl({1100, 450, 1160, 510}, strip("knob.png", 40, 40, 64),
                                    FakeDelegate::kGain));
     g.AddControl(new IBKnobRotaterControl(
@@ -142,6 +143,13 @@ void PopulateImageRows(ICanvas& g, std::vector<std::unique_ptr<APIBitmap>>& keep
     g.AddControl(new ISVGSliderControl({1320, 600, 1360, 760}, box, track, FakeDelegate::kGain));
 }
 
+// Values part-way, so the rows from `first` on show arcs, fills and handles.
+void SetValuesPartWay(ICanvas& g, int first) {
+    for (int i = first; i < g.NControls(); ++i)
+        for (int v = 0; v < g.GetControl(i)->NVals(); ++v)
+            g.GetControl(i)->SetValue(0.3 + 0.4 * v, v);
+}
+
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -156,11 +164,11 @@ TEST(Gallery, RecordedDrawingMatchesTheGoldenLog) {
     Populate(canvas);
     const int firstNew = canvas.NControls();
     PopulateVectorRows(canvas);
-    PopulateImageRows(canvas, bitmaps);
-    // Values part-way, so the new rows show arcs, fills and handles.
-    for (int i = firstNew; i < canvas.NControls(); ++i)
-        for (int v = 0; v < canvas.GetControl(i)->NVals(); ++v)
-            canvas.GetControl(i)->SetValue(0.3 + 0.4 * v, v);
+    PopulateImageRows(canvas, [&](const char* name, int w, int h, int n) {
+        bitmaps.emplace_back(RecordingCanvas::MakeBitmap(w, h * n));
+        return IBitmapHandle(bitmaps.back().get(), name, n, false);
+    });
+    SetValuesPartWay(canvas, firstNew);
     canvas.ClearCalls();
     ASSERT_TRUE(RunFrame(canvas));
     std::string log;
@@ -182,8 +190,40 @@ TEST(Gallery, RecordedDrawingMatchesTheGoldenLog) {
     }
 }
 
-// The same panel in pixels, for a person to look at: build/test-output/gallery.png.
-TEST(Gallery, DrawsIntoAnImage) {
+// Frame k of a test strip is filled with kFrameColours[k % 4], so a pixel
+// tells which frame a bitmap control drew.
+const IColor kFrameColours[] = {
+    {255, 230, 40, 40}, {255, 40, 200, 60}, {255, 40, 80, 230}, {255, 230, 200, 40}};
+
+IBitmapHandle PngStrip(ICanvas& g, const char* name, int w, int h, int n) {
+    std::vector<unsigned char> rgba;
+    for (int k = 0; k < n; ++k)
+        for (int p = 0; p < w * h; ++p) {
+            const IColor& c = kFrameColours[k % 4];
+            rgba.insert(rgba.end(),
+                        {static_cast<unsigned char>(c.R), static_cast<unsigned char>(c.G),
+                         static_cast<unsigned char>(c.B), 255});
+        }
+    std::vector<unsigned char> png;
+    stbi_write_png_to_func(
+        [](void* out, void* data, int size) {
+            auto* bytes = static_cast<unsigned char*>(data);
+            static_cast<std::vector<unsigned char>*>(out)->insert(
+                static_cast<std::vector<unsigned char>*>(out)->end(), bytes, bytes + size);
+        },
+        &png, w, h * n, 4, rgba.data(), w * 4);
+    return g.LoadScaledBitmapData(name, png.data(), static_cast<int>(png.size()), n, false, 1);
+}
+
+struct Probe {
+    const char* what;
+    int x, y;
+    IColor colour;
+};
+
+// Every class of both libraries in pixels, probed where each draws a colour of
+// its own; the picture is build/test-output/gallery.png.
+TEST(Gallery, DrawsEveryClassIntoAnImage) {
     FakeDelegate delegate;
     HeadlessCanvas canvas(delegate, 1920, 1200);
     canvas.Attach();
@@ -191,13 +231,71 @@ TEST(Gallery, DrawsIntoAnImage) {
         "Roboto-Regular",
         "/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/Roboto-Regular.ttf"));
     Populate(canvas);
+    const int firstNew = canvas.NControls();
+    PopulateVectorRows(canvas);
+    PopulateImageRows(canvas, [&](const char* name, int w, int h, int n) {
+        return PngStrip(canvas, name, w, h, n);
+    });
+    SetValuesPartWay(canvas, firstNew);
     ASSERT_TRUE(RunFrame(canvas));
     int w = 0, h = 0;
     const std::vector<unsigned char> frame = canvas.LastFrame(&w, &h);
     ASSERT_EQ(w, 1920);
     ASSERT_EQ(h, 1200);
-    EXPECT_EQ(frame[3], 255) << "the background panel covers the frame";
     EXPECT_FALSE(canvas.WriteFramePNG("gallery").empty());
+    const Probe probes[] = {
+        {"background panel", 5, 5, {255, 30, 30, 36}},
+        {"text control's background", 250, 25, {255, 60, 60, 70}},
+        {"caption's background", 100, 115, {255, 0, 0, 0}},
+        {"spectrum curve", 620, 139, {255, 0, 200, 0}},
+        {"dynamics curve's lower handle", 1240, 260, {255, 255, 127, 0}},
+        {"vector button IMPORT", 780, 735, {255, 200, 200, 200}},
+        {"vector button EXPORT, an ellipse", 980, 760, {255, 200, 200, 200}},
+        {"panel veil", 1605, 1000, {255, 15, 15, 18}},
+        {"vector switch", 70, 965, {255, 200, 200, 200}},
+        {"toggle", 190, 965, {255, 200, 200, 200}},
+        {"tab LOW, not chosen", 460, 965, {255, 200, 200, 200}},
+        {"tab MID, chosen", 540, 965, {255, 240, 240, 240}},
+        {"radio Room, not chosen", 674, 943, {255, 200, 200, 200}},
+        {"radio Hall, chosen", 674, 955, {255, 240, 240, 240}},
+        {"menu button", 900, 965, {255, 198, 198, 198}},
+        {"knob's value arc", 68, 1045, {255, 0, 255, 0}},
+        {"slider's handle", 200, 1044, {255, 200, 200, 200}},
+        {"track's second bar", 455, 1100, {255, 200, 200, 200}},
+        {"pad's handle", 654, 1057, {255, 200, 200, 200}},
+        {"plot's line", 820, 1069, {255, 255, 0, 0}},
+        {"plot's empty corner", 821, 1080, {255, 30, 30, 36}},
+        {"group frame", 920, 1080, {255, 23, 23, 28}},
+        {"swatch cell 2", 1190, 1042, {255, 200, 200, 200}},
+        {"swatch cell 3", 1247, 1042, {255, 240, 240, 240}},
+        {"swatch cell 7", 1132, 1093, {255, 0, 0, 0}},
+        {"swatch cell 8", 1190, 1093, {255, 0, 255, 0}},
+        {"swatch cell 9", 1247, 1093, {255, 0, 0, 255}},
+        // Bitmaps: the frame drawn tells by its colour (kFrameColours).
+        {"bitmap knob, frame 19", 1130, 480, {255, 230, 200, 40}},
+        {"rotating knob", 1200, 480, {255, 230, 40, 40}},
+        {"bitmap button, frame 0", 1260, 480, {255, 230, 40, 40}},
+        {"bitmap switch, frame 0", 1310, 480, {255, 230, 40, 40}},
+        {"bitmap slider", 1360, 500, {255, 230, 40, 40}},
+        {"bitmap text, frame 48", 1456, 470, {255, 230, 40, 40}},
+        {"meter, frame 3", 1110, 550, {255, 230, 200, 40}},
+        {"SVG button", 1120, 620, {255, 0, 0, 0}},
+        {"SVG toggle, filled grey", 1170, 620, {255, 127, 127, 127}},
+        {"SVG knob", 1230, 630, {255, 0, 0, 0}},
+        {"SVG slider's track", 1340, 680, {255, 0, 0, 0}},
+    };
+    // Flat fills come out exact; a little room for antialiased lines.
+    constexpr int kTolerance = 3;
+    for (const Probe& p : probes) {
+        const unsigned char* px =
+            &frame[(std::size_t(p.y) * std::size_t(w) + std::size_t(p.x)) * 4];
+        const IColor got(px[3], px[0], px[1], px[2]);
+        EXPECT_TRUE(std::abs(got.R - p.colour.R) <= kTolerance &&
+                    std::abs(got.G - p.colour.G) <= kTolerance &&
+                    std::abs(got.B - p.colour.B) <= kTolerance && got.A == p.colour.A)
+            << p.what << " at " << p.x << "," << p.y << ": " << got.A << "," << got.R << ","
+            << got.G << "," << got.B;
+    }
 }
 
 } // namespace

@@ -74,6 +74,13 @@ TEST_F(TextControlsTest, CaptionTriangleOnlyForEnumeratedParameters) {
     const auto triangles = canvas.CallsStartingWith("FillTriangle");
     ASSERT_EQ(triangles.size(), 2u);
     EXPECT_NE(triangles[0].find("b(0,0.5)"), std::string::npos) << triangles[0];
+    // The value keeps clear of the triangle's strip, on either side; without
+    // a triangle it has the whole box.
+    const auto texts = canvas.CallsStartingWith("DrawTextString");
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_NE(texts[0].find(" 0,0,86,20 "), std::string::npos) << texts[0];
+    EXPECT_NE(texts[1].find(" 14,40,100,60 "), std::string::npos) << texts[1];
+    EXPECT_NE(texts[2].find(" 0,80,100,100 "), std::string::npos) << texts[2];
 }
 
 TEST_F(TextControlsTest, CaptionShowsDisplayTextAndUnit) {

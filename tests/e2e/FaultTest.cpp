@@ -49,7 +49,7 @@ TEST_P(CablePulled, TellsTheUserKeepsTheLibraryAndRecovers) {
     if (c.message) {
         EXPECT_TRUE(WaitForAlert(pulled, c.messageWithin, c.message))
             << "no \"" << c.message << "\" within " << c.messageWithin.count() << " s of the pull";
-        Shot("unplugged");
+        ASSERT_NO_FATAL_FAILURE(ShotOfBox("unplugged"));
         ASSERT_TRUE(AnswerBox());
     } else {
         EXPECT_TRUE(WaitUntil(
@@ -171,7 +171,7 @@ TEST_P(PedalFault, GivesTheMessageAndKeepsTheLibrary) {
     ASSERT_NO_FATAL_FAILURE(BeginTransfer(c.transfer));
     if (c.message) {
         EXPECT_TRUE(WaitForAlert(begun, kTransferWait, c.message)) << "no \"" << c.message << "\"";
-        Shot("message");
+        ASSERT_NO_FATAL_FAILURE(ShotOfBox("message"));
         ASSERT_TRUE(AnswerBox());
     }
     // A delay leaves no note in the trace; the other kinds do.

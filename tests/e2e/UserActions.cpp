@@ -172,11 +172,24 @@ std::optional<std::string> UserTest::WaitForAlert(std::size_t mark,
     return ::testing::AssertionSuccess();
 }
 
+void UserTest::ShotOfBox(const std::string& name) {
+    // The alert's stderr line comes before the box is mapped, and mapping before drawing.
+    const auto box = WaitForDialog();
+    ASSERT_TRUE(box) << "no box to shoot as " << name;
+    EXPECT_TRUE(WaitUntil([&] { return mX.ShowsContent(*box); }, kDialogWait))
+        << "the box for " << name << " showed no text within 10 s";
+    // The box itself: it is not always placed over the main window.
+    Shot(*box, name);
+}
+
 void UserTest::ExpectBox(std::size_t mark, const std::string& text,
-                         std::chrono::milliseconds timeout) {
+                         std::chrono::milliseconds timeout, const std::string& shot) {
     const auto alert = WaitForAlert(mark, timeout);
     ASSERT_TRUE(alert) << "no box saying " << text << " within " << timeout.count() << " ms";
     EXPECT_NE(alert->find(text), std::string::npos) << *alert;
+    if (!shot.empty()) {
+        ASSERT_NO_FATAL_FAILURE(ShotOfBox(shot));
+    }
     ASSERT_TRUE(AnswerBox()) << "the box saying " << *alert;
 }
 

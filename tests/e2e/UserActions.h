@@ -64,8 +64,12 @@ protected:
                                             const std::string& text = "");
     // Return to the box shown; the box gone within 10 s.
     ::testing::AssertionResult AnswerBox();
-    // The first box after the mark says the text; it is answered.
-    void ExpectBox(std::size_t mark, const std::string& text, std::chrono::milliseconds timeout);
+    // A shot of the box shown, once it has drawn its text.
+    void ShotOfBox(const std::string& name);
+    // The first box after the mark says the text; it is answered (shot first
+    // as ShotOfBox(shot) when a name is given).
+    void ExpectBox(std::size_t mark, const std::string& text, std::chrono::milliseconds timeout,
+                   const std::string& shot = "");
 
     std::optional<PanelPixels> Grab(PanelArea rect) { return PanelPixels::Grab(mWindow, rect); }
     // The whole panel once two grabs in a row agree, or nothing within 10 s.

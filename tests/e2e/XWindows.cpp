@@ -4,6 +4,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -132,22 +134,40 @@ std::optional<std::pair<int, int>> XDisplay::Origin(unsigned long window) {
     return std::pair{x, y};
 }
 
-bool XDisplay::ShowsArt(unsigned long window) {
+XDisplay::Colours XDisplay::Shades(unsigned long window, int grid) {
     const auto size = Size(window);
     if (!size || size->width < 8 || size->height < 8)
-        return false;
+        return {};
     Display* dpy = Dpy(mDisplay);
     XImage* image = XGetImage(dpy, window, 0, 0, unsigned(size->width), unsigned(size->height),
                               AllPlanes, ZPixmap);
     if (!image)
-        return false;
-    // A grid of samples: a blank or cleared window gives one or two colours.
-    std::set<unsigned long> colours;
-    for (int y = 1; y < 16; ++y)
-        for (int x = 1; x < 16; ++x)
-            colours.insert(XGetPixel(image, x * size->width / 16, y * size->height / 16));
+        return {};
+    // Every pixel, or the inner points of a grid x grid lattice.
+    const int columns = grid ? grid : size->width, rows = grid ? grid : size->height;
+    std::map<unsigned long, int> counts;
+    int samples = 0;
+    for (int y = grid ? 1 : 0; y < rows; ++y)
+        for (int x = grid ? 1 : 0; x < columns; ++x, ++samples)
+            ++counts[XGetPixel(image, grid ? x * size->width / grid : x,
+                               grid ? y * size->height / grid : y)];
     XDestroyImage(image);
-    return colours.size() > 8;
+    int most = 0;
+    for (const auto& [colour, n] : counts)
+        most = std::max(most, n);
+    return {counts.size(), samples ? double(most) / samples : 0.0};
+}
+
+bool XDisplay::ShowsArt(unsigned long window) {
+    // A blank or cleared window gives one or two colours on a coarse grid.
+    return Shades(window, 16).distinct > 8;
+}
+
+bool XDisplay::ShowsContent(unsigned long window) {
+    // A painted box is mostly its plain background with antialiased letters
+    // on it; unpainted, it shows whatever lay under it (the panel's grain).
+    const Colours c = Shades(window, 0);
+    return c.distinct > 8 && c.dominantShare > 0.4;
 }
 
 std::vector<unsigned long> XDisplay::ShownWindows(int pid) {

@@ -5,6 +5,7 @@
 // send. Input goes through xdotool, as a user's would.
 
 #include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -38,6 +39,9 @@ public:
     std::optional<std::pair<int, int>> Origin(unsigned long window);
     // True once the window holds a drawn picture rather than one flat colour.
     bool ShowsArt(unsigned long window);
+    // Whether the window holds drawn content (a box's text and button), not
+    // just the plain colour a mapped but unpainted window shows.
+    bool ShowsContent(unsigned long window);
     // WM_DELETE_WINDOW, as the window manager sends it for the close button.
     bool RequestClose(unsigned long window);
     // The process's mapped top-level windows a user answers (the main window,
@@ -46,6 +50,13 @@ public:
 
 private:
     std::optional<unsigned long> FindWindow(const std::string& title, int pid);
+    // The window's distinct colours and the share of its commonest one, at
+    // every pixel (grid 0) or on a grid x grid lattice.
+    struct Colours {
+        std::size_t distinct = 0;
+        double dominantShare = 0.0;
+    };
+    Colours Shades(unsigned long window, int grid);
     void* mDisplay = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "controls/ITextControl.h"
 #include "toolkit/ICanvas.h"
+#include "toolkit/IVectorBase.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +38,8 @@ std::string Line(const vx::ui::ICanvas& canvas, int index) {
                        " disabled=" + std::to_string(c.IsDisabled());
     if (const auto* text = dynamic_cast<const vx::ui::ITextControl*>(&c))
         line += std::string(" text=\"") + text->GetString() + "\"";
+    if (const auto* vector = dynamic_cast<const vx::ui::IVectorBase*>(&c))
+        line += std::string(" label=\"") + vector->GetLabelStr() + "\"";
     return line;
 }
 

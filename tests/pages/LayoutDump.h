@@ -12,7 +12,7 @@ namespace omnar::test {
 
 // One line per control of the panel, in attach order: index, class,
 // rectangle, tag (found by probing the tag map), group, parameter, hidden,
-// disabled and, for text controls, the text.
+// disabled and, for text controls, the text; for vector controls, the label.
 std::vector<std::string> LayoutDump(const vx::ui::ICanvas& canvas);
 // The lines of the controls whose group is exactly `group` ("" for none).
 std::vector<std::string> LayoutDump(const vx::ui::ICanvas& canvas, const std::string& group);

@@ -2,6 +2,7 @@
 
 #include "controls/ITextControl.h"
 #include "device/IRSlotImage.h"
+#include "device/ParamValues.h"
 #include "platform/sys/Folders.h"
 #include "tests/pages/LayoutDump.h"
 #include "toolkit/ICanvas.h"
@@ -100,6 +101,16 @@ int PagesFixture::DisabledIn(const char* name) {
 std::string PagesFixture::TagText(int tag) {
     const auto* text = dynamic_cast<const vx::ui::ITextControl*>(Panel().FindControlByTag(tag));
     return text ? text->GetString() : "";
+}
+
+void PagesFixture::LoadParamDefaults() {
+    editor->mApplyingValues = true;
+    for (int i = 0; i < kPresetValueCount; ++i) {
+        const double normalised = editor->GetParam(i)->GetDefaultNormalised();
+        editor->SetParamFromNormalised(i, normalised);
+        editor->SendParameterValueToUI(i, normalised, true);
+    }
+    editor->mApplyingValues = false;
 }
 
 void PagesFixture::WriteSettings(const std::string& text) {

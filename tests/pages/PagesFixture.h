@@ -101,6 +101,9 @@ protected:
     std::string TagText(int tag);
     // Writes settings.ini as given.
     void WriteSettings(const std::string& text);
+    // Sets every preset parameter to its default as a device reply applies a
+    // value, so knobs and readouts agree, as they do once a preset arrives.
+    void LoadParamDefaults();
 
     TempDataHome dataHome;
     TempDataHome configHome{"XDG_CONFIG_HOME"};

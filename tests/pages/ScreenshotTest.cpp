@@ -84,6 +84,7 @@ const EffectPage kEffectPages[] = {
 
 TEST_F(ScreenshotFixture, StartUpAndKnobArrangements) {
     Open();
+    LoadParamDefaults();
     Shoot("start-up");
     const struct {
         const char* name;
@@ -95,14 +96,23 @@ TEST_F(ScreenshotFixture, StartUpAndKnobArrangements) {
                         {"bank-b-pre-mid", 1, true}};
     for (const auto& a : arrangements) {
         editor->mPreMidMode = a.preMid;
-        editor->mKnobBankB = a.bankB;
         editor->ShowPreMidControls();
+        // Bank B through its footswitch, press and release: the switch also
+        // lights the LED and swaps the background.
+        if (editor->mKnobBankB != a.bankB) {
+            editor->OnFootswitch(tag::kFootswitchBank);
+            editor->OnFootswitch(tag::kFootswitchBank);
+        }
+        ASSERT_EQ(editor->mKnobBankB, a.bankB);
+        EXPECT_EQ(Headless().FindControlByTag(tag::kRedBackground)->IsHidden(), !a.bankB);
+        EXPECT_EQ(Headless().FindControlByTag(tag::kFilterLed)->IsHidden(), !a.bankB);
         Shoot(a.name);
     }
 }
 
 TEST_F(ScreenshotFixture, EachEffectPage) {
     Open();
+    LoadParamDefaults();
     Show(group::kIR, false);
     for (const EffectPage& page : kEffectPages) {
         for (const char* name : page.groups)
@@ -121,6 +131,7 @@ namespace {
 
 TEST_F(ScreenshotFixture, EveryPageThroughItsMethod) {
     Open();
+    LoadParamDefaults();
     editor->GetParam(25)->Set(64); // a compressor curve with a bend
     for (const PageMethod& page : kPageMethods) {
         (editor.get()->*page.method)();
@@ -131,6 +142,7 @@ TEST_F(ScreenshotFixture, EveryPageThroughItsMethod) {
 TEST_F(ScreenshotFixture, OverlayPages) {
     using namespace omnar::pages;
     Open();
+    LoadParamDefaults();
     Show(group::kFirmwareBackground, true);
     Show(group::kFirmwareUpdate, true);
     Shoot("overlay-firmware");
@@ -188,6 +200,7 @@ TEST_F(ScreenshotFixture, OverlayPages) {
 // The panel after edits made through its own actions.
 TEST_F(ScreenshotFixture, EditedPanel) {
     Open();
+    LoadParamDefaults();
     editor->mApplyingValues = false;
     editor->mUserEditing = true;
     editor->ShowAmbience();

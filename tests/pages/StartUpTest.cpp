@@ -34,8 +34,9 @@ const StartState kStartStates[] = {
     {group::kBankAPreMid, kAll, 0},
     {group::kBankBPreMid, kAll, 0},
     {group::kBankBPostMid, kAll, 0},
-    // The background panel and the number boxes' labels (under hidden boxes) aside.
-    {group::kNone, 12, 0},
+    // The background panel and the number boxes' labels (under hidden boxes)
+    // aside; the preset rows below the list's 19 wait hidden.
+    {group::kNone, 12 + 128 - 19, 0},
     // The dynamics curve, the hint and the notice.
     {group::kMain, 3, 0},
     // Both user slots' value knobs, IMPORT and LIST buttons.

@@ -37,10 +37,10 @@ std::vector<Entry> MakeTable() {
         {"Vorlix_ZQTR_OM_XN1.pdf", Kind::Pdf},
     };
     for (const char* n : {"chorus", "echo", "echoverb", "hall", "plate", "room", "spring"})
-        t.push_back({std::string("radio-") + n + ".png", Kind::Png, 130, 120, 2});
+        t.push_back({std::string("radio-") + n + ".png", Kind::Png, 130, 64, 2});
     for (const char* n : {"bassorvo", "eraone", "eratwo", "hinge", "inkplate", "isleton", "kelbass",
                           "kelstack", "razen", "twinorvo"})
-        t.push_back({std::string("amp-") + n + ".png", Kind::Png, 130, 120, 2});
+        t.push_back({std::string("amp-") + n + ".png", Kind::Png, 130, 64, 2});
     for (const char* n : {"01-Quorbel", "02-Hinglow", "03-KL 8x10", "04-Dunmo 2x15",
                           "05-Ovaten 2x15", "06-Brel 4x10", "07-Tirn 12L", "08-Isle V30"})
         t.push_back({std::string(n) + ".wav", Kind::Wav});

@@ -238,4 +238,34 @@ TEST_F(Drawing, TextHelpersSkipEmptyStrings) {
     EXPECT_EQ(canvas.calls, std::vector<std::string>{"DrawTextString hi 5,6,5,6 14 -"});
 }
 
+// The recording context measures half the text size per byte.
+TEST_F(Drawing, TextWiderThanItsBoxShrinksThenEndsInAnEllipsis) {
+    const struct {
+        const char* str;
+        int width;
+        float angle;
+        const char* shown;
+        int size;
+    } cases[] = {
+        {"ABCD", 40, 0, "ABCD", 20},                  // fits exactly: as it is
+        {"ABCDEFGH", 64, 0, "ABCDEFGH", 16},          // shrinks to fit
+        {"ABCDEFGHIJ", 40, 0, "ABC\xE2\x80\xA6", 12}, // not below 12: cut
+        {"\xC3\x84\xC3\x84\xC3\x84\xC3\x84", 40, 0, "\xC3\x84\xE2\x80\xA6", 12}, // whole letters
+        {"ABCDEFGH", 10, 0, "\xE2\x80\xA6", 12}, // the ellipsis alone at worst
+        {"ABCDEFGH", 64, 90, "ABCDEFGH", 20},    // rotated text is left alone
+        {"ABCDEFGH", 0, 0, "ABCDEFGH", 20},      // a point has no width to fit
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.str);
+        IText text(20.f, {255, 0, 0, 0}, 0, 1);
+        text.angle = c.angle;
+        canvas.ClearCalls();
+        canvas.DrawText(text, c.str, IRECT(10.f, 0.f, 10.f + float(c.width), 30.f));
+        const std::string expected = std::string("DrawTextString ") + c.shown + " 10,0," +
+                                     std::to_string(10 + c.width) + ",30 " +
+                                     std::to_string(c.size) + " -";
+        EXPECT_EQ(canvas.calls, std::vector<std::string>{expected});
+    }
+}
+
 } // namespace

@@ -31,12 +31,53 @@ constexpr std::array<KnobPlace, 8> kKnobs{{
     {701.5, 279, 160, "LEVEL", "LEVEL"},
 }};
 
+// Each footswitch's legend names its job; the two preset switches carry an
+// arrow (up 1, down -1) drawn as a path, since the fonts have no arrow glyphs.
 struct SwitchPlace {
     double x, y;
     const char* legend;
+    int arrow;
 };
-constexpr std::array<SwitchPlace, 4> kSwitches{
-    {{1460, 510, "BANK B"}, {1100, 510, "ON / OFF"}, {733, 510, "BANK A"}, {1459, 322, "TAP"}}};
+constexpr std::array<SwitchPlace, 4> kSwitches{{{1460, 510, "PRESET", 1},
+                                                {1100, 510, "SELECT", 0},
+                                                {733, 510, "PRESET", -1},
+                                                {1459, 322, "KNOBS A/B", 0}}};
+
+void Triangle(cairo_t* cr, double x, double baseline, double size, int direction, Rgba colour) {
+    const double h = size * 0.85;
+    if (direction > 0) {
+        cairo_move_to(cr, x, baseline);
+        cairo_line_to(cr, x + size, baseline);
+        cairo_line_to(cr, x + size / 2, baseline - h);
+    } else {
+        cairo_move_to(cr, x, baseline - h);
+        cairo_line_to(cr, x + size, baseline - h);
+        cairo_line_to(cr, x + size / 2, baseline);
+    }
+    cairo_close_path(cr);
+    SetColour(cr, colour);
+    cairo_fill(cr);
+}
+
+void SwitchLegend(Canvas& c, const Fonts& fonts, const SwitchPlace& s) {
+    constexpr double kSize = 18, kArrow = 13, kGap = 7;
+    const double cx = s.x + 60, baseline = s.y - 8;
+    if (s.arrow == 0) {
+        c.Engrave(fonts.bold, kSize, cx, baseline, s.legend);
+        return;
+    }
+    const double text = c.Advance(fonts.bold, kSize, s.legend);
+    const double left = cx - (text + kGap + kArrow) / 2;
+    // The engraved look of Canvas::Engrave: a dark copy two units lower first.
+    const struct {
+        double dy;
+        Rgba colour;
+    } layers[] = {{2, {0, 0, 0, 0.7}}, {0, kEngraving}};
+    for (const auto& layer : layers) {
+        c.Text(fonts.bold, kSize, left, baseline + layer.dy, s.legend, layer.colour);
+        Triangle(c.cr(), left + text + kGap, baseline + layer.dy, kArrow, s.arrow, layer.colour);
+    }
+}
 
 void KnobWell(Canvas& c, const Fonts& fonts, const KnobPlace& k, const char* label) {
     cairo_t* cr = c.cr();
@@ -71,19 +112,67 @@ void Background(const Fonts& fonts, Rgba tint, bool bankB, const std::string& pa
         KnobWell(c, fonts, k, bankB ? k.bankB : k.bankA);
     c.Inset(1255, 315, 1383, 403, {0.02, 0.02, 0.03}, 3); // preset display window
     for (const auto& s : kSwitches)
-        c.Engrave(fonts.bold, 18, s.x + 60, s.y - 8, s.legend);
+        SwitchLegend(c, fonts, s);
     c.Engrave(fonts.bold, 44, 1660, 80, bankB ? "OMNAR  B" : "OMNAR  A", kAccent);
     c.Save(path);
 }
 
 // A translucent veil around an opaque plate; controls sit on the plain plate.
-void Overlay(Rgba plate, double x0, double y0, double x1, double y1, const std::string& path) {
-    Canvas c(kPanelW, kPanelH);
+void Overlay(Canvas& c, Rgba plate, double x0, double y0, double x1, double y1) {
     c.Fill(0, 0, kPanelW, kPanelH, {0, 0, 0, 0.62});
     cairo_set_operator(c.cr(), CAIRO_OPERATOR_SOURCE);
     c.Fill(x0, y0, x1, y1, plate, 12);
     cairo_set_operator(c.cr(), CAIRO_OPERATOR_OVER);
     c.Fill(x0 + 2, y0 + 2, x1 - 2, y0 + 6, {1, 1, 1, 0.08});
+}
+
+void Overlay(Rgba plate, double x0, double y0, double x1, double y1, const std::string& path) {
+    Canvas c(kPanelW, kPanelH);
+    Overlay(c, plate, x0, y0, x1, y1);
+    c.Save(path);
+}
+
+// The firmware page: its controls (the help link, UPDATE FIRMWARE, the
+// progress knob) sit on the plate; the line says what to do.
+void FirmwarePlate(const Fonts& fonts, const std::string& path) {
+    Canvas c(kPanelW, kPanelH);
+    Overlay(c, {0.13, 0.13, 0.14}, 360, 160, 1560, 1040);
+    c.Label(fonts.bold, 40, 960, 300, "FIRMWARE UPDATE", kAccent);
+    c.Label(fonts.regular, 26, 960, 560,
+            "Press UPDATE FIRMWARE and choose the pedal's .bin file; do not unplug until it ends.",
+            kEngraving);
+    c.Save(path);
+}
+
+// About: name, purpose and the fonts shipped with their licences; the version
+// is the page's own text control, right of the name (1275-1375, 310-360).
+void AboutPlate(const Fonts& fonts, const std::string& path) {
+    Canvas c(kPanelW, kPanelH);
+    Overlay(c, {0.04, 0.04, 0.05}, 460, 200, 1460, 1000);
+    constexpr double kLeft = 520;
+    c.Text(fonts.bold, 72, kLeft, 358, "OmnarControl", kAccent);
+    c.Text(fonts.regular, 28, kLeft, 420,
+           "Editor and librarian for the Quorbel Omnar bass preamp pedal", kEngraving);
+    c.Text(fonts.bold, 26, kLeft, 510, "FONTS", kAccent);
+    const struct {
+        const char* name;
+        const char* credit;
+    } credits[] = {
+        {"Roboto, Roboto Condensed", "Copyright 2015 Google Inc. Apache License 2.0"},
+        {"Fork Awesome", "Copyright 2012-2018 Dave Gandy, 2018 Fork Awesome. SIL OFL 1.1"},
+        {"DSEG7 Classic", "Copyright 2017-2020 keshikan. SIL Open Font License 1.1"},
+        {"DejaVu Sans", "Copyright 2003 Bitstream, Inc. Bitstream Vera Fonts licence"},
+        {"Omnar Segments", "Drawn for this program"},
+    };
+    double baseline = 556;
+    for (const auto& f : credits) {
+        c.Text(fonts.bold, 24, kLeft, baseline, f.name, kEngraving);
+        c.Text(fonts.regular, 22, kLeft, baseline + 30, f.credit, {0.62, 0.63, 0.64});
+        baseline += 74;
+    }
+    c.Text(fonts.regular, 22, kLeft, 940,
+           "Licence texts: the licences folder among the program's resources.", {0.62, 0.63, 0.64});
+    c.Text(fonts.regular, 22, kLeft, 972, "Click anywhere to close.", {0.62, 0.63, 0.64});
     c.Save(path);
 }
 
@@ -208,24 +297,28 @@ void MidiPlate(const Fonts& fonts, const std::string& path) {
     c.Save(path);
 }
 
+// The radio grid's rows are 35 units apart and its columns at least 140: a
+// frame keeps a small gap on both sides, so no button covers its neighbour.
+constexpr int kRadioW = 130, kRadioH = 32;
+
 } // namespace
 
 void DrawPanelArt(const Fonts& fonts, const std::string& dir) {
     Background(fonts, kCharcoal, false, dir + "background.png");
     Background(fonts, kDeepRed, true, dir + "backgroundred.png");
-    Overlay({0.13, 0.13, 0.14}, 360, 160, 1560, 1040, dir + "fwbg.png");
+    FirmwarePlate(fonts, dir + "fwbg.png");
     Overlay({0.13, 0.13, 0.14}, 260, 120, 1660, 1080, dir + "globalbg.png");
-    Overlay({0.04, 0.04, 0.05}, 460, 200, 1460, 1000, dir + "about.png");
+    AboutPlate(fonts, dir + "about.png");
     Knob(112, dir + "knobrotate.png");
     Knob(160, dir + "knobrotatebig.png");
     Footswitch(dir + "fswitch.png");
     CaptionButton(fonts, 56, 56, "SAVE", 13, dir + "save.png");
     Led(dir + "led.png");
     for (const char* name : {"chorus", "echo", "echoverb", "hall", "plate", "room", "spring"})
-        CaptionButton(fonts, 130, 60, Upper(name), 20, dir + "radio-" + name + ".png");
+        CaptionButton(fonts, kRadioW, kRadioH, Upper(name), 19, dir + "radio-" + name + ".png");
     for (const char* name : {"bassorvo", "eraone", "eratwo", "hinge", "inkplate", "isleton",
                              "kelbass", "kelstack", "razen", "twinorvo"})
-        CaptionButton(fonts, 130, 60, Upper(name), 18, dir + "amp-" + name + ".png");
+        CaptionButton(fonts, kRadioW, kRadioH, Upper(name), 18, dir + "amp-" + name + ".png");
     MicHandle(dir + "mic.png");
     MicTrack(dir + "micbg.png");
     IrBackground(fonts, dir + "irbg.png");

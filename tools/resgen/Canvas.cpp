@@ -70,15 +70,26 @@ void Canvas::Inset(double x0, double y0, double x1, double y1, Rgba face, double
     Fill(x0, y0, x1, y1, face, radius);
 }
 
-void Canvas::Label(const FontFace& font, double size, double cx, double baseline,
-                   const std::string& text, Rgba c) {
+double Canvas::Advance(const FontFace& font, double size, const std::string& text) {
     font.Use(mCr, size);
     cairo_text_extents_t ext;
     cairo_text_extents(mCr, text.c_str(), &ext);
-    cairo_move_to(mCr, cx - ext.x_advance / 2, baseline);
+    return ext.x_advance;
+}
+
+double Canvas::Text(const FontFace& font, double size, double x, double baseline,
+                    const std::string& text, Rgba c) {
+    const double advance = Advance(font, size, text);
+    cairo_move_to(mCr, x, baseline);
     SetColour(mCr, c);
     cairo_show_text(mCr, text.c_str());
     cairo_new_path(mCr);
+    return advance;
+}
+
+void Canvas::Label(const FontFace& font, double size, double cx, double baseline,
+                   const std::string& text, Rgba c) {
+    Text(font, size, cx - Advance(font, size, text) / 2, baseline, text, c);
 }
 
 void Canvas::Engrave(const FontFace& font, double size, double cx, double baseline,

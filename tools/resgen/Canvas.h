@@ -33,6 +33,10 @@ public:
     void Fill(double x0, double y0, double x1, double y1, Rgba c, double radius = 0);
     // A recessed area: darker face, shadow on the upper edge, light on the lower.
     void Inset(double x0, double y0, double x1, double y1, Rgba face, double radius = 6);
+    // Text starting at `x` with its baseline at `baseline`; answers its advance.
+    double Text(const FontFace& font, double size, double x, double baseline,
+                const std::string& text, Rgba c);
+    double Advance(const FontFace& font, double size, const std::string& text);
     // Text centred on `cx` with its baseline at `baseline`.
     void Label(const FontFace& font, double size, double cx, double baseline,
                const std::string& text, Rgba c);
