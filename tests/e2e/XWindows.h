@@ -38,6 +38,10 @@ public:
     std::optional<std::pair<int, int>> Origin(unsigned long window);
     // True once the window holds a drawn picture rather than one flat colour.
     bool ShowsArt(unsigned long window);
+    // The pixels of a rectangle of the window, row by row; nothing when it
+    // cannot be read (gone, or the rectangle lies outside it).
+    std::optional<std::vector<unsigned long>> Pixels(unsigned long window, int x, int y, int width,
+                                                     int height);
     // WM_DELETE_WINDOW, as the window manager sends it for the close button.
     bool RequestClose(unsigned long window);
     // The process's mapped top-level windows a user answers (the main window,
