@@ -27,15 +27,30 @@ void HostWidget(NativeView& view, GtkWidget* widget) {
     gtk_widget_show(widget);
 }
 
+namespace {
+
+// The widget that takes the keys: a scrolled one (a text view) takes them in
+// the widget it scrolls, not in its scroller.
+GtkWidget* FocusWidget(const NativeView& view) {
+    GtkWidget* widget = HostedWidget(view);
+    if (widget && GTK_IS_SCROLLED_WINDOW(widget))
+        if (GtkWidget* scrolled = gtk_bin_get_child(GTK_BIN(widget));
+            scrolled && gtk_widget_get_can_focus(scrolled))
+            return scrolled;
+    return widget;
+}
+
+} // namespace
+
 bool NativeView::BecomeFirstResponder() {
-    if (GtkWidget* widget = HostedWidget(*this))
+    if (GtkWidget* widget = FocusWidget(*this))
         if (gtk_widget_get_can_focus(widget) && !gtk_widget_has_focus(widget))
             gtk_widget_grab_focus(widget);
     return true;
 }
 
 bool NativeView::HasNativeFocus() const {
-    GtkWidget* widget = HostedWidget(*this);
+    GtkWidget* widget = FocusWidget(*this);
     return widget && gtk_widget_has_focus(widget);
 }
 

@@ -229,7 +229,7 @@ TEST_F(MainWindowTest, ShutdownClosesTheEditorThenTheHostThenQuitsOnce) {
         mMidi->calls.clear();
         way.close(window);
         ASSERT_TRUE(ak::test::PumpUntil([] { return MainWindow() == nullptr; }));
-        ak::test::Pump(50);
+        ASSERT_TRUE(ak::test::WaitUntilServed());
         AppMessageHandler(AppMsg_Destroy, 0, 0); // the application's own end finds no window
         EXPECT_EQ(Log(), (Strings{"editor closed, told the device", "product deleted", "quit"}));
         const auto& calls = mMidi->calls;

@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <thread>
 
 namespace shell::test {
@@ -92,6 +94,17 @@ int MarkerLines(const PreferencesTest& t) {
     for (std::string line; std::getline(marker, line);)
         ++lines;
     return lines;
+}
+
+// This process's children now, of every thread.
+std::set<int> Children() {
+    std::set<int> children;
+    for (const auto& task : fs::directory_iterator("/proc/self/task")) {
+        std::ifstream list(task.path() / "children");
+        for (int pid = 0; list >> pid;)
+            children.insert(pid);
+    }
+    return children;
 }
 
 bool WaitFor(const std::function<bool()>& done) {
@@ -297,9 +310,13 @@ const Case kCases[] = {
          EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, kConfigButton)));
          Press(dialog, kConfigButton);
          EXPECT_TRUE(WaitFor([&] { return MarkerLines(t) == 1; })) << "the tool did not start";
+         // A start forks at the click: a second one would be a new child now.
+         const std::set<int> running = Children();
          Press(dialog, kConfigButton);
-         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-         EXPECT_EQ(MarkerLines(t), 1) << "a second click while it runs starts none";
+         const std::set<int> after = Children();
+         EXPECT_TRUE(std::includes(running.begin(), running.end(), after.begin(), after.end()))
+             << "a second click while it runs starts none";
+         EXPECT_EQ(MarkerLines(t), 1);
          Press(dialog, kCancel);
      },
      nullptr},

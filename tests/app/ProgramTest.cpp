@@ -7,8 +7,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string>
-#include <thread>
+#include <vector>
 
 namespace shell::test {
 namespace {
@@ -31,16 +32,30 @@ protected:
     }
 
     // Clicks what opens a pop-up (a menu title, a list's button) in the window,
-    // waits for the pop-up, clicks the entry at a screen point and waits for
-    // the pop-up to go.
+    // waits for the pop-up to draw and take input, clicks the entry at a
+    // screen point and waits for the pop-up to go.
     void ChooseFromPopup(unsigned long window, int x, int y, int entryX, int entryY) {
-        const size_t before = ShownWindows().size();
+        const std::vector<unsigned long> before = ShownWindows();
         Click(window, x, y);
-        EXPECT_TRUE(e2e::WaitUntil([&] { return ShownWindows().size() > before; }, 5s))
+        std::optional<unsigned long> popup;
+        ASSERT_TRUE(e2e::WaitUntil(
+            [&] {
+                for (const unsigned long shown : ShownWindows())
+                    if (std::find(before.begin(), before.end(), shown) == before.end())
+                        popup = shown;
+                return popup.has_value();
+            },
+            10s))
             << "no pop-up opened";
-        std::this_thread::sleep_for(300ms); // mapped is not yet drawn and taking input
+        ASSERT_TRUE(HoverPopupEntry(*popup, entryX, entryY))
+            << "the pop-up did not highlight the entry under the pointer";
         ClickOnScreen(entryX, entryY);
-        EXPECT_TRUE(e2e::WaitUntil([&] { return ShownWindows().size() <= before; }, 5s))
+        EXPECT_TRUE(e2e::WaitUntil(
+            [&] {
+                const auto shown = ShownWindows();
+                return std::find(shown.begin(), shown.end(), *popup) == shown.end();
+            },
+            10s))
             << "the pop-up did not close";
     }
 
@@ -56,7 +71,7 @@ TEST_F(ProgramTest, PreferencesOverJackAndQuit) {
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     // The 960 x 600 panel is centred on the 1920 x 1200 screen, the bar above it.
     const e2e::Frame frame = WaitForMenuBar();
-    std::this_thread::sleep_for(500ms); // a frame or two of the panel
+    ASSERT_TRUE(WaitUntilSteady(mWindow, 10s)) << "the panel kept changing";
     Shot("main-window");
     EXPECT_EQ(frame.x, 480);
     EXPECT_EQ(frame.width, 960);

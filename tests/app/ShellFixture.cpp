@@ -60,7 +60,7 @@ void ShellTest::SetUp() {
 void ShellTest::TearDown() {
     AppMessageHandler(AppMsg_Destroy, 0, 0);
     host::StandaloneHost::Destroy();
-    ak::test::Pump(20);
+    ak::test::WaitUntilServed();
     app->SetDelegate(nullptr);
 }
 

@@ -28,7 +28,7 @@ TEST(OmnarEditorWindow, OpensInAWindowAndClosesKeepingSizeAndScale) {
     EXPECT_EQ(canvas->FPS(), 60);
     EXPECT_EQ(view->Frame().size, (ak::Size{960, 600}));
     ASSERT_TRUE(ak::test::WaitUntilShown(*window));
-    ak::test::Pump(); // the pages are not laid out yet: nothing to draw
+    ASSERT_TRUE(ak::test::WaitUntilServed()); // the pages are not laid out yet: nothing to draw
     ak::test::SaveSnapshot(*window, "omnar_editor_window");
 
     editor->CloseEditor();
@@ -40,7 +40,7 @@ TEST(OmnarEditorWindow, OpensInAWindowAndClosesKeepingSizeAndScale) {
     EXPECT_EQ(editor->GetGraphics()->GetDrawScale(), 0.5f);
     editor->CloseEditor();
     window->Close();
-    ak::test::Pump();
+    ak::test::WaitUntilServed();
 }
 
 } // namespace

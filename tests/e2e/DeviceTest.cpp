@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <string>
-#include <thread>
 
 // The program against devsim on the private JACK server, on the ports
 // settings.ini names.
@@ -57,11 +56,15 @@ TEST_F(ProgramTest, RestartWithAWholeLibrarySyncsNoSlot) {
     const auto requests = [&] { return Count(Trace().substr(before), "PresetDumpRequest"); };
     ASSERT_TRUE(WaitUntil([&] { return requests() >= 1; }, 15s))
         << "the current preset was not asked for within 15 s";
-    // Two transfer ticks of room for a request that should not come.
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(requests(), 1) << Trace().substr(before);
+    // The current preset is asked for after the checksums decided on a sync,
+    // so a slot fetch would have come before it; the device's answer and the
+    // editor's goodbye give later requests their room.
+    ASSERT_TRUE(WaitUntil([&] { return Contains(Trace().substr(before), "PresetDump reply"); }, 15s))
+        << Trace().substr(before);
     Keys("ctrl+q");
     EXPECT_EQ(WaitForExit(10s), 0);
+    ASSERT_TRUE(Contains(Trace().substr(before), "EditorClosed"));
+    EXPECT_EQ(requests(), 1) << Trace().substr(before);
 }
 
 } // namespace

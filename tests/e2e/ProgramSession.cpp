@@ -179,6 +179,47 @@ std::vector<unsigned long> ProgramTest::ShownWindows() {
     return windows;
 }
 
+bool ProgramTest::WaitUntilSteady(unsigned long window, std::chrono::milliseconds timeout) {
+    const auto size = mX.Size(window);
+    if (!size)
+        return false;
+    const auto look = [&] { return mX.Pixels(window, 0, 0, size->width, size->height); };
+    auto last = look();
+    return WaitUntil(
+        [&] {
+            auto now = look();
+            const bool same = now && last && *now == *last;
+            last = std::move(now);
+            return same;
+        },
+        timeout);
+}
+
+bool ProgramTest::HoverPopupEntry(unsigned long popup, int screenX, int screenY) {
+    const auto frame = FrameOf(popup);
+    if (!frame || screenY < frame->y || screenY >= frame->y + frame->height)
+        return false;
+    const auto pointerTo = [](int x, int y) {
+        return RunTool({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)}, 10s)
+                   .status == 0;
+    };
+    // Off the pop-up, beside its bottom-right corner: no entry highlighted.
+    if (!pointerTo(frame->x + frame->width + 4, frame->y + frame->height + 4) ||
+        !WaitUntilSteady(popup, 10s))
+        return false;
+    const int top = std::clamp(screenY - frame->y - 3, 0, std::max(0, frame->height - 6));
+    const auto row = [&] { return mX.Pixels(popup, 0, top, frame->width, 6); };
+    const auto before = row();
+    if (!before || !pointerTo(screenX, screenY))
+        return false;
+    return WaitUntil(
+        [&] {
+            const auto now = row();
+            return now && *now != *before;
+        },
+        10s);
+}
+
 std::optional<Frame> ProgramTest::FrameOf(unsigned long window) {
     const auto origin = mX.Origin(window);
     const auto size = mX.Size(window);

@@ -75,6 +75,13 @@ protected:
     bool IsShown(const std::string& title) { return WaitForWindow(title, 0ms).has_value(); }
     // Every shown window on the display, pop-ups and untitled boxes too.
     std::vector<unsigned long> ShownWindows();
+    // The window's picture stands still: two looks in a row agree.
+    bool WaitUntilSteady(unsigned long window, std::chrono::milliseconds timeout);
+    // A pop-up that opened (a menu, a list) has drawn and takes input: with
+    // the pointer moved off it, its picture stands still; with the pointer on
+    // the entry at the screen point, the entry's row changes as the pop-up
+    // highlights it, which it does only once it holds the pointer.
+    bool HoverPopupEntry(unsigned long popup, int screenX, int screenY);
     std::optional<Frame> FrameOf(unsigned long window);
     std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
     std::optional<WindowSize> Size() { return mX.Size(mWindow); }

@@ -30,6 +30,8 @@ void UserTest::MenuCommand(const std::string& menu, const std::string& item) {
         popup = WaitForNewWindow(earlier, 10s);
     }
     ASSERT_TRUE(popup) << "alt+" << menu << " opened no menu";
+    // Drawn, so it holds the keyboard: it takes the grab before it maps.
+    ASSERT_TRUE(WaitUntilSteady(*popup, 10s)) << "the menu did not settle";
     KeysToFocus(item);
     EXPECT_TRUE(WaitUntil(
         [&] {
@@ -50,11 +52,28 @@ void UserTest::ClickPanel(int x, int y) {
 }
 
 ::testing::AssertionResult UserTest::ChooseSlot7UserResponse() {
-    const std::size_t mark = Trace().size();
-    ClickPanel(kSlot7Mode);
-    if (!WaitForTrace(mark, "ParamChange", kDialogWait))
-        return ::testing::AssertionFailure() << "slot 7's MODE sent nothing within 10 s";
-    return ::testing::AssertionSuccess();
+    // IMPORT as it looks disabled, with MODE at the factory response.
+    const auto disabled = Grab(kSlot7ImportButton);
+    if (!disabled)
+        return ::testing::AssertionFailure() << "no picture of slot 7's IMPORT";
+    const auto enabled = [&] {
+        const auto now = Grab(kSlot7ImportButton);
+        return now && now->DifferenceFrom(*disabled) > 0.05;
+    };
+    // The editor may still apply the device's current preset, MODE included,
+    // after the first click: once the panel has settled with IMPORT disabled
+    // again, the preset is in and a second click stays.
+    for (int click = 0; click < 2; ++click) {
+        const std::size_t mark = Trace().size();
+        ClickPanel(kSlot7Mode);
+        if (!WaitForTrace(mark, "ParamChange", kDialogWait))
+            return ::testing::AssertionFailure() << "slot 7's MODE sent nothing within 10 s";
+        if (!WaitUntil(enabled, kDialogWait))
+            return ::testing::AssertionFailure() << "slot 7's IMPORT stayed disabled";
+        if (SettledPanel() && enabled())
+            return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "slot 7's MODE did not stay at the user response";
 }
 
 std::string UserTest::TraceSince(std::size_t mark) const {

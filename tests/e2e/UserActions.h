@@ -26,6 +26,7 @@ namespace e2e {
 // the main page, UPDATE FIRMWARE on the firmware page.
 inline constexpr std::pair<int, int> kSlot7Mode{770, 1086};
 inline constexpr std::pair<int, int> kSlot7Import{1019, 1087};
+inline constexpr PanelArea kSlot7ImportButton{984, 1068, 1054, 1106};
 inline constexpr std::pair<int, int> kUpdateFirmware{1100, 682};
 
 class UserTest : public ProgramTest {

@@ -170,6 +170,25 @@ bool XDisplay::ShowsContent(unsigned long window) {
     return c.distinct > 8 && c.dominantShare > 0.4;
 }
 
+std::optional<std::vector<unsigned long>> XDisplay::Pixels(unsigned long window, int x, int y,
+                                                           int width, int height) {
+    const auto size = Size(window);
+    if (!size || width <= 0 || height <= 0 || x < 0 || y < 0 || x + width > size->width ||
+        y + height > size->height)
+        return std::nullopt;
+    XImage* image = XGetImage(Dpy(mDisplay), window, x, y, unsigned(width), unsigned(height),
+                              AllPlanes, ZPixmap);
+    if (!image)
+        return std::nullopt;
+    std::vector<unsigned long> pixels;
+    pixels.reserve(std::size_t(width) * std::size_t(height));
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            pixels.push_back(XGetPixel(image, column, row));
+    XDestroyImage(image);
+    return pixels;
+}
+
 std::vector<unsigned long> XDisplay::ShownWindows(int pid) {
     std::vector<unsigned long> shown;
     if (!mDisplay)

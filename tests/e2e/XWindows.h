@@ -42,6 +42,10 @@ public:
     // Whether the window holds drawn content (a box's text and button), not
     // just the plain colour a mapped but unpainted window shows.
     bool ShowsContent(unsigned long window);
+    // The pixels of a rectangle of the window, row by row; nothing when it
+    // cannot be read (gone, or the rectangle lies outside it).
+    std::optional<std::vector<unsigned long>> Pixels(unsigned long window, int x, int y, int width,
+                                                     int height);
     // WM_DELETE_WINDOW, as the window manager sends it for the close button.
     bool RequestClose(unsigned long window);
     // The process's mapped top-level windows a user answers (the main window,

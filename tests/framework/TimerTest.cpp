@@ -97,8 +97,9 @@ TEST(Timer, LateTicksAreSkippedNotBunched) {
         10);
     ak::RunLoop::Iterate(false);
     ASSERT_EQ(ticks, 1);
-    for (int i = 0; i < 5; ++i)
-        ak::RunLoop::Iterate(false);
+    // Bunched ticks would all be due now: serve what is due until nothing is.
+    while (ak::RunLoop::Iterate(false)) {
+    }
     EXPECT_LE(ticks, 2);
 }
 

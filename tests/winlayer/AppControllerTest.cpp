@@ -66,7 +66,7 @@ protected:
         window = FindWindow(top);
         ASSERT_TRUE(ak::test::WaitUntilShown(*window));
         SetFocus(top);
-        ak::test::Pump(30);
+        ASSERT_TRUE(ak::test::WaitUntilServed());
         probe.Take();
         Shell().log.clear();
     }
@@ -138,8 +138,8 @@ TEST_F(AppControllerTest, RepeatsOfAHeldKeyAreCoalesced) {
         Shell().log.clear();
         for (const auto& [keysym, down] : c.keys)
             Key(*window, keysym, down);
-        ak::test::PumpUntil([&] { return Shell().log.size() >= c.heard.size(); }, 1000);
-        ak::test::Pump(30);
+        ak::test::PumpUntil([&] { return Shell().log.size() >= c.heard.size(); });
+        ASSERT_TRUE(ak::test::WaitUntilServed()); // and nothing more
         EXPECT_EQ(Shell().log, c.heard) << c.name;
     }
 }
@@ -215,8 +215,13 @@ TEST_F(AppControllerTest, ReturnPressesTheDefaultButtonTypesInTextViewsOrTakesTh
     FindView(top)->AddSubview(text.Get());
     window->MakeFirstResponder(text.Get());
     Type(*window, kReturn);
-    ak::test::Pump(80);
-    EXPECT_TRUE(Commands().empty()) << "left to the text view";
+    // The text view has the keys: Return types a line break there.
+    EXPECT_TRUE(ak::test::PumpUntil([&] { return text->Text() == "\n"; }))
+        << "Return did not reach the text view";
+    ASSERT_TRUE(ak::test::WaitUntilServed());
+    const Log commands = Commands();
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), "top 273 9"), 0)
+        << "left to the text view, not the default button";
 }
 
 TEST_F(AppControllerTest, EscapeCancelsOrLeavesTheTextAndCommandCopiesInAField) {
@@ -225,10 +230,10 @@ TEST_F(AppControllerTest, EscapeCancelsOrLeavesTheTextAndCommandCopiesInAField) 
     FindView(top)->AddSubview(field.Get());
     field->SetText("copied text");
     window->MakeFirstResponder(field.Get());
-    ak::test::Pump(30);
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     field->SetSelection(0, 6);
     Type(*window, kC, ak::test::Mod::Ctrl);
-    ASSERT_TRUE(ak::test::PumpUntil([] { return ak::Pasteboard::Text() == "copied"; }, 2000));
+    ASSERT_TRUE(ak::test::PumpUntil([] { return ak::Pasteboard::Text() == "copied"; }));
     EXPECT_TRUE(InOrder(Shell().log, {"key down " + std::to_string('C')}))
         << "offered to the handler first";
 
@@ -250,7 +255,7 @@ TEST_F(AppControllerTest, AMenuAcceleratorPassesTheRoutingAndReachesTheWindow) {
     HMENU bar = CreatePopupMenu();
     WISP_GenerateMenuFromList(bar, entries, 3);
     ASSERT_TRUE(SetMenu(top, bar));
-    ak::test::Pump(100);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window)); // the bar laid out with its keys
     probe.Take();
     Type(*window, 0x2c, ak::test::Mod::Ctrl);
     ASSERT_TRUE(ak::test::PumpUntil([&] { return InOrder(probe.log, {"top 273 40006"}); }))

@@ -324,7 +324,7 @@ TEST_F(CommonDialogsTest, TabsReportTheUsersSelectionAndProgressBarsTakeTheirRan
     TCITEM noText{0, 0, 0, label, 0, 0, 0};
     EXPECT_EQ(TabCtrl_InsertItem(tabs, 0, &noText), -1);
     EXPECT_EQ(TabCtrl_GetItemCount(tabs), 3);
-    ak::test::Pump(50);
+    Settle();
     EXPECT_TRUE(notes.empty()) << "inserting is silent";
     EXPECT_EQ(TabCtrl_SetCurSel(tabs, 1), 0);
     EXPECT_EQ(TabCtrl_SetCurSel(tabs, 7), 1) << "out of range: refused";

@@ -32,7 +32,7 @@ protected:
     }
     void TearDown() override {
         window->Close();
-        ak::test::Pump(20);
+        ak::test::WaitUntilServed();
     }
     // The key's translation as the window saw it.
     std::pair<int, int> Type(unsigned keycode, unsigned keysym, unsigned modifiers) {
@@ -83,13 +83,13 @@ TEST_F(KeyInputTest, AsyncKeyStateFollowsTheLatestInput) {
     EXPECT_EQ(GetAsyncKeyState(17), 0);
     EXPECT_EQ(GetAsyncKeyState(65), 0);
     ak::test::Key(*window, 38, 0x61, false, 0);
-    ak::test::Pump(50);
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     view->last.reset();
     ak::test::Key(*window, 38, 0x61, true, 0);
     ak::test::PumpUntil([&] { return view->last.has_value(); });
     EXPECT_EQ(GetAsyncKeyState(16), 0);
     ak::test::Key(*window, 38, 0x61, false, 0);
-    ak::test::Pump(20);
+    EXPECT_TRUE(ak::test::WaitUntilServed());
 }
 
 // Takes the motions of its window and where MouseEventPosition puts them.
@@ -105,10 +105,10 @@ public:
 TEST_F(KeyInputTest, HiddenCursorMotionMovesTheVirtualPosition) {
     auto motion = ak::MakeRef<MotionView>(ak::Rect{{0, 0}, {300, 200}});
     window->SetContentView(motion.Get());
-    ak::test::Pump(50);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     // Visible: positions are the pointer's.
     EXPECT_EQ(WISP_SetCursorPos(300, 280), 1);
-    ak::test::Pump(50);
+    ASSERT_TRUE(ak::test::WaitUntilPointerAt({300, 280}));
     POINT at{};
     ASSERT_TRUE(GetCursorPos(&at));
     EXPECT_EQ(at.x, 300);
@@ -123,7 +123,7 @@ TEST_F(KeyInputTest, HiddenCursorMotionMovesTheVirtualPosition) {
     EXPECT_EQ(motion->positions.back().y, anchor.y + 5);
     // The pointer went back (its own motion is not delivered); the next
     // motion adds on.
-    ak::test::Pump(150);
+    ASSERT_TRUE(ak::test::WaitUntilPointerAt({300, 280}));
     EXPECT_EQ(motion->positions.size(), 1u);
     ak::test::Move(*window, {anchor.x + 13, anchor.y - 2});
     ASSERT_TRUE(ak::test::PumpUntil([&] { return motion->positions.size() >= 2; }));
@@ -139,7 +139,7 @@ TEST_F(KeyInputTest, HiddenCursorMotionMovesTheVirtualPosition) {
     EXPECT_EQ(WISP_ShowCursor(TRUE), 0);
     EXPECT_EQ(WISP_IsCursorVisible(), 1);
     EXPECT_EQ(WISP_SetCursorPos(320, 290), 1);
-    ak::test::Pump(50);
+    ASSERT_TRUE(ak::test::WaitUntilPointerAt({320, 290}));
     ASSERT_TRUE(GetCursorPos(&at));
     EXPECT_EQ(at.x, 320);
     EXPECT_EQ(at.y, 290);

@@ -75,7 +75,7 @@ protected:
         probe.quiet.push_back(WM_ERASEBKGND);
         probe.quiet.push_back(WM_PAINT);
         probe.quiet.push_back(0x85); // WM_NCPAINT
-        ak::test::Pump(30);
+        ASSERT_TRUE(ak::test::WaitUntilServed());
         probe.Take();
     }
     template <class T>
@@ -92,7 +92,7 @@ protected:
         ak::test::Enter(*window, centre);
         ak::test::Move(*window, centre);
         ak::test::Click(*window, centre, {1, 0, timeMs});
-        ak::test::Pump(60);
+        EXPECT_TRUE(ak::test::WaitUntilServed());
     }
     Log Commands() {
         Log kept;
@@ -136,7 +136,7 @@ TEST_F(NotificationsTest, ButtonsSliderAndPopUpsReportThroughTheProcedure) {
     auto& push =
         Add(ak::MakeRef<ak::Button>(ak::Rect{{10, 10}, {100, 30}}, ak::ButtonKind::Push), 5);
     push.SetTitle("Push");
-    ak::test::Pump(60);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     ClickCentre(push, 40000000);
     ClickCentre(push, 40000100);
     EXPECT_EQ(Commands(), (Log{Command(0, 5), Command(1, 5)})) << "a double click's second";
@@ -149,13 +149,14 @@ TEST_F(NotificationsTest, ButtonsSliderAndPopUpsReportThroughTheProcedure) {
     for (const char* title : {"A", "B", "C"})
         popup.AddItem(title);
     popup.SelectIndex(1);
-    ak::test::Pump(60);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     EXPECT_TRUE(Commands().empty());
     for (int choice : {1, 1}) {
         ClickCentre(popup);
         ASSERT_TRUE(ak::test::PumpUntil(ak::test::IsMenuOpen));
         ASSERT_TRUE(ak::test::ChooseInOpenMenu(choice));
-        ak::test::Pump(40);
+        ASSERT_TRUE(ak::test::WaitUntilNoMenu());
+        ASSERT_TRUE(ak::test::WaitUntilServed());
     }
     EXPECT_EQ(Commands(), (Log{Command(1, 9), Command(1, 9)})) << "the same choice again too";
 }

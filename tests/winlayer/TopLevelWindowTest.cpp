@@ -56,7 +56,6 @@ protected:
     void Show(HWND top) {
         ShowWindow(top, SW_SHOW);
         ASSERT_TRUE(ak::test::WaitUntilShown(*FindWindow(top)));
-        ak::test::Pump(20);
         probe.Take();
     }
     DialogResourceRecord resource{40001, "OmnarControl", 28, nullptr, 300, 300, nullptr};

@@ -43,7 +43,7 @@ protected:
         char className[32] = "";
         GetClassName(tree, className, sizeof className);
         ASSERT_STREQ(className, "SysTreeView32");
-        ak::test::Pump();
+        Settle();
     }
     HTREEITEM Add(HTREEITEM parent, const char* text) {
         TVINSERTSTRUCT insert{};
@@ -65,17 +65,17 @@ TEST_F(TreeViewTest, CallsReachTheOutlineAndTheParentHears) {
     HTREEITEM a = Add(TVI_ROOT, "a");
     Add(a, "a1");
     HTREEITEM b = Add(TVI_ROOT, "b");
-    ak::test::Pump();
+    Settle();
     EXPECT_EQ(Outline().NumberOfRows(), 2);
 
     EXPECT_TRUE(TreeView_Expand(tree, a, TVE_EXPAND));
-    ak::test::Pump();
+    Settle();
     EXPECT_EQ(Outline().NumberOfRows(), 3);
     EXPECT_EQ(notes, (std::vector<std::string>{"-405 a"}));
 
     notes.clear();
     TreeView_SelectItem(tree, b);
-    ak::test::Pump();
+    Settle();
     EXPECT_EQ(Outline().SelectedItem(), b);
     EXPECT_EQ(TreeView_GetSelection(tree), b);
     EXPECT_EQ(notes, (std::vector<std::string>{"-402 b"})); // once: the outline does not echo
@@ -91,7 +91,7 @@ TEST_F(TreeViewTest, CallsReachTheOutlineAndTheParentHears) {
 
 TEST_F(TreeViewTest, HitTestBelowTheRowsAndRightClicks) {
     Add(TVI_ROOT, "only");
-    ak::test::Pump();
+    Settle();
     const ak::Rect row = Outline().RectOfRow(0);
     TVHITTESTINFO info{};
     info.pt = POINT{20, static_cast<int>(row.origin.y + row.size.height + 20)};
@@ -105,12 +105,12 @@ TEST_F(TreeViewTest, HitTestBelowTheRowsAndRightClicks) {
     const ak::Point onRow{10 + 40.0, 10 + row.origin.y + row.size.height / 2};
     ak::test::Enter(*window, onRow);
     TreeView_SelectItem(tree, TreeView_GetRoot(tree));
-    ak::test::Pump();
+    Settle();
     notes.clear();
     const ak::test::Button right{3};
     ak::test::Press(*window, onRow, right);
     ak::test::Release(*window, onRow, right);
-    ak::test::Pump();
+    Settle();
     EXPECT_EQ(notes, (std::vector<std::string>{"-5 -", "context"}));
 }
 
@@ -124,7 +124,7 @@ TEST_F(TreeViewTest, DragsAskTheParentOnlyWhileItHoldsTheCapture) {
     HTREEITEM b = Add(TVI_ROOT, "b");
     Add(b, "b1");
     TreeView_Expand(tree, a, TVE_EXPAND);
-    ak::test::Pump();
+    Settle();
     struct Case {
         bool capture;
         LRESULT answer;
@@ -170,13 +170,13 @@ TEST_F(TreeViewTest, DragsAskTheParentOnlyWhileItHoldsTheCapture) {
         ak::test::Enter(window, from);
         ak::test::Move(window, from);
         ak::test::Press(window, from);
-        ak::test::Pump(30);
+        Settle();
         for (int i = 1; i <= 4; ++i)
             ak::test::Move(window, {from.x, from.y + (to.y - from.y) * i / 4}, 1);
-        ak::test::Pump(30);
+        Settle();
         EXPECT_EQ(Outline().CurrentDrop(), c.shown);
         ak::test::Release(window, to);
-        ak::test::Pump(40);
+        Settle();
         EXPECT_EQ(heard, c.notes);
         EXPECT_EQ(GetCapture(), nullptr);
         probe.hook = nullptr;

@@ -79,7 +79,7 @@ TEST_F(ViewDropsTest, DropsReachTheProcedureAndTheHooks) {
     ak::View& view = *FindView(top);
     const std::string uris = "file:///a/x.wav\r\nhttp://elsewhere/y\r\nfile:///b/y.txt\r\n";
     EXPECT_TRUE(ak::test::DragFiles(view, uris, {{20, 20}, {40, 40}}, true));
-    ak::test::Pump();
+    Settle();
     EXPECT_EQ(notes, (std::vector<std::string>{"drop /a/x.wav /b/y.txt"}));
     ASSERT_FALSE(g_hooks.empty());
     EXPECT_EQ(g_hooks.front(), "enter 2 /a/x.wav");
@@ -92,11 +92,11 @@ TEST_F(ViewDropsTest, NoDropsNoOperation) {
                      ->Handle();
     SetWindowPos(plain, nullptr, 0, 0, 100, 100, SWP_NOZORDER);
     ShowWindow(plain, SW_SHOW);
-    ak::test::Pump();
+    Settle();
     EXPECT_FALSE(ak::test::DragFiles(*FindView(plain), "file:///a/x.wav\r\n", {{10, 10}}, true));
     // Addresses that are not local files drop nothing.
     EXPECT_FALSE(ak::test::DragFiles(*FindView(top), "http://elsewhere/y\r\n", {{150, 150}}, true));
-    ak::test::Pump();
+    Settle();
     EXPECT_TRUE(notes.empty());
 }
 
@@ -242,9 +242,9 @@ protected:
         ak::Window& window = *FindWindow(top);
         ak::test::Enter(window, {50, 50});
         ak::test::Press(window, {50, 50});
-        ak::test::Pump();
+        Settle();
         ak::test::Release(window, {50, 50});
-        ak::test::Pump();
+        Settle();
         probe.hook = nullptr;
     }
     std::filesystem::path folder;

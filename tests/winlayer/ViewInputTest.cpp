@@ -29,7 +29,6 @@ protected:
         ShowWindow(top, SW_SHOW);
         window = FindWindow(top);
         ASSERT_TRUE(ak::test::WaitUntilShown(*window));
-        ak::test::Pump(30);
         probe.quiet.push_back(WM_SETCURSOR);
         probe.quiet.push_back(WM_NCHITTEST);
         probe.quiet.push_back(WM_MOUSEMOVE);
@@ -200,7 +199,7 @@ TEST_F(ViewInputTest, NonClientHitsSendTheNonClientTwin) {
     ASSERT_TRUE(ak::test::PumpUntil([&] { return !probe.log.empty(); }));
     EXPECT_EQ(probe.Take().front(), "top 161 2");
     ak::test::Release(*window, {30, 30});
-    ak::test::Pump(30);
+    EXPECT_TRUE(ak::test::WaitUntilServed());
 }
 
 TEST_F(ViewInputTest, ADestroyedViewAnswersMinusOneAndHearsNothing) {
@@ -234,7 +233,7 @@ TEST_F(ViewInputTest, SuperClicksAreRightClicksUpToTheirReleaseAndDisabledViewsS
     ak::test::Release(*window, {30, 30}, {3});
     ak::test::Press(*window, {30, 30}, {1, 0, 5000});
     ak::test::Release(*window, {30, 30});
-    ak::test::Pump(100);
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     EXPECT_EQ(Only(probe.Take(), {0x201, 0x202, 0x204, 0x205}), (Log{"top 516 0"}));
     EnableWindow(top, TRUE);
 }
@@ -260,7 +259,7 @@ TEST_F(ViewInputTest, KeysReachTheProcedureAndSixtyNinePassesThemOn) {
         ak::test::Key(*window, 38, 0x61, true);
         ak::test::Key(*window, 38, 0x61, false);
         ASSERT_TRUE(ak::test::PumpUntil([&] { return InOrder(probe.log, {"child 257 65"}); }));
-        ak::test::Pump(20);
+        ASSERT_TRUE(ak::test::WaitUntilServed());
         const Log log = probe.Take();
         EXPECT_TRUE(InOrder(log, {"child 256 65"})) << answer;
         // The parent hears the key only when the child passed it on.
@@ -281,7 +280,7 @@ TEST_F(ViewInputTest, PinchesAreZoomGesturesInTwoMessages) {
     ak::test::Pinch(*window, {30, 30}, 0, 1.0, 0);
     ak::test::Pinch(*window, {30, 30}, 1, 1.5, 0);
     ASSERT_TRUE(ak::test::PumpUntil([&] { return gestures.size() >= 2; }));
-    ak::test::Pump(20);
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     ASSERT_EQ(gestures.size() % 2, 0u);
     const GESTUREINFO& begin = gestures[gestures.size() - 2];
     const GESTUREINFO& end = gestures.back();

@@ -78,7 +78,7 @@ TEST_F(WindowMenuTest, SetMenuShowsTheBarAboveAStillClientArea) {
     EXPECT_EQ(frameAfter.MaxY(), frameBefore.MaxY());
 
     // The bar's accelerators reach its items: Ctrl+, and Ctrl+Q.
-    ak::test::Pump(100);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(Window(top)));
     ak::test::Key(Window(top), ak::test::KeycodeOf(0x2c), 0x2c, true, ak::test::Mod::Ctrl);
     ak::test::Key(Window(top), ak::test::KeycodeOf(0x2c), 0x2c, false, ak::test::Mod::Ctrl);
     EXPECT_TRUE(ak::test::PumpUntil([&] { return Has(probe.log, "top 273 40006"); }));
@@ -90,9 +90,9 @@ TEST_F(WindowMenuTest, SetMenuShowsTheBarAboveAStillClientArea) {
     // The title's marker is a mnemonic: Alt+F opens File.
     ak::test::Key(Window(top), ak::test::KeycodeOf(0x66), 0x66, true, ak::test::Mod::Alt);
     ak::test::Key(Window(top), ak::test::KeycodeOf(0x66), 0x66, false, ak::test::Mod::Alt);
-    EXPECT_TRUE(ak::test::PumpUntil([] { return ak::test::IsMenuOpen(); }, 2000));
+    EXPECT_TRUE(ak::test::PumpUntil([] { return ak::test::IsMenuOpen(); }));
     ak::test::CancelOpenMenu();
-    ak::test::Pump(50);
+    EXPECT_TRUE(ak::test::WaitUntilNoMenu());
 
     // Taking the bar away shrinks the frame from the top again.
     EXPECT_EQ(SetMenu(top, nullptr), TRUE);
@@ -152,7 +152,9 @@ TEST_F(WindowMenuTest, PopupMenusAnswerTheirWindowWhileTimersTick) {
     // gives up after three seconds.
     std::function<void()> answer;
     auto answerWith = [&](int index) {
-        ak::test::Pump(100); // the last popup's window has gone
+        // The last popup's window has gone.
+        EXPECT_TRUE(ak::test::WaitUntilNoMenu());
+        EXPECT_TRUE(ak::test::WaitUntilServed());
         ticks = 0;
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
         answer = [&, index, until] {

@@ -181,7 +181,7 @@ TEST_F(WindowViewTest, CloseBoxAsksTheProcedureAndClosesOnlyThroughDestroyWindow
         };
         ak::test::CloseBox(*window);
         ak::test::PumpUntil([&] { return !probe.log.empty(); });
-        ak::test::Pump(20);
+        ASSERT_TRUE(ak::test::WaitUntilServed());
         EXPECT_EQ(probe.Take(), c.want) << c.name;
         EXPECT_EQ(window->IsClosed(), c.destroyInClose) << c.name;
         probe.hook = nullptr;
@@ -202,7 +202,7 @@ TEST_F(WindowViewTest, TimersReArmTickInNestedLoopsAndStopWithTheirWindow) {
         if (id == 2 && ++slow == 1) {
             // A nested loop inside a tick: the other timer keeps ticking.
             const int before = fast;
-            ak::test::PumpUntil([&] { return fast >= before + 3; }, 2000);
+            ak::test::PumpUntil([&] { return fast >= before + 3; });
             fastDuringSlow = fast - before;
         }
         return 0;
@@ -226,9 +226,17 @@ TEST_F(WindowViewTest, TimersReArmTickInNestedLoopsAndStopWithTheirWindow) {
     EXPECT_EQ(selfKilling, 1);
 
     DestroyWindow(view);
-    const int after = fast + slow;
-    ak::test::Pump(80);
-    EXPECT_EQ(fast + slow, after);
+    // A witness on the window, slower than both: once it has ticked twice,
+    // the view's timers would have ticked too had they outlived the view.
+    int late = 0, witness = 0;
+    probe.hook = [&](HWND, UINT message, WPARAM id, LPARAM) -> LRESULT {
+        if (message == winlayer::WM_TIMER)
+            ++(id == 7 ? witness : late);
+        return 0;
+    };
+    ASSERT_EQ(SetTimer(top, 7, 40, nullptr), 7u);
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return witness >= 2; }));
+    EXPECT_EQ(late, 0);
     EXPECT_FALSE(KillTimer(view, 1));
     DestroyWindow(top);
 }

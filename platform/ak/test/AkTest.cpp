@@ -66,13 +66,64 @@ GdkDevice* Keyboard() {
     return gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default()));
 }
 
+// The frame clocks asked to flush an injected motion that have not yet done
+// so, with the window each motion went to.
+struct Unflushed {
+    GdkFrameClock* clock;
+    GdkWindow* window;
+};
+std::vector<Unflushed> g_unflushed;
+
+void OnFlushed(GdkFrameClock* clock, gpointer);
+
+void Forget(const Unflushed& entry) {
+    g_signal_handlers_disconnect_by_func(entry.clock, reinterpret_cast<gpointer>(&OnFlushed),
+                                         nullptr);
+    g_object_unref(entry.clock);
+    g_object_unref(entry.window);
+}
+
+void OnFlushed(GdkFrameClock* clock, gpointer) {
+    const auto flushed = std::find_if(g_unflushed.begin(), g_unflushed.end(),
+                                      [&](const Unflushed& entry) { return entry.clock == clock; });
+    if (flushed == g_unflushed.end())
+        return;
+    const Unflushed entry = *flushed;
+    g_unflushed.erase(flushed);
+    Forget(entry);
+}
+
+// True while a frame is still to flush an injected motion. A window that has
+// gone or hides draws no frame, and its motion is dropped anyway.
+bool MotionUnflushed() {
+    for (auto entry = g_unflushed.begin(); entry != g_unflushed.end();) {
+        if (gdk_window_is_destroyed(entry->window) || !gdk_window_is_viewable(entry->window)) {
+            Forget(*entry);
+            entry = g_unflushed.erase(entry);
+        } else {
+            ++entry;
+        }
+    }
+    return !g_unflushed.empty();
+}
+
 void Put(GdkEvent* event) {
     gdk_display_put_event(gdk_display_get_default(), event);
     // GDK holds the last motion back until its window's next frame flushes
-    // events; real motion asks for that frame, so ours does too.
+    // events; real motion asks for that frame, so ours does too, and notes
+    // that the motion is not served before it.
     if (event->type == GDK_MOTION_NOTIFY && event->any.window)
-        if (GdkFrameClock* clock = gdk_window_get_frame_clock(event->any.window))
+        if (GdkFrameClock* clock = gdk_window_get_frame_clock(event->any.window)) {
+            const bool noted =
+                std::any_of(g_unflushed.begin(), g_unflushed.end(),
+                            [&](const Unflushed& entry) { return entry.clock == clock; });
+            if (!noted) {
+                g_unflushed.push_back({GDK_FRAME_CLOCK(g_object_ref(clock)),
+                                       GDK_WINDOW(g_object_ref(event->any.window))});
+                g_signal_connect_after(clock, "flush-events", G_CALLBACK(&OnFlushed), nullptr);
+            }
             gdk_frame_clock_request_phase(clock, GDK_FRAME_CLOCK_PHASE_FLUSH_EVENTS);
+        }
     gdk_event_free(event);
 }
 
@@ -217,8 +268,20 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
     return true;
 }
 
-void Pump(int ms) {
-    PumpUntil([] { return false; }, ms);
+bool WaitUntilServed(int timeoutMs) {
+    GdkDisplay* display = gdk_display_get_default();
+    if (!display)
+        return false;
+    // The answer comes after every event the server sent before it.
+    gdk_display_sync(display);
+    return PumpUntil(
+        [&] {
+            // The display's event source is ready while an event waits,
+            // whether from the server or injected.
+            return !MotionUnflushed() && !gdk_display_has_pending(display) &&
+                   !g_main_context_pending(nullptr);
+        },
+        timeoutMs);
 }
 
 bool WaitUntilPointerAt(Point onScreen) {
@@ -231,16 +294,37 @@ bool WaitUntilPointerAt(Point onScreen) {
         gdk_device_get_position(pointer, nullptr, &x, &y);
         return std::abs(x - onScreen.x) < 1 && std::abs(y - onScreen.y) < 1;
     });
-    Pump(30);
-    return there;
+    return there && WaitUntilServed();
+}
+
+namespace {
+
+gboolean NoteDrawn(GtkWidget*, cairo_t*, gpointer drawn) {
+    *static_cast<bool*>(drawn) = true;
+    return FALSE;
+}
+
+} // namespace
+
+bool WaitUntilDrawn(Window& window) {
+    GtkWidget* widget = window.GetBacking().window;
+    bool drawn = false;
+    const gulong handler = g_signal_connect(widget, "draw", G_CALLBACK(&NoteDrawn), &drawn);
+    gtk_widget_queue_draw(widget);
+    const bool done = PumpUntil([&] { return drawn; });
+    g_signal_handler_disconnect(widget, handler);
+    return done;
+}
+
+bool WaitUntilSettled(Window& window) {
+    return WaitUntilDrawn(window) && WaitUntilServed();
 }
 
 bool WaitUntilShown(Window& window) {
     GtkWidget* widget = window.GetBacking().window;
-    const bool mapped = PumpUntil([&] { return gtk_widget_get_mapped(widget) != 0; });
-    // Let the first frame's configure and draw through.
-    Pump(100);
-    return mapped;
+    // Mapped, then the first frame's configure and draw.
+    return PumpUntil([&] { return gtk_widget_get_mapped(widget) != 0; }) &&
+           WaitUntilSettled(window);
 }
 
 void RunDuringLateStampedEvent(Window& window, const std::function<void()>& fn) {
@@ -526,7 +610,7 @@ int NativeDisplayLines(NativeView& view) {
     GtkWidget* inner = scroller ? gtk_bin_get_child(GTK_BIN(scroller)) : nullptr;
     if (!inner || !GTK_IS_TEXT_VIEW(inner))
         return 0;
-    Pump(50); // the text view lays its lines out when idle
+    WaitUntilServed(); // the text view lays its lines out when idle
     GtkTextIter at;
     gtk_text_buffer_get_start_iter(gtk_text_view_get_buffer(GTK_TEXT_VIEW(inner)), &at);
     int lines = 1;
@@ -573,6 +657,14 @@ GtkWidget* RunningAlert() {
 
 bool IsMenuOpen() {
     return OpenMenu() != nullptr;
+}
+
+bool WaitUntilNoMenu() {
+    GdkDisplay* display = gdk_display_get_default();
+    return PumpUntil([&] {
+               return !OpenMenu() && !gdk_display_device_is_grabbed(display, Pointer());
+           }) &&
+           WaitUntilServed();
 }
 
 namespace {
@@ -862,8 +954,10 @@ bool FilePanelAccept(const std::vector<std::string>& paths) {
     auto* chooser = GTK_FILE_CHOOSER(panel);
     if (gtk_file_chooser_get_action(chooser) == GTK_FILE_CHOOSER_ACTION_SAVE) {
         gtk_file_chooser_set_current_name(chooser, paths.front().c_str());
-        // The chooser checks a typed name against its folder before it answers.
-        Pump(300);
+        // The chooser checks a typed name against its folder before it
+        // answers: the folder loaded, and what the name started served.
+        if (FilePanelFolder().empty() || !WaitUntilServed())
+            return false;
     } else {
         const auto chosenAre = [&](const std::vector<std::string>& wanted) {
             GSList* chosen = gtk_file_chooser_get_filenames(chooser);

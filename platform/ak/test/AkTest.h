@@ -53,12 +53,21 @@ void Key(Window& window, unsigned xKeycode, unsigned keysym, bool down, unsigned
 
 // Runs the main loop until the predicate holds or timeoutMs pass; answers
 // the predicate.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
-// Serves what is pending now (and what that queues, for up to ms).
-void Pump(int ms = 50);
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000);
+
+// Every event the window system sent before a round trip to it, every event
+// injected so far and whatever idle work they queued has been served: the
+// later event that proves an expected one would have arrived by now. Work
+// the program put on a timer is not waited for.
+bool WaitUntilServed(int timeoutMs = 10000);
 
 // The window mapped, placed and drawn at least once.
 bool WaitUntilShown(Window& window);
+// The window has drawn once more after this call.
+bool WaitUntilDrawn(Window& window);
+// The window has laid out and drawn what changed before this call (a frame
+// lays out before it draws), and everything queued meanwhile is served.
+bool WaitUntilSettled(Window& window);
 
 // The window system places the real pointer at the screen point and every
 // event it sent on the way there has been served: a warp has landed.
@@ -125,6 +134,9 @@ namespace ak::test {
 // The pop-up menu open now (GTK's own widgets): choosing an item activates it
 // as a click would; false when no menu is open or there is no such item.
 bool IsMenuOpen();
+// No pop-up menu open, its grab of the pointer let go and what that queued
+// served: a menu opened now does not take the last one's ungrab for its own.
+bool WaitUntilNoMenu();
 bool ChooseInOpenMenu(int index);
 bool CancelOpenMenu();
 // Chooses item subIndex of the submenu under item index of the open menu,

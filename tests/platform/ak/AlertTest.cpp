@@ -42,7 +42,7 @@ TEST(Alert, ButtonsInOrderAndTheEscapeRulesWithoutRunOrParent) {
          [] {
              ak::test::AlertKey(kEscape);
              ak::test::AlertCloseBox();
-             ak::test::Pump(100);
+             ASSERT_TRUE(ak::test::WaitUntilServed());
              ASSERT_TRUE(ak::test::IsAlertShown());
              ak::test::AlertPressButton(1);
          },

@@ -15,7 +15,7 @@ TEST(Appearance, FollowsTheThemeAndReportsChanges) {
     ASSERT_TRUE(kUnforced);
     ASSERT_NE(ak::test::App(), nullptr);
     ak::test::SetTheme("Adwaita", false);
-    ak::test::Pump(20);
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     EXPECT_FALSE(ak::Appearance::IsDark());
     EXPECT_GT(ak::Appearance::WindowBackground().red, 0.5);
     EXPECT_GT(ak::Appearance::TextBackground().green, 0.5);

@@ -24,7 +24,7 @@ struct ApplicationTest : ::testing::Test {
     void TearDown() override {
         for (auto& window : windows)
             window->Close();
-        ak::test::Pump(20);
+        ak::test::WaitUntilServed();
     }
     ak::Window& NewWindow() {
         windows.push_back(ak::MakeRef<ak::Window>(ak::Rect{{50, 50}, {200, 150}},
@@ -44,8 +44,11 @@ TEST_F(ApplicationTest, TimersTickInsideAModalRunWithoutReentering) {
         inTick = true;
         if (++ticks == 5)
             App()->StopModal(&window, 42);
-        // A tick that pumps the loop itself must not see itself again.
-        ak::test::Pump(3);
+        // A tick that pumps the loop itself must not see itself again, even
+        // once a later timer shows its interval has passed.
+        bool passed = false;
+        ak::TimeoutSource later(3, [&] { passed = true; }, ak::TimeoutSource::Start::AfterInterval);
+        ak::test::PumpUntil([&] { return passed; });
         inTick = false;
     });
     EXPECT_EQ(App()->RunModal(&window), 42);
@@ -204,7 +207,7 @@ TEST_F(ApplicationTest, TheEventHookSeesInputFirstAndMayConsumeIt) {
     ASSERT_TRUE(ak::test::PumpUntil([&] { return view->downs == 1; }));
     EXPECT_EQ(App()->PressedMouseButtons(), 1u);
     ak::test::Release(window, {20, 20});
-    ak::test::Pump(20);
+    EXPECT_TRUE(ak::test::WaitUntilServed());
     App()->SetEventHook({});
 }
 
@@ -221,7 +224,7 @@ TEST_F(ApplicationTest, PeekSeesAQueuedEventWithoutTakingIt) {
     EXPECT_EQ(view->downs, 0);
     ASSERT_TRUE(ak::test::PumpUntil([&] { return view->downs == 1; }));
     ak::test::Release(window, {20, 20});
-    ak::test::Pump(20);
+    EXPECT_TRUE(ak::test::WaitUntilServed());
 }
 
 } // namespace

@@ -28,7 +28,7 @@ struct ControlsTest : ::testing::Test {
     }
     void TearDown() override {
         window->Close();
-        ak::test::Pump(20);
+        ak::test::WaitUntilServed();
     }
     template <class T>
     T& Add(ak::Ref<T> control) {
@@ -44,7 +44,7 @@ struct ControlsTest : ::testing::Test {
         ak::test::Enter(*window, centre);
         ak::test::Move(*window, centre);
         ak::test::Click(*window, centre);
-        ak::test::Pump(60);
+        EXPECT_TRUE(ak::test::WaitUntilServed());
     }
     ak::Ref<ak::Window> window;
     std::vector<ak::Ref<ak::Control>> held;
@@ -120,7 +120,7 @@ TEST_F(ControlsTest, ProgrammaticChangesFireNothingAndAClickFiresOnce) {
     ASSERT_TRUE(ak::test::WaitUntilShown(*window));
     for (size_t i = 0; i < std::size(cases); ++i)
         cases[i].change(*held[i]);
-    ak::test::Pump(40);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     EXPECT_TRUE(fired.empty()) << "programmatic changes fired " << fired.size();
 
     // The user's turn: each control exactly once.
@@ -135,7 +135,7 @@ TEST_F(ControlsTest, ProgrammaticChangesFireNothingAndAClickFiresOnce) {
     field.SetAcceptedCharacters(U"0123456789");
     ak::test::Key(*window, 0, '7', true);
     ak::test::Key(*window, 0, 'x', true);
-    ak::test::Pump(40);
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     EXPECT_EQ(field.Text(), "7");
     EXPECT_EQ(fired, std::vector<int64_t>{4}) << "a refused character changes nothing";
 }
@@ -185,7 +185,8 @@ TEST_F(ControlsTest, PopUpChoicesFireEveryTimeAndEmptyIndexShowsNoTitle) {
         ClickCentre(popup);
         ASSERT_TRUE(ak::test::PumpUntil(ak::test::IsMenuOpen));
         ASSERT_TRUE(ak::test::ChooseInOpenMenu(choice));
-        ak::test::Pump(40);
+        ASSERT_TRUE(ak::test::WaitUntilNoMenu());
+        ASSERT_TRUE(ak::test::WaitUntilServed());
         EXPECT_EQ(popup.SelectedIndex(), choice);
     }
     EXPECT_EQ(fired.size(), 3u) << "the same choice again fires too";
@@ -194,7 +195,8 @@ TEST_F(ControlsTest, PopUpChoicesFireEveryTimeAndEmptyIndexShowsNoTitle) {
     ClickCentre(popup);
     ASSERT_TRUE(ak::test::PumpUntil(ak::test::IsMenuOpen));
     ak::test::CancelOpenMenu();
-    ak::test::Pump(40);
+    ASSERT_TRUE(ak::test::WaitUntilNoMenu());
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     EXPECT_EQ(fired.size(), 3u) << "closing without a choice";
 }
 
@@ -217,11 +219,11 @@ TEST_F(ControlsTest, ADialogClosedFromItsOwnButtonAndProgressFromBadRanges) {
     ASSERT_TRUE(ak::test::WaitUntilShown(*dialog));
     ak::test::Key(*dialog, 36, 0xff0d, true); // Return presses the default button
     ak::test::Key(*dialog, 36, 0xff0d, false);
-    ak::test::Pump(60);
+    EXPECT_TRUE(ak::test::PumpUntil([&] { return dialog->IsClosed(); }));
     EXPECT_EQ(pressed, 1);
     EXPECT_TRUE(dialog->IsClosed());
     dialog.Reset();
-    ak::test::Pump(20);
+    ASSERT_TRUE(ak::test::WaitUntilServed());
 
     auto progress = ak::MakeRef<ak::ProgressIndicator>(Rect{{10, 10}, {200, 12}});
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -269,7 +271,7 @@ TEST_F(ControlsTest, ComboBoxHearsTheUserAndTabsHearEveryChangeButInsertions) {
     combo.SetText("");
     ak::test::FocusNativeWidget(combo);
     ak::test::Key(*window, ak::test::KeycodeOf('5'), '5', true);
-    ak::test::Pump(40);
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     EXPECT_EQ(typed, std::vector<std::string>{"5"});
     EXPECT_TRUE(fired.empty()) << "typing is no choice";
 }
@@ -300,7 +302,7 @@ TEST_F(ControlsTest, TextViewSelectsInCharactersAndReplacesTheSelection) {
     double widths[2];
     for (int i = 0; i < 2; ++i) {
         label.SetFont(ak::Font::Named("DejaVu Sans", 10.0 * (i + 1)));
-        ak::test::Pump(50); // GTK restyles at its next iteration
+        ASSERT_TRUE(ak::test::WaitUntilSettled(*window)); // GTK restyles in its next frame
         label.SizeToFit();
         widths[i] = label.Frame().size.width;
     }

@@ -50,7 +50,7 @@ TEST(Draw, AViewsFillLandsAtItsFrameInTheSnapshot) {
     EXPECT_EQ(PixelAt(snapshot.get(), 111, 64), 0x0000FFu);
     EXPECT_NE(PixelAt(snapshot.get(), 111, 40), 0x0000FFu);
     window->Close();
-    ak::test::Pump(20);
+    ak::test::WaitUntilServed();
 }
 
 } // namespace

@@ -42,7 +42,7 @@ struct FilePanelTest : ::testing::Test {
     // The answer comes from inside the panel's loop, once it shows.
     static void AnswerLater(std::function<void()> answer) {
         ak::Application::RunOnMainLater([answer = std::move(answer)] {
-            ASSERT_TRUE(ak::test::PumpUntil(ak::test::IsFilePanelShown, 5000));
+            ASSERT_TRUE(ak::test::PumpUntil(ak::test::IsFilePanelShown));
             answer();
         });
     }
@@ -133,10 +133,10 @@ TEST_F(FilePanelTest, ASheetRunsAfterTheCurrentEventAndThenCompletes) {
         order.push_back("shown");
         ak::test::FilePanelCancel();
     });
-    ASSERT_TRUE(ak::test::PumpUntil([&] { return order.size() == 3; }, 8000));
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return order.size() == 3; }));
     EXPECT_EQ(order, (std::vector<std::string>{"returned", "shown", "completion 0"}));
     window->Close();
-    ak::test::Pump(20);
+    ak::test::WaitUntilServed();
 }
 
 } // namespace

@@ -33,7 +33,7 @@ struct MenuTest : ::testing::Test {
     }
     void TearDown() override {
         window->Close();
-        ak::test::Pump(20);
+        ak::test::WaitUntilServed();
     }
     void AddCommand(ak::Menu& menu, const std::string& title, int64_t tag, const std::string& key) {
         auto item = ak::MakeRef<ak::MenuItem>(title, tag);
@@ -45,7 +45,7 @@ struct MenuTest : ::testing::Test {
         const unsigned keycode = ak::test::KeycodeOf(keysym);
         ak::test::Key(*window, keycode, keysym, true, modifiers);
         ak::test::Key(*window, keycode, keysym, false, modifiers);
-        ak::test::Pump(60);
+        EXPECT_TRUE(ak::test::WaitUntilServed());
     }
     ak::Ref<ak::Window> window;
     ak::Ref<ak::Menu> file;
@@ -76,7 +76,7 @@ TEST_F(MenuTest, KeyEquivalentsAndMnemonicsOfTheWindowsOwnMenuBar) {
     int shown = 0;
     file->onWillShow = [&](ak::Menu&) { ++shown; };
     Type(kLetterF, ak::test::Mod::Alt);
-    EXPECT_TRUE(ak::test::PumpUntil(ak::test::IsMenuOpen, 1000)) << "Alt+F opens File";
+    EXPECT_TRUE(ak::test::PumpUntil(ak::test::IsMenuOpen)) << "Alt+F opens File";
     EXPECT_EQ(shown, 1);
     ak::test::CancelOpenMenu();
 
@@ -109,7 +109,7 @@ TEST_F(MenuTest, PopUpAnswersTheChosenItemOrNoneWhileTimersTick) {
         });
         // The last menu's grab is let go asynchronously; a menu opened at
         // once would see that as its own grab broken.
-        ak::test::Pump(100);
+        ASSERT_TRUE(ak::test::WaitUntilNoMenu());
         ak::Ref<ak::MenuItem> chosen = popup->PopUp(view.Get(), {30, 40});
         EXPECT_GE(ticks, 5);
         if (choice >= 0) {
@@ -143,7 +143,7 @@ TEST_F(MenuTest, APopUpOpensWithTheNamedItemUnderThePoint) {
         if (!placed.IsEmpty())
             ak::test::CancelOpenMenu();
     });
-    ak::test::Pump(100);
+    ASSERT_TRUE(ak::test::WaitUntilNoMenu());
     popup->PopUp(view.Get(), point, popup->ItemAt(3));
     EXPECT_LE(placed.MinY(), onScreen.y);
     EXPECT_GT(placed.MaxY(), onScreen.y) << placed.MinY() << " " << placed.MaxY();
@@ -191,7 +191,7 @@ TEST_F(MenuTest, OnlyACheckedItemShowsAMarkAndTheBarTitlesNone) {
         if (!shot.items.empty())
             ak::test::CancelOpenMenu();
     });
-    ak::test::Pump(100);
+    ASSERT_TRUE(ak::test::WaitUntilNoMenu());
     popup->PopUp(view.Get(), {30, 40});
     ASSERT_EQ(shot.items.size(), 3u);
     EXPECT_EQ(shot.titles[0].MinX(), shot.titles[1].MinX()) << "titles aligned";

@@ -69,7 +69,7 @@ TEST_F(OutlineViewTest, RowsFollowExpansionAndMapToItems) {
 
 TEST_F(OutlineViewTest, TakingTheFocusSelectsNothing) {
     outline->BecomeFirstResponder();
-    ak::test::Pump(20);
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     EXPECT_TRUE(outline->HasFocus());
     EXPECT_EQ(outline->SelectedItem(), nullptr);
     EXPECT_EQ(fired, 0);
@@ -175,13 +175,13 @@ struct OutlineDragTest : OutlineViewTest {
         ak::test::Enter(*window, from);
         ak::test::Move(*window, from);
         ak::test::Press(*window, from);
-        ak::test::Pump(30);
+        EXPECT_TRUE(ak::test::WaitUntilSettled(*window));
         for (int i = 1; i <= 4; ++i)
             ak::test::Move(*window, {from.x, from.y + (to.y - from.y) * i / 4}, 1);
-        ak::test::Pump(30);
+        EXPECT_TRUE(ak::test::WaitUntilSettled(*window));
         dropShown = outline->CurrentDrop();
         ak::test::Release(*window, to);
-        ak::test::Pump(40);
+        EXPECT_TRUE(ak::test::WaitUntilSettled(*window));
     }
     bool takeDrags = true;
     std::function<std::optional<ak::OutlineDrop>(const ak::OutlineDrop&)> answer;

@@ -103,11 +103,11 @@ TEST(Cursor, ShapesImagesHidingAndAWarpReadBack) {
 
     for (const ak::Point at : {ak::Point{300, 200}, ak::Point{12, 7}}) {
         ak::Cursor::Warp(at);
-        EXPECT_TRUE(ak::test::PumpUntil([&] { return ak::Cursor::MouseLocation() == at; }, 1000))
+        EXPECT_TRUE(ak::test::PumpUntil([&] { return ak::Cursor::MouseLocation() == at; }))
             << at.x << "," << at.y;
     }
     window->Close();
-    ak::test::Pump(20);
+    ak::test::WaitUntilServed();
 }
 
 } // namespace

@@ -85,7 +85,7 @@ TEST(PreferencesLayout, ControlsSitExactlyAtTheirFramesWithoutWarnings) {
     }
     EXPECT_FALSE(ak::test::SaveSnapshot(*window, "ak-preferences-layout").empty());
     window->Close();
-    ak::test::Pump(20);
+    ak::test::WaitUntilServed();
 }
 
 } // namespace

@@ -46,7 +46,7 @@ TEST(ScaledDraw, PointsStayPointsAndPixelsDouble) {
     EXPECT_NE(pixel(41, 41), 0x00FF00u);
     EXPECT_NE(pixel(19, 19), 0x00FF00u);
     window->Close();
-    ak::test::Pump(20);
+    ak::test::WaitUntilServed();
 }
 
 } // namespace

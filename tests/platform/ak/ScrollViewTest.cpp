@@ -39,11 +39,10 @@ struct ScrollViewTest : ::testing::Test {
         window->ContentView()->AddSubview(scroll.Get());
         window->MakeKeyAndOrderFront();
         ASSERT_TRUE(ak::test::WaitUntilShown(*window));
-        ak::test::Pump(40);
     }
     void TearDown() override {
         window->Close();
-        ak::test::Pump(20);
+        ak::test::WaitUntilServed();
     }
     uint32_t PixelOfPage(const ak::Surface& shot, Point inPage) {
         const Point p = page->ConvertPointToView(inPage, nullptr);
@@ -107,15 +106,15 @@ TEST_F(ScrollViewTest, TheMouseReachesTheDocumentAtItsOwnPointsAndTheWheelScroll
     EXPECT_EQ(at, (Point{10 + 10, 10 + 20}));
     ak::test::Enter(*window, at);
     ak::test::Click(*window, at);
-    ak::test::Pump(40);
+    EXPECT_TRUE(ak::test::WaitUntilServed());
     EXPECT_EQ(page->presses, std::vector<Point>{Point(60, 320)});
 
     ak::test::Scroll(*window, at, 1); // down: further into the page
-    ak::test::Pump(40);
+    ak::test::PumpUntil([&] { return scroll->DocumentVisibleRect().origin != Point{50, 300}; });
     EXPECT_EQ(scroll->DocumentVisibleRect().origin, (Point{50, 340}));
     ak::test::Scroll(*window, at, 0);
     ak::test::Scroll(*window, at, 0);
-    ak::test::Pump(40);
+    ak::test::PumpUntil([&] { return scroll->DocumentVisibleRect().origin.y <= 260; });
     EXPECT_EQ(scroll->DocumentVisibleRect().origin, (Point{50, 260}));
 
     scroll->SetDocumentView(nullptr);

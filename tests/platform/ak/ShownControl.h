@@ -20,11 +20,10 @@ struct ShownControl : ::testing::Test {
         window->ContentView()->AddSubview(control.Get());
         window->MakeKeyAndOrderFront();
         ASSERT_TRUE(ak::test::WaitUntilShown(*window));
-        ak::test::Pump(60);
     }
     void TearDown() override {
         window->Close();
-        ak::test::Pump(20);
+        ak::test::WaitUntilServed();
     }
     ak::Ref<ak::Window> window;
     ak::Ref<C> control;

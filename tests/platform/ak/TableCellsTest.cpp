@@ -62,7 +62,7 @@ struct TableCellsTest : ShownControl<ak::TableView> {
         Show();
     }
     ak::Surface Snapshot() {
-        ak::test::Pump(60);
+        EXPECT_TRUE(ak::test::WaitUntilSettled(*window));
         return window->Snapshot();
     }
     uint32_t Pixel(const ak::Surface& surface, ak::Point inTable) {

@@ -37,7 +37,7 @@ struct TableViewTest : ShownControl<ak::TableView> {
         ak::test::Enter(*window, p);
         ak::test::Move(*window, p);
         ak::test::Click(*window, p, {1, modifiers});
-        ak::test::Pump(60);
+        EXPECT_TRUE(ak::test::WaitUntilSettled(*window));
     }
     Rows source;
     ak::TableView* table = nullptr;
@@ -93,7 +93,7 @@ TEST_F(TableViewTest, TakingTheFocusSelectsNothing) {
     for (const bool multiple : {false, true}) {
         table->SetAllowsMultipleSelection(multiple);
         table->BecomeFirstResponder();
-        ak::test::Pump(20);
+        ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
         EXPECT_TRUE(table->HasFocus());
         EXPECT_EQ(table->SelectedRow(), -1) << multiple;
         EXPECT_EQ(table->AllowsMultipleSelection(), multiple);
@@ -105,7 +105,7 @@ TEST_F(TableViewTest, TakingTheFocusSelectsNothing) {
         fired = 0;
         table->DeselectAll();
         window->MakeFirstResponder(nullptr);
-        ak::test::Pump(20);
+        ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     }
 }
 
@@ -155,7 +155,7 @@ TEST_F(TableViewTest, HeaderClicksAndDoubleClicksNameTheirColumnAndRow) {
     ak::test::Enter(*window, kindHeader);
     ak::test::Move(*window, kindHeader);
     ak::test::Click(*window, kindHeader);
-    ak::test::Pump(60);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     EXPECT_EQ(headers, std::vector<std::string>{"kind"});
 
     ClickRow(2);
@@ -217,13 +217,13 @@ TEST_F(TableViewTest, HeaderHeightAndTheVisibleRows) {
     EXPECT_DOUBLE_EQ(table->RectOfRow(0).MinY(), header);
     EXPECT_DOUBLE_EQ(table->VisibleRect().MinY(), 0);
     table->SetHeaderVisible(false);
-    ak::test::Pump(60);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     EXPECT_DOUBLE_EQ(table->HeaderHeight(), 0);
     EXPECT_DOUBLE_EQ(table->RectOfRow(0).MinY(), 0);
 
     source.names.assign(40, "Preset");
     table->ReloadData();
-    ak::test::Pump(60);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     // At once, as callers asking for the top row next expect.
     table->ScrollRowToVisible(39);
     const Rect last = table->RectOfRow(39);
@@ -234,12 +234,12 @@ TEST_F(TableViewTest, HeaderHeightAndTheVisibleRows) {
     table->ScrollRowToVisible(0);
     EXPECT_DOUBLE_EQ(table->VisibleRect().MinY(), 0);
     table->SetColumnWidth("kind", 400);
-    ak::test::Pump(60);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     table->ScrollColumnToVisible("kind");
     EXPECT_DOUBLE_EQ(table->VisibleRect().MinX(), 150) << "the wide column's left edge first";
     table->ScrollColumnToVisible("name");
     EXPECT_DOUBLE_EQ(table->VisibleRect().MinX(), 0);
-    ak::test::Pump(60);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     EXPECT_DOUBLE_EQ(table->VisibleRect().MinY(), 0);
 }
 
@@ -319,11 +319,11 @@ TEST_F(DeferredClickTest, TheSelectionChangesAtTheReleaseAndDragsLeaveItAlone) {
     ak::test::Enter(*window, p);
     ak::test::Move(*window, p);
     ak::test::Press(*window, p);
-    ak::test::Pump(40);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     EXPECT_EQ(control->SelectedRows(), std::vector<int>{});
     EXPECT_EQ(fired, 0);
     ak::test::Release(*window, p);
-    ak::test::Pump(40);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     EXPECT_EQ(control->SelectedRows(), std::vector<int>{1});
     EXPECT_EQ(fired, 1);
     EXPECT_EQ(control->log, (std::vector<std::string>{"down 0 1 name", "up 1"}));
@@ -335,14 +335,14 @@ TEST_F(DeferredClickTest, TheSelectionChangesAtTheReleaseAndDragsLeaveItAlone) {
     for (int i = 1; i <= 5; ++i)
         ak::test::Move(*window, {start.x, start.y - 6 * i}, 1);
     ak::test::Release(*window, {start.x, start.y - 30});
-    ak::test::Pump(40);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     EXPECT_EQ(control->drags, 5);
     EXPECT_EQ(control->log.at(2), "down 0 3 kind");
     EXPECT_EQ(control->SelectedRows(), std::vector<int>{1});
     EXPECT_EQ(fired, 1);
 
     ak::test::Click(*window, RowPoint(2), {3});
-    ak::test::Pump(40);
+    ASSERT_TRUE(ak::test::WaitUntilSettled(*window));
     EXPECT_EQ(control->log.at(control->log.size() - 2), "down 1 2 name");
     EXPECT_EQ(control->log.back(), "right 2");
     EXPECT_EQ(control->SelectedRows(), std::vector<int>{1}) << "the right button selects nothing";

@@ -49,7 +49,7 @@ struct ViewServicesTest : ::testing::Test {
     }
     void TearDown() override {
         window->Close();
-        ak::test::Pump(20);
+        ak::test::WaitUntilServed();
     }
     ak::Ref<ak::Window> window;
 };

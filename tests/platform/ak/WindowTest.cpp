@@ -29,7 +29,7 @@ struct WindowTest : ::testing::Test {
     void TearDown() override {
         for (auto& window : windows)
             window->Close();
-        ak::test::Pump(20);
+        ak::test::WaitUntilServed();
     }
     ak::Window& NewWindow(Rect frame, std::string name = "w") {
         windows.push_back(ak::MakeRef<LoggingWindow>(frame, log, std::move(name)));
@@ -55,7 +55,7 @@ TEST_F(WindowTest, FrameReadsBackAtOnceMappedOrNotAndStaleConfiguresLose) {
         window.SetFrame({{frame.origin.x + 7, frame.origin.y + 9}, {frame.size.width + 11, 99}});
         window.SetFrame(frame);
         EXPECT_EQ(window.Frame(), frame) << "at once";
-        ak::test::Pump(60);
+        ASSERT_TRUE(ak::test::WaitUntilServed());
         EXPECT_EQ(window.Frame(), frame) << "after the window system answered";
     }
     EXPECT_EQ(window.ContentView()->Frame(), (Rect{{0, 0}, frames[2].size}));
@@ -104,7 +104,6 @@ TEST_F(WindowTest, KeyStatusAndOrderAnswerAtOnce) {
     EXPECT_EQ(log,
               (std::vector<std::string>{"a key", "a resigned", "b key", "b resigned", "a key"}));
     ASSERT_TRUE(ak::test::WaitUntilShown(a));
-    ak::test::Pump(50);
     // Focus events of the window system do not take key status elsewhere.
     EXPECT_TRUE(a.IsKeyWindow());
     a.OrderOut();
@@ -134,7 +133,8 @@ TEST_F(WindowTest, ViewsHeldAfterTheirWindowGoesForgetIt) {
         middle->AddSubview(inner.Get());
         EXPECT_EQ(inner->GetWindow(), window.Get());
         window->Close();
-        ak::test::Pump(20); // the window goes, and with it the views only it held
+        // The window goes, and with it the views only it held.
+        ASSERT_TRUE(ak::test::WaitUntilServed());
     }
     EXPECT_EQ(inner->GetWindow(), nullptr);
     EXPECT_EQ(inner->Superview(), nullptr);

@@ -20,9 +20,8 @@ TEST_F(CanvasGolden, TheFirstFrameAndADraggedKnobShowExactly) {
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(ak::test::WaitUntilShown(*window));
     ASSERT_TRUE(ak::test::PumpUntil([&] { return view->FramesPainted() > 0; }));
-    ak::test::Pump(100);
     std::string message;
-    EXPECT_TRUE(vx::test::WindowMatchesGolden(*window, "canvas_view_window", message)) << message;
+    EXPECT_TRUE(WaitUntilWindowMatches(view, "canvas_view_window", message)) << message;
 
     const int painted = view->FramesPainted();
     ak::test::Enter(*window, {150, 50});
@@ -30,10 +29,8 @@ TEST_F(CanvasGolden, TheFirstFrameAndADraggedKnobShowExactly) {
     ak::test::Move(*window, {150, 30}, 1);
     ak::test::Release(*window, {150, 30});
     ASSERT_TRUE(ak::test::PumpUntil([&] { return view->FramesPainted() > painted; }));
-    ak::test::Pump(100);
     EXPECT_GT(delegate.GetParam(FakeDelegate::kGain)->CurrentValue(), 25);
-    EXPECT_TRUE(vx::test::WindowMatchesGolden(*window, "canvas_view_window_dragged", message))
-        << message;
+    EXPECT_TRUE(WaitUntilWindowMatches(view, "canvas_view_window_dragged", message)) << message;
 }
 
 } // namespace

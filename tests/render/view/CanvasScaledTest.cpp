@@ -27,11 +27,10 @@ TEST_F(CanvasWindow, AtScaleTwoTheDrawableDoublesAndASameScaleOnlyResetsIt) {
     EXPECT_EQ(view->Layer()->drawableSize.height, 200u);
     ASSERT_TRUE(ak::test::WaitUntilShown(*window));
     ASSERT_TRUE(ak::test::PumpUntil([&] { return view->FramesPainted() > 0; }));
-    ak::test::Pump(100);
+    ASSERT_TRUE(WaitUntilStill(view));
     view->Frames().WithKept([](const vx::ui::FrameStore::Frame& f) { EXPECT_EQ(f.width, 400); });
     std::string message;
-    EXPECT_TRUE(vx::test::WindowMatchesGolden(*window, "canvas_view_window_x2", message))
-        << message;
+    EXPECT_TRUE(WaitUntilWindowMatches(view, "canvas_view_window_x2", message)) << message;
 
     const auto rescales = [&] { return std::count(log.begin(), log.end(), "control rescale"); };
     const auto before = rescales();

@@ -41,15 +41,15 @@ TEST_F(CanvasWindow, IdleTicksDrawNothingAndADirtyControlShows) {
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(ak::test::WaitUntilShown(*window));
     ASSERT_TRUE(ak::test::PumpUntil([&] { return view->Frames().FramesStored() > 0; }));
-    ak::test::Pump(150); // several ticks with nothing dirty
+    ASSERT_TRUE(WaitUntilStill(view));
     const int stored = view->Frames().FramesStored();
     const int painted = view->FramesPainted();
-    ak::test::Pump(150);
+    ASSERT_TRUE(WaitForTicks(6)); // several ticks with nothing dirty
     EXPECT_EQ(view->Frames().FramesStored(), stored);
     EXPECT_EQ(view->FramesPainted(), painted);
 
     const long buffers = view->Layer()->device()->commandBuffersMade();
-    ak::test::Pump(150);
+    ASSERT_TRUE(WaitForTicks(6));
     EXPECT_EQ(view->Layer()->device()->commandBuffersMade(), buffers);
 
     control->SetDirty(false);
@@ -110,7 +110,7 @@ TEST_F(CanvasWindow, ClicksReachControlsInPanelUnits) {
                                                "down 30,30", "up 30,30", "down 31,30 R",
                                                "up 31,30"};
     ak::test::PumpUntil([&] { return Heard(log).size() >= expected.size(); });
-    ak::test::Pump();
+    ASSERT_TRUE(ak::test::WaitUntilServed()); // and nothing more
     EXPECT_EQ(Heard(log), expected);
 }
 
@@ -157,14 +157,14 @@ TEST_F(CanvasWindow, ReleasingOutsideAfterADragDeliversUpThenOut) {
     ASSERT_TRUE(ak::test::WaitUntilShown(*window));
     ak::test::Enter(*window, {30, 30});
     ak::test::Move(*window, {30, 30});
-    ak::test::Pump();
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     log.clear();
     ak::test::Press(*window, {30, 30});
     ak::test::Move(*window, {250, 40}, 1); // past the window's right edge
-    ak::test::Pump();
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     ak::test::Release(*window, {250, 40});
     ak::test::PumpUntil([&] { return !log.empty() && log.back() == "listener out"; });
-    ak::test::Pump();
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     std::vector<std::string> heard;
     for (const std::string& line : log)
         if (line != "control draw" && line != "listener draw")

@@ -5,6 +5,8 @@
 
 #include "platform/ak/test/AkTest.h"
 #include "render/view/ICanvasMac.h"
+#include "render/view/ViewGeometry.h"
+#include "tests/render/view/WindowGolden.h"
 #include "tests/support/FakeDelegate.h"
 #include "tests/support/TestControl.h"
 #include "toolkit/IPanelControl.h"
@@ -41,7 +43,41 @@ struct CanvasWindow : ::testing::Test {
         delegate.CloseEditor();
         if (window)
             window->Close();
-        ak::test::Pump();
+        ak::test::WaitUntilServed();
+    }
+
+    // The view's frame timer has ticked: a later timer of its interval has
+    // ticked n times, so the view's own has ticked n - 1 times at least.
+    bool WaitForTicks(int n) {
+        int ticks = 0;
+        ak::TimeoutSource later(
+            ui::FrameIntervalMs(Canvas() ? Canvas()->FPS() : 60), [&] { ++ticks; },
+            ak::TimeoutSource::Start::AfterInterval);
+        return ak::test::PumpUntil([&] { return ticks >= n; });
+    }
+    // The panel stands still: ticks went by with no frame stored, and the
+    // window has drawn the newest since.
+    bool WaitUntilStill(ui::ICanvasView* view) {
+        return ak::test::PumpUntil([&] {
+                   const int stored = view->Frames().FramesStored();
+                   return WaitForTicks(3) && view->Frames().FramesStored() == stored;
+               }) &&
+               ak::test::WaitUntilServed() && ak::test::WaitUntilDrawn(*window);
+    }
+    // The window shows the golden picture: compared again after each frame
+    // painted, up to the deadline; false with the last reason.
+    bool WaitUntilWindowMatches(ui::ICanvasView* view, const std::string& name,
+                                std::string& message) {
+        int compared = -1;
+        bool matches = false;
+        ak::test::PumpUntil([&] {
+            if (view->FramesPainted() != compared) {
+                compared = view->FramesPainted();
+                matches = WindowMatchesGolden(*window, name, message);
+            }
+            return matches;
+        });
+        return matches;
     }
 
     ui::ICanvasMac* Canvas() { return static_cast<ui::ICanvasMac*>(delegate.GetGraphics()); }

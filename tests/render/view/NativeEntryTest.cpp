@@ -141,11 +141,16 @@ struct NativeMenu : CanvasWindow {
     // Opens the menu from the test control; answer runs inside the menu's loop.
     void OpenAndAnswer(std::function<void()> answer) {
         Canvas()->OpenPopupMenu(control, menu, control->GetRECT(), -1, true);
-        ak::Application::RunOnMainLater([answer] {
+        bool answered = false;
+        ak::Application::RunOnMainLater([answer, &answered] {
             ASSERT_TRUE(ak::test::PumpUntil([] { return ak::test::IsMenuOpen(); }));
             answer();
+            answered = true;
         });
-        ak::test::PumpUntil([] { return false; }, 300);
+        // The menu's own loop runs inside this wait; it is over once the
+        // answer is given and no menu is open.
+        EXPECT_TRUE(ak::test::PumpUntil([&] { return answered && !ak::test::IsMenuOpen(); }));
+        EXPECT_TRUE(ak::test::WaitUntilServed());
     }
     IPopupMenu menu;
     std::vector<std::string> completed;
@@ -174,9 +179,13 @@ TEST_F(NativeMenu, AQueuedMenuOfAClosedEditorNeverOpens) {
     ASSERT_NE(Open(), nullptr);
     Canvas()->OpenPopupMenu(control, menu, control->GetRECT(), -1, true);
     delegate.CloseEditor(); // the canvas, its controls and their menus go
-    bool opened = false;
-    ak::test::PumpUntil([&] { return opened = ak::test::IsMenuOpen(); }, 300);
-    EXPECT_FALSE(opened);
+    // The menu's opening was queued before this task: once it has run, the
+    // menu would be open.
+    bool later = false;
+    ak::Application::RunOnMainLater([&later] { later = true; });
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return later; }));
+    ASSERT_TRUE(ak::test::WaitUntilServed());
+    EXPECT_FALSE(ak::test::IsMenuOpen());
     EXPECT_TRUE(completed.empty());
 }
 

@@ -237,7 +237,7 @@ TEST_F(CanvasWindow, AFileDragOutStartsFromAPressAndEndsTheCapture) {
     ak::test::Press(*window, {30, 30});
     ak::test::PumpUntil([&] { return started; });
     ak::test::Release(*window, {30, 30});
-    ak::test::Pump();
+    ASSERT_TRUE(ak::test::WaitUntilServed());
     EXPECT_TRUE(started);
     EXPECT_FALSE(capturedAfter);
 }

@@ -29,6 +29,10 @@ protected:
         };
         probe.Take();
     }
+    // The host has laid out and drawn what changed, and served every event
+    // and idle work queued so far: what a change or an input causes at once
+    // has happened.
+    void Settle() { EXPECT_TRUE(ak::test::WaitUntilSettled(*FindWindow(top))); }
     void TearDown() override {
         probe.hook = nullptr;
         if (top)

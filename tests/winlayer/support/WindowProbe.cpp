@@ -64,7 +64,7 @@ void WindowTest::SetUp() {
 void WindowTest::TearDown() {
     for (const auto& window : ak::Window::AllWindows())
         window->Close();
-    ak::test::Pump(20);
+    ak::test::WaitUntilServed(); // the closes go through
 }
 
 } // namespace winlayer::test
