@@ -186,8 +186,8 @@ void FillMidiLists(host::StandaloneHost& host, HWND dialog) {
     const host::HostSettings& settings = host.Settings();
     FillMidiPorts(dialog, kMidiInputList, host::MidiDirection::Input, host.MidiInputNames(),
                   settings.midiInput);
-    FillMidiPorts(dialog, kMidiOutputList, host::MidiDirection::Output,
-                  host.MidiOutputNames(), settings.midiOutput);
+    FillMidiPorts(dialog, kMidiOutputList, host::MidiDirection::Output, host.MidiOutputNames(),
+                  settings.midiOutput);
     FillMidiChannels(dialog, kMidiInputChannelList, settings.midiInputChannel);
     FillMidiChannels(dialog, kMidiOutputChannelList, settings.midiOutputChannel);
 }

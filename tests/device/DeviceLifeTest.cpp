@@ -80,8 +80,7 @@ TEST_F(ConnectedLife, ARefusedChangeSaysWhatWasRefusedAndTheKnobBankGoesBack) {
         if (c.message) {
             EXPECT_EQ(boxes[0], c.message);
         } else {
-            EXPECT_EQ(boxes[0].rfind("ERROR! The pedal refused the change of ", 0), 0u)
-                << boxes[0];
+            EXPECT_EQ(boxes[0].rfind("ERROR! The pedal refused the change of ", 0), 0u) << boxes[0];
             EXPECT_NE(boxes[0].find(rig.editor->GetParam(0)->Name()), std::string::npos)
                 << boxes[0];
         }
@@ -147,9 +146,7 @@ TEST(DeviceLife, TheIRNamesAskedForBeforeIdentificationAreAskedForOnceIdentified
     EXPECT_TRUE(rig.SentWithCommand(0x056A, from).empty()) << "its reply would be dropped";
     ASSERT_TRUE(rig.Connect());
     ASSERT_TRUE(rig.RunUntil(
-        [&] {
-            return std::string(rig.editor->mIRListRows[31]->GetString()) == "Empty Slot 32";
-        },
+        [&] { return std::string(rig.editor->mIRListRows[31]->GetString()) == "Empty Slot 32"; },
         20))
         << "the page's names never came";
     std::vector<int> blocks;
@@ -165,8 +162,8 @@ TEST(DeviceLife, AVersionRefusedDeviceThatGoesAwayLeavesTheStatusRowSearching) {
     ASSERT_TRUE(rig.RunUntil([&] { return rig.editor->TagText(152) == "VERSION: 0.9"; }, 40));
     rig.pedal.AddFault(*devsim::ParseFaultRule("drop:55:always").rule);
     // Two polls: the first goes unanswered, the second says so.
-    ASSERT_TRUE(
-        rig.RunUntil([&] { return rig.editor->TagText(152) == "Connecting to the device..."; }, 70));
+    ASSERT_TRUE(rig.RunUntil(
+        [&] { return rig.editor->TagText(152) == "Connecting to the device..."; }, 70));
     EXPECT_EQ(rig.editor->TagText(151), "");
     EXPECT_FALSE(rig.editor->mConnected);
 }

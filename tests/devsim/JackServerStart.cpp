@@ -90,8 +90,7 @@ Outcome TryStart(const std::string& name, const fs::path& folder, std::chrono::m
     std::vector<std::string> argv = {"jackd", "-n", name};
     if (wait == JackClientWait::Synchronous)
         argv.push_back("-S");
-    for (const char* option : {"--no-realtime", "-t", "5000", "-d", "dummy", "-r", "44100",
-                                      "-p"})
+    for (const char* option : {"--no-realtime", "-t", "5000", "-d", "dummy", "-r", "44100", "-p"})
         argv.push_back(option);
     argv.push_back(std::to_string(periodFrames));
     server = ChildProcess::Start(argv, (folder / "jackd.err").string(), error);

@@ -59,7 +59,8 @@ TEST_F(ProgramTest, RestartWithAWholeLibrarySyncsNoSlot) {
     // The current preset is asked for after the checksums decided on a sync,
     // so a slot fetch would have come before it; the device's answer and the
     // editor's goodbye give later requests their room.
-    ASSERT_TRUE(WaitUntil([&] { return Contains(Trace().substr(before), "PresetDump reply"); }, 15s))
+    ASSERT_TRUE(
+        WaitUntil([&] { return Contains(Trace().substr(before), "PresetDump reply"); }, 15s))
         << Trace().substr(before);
     Keys("ctrl+q");
     EXPECT_EQ(WaitForExit(10s), 0);

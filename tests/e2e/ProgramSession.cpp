@@ -200,7 +200,8 @@ bool ProgramTest::HoverPopupEntry(unsigned long popup, int screenX, int screenY)
     if (!frame || screenY < frame->y || screenY >= frame->y + frame->height)
         return false;
     const auto pointerTo = [](int x, int y) {
-        return RunTool({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)}, 10s)
+        return RunTool({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)},
+                       10s)
                    .status == 0;
     };
     // Off the pop-up, beside its bottom-right corner: no entry highlighted.

@@ -110,16 +110,16 @@ TEST_P(PedalRestarted, IsFoundAgainWithNoUserAction) {
     EXPECT_EQ(MidiNames(), names) << "settings.ini's MIDI ports changed at the quit";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , PedalRestarted,
-    ::testing::Values(RestartCase{"Idle", Transfer::None, 0, nullptr},
-                      RestartCase{"MidSync", Transfer::Sync, 8, nullptr},
-                      RestartCase{"MidBackup", Transfer::Backup, 10, "Communication error!"},
-                      // The pedal's readiness for the rest comes 2 s late, so
-                      // the end meets the upload after its first part.
-                      RestartCase{"MidIRUpload", Transfer::IRUpload, 1, "Communication error!",
-                                  "delay=2000:60"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(, PedalRestarted,
+                         ::testing::Values(RestartCase{"Idle", Transfer::None, 0, nullptr},
+                                           RestartCase{"MidSync", Transfer::Sync, 8, nullptr},
+                                           RestartCase{"MidBackup", Transfer::Backup, 10,
+                                                       "Communication error!"},
+                                           // The pedal's readiness for the rest comes 2 s late, so
+                                           // the end meets the upload after its first part.
+                                           RestartCase{"MidIRUpload", Transfer::IRUpload, 1,
+                                                       "Communication error!", "delay=2000:60"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The program first, its stored ports not there yet: it keeps them, says it
 // is looking, and connects once the pedal is switched on.

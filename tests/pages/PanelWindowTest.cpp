@@ -31,8 +31,7 @@ TEST(PanelWindow, ShowsThePanelItsPagesAndOverlaysWithEveryImage) {
     EXPECT_EQ(canvas->GetDrawScale(), 0.5f);
 
     ASSERT_TRUE(ak::test::WaitUntilShown(*window));
-    ASSERT_TRUE(
-        ak::test::PumpUntil([&] { return canvas->View()->FramesPainted() > 0; }, 60000));
+    ASSERT_TRUE(ak::test::PumpUntil([&] { return canvas->View()->FramesPainted() > 0; }, 60000));
     EXPECT_FALSE(ak::test::SaveSnapshot(*window, "pages/window-start-up").empty());
     for (const std::string& line : logged)
         EXPECT_EQ(line.find("missing"), std::string::npos) << line;
@@ -45,8 +44,8 @@ TEST(PanelWindow, ShowsThePanelItsPagesAndOverlaysWithEveryImage) {
         const auto painted = canvas->View()->FramesPainted();
         // A whole panel's frame on the CPU stand-in, sanitised, on a loaded
         // machine: seconds.
-        ASSERT_TRUE(ak::test::PumpUntil(
-            [&] { return canvas->View()->FramesPainted() > painted; }, 60000));
+        ASSERT_TRUE(
+            ak::test::PumpUntil([&] { return canvas->View()->FramesPainted() > painted; }, 60000));
         EXPECT_FALSE(ak::test::SaveSnapshot(*window, "pages/window-" + name).empty());
     };
     for (const PageMethod& page : kPageMethods) {

@@ -42,12 +42,12 @@ public:
     // AnswerMessageBox, as a user's may come much later.
     bool messageBoxAnswersLater = false;
     std::deque<std::function<void()>> pendingMessageBoxAnswers;
-    std::deque<std::string> fileDialogAnswers;       // empty: cancelled
-    bool browserOpens = true;                        // OpenInBrowser's answer
-    std::vector<std::string> fileDialogStartNames;   // the name each dialog was opened with
-    std::deque<std::string> textEntryAnswers;        // typed by AnswerTextEntry
-    std::deque<ui::IColor> colorPickerAnswers;       // empty: cancelled
-    std::function<void()> pendingColorAnswer;        // a completion not yet delivered
+    std::deque<std::string> fileDialogAnswers;     // empty: cancelled
+    bool browserOpens = true;                      // OpenInBrowser's answer
+    std::vector<std::string> fileDialogStartNames; // the name each dialog was opened with
+    std::deque<std::string> textEntryAnswers;      // typed by AnswerTextEntry
+    std::deque<ui::IColor> colorPickerAnswers;     // empty: cancelled
+    std::function<void()> pendingColorAnswer;      // a completion not yet delivered
     int nativeMenuChoice = -1;
     bool nativeMenuAnswersLater = false;
     ui::IPopupMenu* lastNativeMenu = nullptr;

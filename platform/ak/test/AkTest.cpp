@@ -661,9 +661,8 @@ bool IsMenuOpen() {
 
 bool WaitUntilNoMenu() {
     GdkDisplay* display = gdk_display_get_default();
-    return PumpUntil([&] {
-               return !OpenMenu() && !gdk_display_device_is_grabbed(display, Pointer());
-           }) &&
+    return PumpUntil(
+               [&] { return !OpenMenu() && !gdk_display_device_is_grabbed(display, Pointer()); }) &&
            WaitUntilServed();
 }
 

@@ -304,7 +304,8 @@ TEST_F(HostAudioTest, AFirstStartTakesTheDriversOwnDevices) {
         const char* output;
     };
     const Case cases[] = {
-        {"a default flagged", {Device("hw:0", 2, 2), Device("default", 2, 2, true, true)},
+        {"a default flagged",
+         {Device("hw:0", 2, 2), Device("default", 2, 2, true, true)},
          "default"},
         {"none flagged", {Device("Card", 2, 2), Device("Other", 2, 2)}, "Card"},
     };

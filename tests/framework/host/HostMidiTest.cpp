@@ -136,7 +136,10 @@ TEST_F(HostMidiTest, StoredPortsSurviveTheirAbsenceAndAreReopenedWhenListedAgain
     };
     const Step steps[] = {
         {"absent at the start", {"Synth"}, nullptr, false, {}},
-        {"plugged in", {"Synth", "Pedal Out", "Pedal In"}, nullptr, false,
+        {"plugged in",
+         {"Synth", "Pedal Out", "Pedal In"},
+         nullptr,
+         false,
          {"in close", "in open 1 RtMidi Input", "out close", "out open 2 RtMidi Output"}},
         {"still there", {"Pedal In", "Pedal Out", "Synth"}, nullptr, false, {}},
         {"an input listing that fails", {"Pedal In", "Pedal Out"}, "in count", false, {}},
@@ -145,7 +148,10 @@ TEST_F(HostMidiTest, StoredPortsSurviveTheirAbsenceAndAreReopenedWhenListedAgain
         {"unplugged", {"Synth"}, nullptr, true, {}},
         {"still away", {"Synth"}, nullptr, false, {}},
         // Fresh objects (the old ones closed), then both ports opened.
-        {"plugged back", {"Pedal In", "Pedal Out"}, nullptr, false,
+        {"plugged back",
+         {"Pedal In", "Pedal Out"},
+         nullptr,
+         false,
          {"in close", "out close", "in close", "in open 1 RtMidi Input", "out close",
           "out open 0 RtMidi Output"}},
     };

@@ -37,7 +37,8 @@ TEST_F(HostRealLibrariesTest, StartsAndAppliesWithoutThrowing) {
         const bool opened = mHost->ApplyAudioSettings();
         EXPECT_TRUE(opened || mMessages.size() <= 1u) << driver;
         if (mHost->HasMidiObjects()) {
-            EXPECT_EQ(mHost->Settings().midiOutput, "Nowhere 20:0") << "a port not listed stays chosen";
+            EXPECT_EQ(mHost->Settings().midiOutput, "Nowhere 20:0")
+                << "a port not listed stays chosen";
         }
         mHost.reset();
     }

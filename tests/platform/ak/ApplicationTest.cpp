@@ -47,7 +47,8 @@ TEST_F(ApplicationTest, TimersTickInsideAModalRunWithoutReentering) {
         // A tick that pumps the loop itself must not see itself again, even
         // once a later timer shows its interval has passed.
         bool passed = false;
-        ak::TimeoutSource later(3, [&] { passed = true; }, ak::TimeoutSource::Start::AfterInterval);
+        ak::TimeoutSource later(
+            3, [&] { passed = true; }, ak::TimeoutSource::Start::AfterInterval);
         ak::test::PumpUntil([&] { return passed; });
         inTick = false;
     });

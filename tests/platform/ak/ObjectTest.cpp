@@ -78,7 +78,8 @@ TEST(TimeoutSource, StartsNowOrAfterOneInterval) {
             firsts.push_back(name);
     };
     ak::TimeoutSource now(200, [&] { first("now"); });
-    ak::TimeoutSource half(100, [&] { first("half"); }, ak::TimeoutSource::Start::AfterInterval);
+    ak::TimeoutSource half(
+        100, [&] { first("half"); }, ak::TimeoutSource::Start::AfterInterval);
     ak::TimeoutSource after(
         200,
         [&] {
