@@ -64,11 +64,12 @@ TEST(Scheduler, AcknowledgementsOfARestore) {
         std::vector<bool> readyAfter; // after each of the three replies
         bool done;
         std::vector<std::string> boxes;
+        std::size_t bulkEnds; // a finished or refused restore lets the pedal out of bulk mode
     };
     const Case cases[] = {
-        {0x71, {true, true, false}, true, {}},
-        {0x73, {true, true, false}, false, {}},
-        {0x72, {false}, false, {"Communication error!"}},
+        {0x71, {true, true, false}, true, {}, 1},
+        {0x73, {true, true, false}, false, {}, 0},
+        {0x72, {false}, false, {"Communication error!"}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.reply));
@@ -88,7 +89,7 @@ TEST(Scheduler, AcknowledgementsOfARestore) {
         }
         EXPECT_EQ(rig.editor->mRestoreDone, c.done);
         EXPECT_EQ(rig.editor->mRestoreActive, c.reply == 0x73);
-        EXPECT_EQ(rig.SentWithCommand(0x055B, from).size(), c.done ? 1u : 0u);
+        EXPECT_EQ(rig.SentWithCommand(0x055B, from).size(), c.bulkEnds);
         EXPECT_EQ(rig.MessageBoxes(), c.boxes);
     }
 }

@@ -211,6 +211,7 @@ TEST_F(ListsTest, TheSlotAreaAndTheVerticalSelectorSetTheIRSelector) {
 }
 
 TEST_F(ListsTest, TheCustomBankAsksTheDeviceForItsNames) {
+    editor->mConnected = true; // before the identity the request waits for it
     Set(86, 2);
     EXPECT_EQ(editor->mIRListPage, 2);
     EXPECT_EQ(TakeSent(), (std::vector<std::string>{"F0 00 51 21 05 6A 0C 08 F7"}));
