@@ -69,8 +69,8 @@ void PutLe(Bytes& out, std::uint32_t value, int bytes) {
         out.push_back(std::uint8_t(value >> (8 * i)));
 }
 
-void PutSample(Bytes& out, double x, const WavSpec& spec) {
-    switch (spec.bitsPerSample) {
+void PutSample(Bytes& out, double x, const WavSpec& wav) {
+    switch (wav.bitsPerSample) {
     case 8:
         out.push_back(std::uint8_t(std::lround(x * 128.0 + 128.0)));
         break;
@@ -81,7 +81,7 @@ void PutSample(Bytes& out, double x, const WavSpec& spec) {
         PutLe(out, std::uint32_t(std::int32_t(std::lround(x * 8388607.0))), 3);
         break;
     default:
-        if ((spec.formatTag == 0xFFFE ? spec.subFormat : spec.formatTag) == 1) {
+        if ((wav.formatTag == 0xFFFE ? wav.subFormat : wav.formatTag) == 1) {
             PutLe(out, std::uint32_t(std::int32_t(std::llround(x * 2147483647.0))), 4);
         } else {
             const float f = float(x);
@@ -130,16 +130,16 @@ Bytes RiffBytes(const std::vector<RawChunk>& chunks) {
     return out;
 }
 
-Bytes WavBytes(const WavSpec& spec) {
-    const int blockAlign = spec.channels * spec.bitsPerSample / 8;
+Bytes WavBytes(const WavSpec& wav) {
+    const int blockAlign = wav.channels * wav.bitsPerSample / 8;
     Bytes data;
-    for (const double x : spec.samples)
-        PutSample(data, x, spec);
-    const Bytes fmt = spec.formatTag == 0xFFFE
-                          ? ExtensibleFmtBody(spec.channels, spec.sampleRate, blockAlign,
-                                              spec.bitsPerSample, spec.subFormat)
-                          : FmtBody(spec.formatTag, spec.channels, spec.sampleRate, blockAlign,
-                                    spec.bitsPerSample);
+    for (const double x : wav.samples)
+        PutSample(data, x, wav);
+    const Bytes fmt =
+        wav.formatTag == 0xFFFE
+            ? ExtensibleFmtBody(wav.channels, wav.sampleRate, blockAlign, wav.bitsPerSample,
+                                wav.subFormat)
+            : FmtBody(wav.formatTag, wav.channels, wav.sampleRate, blockAlign, wav.bitsPerSample);
     return RiffBytes(
         {{"fmt ", std::uint32_t(fmt.size()), fmt}, {"data", std::uint32_t(data.size()), data}});
 }

@@ -56,7 +56,7 @@ struct WavSpec {
 // The 40-byte extensible fmt body: the plain 16 bytes with tag 0xFFFE, then
 // the extension size, valid bits, channel mask and the sub-format GUID.
 Bytes ExtensibleFmtBody(int channels, std::uint32_t rate, int blockAlign, int bits, int subFormat);
-Bytes WavBytes(const WavSpec& spec);
+Bytes WavBytes(const WavSpec& wav);
 // Raw RIFF/WAVE bytes around the given chunks (each id, size and body as given).
 struct RawChunk {
     std::string id;
