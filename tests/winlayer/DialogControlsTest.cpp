@@ -525,12 +525,8 @@ TEST_F(DialogControlsTest, EditContextMenusCanBeTurnedOff) {
         const char* name;
         HWND edit;
     };
-    // The scrolled text view's row (WISP_MakeEditField(110, 5, 5, 200, 80,
-    // WS_VSCROLL_STYLE)) is left out for now: since the display helpers
-    // stopped pumping fixed times its first right click opens no menu, when
-    // run alone every time. Whether the product or the injected press is at
-    // fault is not yet known; the two rows below still cover the switch.
     const MenuCase cases[] = {
+        {"text view", WISP_MakeEditField(110, 5, 5, 200, 80, WS_VSCROLL_STYLE)},
         {"edit field", WISP_MakeEditField(111, 5, 100, 200, 14, 0)},
         {"combo box", WISP_MakeCombo(112, 5, 130, 200, 0, 0)},
     };

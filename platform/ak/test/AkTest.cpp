@@ -150,6 +150,32 @@ void Place(PointerFields& fields, Window& window, Point at, double x, double y) 
     fields.y_root = window.Frame().MinY() + at.y;
 }
 
+// The last injected press: GTK's own gestures (a text view's, an entry's)
+// count a press as part of a multiple click while a real-time timer of the
+// double-click time runs, whatever the events' times say.
+struct LastPress {
+    gint64 realTimeUs = 0;
+    unsigned button = 0;
+    double xRoot = 0;
+    double yRoot = 0;
+};
+LastPress g_lastPress;
+
+// A press the caller meant as a click of its own waits, if it falls where the
+// previous one did, until that timer has run out: no event marks its end.
+void WaitUntilNotAMultipleClick(const GdkEventButton& press) {
+    int doubleTime = 400;
+    int distance = 5;
+    g_object_get(gtk_settings_get_default(), "gtk-double-click-time", &doubleTime,
+                 "gtk-double-click-distance", &distance, nullptr);
+    const bool near = press.button == g_lastPress.button &&
+                      std::abs(press.x_root - g_lastPress.xRoot) <= distance &&
+                      std::abs(press.y_root - g_lastPress.yRoot) <= distance;
+    const gint64 free = g_lastPress.realTimeUs + gint64{doubleTime + 1} * 1000;
+    if (near)
+        PumpUntil([&] { return g_get_monotonic_time() >= free; }, doubleTime + 1000);
+}
+
 void ButtonEvent(GdkEventType type, Window& window, Point at, const Button& button) {
     double x = 0;
     double y = 0;
@@ -161,6 +187,12 @@ void ButtonEvent(GdkEventType type, Window& window, Point at, const Button& butt
     b.state = button.modifiers;
     if (type == GDK_BUTTON_RELEASE)
         b.state |= GDK_BUTTON1_MASK << (button.number - 1);
+    if (type == GDK_BUTTON_PRESS) {
+        // An explicit time asks for the multiple click it may make.
+        if (!button.timeMs)
+            WaitUntilNotAMultipleClick(b);
+        g_lastPress = {g_get_monotonic_time(), b.button, b.x_root, b.y_root};
+    }
     Put(event);
 }
 
