@@ -70,15 +70,16 @@ endfunction()
 
 # omnar_xvfb_test(<name> [ARGS...])
 # Registers the display test <name>, run with the arguments: a fresh Xvfb
-# screen each run, one run at a time (parallel "xvfb-run -a" race for display
-# numbers), a fixed theme and backend, GLib warnings fatal, and leak reports
-# from the system GUI libraries' own caches suppressed.
+# screen of its own each run (tests/support/private-display, so display tests
+# run in parallel), a fixed theme and backend, GLib warnings fatal, and leak
+# reports from the system GUI libraries' own caches suppressed.
 function(omnar_xvfb_test name)
-    find_program(OMNAR_XVFB_RUN xvfb-run REQUIRED)
-    add_test(NAME ${name} COMMAND ${OMNAR_XVFB_RUN} -a -s "-screen 0 1920x1200x24"
-                                  $<TARGET_FILE:${name}> ${ARGN})
+    find_program(OMNAR_XVFB Xvfb REQUIRED)
+    find_program(OMNAR_XAUTH xauth REQUIRED)
+    add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/support/private-display
+                                  -s "-screen 0 1920x1200x24" $<TARGET_FILE:${name}> ${ARGN})
     set(supp ${CMAKE_SOURCE_DIR}/cmake/gtk-leaks.supp)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK xvfb ENVIRONMENT
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT
         "GTK_THEME=Adwaita;NO_AT_BRIDGE=1;GDK_BACKEND=x11;GSETTINGS_BACKEND=memory;G_DEBUG=fatal-warnings;LSAN_OPTIONS=suppressions=${supp}:fast_unwind_on_malloc=0:print_suppressions=0")
 endfunction()
 
