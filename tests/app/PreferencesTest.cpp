@@ -107,10 +107,15 @@ std::set<int> Children() {
     return children;
 }
 
+// A started tool is another process: its marker is polled up to a deadline.
 bool WaitFor(const std::function<bool()>& done) {
-    for (int i = 0; i < 100 && !done(); ++i)
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    return done();
+    }
+    return true;
 }
 
 // Longer than any fixed buffer of 100 bytes, with letters of two and three bytes.

@@ -103,8 +103,8 @@ TEST_F(ProgramTest, PreferencesOverJackAndQuit) {
     EXPECT_EQ(SettingsText(), settings);
 
     Keys("ctrl+q");
-    const auto status = WaitForExit(10s);
-    ASSERT_TRUE(status.has_value()) << "Ctrl+Q did not end the program within 10 s";
+    const auto status = WaitForExit(e2e::kExitWait);
+    ASSERT_TRUE(status.has_value()) << "Ctrl+Q did not end the program";
     EXPECT_EQ(*status, 0);
     EXPECT_NE(SettingsText().find("[GUI]"), std::string::npos) << SettingsText();
     EXPECT_NE(SettingsText().find("scale="), std::string::npos) << SettingsText();
@@ -135,8 +135,8 @@ TEST_F(ProgramTest, ADriverOutsideTheListShowsTheErrorFirst) {
     mWindow = *main;
     const e2e::Frame frame = WaitForMenuBar();
     ChooseFromPopup(mWindow, 20, 12, frame.x + 40, frame.y + 66); // File > Quit
-    const auto status = WaitForExit(10s);
-    ASSERT_TRUE(status.has_value()) << "File > Quit did not end the program within 10 s";
+    const auto status = WaitForExit(e2e::kExitWait);
+    ASSERT_TRUE(status.has_value()) << "File > Quit did not end the program";
     EXPECT_EQ(*status, 0);
 }
 
@@ -146,7 +146,7 @@ TEST_F(ProgramTest, WithoutADisplayItSaysSoAndEndsWithOne) {
     Launch();
     setenv("DISPLAY", display.c_str(), 1);
     ASSERT_TRUE(mProgram);
-    const auto status = WaitForExit(10s);
+    const auto status = WaitForExit(e2e::kExitWait);
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(*status, 1);
     const std::string printed = ProgramStderr();

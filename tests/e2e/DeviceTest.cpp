@@ -39,7 +39,7 @@ TEST_F(ProgramTest, FirstRunFindsTheDeviceAndSyncsEveryPreset) {
         << SlotFiles(PresetsFolder()) << " presets after " << kSyncWait.count() << " s";
     Shot("synced");
     Keys("ctrl+q");
-    EXPECT_EQ(WaitForExit(10s), 0);
+    EXPECT_EQ(WaitForExit(kExitWait), 0);
     EXPECT_TRUE(Contains(Trace(), "EditorClosed"));
 }
 
@@ -50,7 +50,7 @@ TEST_F(ProgramTest, RestartWithAWholeLibrarySyncsNoSlot) {
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     ASSERT_TRUE(WaitUntil([&] { return SlotFiles(PresetsFolder()) == 128; }, kSyncWait));
     Keys("ctrl+q");
-    ASSERT_EQ(WaitForExit(10s), 0);
+    ASSERT_EQ(WaitForExit(kExitWait), 0);
     const std::size_t before = Trace().size();
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     const auto requests = [&] { return Count(Trace().substr(before), "PresetDumpRequest"); };
@@ -63,7 +63,7 @@ TEST_F(ProgramTest, RestartWithAWholeLibrarySyncsNoSlot) {
         WaitUntil([&] { return Contains(Trace().substr(before), "PresetDump reply"); }, 15s))
         << Trace().substr(before);
     Keys("ctrl+q");
-    EXPECT_EQ(WaitForExit(10s), 0);
+    EXPECT_EQ(WaitForExit(kExitWait), 0);
     ASSERT_TRUE(Contains(Trace().substr(before), "EditorClosed"));
     EXPECT_EQ(requests(), 1) << Trace().substr(before);
 }

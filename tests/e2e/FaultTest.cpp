@@ -131,7 +131,7 @@ TEST_P(Quit, EndsWithZeroWritesSettingsAndLeavesNoPartialFile) {
         Shot("server-gone");
     }
     Keys("ctrl+q");
-    EXPECT_EQ(WaitForExit(kQuitWait), 0) << "Ctrl+Q did not end the program with 0 in 10 s";
+    EXPECT_EQ(WaitForExit(kExitWait), 0) << "Ctrl+Q did not end the program with 0";
     EXPECT_TRUE(Contains(SettingsText(), "scale=")) << SettingsText();
     EXPECT_FALSE(fs::exists(BankFile())) << "a backup cut short was written";
     ExpectLibraryWhole();

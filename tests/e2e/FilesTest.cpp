@@ -109,8 +109,8 @@ protected:
     // Ctrl+Q, then devsim ended so that it writes its memory; what it wrote.
     devsim::SimState QuitAndReadDevice() {
         Keys("ctrl+q");
-        EXPECT_EQ(WaitForExit(10s), 0);
-        EXPECT_TRUE(mSim->Stop(5s).has_value()) << "devsim did not end on SIGTERM";
+        EXPECT_EQ(WaitForExit(kExitWait), 0);
+        EXPECT_TRUE(mSim->Stop(kExitWait).has_value()) << "devsim did not end on SIGTERM";
         devsim::SimState state = devsim::FactoryState();
         EXPECT_TRUE(devsim::LoadSlotFiles(StateDir(), state).empty());
         return state;
@@ -259,10 +259,13 @@ TEST_F(FilesTest, FirmwareReachesTheLoaderAndTheDeviceIsFoundAgain) {
         << TraceSince(mark);
     Shot("firmware-finished");
     ASSERT_TRUE(AnswerBox());
-    mark = Trace().size();
-    EXPECT_TRUE(WaitForTrace(mark, "SettingsDump type 0F", kConnectWait))
+    // The poll goes on behind the box, so the restarted device may be found
+    // before the box is answered: its answers count from the loader's on.
+    const std::size_t done = Trace().find("LoaderReply done", mark);
+    ASSERT_NE(done, std::string::npos) << TraceSince(mark);
+    EXPECT_TRUE(WaitForTrace(done, "SettingsDump type 0F", kConnectWait))
         << "the restarted device was not found again:\n"
-        << TraceSince(mark);
+        << TraceSince(done);
 
     QuitAndReadDevice();
     EXPECT_EQ(ReadBytes(StateDir() / "firmware.bin"), image);
@@ -381,7 +384,7 @@ TEST_F(FilesTest, AGarbageSettingsFileGivesTheDefaults) {
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->width, 960) << "not the default scale of 0.5";
     Keys("ctrl+q");
-    EXPECT_EQ(WaitForExit(10s), 0);
+    EXPECT_EQ(WaitForExit(kExitWait), 0);
     const std::string settings = SettingsText();
     for (const char* entry : {"driver=0", "buffer=512", "sr=44100", "inchan=0", "scale=0.5"})
         EXPECT_TRUE(Contains(settings, entry)) << entry << " missing:\n" << settings;

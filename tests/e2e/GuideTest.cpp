@@ -146,7 +146,7 @@ TEST_F(GuideTest, TheUserGuidesCommandsConnectTheEditorToTheSimulatedPedal) {
         << "the editor read no preset from the pedal within 60 s:\n"
         << mGuideSim->StderrText();
     Keys("ctrl+q");
-    EXPECT_EQ(WaitForExit(10s), 0);
+    EXPECT_EQ(WaitForExit(kExitWait), 0);
 }
 
 TEST(Guide, TheDevsimReadmesVersionByteExampleTripsTheEditorsGate) {

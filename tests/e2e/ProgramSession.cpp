@@ -67,6 +67,9 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
             return true;
         if (Clock::now() >= deadline)
             return false;
+        // The poll's period, not a pause: what a test waits for lies in
+        // another process (its files, its stderr, its pixels), which
+        // announces none of it.
         std::this_thread::sleep_for(50ms);
     }
 }
@@ -133,7 +136,7 @@ std::optional<int> ProgramTest::WaitForExit(std::chrono::milliseconds timeout) {
 
 std::optional<int> ProgramTest::CloseWindow() {
     EXPECT_TRUE(mX.RequestClose(mWindow));
-    return WaitForExit(10s);
+    return WaitForExit(kExitWait);
 }
 
 void ProgramTest::Keys(unsigned long window, const std::string& keys) {

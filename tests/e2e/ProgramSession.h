@@ -26,6 +26,12 @@ namespace e2e {
 
 using namespace std::chrono_literals;
 
+// How long the program may take to end once told to quit. Its own quit is
+// quick; in the sanitised build the end includes the leak check, which looks
+// up the symbols of every suppressed leak and on a loaded machine takes tens
+// of seconds.
+inline constexpr auto kExitWait = 90s;
+
 // One run of a command-line tool, ended when it outlives the timeout.
 struct ToolRun {
     std::optional<int> status; // nothing: it had to be stopped
@@ -56,7 +62,7 @@ protected:
     // Starts the program and waits for nothing.
     void Launch();
     std::string ProgramStderr() const;
-    // The close request of the window's close button; the exit status within 10 s.
+    // The close request of the window's close button; the exit status within kExitWait.
     std::optional<int> CloseWindow();
     // Keys to the main window (or the given one), in xdotool's names ("ctrl+q").
     void Keys(const std::string& keys) { Keys(mWindow, keys); }

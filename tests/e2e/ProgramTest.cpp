@@ -32,7 +32,7 @@ TEST_F(ProgramTest, FirstStartShowsThePanelAndACloseRequestEndsIt) {
     // No scale stored yet: the panel at its default half scale.
     ExpectPanelAt(Size(), 0.5);
     Shot("first-start");
-    EXPECT_EQ(CloseWindow(), 0) << "the program did not end with 0 within 10 s";
+    EXPECT_EQ(CloseWindow(), 0) << "the program did not end with 0";
     // Closing the panel keeps its scale for the next start.
     EXPECT_EQ(StoredScale(SettingsText()), 0.5) << SettingsText();
 }
@@ -84,7 +84,7 @@ TEST_F(ProgramTest, TheScaleSetByTheCornerSurvivesARestart) {
 TEST_F(ProgramTest, CtrlQQuits) {
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     Keys("ctrl+q");
-    EXPECT_EQ(WaitForExit(10s), 0);
+    EXPECT_EQ(WaitForExit(kExitWait), 0);
     EXPECT_TRUE(StoredScale(SettingsText()));
 }
 

@@ -398,7 +398,7 @@ TEST_F(TasksTest, FrontPanelKnobsAndAmpModel) {
     Shot("renamed");
 
     Keys("ctrl+q");
-    EXPECT_EQ(WaitForExit(10s), 0);
+    EXPECT_EQ(WaitForExit(kExitWait), 0);
 }
 
 // The overlay pages from the menus: About, the global settings with a value
@@ -502,7 +502,7 @@ TEST_F(TasksTest, AboutGlobalSettingsAndMidiMaps) {
     ASSERT_NO_FATAL_FAILURE(AcknowledgeAlert(written, 2));
 
     Keys("ctrl+q");
-    EXPECT_EQ(WaitForExit(10s), 0);
+    EXPECT_EQ(WaitForExit(kExitWait), 0);
 }
 
 // The pedal's own user IRs for slot 7: MODE on the user response, LIST opens
@@ -569,7 +569,7 @@ TEST_F(TasksTest, TheCustomIRListAssignsAPedalIRToSlot7) {
         << "slot 7's row still shows the factory name: " << mLastChanged << " pixels changed";
 
     Keys("ctrl+q");
-    EXPECT_EQ(WaitForExit(10s), 0);
+    EXPECT_EQ(WaitForExit(kExitWait), 0);
 }
 
 // A device that never answers who it is: the status row says the editor is
@@ -598,7 +598,7 @@ TEST_F(TasksTest, SilentDeviceLeavesTheEditorConnecting) {
     EXPECT_FALSE(Contains(trace, "SettingsDump")) << "the silent pedal told something:\n" << trace;
 
     Keys("ctrl+q");
-    EXPECT_EQ(WaitForExit(10s), 0);
+    EXPECT_EQ(WaitForExit(kExitWait), 0);
 }
 
 } // namespace

@@ -71,6 +71,7 @@ XDisplay::XDisplay() : mDisplay(OpenDisplay()) {}
 bool XDisplay::Open(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!mDisplay && std::chrono::steady_clock::now() < deadline) {
+        // No connection, so no event can say the server has come up: polled.
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         mDisplay = OpenDisplay();
     }
@@ -112,6 +113,8 @@ std::optional<unsigned long> XDisplay::WaitForWindow(const std::string& title, i
             return window;
         if (std::chrono::steady_clock::now() >= deadline)
             return std::nullopt;
+        // The poll's period, not a pause: the title and the pid are set by
+        // the program in several requests, so the tree is looked at again.
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
 }
