@@ -58,10 +58,20 @@ void FileReader::Open(const char* path, int, int blockSize, int blockCount, int6
     const int64_t rounded =
         (std::max(blockSize, 1) + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
     mBlockSize = int32_t(rounded * std::max(blockCount, 0));
-    mBlockStorage.resize(std::size_t(mBlockSize + kBlockAlignment - 1));
-    const auto address = reinterpret_cast<std::uintptr_t>(mBlockStorage.data());
-    mBlockAlign =
-        std::size_t((kBlockAlignment - int64_t(address % kBlockAlignment)) % kBlockAlignment);
+}
+
+uint8_t* FileReader::Block() {
+    // Made at the first block read and never cleared, as pread fills what is
+    // used: the library's 128 slot files are opened at every start and most
+    // are read with one small read.
+    if (!mBlockStorage) {
+        mBlockStorage = std::make_unique_for_overwrite<uint8_t[]>(
+            std::size_t(mBlockSize + kBlockAlignment - 1));
+        const auto address = reinterpret_cast<std::uintptr_t>(mBlockStorage.get());
+        mBlockAlign =
+            std::size_t((kBlockAlignment - int64_t(address % kBlockAlignment)) % kBlockAlignment);
+    }
+    return mBlockStorage.get() + mBlockAlign;
 }
 
 void FileReader::RefreshSize() {
@@ -82,6 +92,17 @@ int32_t FileReader::ReadFromBlock(uint8_t* out, int32_t count) {
         if (mWindowPosition >= mWindowLength) {
             if (mFileOffset >= mSize)
                 break;
+            // A read that takes a whole block, or the rest of the file, needs no window.
+            const int32_t wanted = count - copied;
+            if (wanted >= mBlockSize || wanted >= mSize - mFileOffset) {
+                const ssize_t got = pread(mFd, out + copied, std::size_t(wanted), mFileOffset);
+                if (got <= 0)
+                    break;
+                mWindowLength = mWindowPosition = 0;
+                mFileOffset += got;
+                copied += int32_t(got);
+                continue;
+            }
             const ssize_t got = pread(mFd, Block(), std::size_t(mBlockSize), mFileOffset);
             if (got <= 0)
                 break;
@@ -163,7 +184,8 @@ void FileReader::Close() {
     }
     mFd = -1;
     mLockHeld = mRecheckSize = false;
-    mBlockStorage = {};
+    mBlockStorage.reset();
+    mBlockAlign = 0;
     mBlockSize = mWindowLength = mWindowPosition = 0;
     mPosition = mSize = mFileOffset = 0;
 }

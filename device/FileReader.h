@@ -3,6 +3,7 @@
 #include "device/ByteSource.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -36,9 +37,9 @@ public:
 private:
     void RefreshSize();
     int32_t ReadFromBlock(uint8_t* out, int32_t count);
-    uint8_t* Block() { return mBlockStorage.data() + mBlockAlign; }
+    uint8_t* Block();
 
-    std::vector<uint8_t> mBlockStorage;
+    std::unique_ptr<uint8_t[]> mBlockStorage;
     std::size_t mBlockAlign = 0;
     int32_t mBlockSize = 0;
     int32_t mWindowLength = 0;

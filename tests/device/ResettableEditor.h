@@ -167,11 +167,13 @@ public:
         vx::ui::ICanvas* canvas = this->GetGraphics();
         for (int i = 0; i < canvas->NControls(); ++i) {
             vx::ui::IControl* control = canvas->GetControl(i);
-            ControlState state{control, {}, control->IsHidden(), control->IsDisabled(), {}};
+            ControlState state{control, {}, control->IsHidden(), control->IsDisabled(), {}, false};
             for (int slot = 0; slot < control->NVals(); ++slot)
                 state.values.push_back(control->GetValue(slot));
-            if (const auto* text = dynamic_cast<const vx::ui::ITextControl*>(control))
+            if (const auto* text = dynamic_cast<const vx::ui::ITextControl*>(control)) {
                 state.text = text->GetString();
+                state.isText = true;
+            }
             controls.push_back(std::move(state));
         }
     }
@@ -190,12 +192,19 @@ public:
             const ControlState& state = controls[std::size_t(i)];
             if (canvas->GetControl(i) != state.control)
                 std::abort();
-            state.control->Hide(state.hidden);
-            state.control->SetDisabled(state.disabled);
+            // Only what the input changed: hiding, enabling and setting a
+            // text mark the control for drawing and took most of an input's time.
+            if (state.control->IsHidden() != state.hidden)
+                state.control->Hide(state.hidden);
+            if (state.control->IsDisabled() != state.disabled)
+                state.control->SetDisabled(state.disabled);
             for (int slot = 0; slot < int(state.values.size()); ++slot)
                 state.control->SetValue(state.values[std::size_t(slot)], slot);
-            if (auto* text = dynamic_cast<vx::ui::ITextControl*>(state.control))
-                text->SetString(state.text.c_str());
+            if (state.isText) {
+                auto* text = static_cast<vx::ui::ITextControl*>(state.control);
+                if (text->GetString() != state.text)
+                    text->SetString(state.text.c_str());
+            }
         }
     }
 
@@ -206,6 +215,7 @@ private:
         bool hidden;
         bool disabled;
         std::string text; // text controls only
+        bool isText;
     };
     struct Saved {
 #define OMNAR_DECLARE(field) decltype(ResettableEditor::field) field;
