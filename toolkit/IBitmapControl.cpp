@@ -33,10 +33,13 @@ void IBitmapBase::DrawBitmap(ICanvas& g) {
         const int c = static_cast<int>(double(n - 1) * owner->GetValue(0) + 0.5);
         frame = c < 1 ? 1 : std::min(c + 1, n);
     }
+    g.DrawBitmapFrame(bitmap, FrameRect(), frame, &owner->GetBlend());
+}
+
+IRECT IBitmapBase::FrameRect() const {
     const IRECT& d = owner->GetRECT();
     const float w = float(FrameW()), h = float(FrameH());
-    const IRECT dest{d.MW() - w / 2.f, d.MH() - h / 2.f, d.MW() + w / 2.f, d.MH() + h / 2.f};
-    g.DrawBitmapFrame(bitmap, dest, frame, &owner->GetBlend());
+    return {d.MW() - w / 2.f, d.MH() - h / 2.f, d.MW() + w / 2.f, d.MH() + h / 2.f};
 }
 
 IBitmapControl::IBitmapControl(float x, float y, const IBitmapHandle& bmp, int paramIdx,
@@ -44,6 +47,13 @@ IBitmapControl::IBitmapControl(float x, float y, const IBitmapHandle& bmp, int p
     : IControl(IRECT(), paramIdx, nullptr), IBitmapBase(*this, bmp) {
     drawRect = targetRect = {x, y, x + float(FrameW()), y + float(FrameH())};
     blend = {blendType, 1.f};
+}
+
+IRECT IBitmapControl::OpaqueBounds() const {
+    // Only source-over at full weight leaves the image's own pixels.
+    if (!bitmap.bitmap || !bitmap.bitmap->opaque || !(GetBlend() == IBlendSetting{}))
+        return {};
+    return FrameRect();
 }
 
 void IBitmapControl::OnRescale() {

@@ -13,6 +13,8 @@ public:
 
     // Draws the frame picked by value slot 0, centred in the owner's rectangle.
     void DrawBitmap(ICanvas& g);
+    // Where DrawBitmap puts the frame.
+    IRECT FrameRect() const;
     const IBitmapHandle& GetBitmap() const { return bitmap; }
     // One frame's size in panel units; an empty strip counts as one frame.
     int FrameW() const;
@@ -31,6 +33,8 @@ public:
 
     void OnRescale() override;
     void Draw(ICanvas& g) override { DrawBitmap(g); }
+    // The frame's rectangle when the image is opaque and drawn plainly.
+    IRECT OpaqueBounds() const override;
 };
 
 } // namespace vx::ui

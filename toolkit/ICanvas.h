@@ -371,6 +371,11 @@ public:
     void DrawOneControl(IControl* control, const IRECT& rect, float scale);
     void PrepareDrawRegion(const IRECT& clip);
     void SetDrawUnionOfDirtyRects(bool on);
+    // On by default: a control hidden within its clip by a later opaque one
+    // (IControl::OpaqueBounds) is not drawn; the pixels come out the same.
+    void SetSkipHiddenControls(bool on) { skipHiddenControls = on; }
+    // Controls left out as hidden, counted over the context's life.
+    int SkippedDraws() const { return skippedDraws; }
     void SetFrameCallback(std::function<void()> func) { frameCallback = std::move(func); }
     const IRECT& GetClipRect() const { return clipRect; }
 
@@ -524,6 +529,9 @@ private:
     void ForgetControl(IControl* control);
     void AttachSpecial(IControl* control);
     bool ClipToAncestors(const IControl* control, IRECT& clip, float scale) const;
+    // The control's clip within rect; false when it draws nothing there.
+    bool ClipOf(const IControl* control, const IRECT& rect, float scale, IRECT& clip) const;
+    void DrawClipped(IControl* control, const IRECT& clip);
     IRECT DirtyRectOf(const IControl* control) const;
     void BeginParamChanges(const IControl* control);
     // Parameters bound to the control's slots, read before handlers that may delete it.
@@ -561,6 +569,9 @@ private:
     // Drawing.
     std::function<void()> frameCallback;
     bool drawUnionOfDirtyRects = false;
+    bool skipHiddenControls = true;
+    int skippedDraws = 0;
+    std::vector<IControl*> drawOrder;
     double lastFrameTime = 0.0;
     IAffineMatrix transform;
     std::deque<IAffineMatrix> transformStack;

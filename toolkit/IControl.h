@@ -92,6 +92,10 @@ public:
     virtual void SetValueFromPointer(float x, float y, EDirection dir, const IRECT& bounds,
                                      int valIdx = 0, double lo = 0.0, double hi = 1.0);
     virtual void OnAnimationFinished();
+    // Where every draw of this control leaves fully opaque pixels whatever lay
+    // under them (panel units; empty for none). The frame skips what such a
+    // later control hides, so a subclass drawing less must answer less.
+    virtual IRECT OpaqueBounds() const { return {}; }
 
     // Parameters and values; an index outside the slots means no slot.
     const IParam* GetParam(int valIdx = 0) const;

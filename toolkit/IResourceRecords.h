@@ -31,6 +31,8 @@ public:
     int height;
     float scale;
     float drawScale;
+    // Every pixel's alpha is full; decided once when the image is made.
+    bool opaque = false;
 };
 
 // A platform font object, made by the font makers; the context keeps it once

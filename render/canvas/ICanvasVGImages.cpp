@@ -71,13 +71,15 @@ std::unique_ptr<APIBitmap> ICanvasVG::DecodeImageFile(const char* path, int scal
     if (!context)
         return nullptr;
     int image = 0;
+    bool opaque = false;
     if (location == 1 && path) {
         BeginContextUse();
-        image = vg_create_image_file(context, path, 0);
+        image = vg_create_image_file(context, path, 0, &opaque);
         EndContextUse();
     }
     auto bitmap = std::make_unique<Bitmap>(context, image, float(scale), 1.f);
     bitmap->shared = location == 3;
+    bitmap->opaque = opaque;
     return bitmap;
 }
 
@@ -86,10 +88,13 @@ std::unique_ptr<APIBitmap> ICanvasVG::DecodeImageData(const char*, const void* d
     if (!context || !data || size <= 0)
         return nullptr;
     BeginContextUse();
+    bool opaque = false;
     const int image =
-        vg_create_image_mem(context, 0, static_cast<const unsigned char*>(data), size);
+        vg_create_image_mem(context, 0, static_cast<const unsigned char*>(data), size, &opaque);
     EndContextUse();
-    return std::make_unique<Bitmap>(context, image, float(scale), 1.f);
+    auto bitmap = std::make_unique<Bitmap>(context, image, float(scale), 1.f);
+    bitmap->opaque = opaque;
+    return bitmap;
 }
 
 void ICanvasVG::HoldBitmap(std::unique_ptr<APIBitmap> bitmap, const char* name) {

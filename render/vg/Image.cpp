@@ -14,6 +14,17 @@ struct StbPixelsDeleter {
 };
 using StbPixels = std::unique_ptr<unsigned char, StbPixelsDeleter>;
 
+// Decided once here, at load, so drawing never looks at the pixels for it.
+void tell_opacity(const unsigned char* rgba, int w, int h, bool* opaque) {
+    if (!opaque)
+        return;
+    const size_t count = size_t(w) * size_t(h);
+    unsigned char all = 0xFF;
+    for (size_t i = 0; i < count; ++i)
+        all &= rgba[i * 4 + 3];
+    *opaque = all == 0xFF;
+}
+
 } // namespace
 
 VGimageId vg_create_image_rgba(VGdrawContext* ctx, int w, int h, int imageFlags,
@@ -22,7 +33,10 @@ VGimageId vg_create_image_rgba(VGdrawContext* ctx, int w, int h, int imageFlags,
                                            data);
 }
 
-VGimageId vg_create_image_file(VGdrawContext* ctx, const char* filename, int imageFlags) {
+VGimageId vg_create_image_file(VGdrawContext* ctx, const char* filename, int imageFlags,
+                               bool* opaque) {
+    if (opaque)
+        *opaque = false;
     const sys::UniqueFile fp = sys::OpenFile(filename, "rb");
     if (!fp)
         return 0;
@@ -34,18 +48,26 @@ VGimageId vg_create_image_file(VGdrawContext* ctx, const char* filename, int ima
     StbPixels pixels(stbi_load_from_file(fp.get(), &w, &h, &n, 4));
     if (!pixels)
         return 0;
-    return vg_create_image_rgba(ctx, w, h, imageFlags, pixels.get());
+    const VGimageId image = vg_create_image_rgba(ctx, w, h, imageFlags, pixels.get());
+    if (image > 0)
+        tell_opacity(pixels.get(), w, h, opaque);
+    return image;
 }
 
 VGimageId vg_create_image_mem(VGdrawContext* ctx, int imageFlags, const unsigned char* data,
-                              int ndata) {
+                              int ndata, bool* opaque) {
+    if (opaque)
+        *opaque = false;
     if (!data || ndata <= 0)
         return 0;
     int w = 0, h = 0, n = 0;
     StbPixels pixels(stbi_load_from_memory(data, ndata, &w, &h, &n, 4));
     if (!pixels)
         return 0;
-    return vg_create_image_rgba(ctx, w, h, imageFlags, pixels.get());
+    const VGimageId image = vg_create_image_rgba(ctx, w, h, imageFlags, pixels.get());
+    if (image > 0)
+        tell_opacity(pixels.get(), w, h, opaque);
+    return image;
 }
 
 void vg_update_image(VGdrawContext* ctx, VGimageId image, const unsigned char* data) {

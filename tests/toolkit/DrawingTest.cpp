@@ -1,4 +1,8 @@
 #include "tests/support/ToolkitTest.h"
+#include "toolkit/IBitmapControl.h"
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -153,6 +157,137 @@ TEST_F(Drawing, BitmapFrameTable) {
     }
     delete strip.bitmap;
     delete column.bitmap;
+}
+
+// A control wholly under a later opaque image, within its clip, is left out;
+// any doubt (alpha, weight, order, a pixel short, a scale whose edge pixels may
+// let the colour under them through) keeps it drawn.
+TEST_F(Drawing, AControlHiddenByALaterOpaqueImageIsNotDrawn) {
+    struct Case {
+        const char* name;
+        float scale;
+        IRECT under;
+        float imageX, imageY;
+        int imageW, imageH;
+        bool opaque = true;
+        bool disabled = false;   // drawn at a quarter weight
+        bool imageFirst = false; // added before the control under it
+        bool hidden = false;
+        bool drawn = false;
+    };
+    const Case cases[] = {
+        {"inside", 1.f, {50, 50, 100, 100}, 0, 0, 400, 300},
+        {"whole window, its margin past the edges", 1.f, {0, 0, 400, 300}, 0, 0, 400, 300},
+        {"translucent pixels",
+         1.f,
+         {50, 50, 100, 100},
+         0,
+         0,
+         400,
+         300,
+         false,
+         false,
+         false,
+         false,
+         true},
+        {"disabled image", 1.f, {50, 50, 100, 100}, 0, 0, 400, 300, true, true, false, false, true},
+        {"image drawn first",
+         1.f,
+         {50, 50, 100, 100},
+         0,
+         0,
+         400,
+         300,
+         true,
+         false,
+         true,
+         false,
+         true},
+        {"hidden image", 1.f, {50, 50, 100, 100}, 0, 0, 400, 300, true, false, false, true, true},
+        {"margin a pixel past the image",
+         1.f,
+         {50.5f, 50.5f, 100, 100},
+         50,
+         50,
+         100,
+         100,
+         true,
+         false,
+         false,
+         false,
+         true},
+        {"margin inside the image", 1.f, {51, 51, 100, 100}, 50, 50, 100, 100},
+        {"scale 2, half-unit image edge", 2.f, {51.25f, 51.25f, 100, 100}, 50.5f, 50.5f, 100, 100},
+        {"scale 2, margin a device pixel past it",
+         2.f,
+         {51.f, 51.f, 100, 100},
+         50.5f,
+         50.5f,
+         100,
+         100,
+         true,
+         false,
+         false,
+         false,
+         true},
+        {"scale 1.5 inside", 1.5f, {50, 50, 100, 100}, 0, 0, 400, 300},
+        {"scale 1.5 whole window: the edge pixels count as seen",
+         1.5f,
+         {0, 0, 400, 300},
+         0,
+         0,
+         400,
+         300,
+         true,
+         false,
+         false,
+         false,
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::unique_ptr<APIBitmap> pixels(RecordingCanvas::MakeBitmap(c.imageW, c.imageH));
+        pixels->opaque = c.opaque;
+        const IBitmapHandle image(pixels.get(), "image", 1, false);
+        std::vector<std::string> events; // outlives the canvas, which deletes its controls
+        RecordingCanvas g(delegate, 400, 300, c.scale);
+        const auto addImage = [&] {
+            IControl* control = g.AddControl(new IBitmapControl(c.imageX, c.imageY, image));
+            control->SetDisabled(c.disabled);
+            control->Hide(c.hidden);
+        };
+        if (c.imageFirst)
+            addImage();
+        g.AddControl(new TestControl(events, "under", c.under));
+        if (!c.imageFirst)
+            addImage();
+        const auto draws = [&events] {
+            return std::count(events.begin(), events.end(), "under draw");
+        };
+        RunFrame(g);
+        EXPECT_EQ(draws(), c.drawn ? 1 : 0);
+        EXPECT_EQ(g.SkippedDraws(), c.drawn ? 0 : 1);
+
+        // The same frame with the skipping off draws it.
+        g.SetSkipHiddenControls(false);
+        events.clear();
+        g.MarkAllControlsDirty();
+        RunFrame(g);
+        EXPECT_EQ(draws(), 1);
+        events.clear();
+    }
+}
+
+// The background panel under the whole-window background image costs nothing.
+TEST_F(Drawing, TheBackgroundPanelUnderAnOpaqueBackgroundImageIsNotFilled) {
+    const std::unique_ptr<APIBitmap> pixels(RecordingCanvas::MakeBitmap(400, 300));
+    pixels->opaque = true;
+    canvas.AddBackgroundPanel(kColorBlue);
+    canvas.AddControl(new IBitmapControl(0, 0, IBitmapHandle(pixels.get(), "bg", 1, false)));
+    canvas.ClearCalls();
+    RunFrame(canvas);
+    EXPECT_TRUE(canvas.CallsStartingWith("PathFillCurrent").empty());
+    EXPECT_EQ(canvas.CallsStartingWith("DrawBitmapRegion").size(), 1u);
 }
 
 TEST_F(Drawing, BitmapTextTable) {
