@@ -33,6 +33,9 @@ void clear_color(Texture& t, const ClearColor& c) {
         std::memcpy(pixels + y * rowBytes, pixels, rowBytes);
 }
 
+// Fewer rows than this per band cost more in replayed set-up than they save.
+constexpr int kMinBandRows = 16;
+
 void worker_loop(std::shared_ptr<QueueCore> core) {
     for (;;) {
         std::shared_ptr<CommandBuffer> next;
@@ -151,6 +154,20 @@ void CommandBuffer::runPass(Pass& pass) {
         const Texture* size = context.target.color ? context.target.color : stencil;
         if (size)
             context.state.viewport = {0, 0, double(size->width()), double(size->height()), 0, 1};
+        // Bands of rows on the raster threads, each replaying every step.
+        const int rows = size ? static_cast<int>(size->height()) : 0;
+        const int bands = std::min(device_->rasterThreads(), rows / kMinBandRows);
+        if (bands > 1) {
+            device_->runBands(bands, [&](int band) {
+                PassContext c = context;
+                c.target.rowBegin = static_cast<int>(int64_t(rows) * band / bands);
+                c.target.rowEnd = static_cast<int>(int64_t(rows) * (band + 1) / bands);
+                c.firstBand = band == 0;
+                for (auto& step : pass.steps)
+                    step(c);
+            });
+            return;
+        }
     }
     for (auto& step : pass.steps)
         step(context);

@@ -10,6 +10,15 @@ std::shared_ptr<Device> Device::createSystemDefaultDevice() {
     return device;
 }
 
+void Device::runBands(int bands, const std::function<void(int)>& job) {
+    std::lock_guard lock(bandsMutex_);
+    const int workers = rasterThreads_ - 1;
+    if (!bandWorkers_ || bandWorkers_->workers() != workers)
+        bandWorkers_ = std::make_unique<BandWorkers>(workers);
+    bandWorkers_->run(bands, job);
+    bandsRun_ += bands;
+}
+
 std::shared_ptr<CommandQueue> Device::newCommandQueue() {
     return std::make_shared<CommandQueue>(shared_from_this());
 }

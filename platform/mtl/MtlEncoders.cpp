@@ -126,7 +126,10 @@ void RenderCommandEncoder::drawIndexedPrimitives(PrimitiveType type, size_t inde
                                                  std::shared_ptr<Buffer> indexBuffer,
                                                  size_t indexBufferOffset) {
     if (indexType != IndexTypeUInt32 || !indexBuffer || indexBufferOffset % 4 != 0) {
-        record([](PassContext& c) { c.device.countSkippedDraw(); });
+        record([](PassContext& c) {
+            if (c.firstBand)
+                c.device.countSkippedDraw();
+        });
         return;
     }
     draw(type, 0, indexCount, std::move(indexBuffer), indexBufferOffset);
@@ -142,10 +145,11 @@ void RenderCommandEncoder::draw(PrimitiveType type, size_t start, size_t count,
         }
         const BufferView indexView = view_of(indices.get(), indexOffset);
         const DrawRange range{type, start, count, indices ? &indexView : nullptr};
-        long visited = 0;
-        if (!rasterise(c.target, c.state, range, c.device.rasterPath(), &visited))
+        RasterCounts counts;
+        if (!rasterise(c.target, c.state, range, c.device.rasterPath(), &counts) && c.firstBand)
             c.device.countSkippedDraw();
-        c.device.countVisitedPixels(visited);
+        c.device.countVisitedPixels(counts.visited);
+        c.device.countWholeSpanPixels(counts.whole);
     });
 }
 

@@ -44,6 +44,8 @@ struct PassContext {
     DrawState state;
     BufferSlot vertexSlots[kMaxBuffers];
     BufferSlot fragmentSlots[kMaxBuffers];
+    // The first of a pass's bands counts what happens once per draw.
+    bool firstBand = true;
 };
 
 // A list of recorded steps with the textures they touch.

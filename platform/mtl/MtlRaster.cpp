@@ -90,6 +90,8 @@ ClipRect clip_rect(const RasterTarget& t, const DrawState& s) {
     r.y0 = std::max(r.y0, static_cast<int>(std::max(0.0, std::floor(v.originY))));
     r.x1 = std::min(r.x1, static_cast<int>(std::clamp(std::ceil(v.originX + v.width), 0.0, 1e9)));
     r.y1 = std::min(r.y1, static_cast<int>(std::clamp(std::ceil(v.originY + v.height), 0.0, 1e9)));
+    r.y0 = std::max(r.y0, t.rowBegin);
+    r.y1 = std::min(r.y1, t.rowEnd);
     if (s.hasScissor) {
         r.x0 = std::max(r.x0, side(s.scissor.x));
         r.y0 = std::max(r.y0, side(s.scissor.y));
@@ -110,18 +112,18 @@ public:
         : target_(t), state_(s), path_(path), clip_(clip_rect(t, s)) {}
 
     bool run(const DrawRange& range);
-    long visited() const { return visited_; }
+    RasterCounts counts() const { return counts_; }
 
 private:
     const RasterTarget& target_;
     const DrawState& state_;
     RasterPath path_;
     ClipRect clip_;
-    SpanShader shader_;
+    FragmentProgram shader_;
     std::vector<ScreenVertex> vertices_; // from firstVertex_
     size_t firstVertex_ = 0;
-    int varyingCount_ = 0;
-    long visited_ = 0;
+    unsigned varyingMask_ = 0; // varyings the fragment stage reads
+    RasterCounts counts_;
     SpanColors colors_;
     float varyings_[kMaxVaryings][kMaxSpan];
 
@@ -199,8 +201,10 @@ bool DrawJob::run(const DrawRange& range) {
     if (clip_.empty())
         return true;
     if (p.fragmentFunction)
-        shader_ = p.fragmentFunction->info().fragment(state_.fragment);
-    varyingCount_ = p.fragmentFunction ? kMaxVaryings : 0;
+        p.fragmentFunction->info().fragment(state_.fragment, shader_);
+    // The reference path interpolates every varying, as the plainest pipeline would.
+    const unsigned all = (1u << kMaxVaryings) - 1;
+    varyingMask_ = !shader_ ? 0 : path_ == RasterPath::Reference ? all : shader_.varyings & all;
     const size_t base = firstVertex_;
     if (range.type == PrimitiveTypeTriangleStrip) {
         for (size_t i = 0; i + 2 < ids.size(); ++i) {
@@ -244,8 +248,9 @@ void DrawJob::triangle(size_t i0, size_t i1, size_t i2) {
         std::swap(v[1], v[2]);
     const Edge edges[3] = {make_edge(v[0], v[1]), make_edge(v[1], v[2]), make_edge(v[2], v[0])};
     Plane planes[kMaxVaryings];
-    for (int k = 0; k < varyingCount_; ++k)
-        planes[k] = make_plane(v, k);
+    for (int k = 0; k < kMaxVaryings; ++k)
+        if (varyingMask_ & (1u << k))
+            planes[k] = make_plane(v, k);
     const int64_t minY = std::min({v[0].y, v[1].y, v[2].y}),
                   maxY = std::max({v[0].y, v[1].y, v[2].y});
     const int64_t minX = std::min({v[0].x, v[1].x, v[2].x}),
@@ -274,47 +279,69 @@ void DrawJob::triangle(size_t i0, size_t i1, size_t i2) {
 
 void DrawJob::span(const Plane* planes, bool front, int y, int x0, int count) {
     const RenderPipelineDescriptor& p = state_.pipeline->descriptor();
-    visited_ += count;
+    counts_.visited += count;
+    const StencilDescriptor* face = nullptr;
+    if (target_.stencil && state_.depthStencil) {
+        const DepthStencilDescriptor& d = state_.depthStencil->descriptor();
+        face = front ? (d.hasFrontFaceStencil ? &d.frontFaceStencil : nullptr)
+                     : (d.hasBackFaceStencil ? &d.backFaceStencil : nullptr);
+    }
+    unsigned char* colorRow = nullptr;
+    if (shader_ && target_.color) {
+        Texture& c = *target_.color;
+        colorRow = c.pixels() + y * c.bytesPerRow() + x0 * bytes_per_pixel(c.pixelFormat());
+    }
+    SpanShortcut shortcut;
     if (shader_) {
         const float fy = static_cast<float>(y) + 0.5f;
         SpanIn in{x0, y, count, {}};
-        for (int k = 0; k < varyingCount_; ++k) {
+        for (int k = 0; k < kMaxVaryings; ++k) {
+            if (!(varyingMask_ & (1u << k)))
+                continue;
             const float rowBase = planes[k].row(fy);
             for (int i = 0; i < count; ++i)
                 varyings_[k][i] = planes[k].at(rowBase, static_cast<float>(x0 + i) + 0.5f);
             in.varyings[k] = varyings_[k];
         }
         std::fill(colors_.keep, colors_.keep + count, 1);
-        shader_(in, SpanOut{colors_.r, colors_.g, colors_.b, colors_.a, colors_.keep});
+        // Whole-span answers skip the per-pixel stencil, so only spans without one take them.
+        const bool offer = path_ == RasterPath::Spans && colorRow && !face;
+        shader_(in, SpanOut{colors_.r, colors_.g, colors_.b, colors_.a, colors_.keep,
+                            offer ? &shortcut : nullptr});
     } else {
         std::fill(colors_.keep, colors_.keep + count, 1);
     }
-    if (target_.stencil && state_.depthStencil) {
-        const DepthStencilDescriptor& d = state_.depthStencil->descriptor();
-        const StencilDescriptor* face =
-            front ? (d.hasFrontFaceStencil ? &d.frontFaceStencil : nullptr)
-                  : (d.hasBackFaceStencil ? &d.backFaceStencil : nullptr);
+    if (shortcut.kind != SpanShortcut::None) {
+        const Texture& c = *target_.color;
+        if (blend_shortcut(p.colorAttachment0, c.pixelFormat(), colorRow, shortcut)) {
+            counts_.whole += shortcut.end - shortcut.begin;
+            // The pixels on either side of the run were answered pixel by pixel.
+            blend_span(p.colorAttachment0, c.pixelFormat(), colorRow, 0, shortcut.begin, colors_);
+            blend_span(p.colorAttachment0, c.pixelFormat(), colorRow, shortcut.end, count, colors_);
+            return;
+        }
+        expand_shortcut(shortcut, colors_);
+    }
+    if (face) {
         unsigned char* row = target_.stencil->pixels() + y * target_.stencil->bytesPerRow() + x0;
         stencil_span(face, state_.stencilReference, row, count, colors_.keep);
     }
-    if (shader_ && target_.color) {
-        Texture& c = *target_.color;
-        unsigned char* row =
-            c.pixels() + y * c.bytesPerRow() + x0 * bytes_per_pixel(c.pixelFormat());
-        blend_span(p.colorAttachment0, c.pixelFormat(), row, count, colors_);
-    }
+    if (colorRow)
+        blend_span(p.colorAttachment0, target_.color->pixelFormat(), colorRow, count, colors_);
 }
 
 } // namespace
 
 bool rasterise(const RasterTarget& target, const DrawState& state, const DrawRange& range,
-               RasterPath path, long* visited) {
+               RasterPath path, RasterCounts* counts) {
     if (!target.color && !target.stencil)
         return true;
     DrawJob job(target, state, path);
     const bool drew = job.run(range);
-    if (visited)
-        *visited += job.visited();
+    if (counts) {
+        counts->visited += job.counts().visited;
+        counts->whole += job.counts().whole;
+    }
     return drew;
 }
 

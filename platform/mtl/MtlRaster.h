@@ -26,6 +26,8 @@ struct DrawState {
 struct RasterTarget {
     Texture* color = nullptr;
     Texture* stencil = nullptr;
+    // The band of rows this replay may touch; the rest belongs to other bands.
+    int rowBegin = 0, rowEnd = 1 << 30;
 };
 
 struct DrawRange {
@@ -36,9 +38,13 @@ struct DrawRange {
 };
 
 // Draws into the target; false when the draw was skipped (no pipeline, or
-// it reads past one of its buffers). `visited` (when given) grows by the
-// pixels the draw shaded or tested.
+// it reads past one of its buffers). The counts (when given) grow by the
+// pixels the draw shaded or tested, and by those it wrote from whole-span answers.
+struct RasterCounts {
+    long visited = 0;
+    long whole = 0;
+};
 bool rasterise(const RasterTarget& target, const DrawState& state, const DrawRange& range,
-               RasterPath path, long* visited = nullptr);
+               RasterPath path, RasterCounts* counts = nullptr);
 
 } // namespace mtl

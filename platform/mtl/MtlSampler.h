@@ -236,6 +236,22 @@ template <bool FourChannels, bool Linear>
     }
 }
 
+// Whether the run reads consecutive texels of one row at their centres
+// (where), as a run across an image drawn 1:1 does.
+[[gnu::always_inline]] inline bool centred_row(const TextureView& t, const SpanCoordinates& c,
+                                               int count, int& column, int& row) {
+    // The row the run would read, guessed from its first sample.
+    const long x0 = c.x[0] + (c.ax[0] > 0.5f ? 1 : 0), y0 = c.y[0] + (c.ay[0] > 0.5f ? 1 : 0);
+    if (!(y0 >= 0 && y0 < t.height && x0 >= 0 && x0 + count <= t.width))
+        return false;
+    column = static_cast<int>(x0);
+    row = static_cast<int>(y0);
+    int astray = 0;
+    for (int i = 0; i < count; ++i)
+        astray |= (c.x[i] != column + i) | (c.y[i] != row) | (c.ax[i] != 0.0f) | (c.ay[i] != 0.0f);
+    return !astray;
+}
+
 // A run across an image drawn 1:1 reads consecutive texels of one row at
 // their centres, so the row is copied whole; any other run is filtered.
 template <bool FourChannels>
@@ -246,17 +262,9 @@ template <bool FourChannels>
         return;
     SpanCoordinates c;
     locate(t, u, v, count, c);
-    // The row the run would read, guessed from its first sample.
-    const long x0 = c.x[0] + (c.ax[0] > 0.5f ? 1 : 0), y0 = c.y[0] + (c.ay[0] > 0.5f ? 1 : 0);
-    if (y0 >= 0 && y0 < t.height && x0 >= 0 && x0 + count <= t.width) {
-        const int column = static_cast<int>(x0), row = static_cast<int>(y0);
-        int astray = 0;
-        for (int i = 0; i < count; ++i)
-            astray |=
-                (c.x[i] != column + i) | (c.y[i] != row) | (c.ax[i] != 0.0f) | (c.ay[i] != 0.0f);
-        if (!astray)
-            return fetch_row<FourChannels>(t, column, row, count, out);
-    }
+    int column = 0, row = 0;
+    if (centred_row(t, c, count, column, row))
+        return fetch_row<FourChannels>(t, column, row, count, out);
     if (t.linear)
         filter_run<FourChannels, true>(t, c, count, out);
     else
@@ -264,6 +272,20 @@ template <bool FourChannels>
 }
 
 } // namespace detail
+
+// The first of the four-byte texels a run of samples reads 1:1, as
+// sample_span() would read them, or null when it reads anything else.
+[[gnu::always_inline]] inline const unsigned char* texel_row(const TextureView& t, const float* u,
+                                                             const float* v, int count) {
+    if (!t.pixels || t.bytesPerPixel != 4 || t.g < 0 || t.repeatS || t.repeatT || count <= 0)
+        return nullptr;
+    detail::SpanCoordinates c;
+    detail::locate(t, u, v, count, c);
+    int column = 0, row = 0;
+    if (!detail::centred_row(t, c, count, column, row))
+        return nullptr;
+    return t.pixels + size_t(row) * t.pitch + size_t(column) * 4;
+}
 
 // sample() over a run of at most kMaxSpan coordinates, giving the same values.
 // Its loops are always inlined so callers built for a wider vector unit use it.

@@ -130,21 +130,21 @@ inline uint32_t source_over_channel(float source, float inverse, uint32_t pixel,
 // need less: one whose kept pixels are all zero leaves every byte as it was
 // (d / 255 rounds back to d), and one of opaque sources does not depend on
 // the destination (its weight one minus alpha is zero).
-MTL_SPAN_CLONES void blend_source_over(const Layout& l, unsigned char* row, int count,
+MTL_SPAN_CLONES void blend_source_over(const Layout& l, unsigned char* row, int first, int count,
                                        const SpanColors& c) {
     static_assert(std::endian::native == std::endian::little, "channel shifts assume it");
     // Plain counts and ors, so these loops vectorise. clamp01(a) is 1 exactly when a >= 1.
     int opaqueCount = 0, moved = 0;
-    for (int i = 0; i < count; ++i)
+    for (int i = first; i < count; ++i)
         opaqueCount += c.a[i] >= 1.0f ? 1 : 0;
-    for (int i = 0; i < count; ++i) {
+    for (int i = first; i < count; ++i) {
         const int source =
             (c.r[i] != 0.0f) | (c.g[i] != 0.0f) | (c.b[i] != 0.0f) | (c.a[i] != 0.0f);
         moved |= c.keep[i] != 0 ? source : 0;
     }
     if (!moved)
         return;
-    const bool opaque = opaqueCount == count;
+    const bool opaque = opaqueCount == count - first;
     // Rows need not be four-byte aligned: pixels move through memcpy.
     const auto load = [row](int i) {
         uint32_t pixel;
@@ -156,7 +156,7 @@ MTL_SPAN_CLONES void blend_source_over(const Layout& l, unsigned char* row, int 
     };
     const int sr = 8 * l.r, sg = 8 * l.g, sb = 8 * l.b, sa = 8 * l.a;
     if (opaque) {
-        for (int i = 0; i < count; ++i) {
+        for (int i = first; i < count; ++i) {
             const uint32_t source = static_cast<uint32_t>(to_unorm8_int(clamp01(c.r[i]))) << sr |
                                     static_cast<uint32_t>(to_unorm8_int(clamp01(c.g[i]))) << sg |
                                     static_cast<uint32_t>(to_unorm8_int(clamp01(c.b[i]))) << sb |
@@ -165,7 +165,7 @@ MTL_SPAN_CLONES void blend_source_over(const Layout& l, unsigned char* row, int 
         }
         return;
     }
-    for (int i = 0; i < count; ++i) {
+    for (int i = first; i < count; ++i) {
         const uint32_t pixel = load(i);
         const float inverse = 1.0f - clamp01(c.a[i]);
         const uint32_t blended = source_over_channel(c.r[i], inverse, pixel, sr) |
@@ -183,7 +183,79 @@ bool is_source_over(const ColorAttachmentDescriptor& b) {
            b.destinationAlphaBlendFactor == BlendFactorOneMinusSourceAlpha;
 }
 
+// The texel byte channel / 255 as the sampler reads it.
+inline float byte_value(unsigned char byte) {
+    return static_cast<float>(static_cast<int>(byte)) * (1.0f / 255.0f);
+}
+
+void fill_pixels(unsigned char* row, int count, uint32_t pixel) {
+    for (int i = 0; i < count; ++i)
+        std::memcpy(row + size_t(i) * 4, &pixel, 4);
+}
+
 } // namespace
+
+bool blend_shortcut(const ColorAttachmentDescriptor& b, PixelFormat format, unsigned char* row,
+                    const SpanShortcut& s) {
+    if (b.writeMask == ColorWriteMaskNone)
+        return true;
+    const Layout l = layout_of(format);
+    const bool replaces = !b.blendingEnabled && b.writeMask == ColorWriteMaskAll;
+    if (l.size != 4 || !(replaces || is_source_over(b)))
+        return false;
+    const int count = s.end - s.begin;
+    unsigned char* run = row + size_t(s.begin) * 4;
+    const int sr = 8 * l.r, sg = 8 * l.g, sb = 8 * l.b, sa = 8 * l.a;
+    if (s.kind == SpanShortcut::Uniform) {
+        // As in blend_source_over: an opaque source, or any source replacing,
+        // is stored whatever the target held; all zero under source-over
+        // leaves it. Other colours blend pixel by pixel.
+        const float r = s.colour[0], g = s.colour[1], bl = s.colour[2], a = s.colour[3];
+        if (!replaces && !(a >= 1.0f))
+            return r == 0.0f && g == 0.0f && bl == 0.0f && a == 0.0f;
+        const auto byte = [](float v, int shift) {
+            return static_cast<uint32_t>(to_unorm8_int(clamp01(v))) << shift;
+        };
+        fill_pixels(run, count, byte(r, sr) | byte(g, sg) | byte(bl, sb) | byte(a, sa));
+        return true;
+    }
+    if (s.kind != SpanShortcut::Texels || !s.texels)
+        return false;
+    // Opaque texels: source-over and replace both store the source, and a
+    // byte read as byte / 255 stores back as the same byte, so the texels
+    // move with only their channel order changed.
+    const int tr = 8 * s.r, tg = 8 * s.g, tb = 8 * s.b, ta = 8 * s.a;
+    if (tr == sr && tg == sg && tb == sb && ta == sa) {
+        std::memcpy(run, s.texels, size_t(count) * 4);
+        return true;
+    }
+    for (int i = 0; i < count; ++i) {
+        uint32_t t;
+        std::memcpy(&t, s.texels + size_t(i) * 4, 4);
+        const uint32_t pixel = ((t >> tr) & 0xFF) << sr | ((t >> tg) & 0xFF) << sg |
+                               ((t >> tb) & 0xFF) << sb | ((t >> ta) & 0xFF) << sa;
+        std::memcpy(run + size_t(i) * 4, &pixel, 4);
+    }
+    return true;
+}
+
+void expand_shortcut(const SpanShortcut& s, SpanColors& c) {
+    std::fill(c.keep + s.begin, c.keep + s.end, 1);
+    if (s.kind == SpanShortcut::Uniform) {
+        std::fill(c.r + s.begin, c.r + s.end, s.colour[0]);
+        std::fill(c.g + s.begin, c.g + s.end, s.colour[1]);
+        std::fill(c.b + s.begin, c.b + s.end, s.colour[2]);
+        std::fill(c.a + s.begin, c.a + s.end, s.colour[3]);
+    } else if (s.kind == SpanShortcut::Texels) {
+        for (int i = s.begin; i < s.end; ++i) {
+            const unsigned char* t = s.texels + size_t(i - s.begin) * 4;
+            c.r[i] = byte_value(t[s.r]);
+            c.g[i] = byte_value(t[s.g]);
+            c.b[i] = byte_value(t[s.b]);
+            c.a[i] = byte_value(t[s.a]);
+        }
+    }
+}
 
 void stencil_span(const StencilDescriptor* face, uint32_t reference, unsigned char* stencil,
                   int count, unsigned char* keep) {
@@ -206,14 +278,19 @@ void stencil_span(const StencilDescriptor* face, uint32_t reference, unsigned ch
 
 void blend_span(const ColorAttachmentDescriptor& b, PixelFormat format, unsigned char* row,
                 int count, const SpanColors& c) {
-    if (b.writeMask == ColorWriteMaskNone)
+    blend_span(b, format, row, 0, count, c);
+}
+
+void blend_span(const ColorAttachmentDescriptor& b, PixelFormat format, unsigned char* row,
+                int first, int count, const SpanColors& c) {
+    if (b.writeMask == ColorWriteMaskNone || first >= count)
         return;
     const Layout l = layout_of(format);
     if (l.size == 4 && is_source_over(b)) {
-        blend_source_over(l, row, count, c);
+        blend_source_over(l, row, first, count, c);
         return;
     }
-    for (int i = 0; i < count; ++i) {
+    for (int i = first; i < count; ++i) {
         if (!c.keep[i])
             continue;
         unsigned char* p = row + i * l.size;

@@ -18,9 +18,21 @@ struct SpanColors {
 void stencil_span(const StencilDescriptor* face, uint32_t reference, unsigned char* stencil,
                   int count, unsigned char* keep);
 
-// Blends kept pixels into `row` (the target's pixels from x0), per format.
+// Blends kept pixels into `row` (the target's pixels from x0), per format:
+// all of them, or those from `first` (row and colours still indexed from x0).
 void blend_span(const ColorAttachmentDescriptor& blend, PixelFormat format, unsigned char* row,
                 int count, const SpanColors& colors);
+void blend_span(const ColorAttachmentDescriptor& blend, PixelFormat format, unsigned char* row,
+                int first, int count, const SpanColors& colors);
+
+// Writes the run a shader answered whole (see SpanShortcut) where the blend
+// makes that a plain fill or copy; false leaves the row untouched for the
+// planar path. `row` holds the target's pixels from x0.
+bool blend_shortcut(const ColorAttachmentDescriptor& blend, PixelFormat format, unsigned char* row,
+                    const SpanShortcut& shortcut);
+
+// The planar colours and keep flags of the run a whole answer stands for.
+void expand_shortcut(const SpanShortcut& shortcut, SpanColors& colors);
 
 // 0..1 to a byte, rounded to nearest; NaN stores 0. Branch-free so span
 // loops vectorise.

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <mutex>
+#include <type_traits>
 
 namespace {
 
@@ -123,51 +124,143 @@ template <int Type, bool AA, bool Scissor>
     }
 }
 
-// One shader per paint type, edge anti-aliasing and scissor, picked per
-// draw; each stage is a plain loop over the span.
-template <int Type, bool AA, bool Scissor>
-MTL_SPAN_CLONES void shade(const MVGfragUniforms& u, const mtl::TextureView& b,
-                           const mtl::SpanIn& in, const mtl::SpanOut& out) {
-    float factor[mtl::kMaxSpan];
-    coverage<Type, AA, Scissor>(u, in, out, factor);
-    const float *xs = in.varyings[kPosX], *ys = in.varyings[kPosY];
+// What a draw's fragment stage keeps from its bindings.
+struct FragmentState {
+    MVGfragUniforms u;
+    mtl::TextureView texture;
+    // Untinted four-channel texels read as they are (not as alpha): a run
+    // reading them 1:1 may hand them on whole.
+    bool texelRuns;
+};
+static_assert(sizeof(FragmentState) <= mtl::kFragmentStateBytes);
+static_assert(std::is_trivially_copyable_v<FragmentState>);
+
+// Whether every pixel of the run is kept at full coverage.
+inline bool fully_covered(const float* factor, const unsigned char* keep, int count) {
+    int partial = 0;
+    for (int i = 0; i < count; ++i)
+        partial |= (factor[i] != 1.0f) | (keep[i] == 0);
+    return !partial;
+}
+
+// Shorter runs are not worth a whole answer.
+constexpr int kMinWholeRun = 8;
+
+// Whole answers for the fully covered run [first, last) of a span: a solid
+// colour, or opaque texels read 1:1. Each gives the colours the planar loops
+// of shade_planar would.
+template <int Type>
+[[gnu::always_inline]] inline bool answer_whole(const FragmentState& f, const mtl::SpanOut& out,
+                                                const float* s, const float* t, int first,
+                                                int last) {
+    mtl::SpanShortcut& whole = *out.shortcut;
+    whole.begin = first;
+    whole.end = last;
     if (Type == kMVGshaderGradient) {
-        float* channels[4] = {out.r, out.g, out.b, out.a};
-        if (is_solid(u)) {
+        for (int k = 0; k < 4; ++k)
+            whole.colour[k] = clamp01(f.u.innerCol[k] * 1.0f);
+        whole.kind = mtl::SpanShortcut::Uniform;
+        return true;
+    }
+    if (!f.texelRuns)
+        return false;
+    const int count = last - first;
+    const unsigned char* texels = mtl::texel_row(f.texture, s + first, t + first, count);
+    if (!texels)
+        return false;
+    // Opaque texels only: alpha read as 255 / 255 is exactly one, so the
+    // straight-alpha premultiplication leaves the colour as read.
+    const int alpha = f.texture.a;
+    int translucent = 0;
+    for (int i = 0; i < count; ++i)
+        translucent |= texels[4 * i + alpha] != 255;
+    if (translucent)
+        return false;
+    whole.kind = mtl::SpanShortcut::Texels;
+    whole.texels = texels;
+    whole.r = f.texture.r;
+    whole.g = f.texture.g;
+    whole.b = f.texture.b;
+    whole.a = alpha;
+    return true;
+}
+
+// The colours of pixels [first, last) of the span, given their coverage;
+// s and t are the texture coordinates of images and triangles.
+template <int Type>
+[[gnu::always_inline]] inline void
+shade_planar(const FragmentState& f, const mtl::SpanIn& in, const mtl::SpanOut& out,
+             const float* factor, const float* s, const float* t, bool solid, int first, int last) {
+    if (first >= last)
+        return;
+    const MVGfragUniforms& u = f.u;
+    float* channels[4] = {out.r, out.g, out.b, out.a};
+    if (Type == kMVGshaderGradient) {
+        if (solid) {
             // inner + (outer - inner) * mix is inner for every mix in 0..1.
             for (int k = 0; k < 4; ++k) {
                 const float inner = u.innerCol[k];
-                for (int i = 0; i < in.count; ++i)
+                for (int i = first; i < last; ++i)
                     channels[k][i] = clamp01(inner * factor[i]);
             }
             return;
         }
+        const float *xs = in.varyings[kPosX], *ys = in.varyings[kPosY];
         float mixes[mtl::kMaxSpan];
-        for (int i = 0; i < in.count; ++i)
+        for (int i = first; i < last; ++i)
             mixes[i] = gradient_mix(u, xs[i], ys[i]);
         for (int k = 0; k < 4; ++k) {
             const float inner = u.innerCol[k], outer = u.outerCol[k];
-            for (int i = 0; i < in.count; ++i)
+            for (int i = first; i < last; ++i)
                 channels[k][i] = clamp01((inner + (outer - inner) * mixes[i]) * factor[i]);
         }
         return;
     }
+    tint_span(u, f.texture, s + first, t + first, last - first,
+              {out.r + first, out.g + first, out.b + first, out.a + first, out.keep + first});
+    for (float* c : channels)
+        for (int i = first; i < last; ++i)
+            c[i] = clamp01(c[i] * factor[i]);
+}
+
+// One shader per paint type, edge anti-aliasing and scissor, picked per
+// draw; each stage is a plain loop over the span.
+template <int Type, bool AA, bool Scissor>
+MTL_SPAN_CLONES void shade(const void* state, const mtl::SpanIn& in, const mtl::SpanOut& out) {
+    const FragmentState& f = *static_cast<const FragmentState*>(state);
+    const MVGfragUniforms& u = f.u;
+    float factor[mtl::kMaxSpan];
+    coverage<Type, AA, Scissor>(u, in, out, factor);
     // Images map the position through the paint; triangles carry texture coordinates.
+    float imageS[mtl::kMaxSpan], imageT[mtl::kMaxSpan];
+    const float *s = in.varyings[kU], *t = in.varyings[kV];
     if constexpr (Type == kMVGshaderImage) {
-        float s[mtl::kMaxSpan], t[mtl::kMaxSpan];
+        const float *xs = in.varyings[kPosX], *ys = in.varyings[kPosY];
         for (int i = 0; i < in.count; ++i) {
             const Point p = apply(u.paintMat, xs[i], ys[i]);
-            s[i] = p.x / u.extent[0];
-            t[i] = p.y / u.extent[1];
+            imageS[i] = p.x / u.extent[0];
+            imageT[i] = p.y / u.extent[1];
         }
-        tint_span(u, b, s, t, in.count, out);
-    } else {
-        tint_span(u, b, in.varyings[kU], in.varyings[kV], in.count, out);
+        s = imageS;
+        t = imageT;
     }
-    float* channels[4] = {out.r, out.g, out.b, out.a};
-    for (float* c : channels)
-        for (int i = 0; i < in.count; ++i)
-            c[i] = clamp01(c[i] * factor[i]);
+    const bool solid = Type == kMVGshaderGradient && is_solid(u);
+    if (out.shortcut && (Type != kMVGshaderGradient || solid)) {
+        // The fully covered middle of the span, between partly covered ends.
+        int first = 0, last = in.count;
+        while (first < last && !(factor[first] == 1.0f && out.keep[first] != 0))
+            ++first;
+        while (last > first && !(factor[last - 1] == 1.0f && out.keep[last - 1] != 0))
+            --last;
+        if (last - first >= kMinWholeRun &&
+            fully_covered(factor + first, out.keep + first, last - first) &&
+            answer_whole<Type>(f, out, s, t, first, last)) {
+            shade_planar<Type>(f, in, out, factor, s, t, solid, 0, first);
+            shade_planar<Type>(f, in, out, factor, s, t, solid, last, in.count);
+            return;
+        }
+    }
+    shade_planar<Type>(f, in, out, factor, s, t, solid, 0, in.count);
 }
 
 // No scissor gives a factor of exactly 1, so such draws skip computing it.
@@ -180,24 +273,36 @@ bool scissor_is_open(const MVGfragUniforms& u) {
     return clamp01(0.5f - sx) * clamp01(0.5f - sy) == 1.0f;
 }
 
+// The varyings a shader variant reads: texture coordinates for the stroke
+// factor and for triangles, positions for the scissor, images and gradients.
+unsigned varyings_read(int type, bool aa, bool scissor, bool solid) {
+    unsigned mask = 0;
+    if (aa || type == kMVGshaderTriangles)
+        mask |= 1u << kU | 1u << kV;
+    if (scissor || type == kMVGshaderImage || (type == kMVGshaderGradient && !solid))
+        mask |= 1u << kPosX | 1u << kPosY;
+    return mask;
+}
+
 template <bool AA>
-mtl::SpanShader make_fragment(const mtl::FragmentBindings& b) {
-    MVGfragUniforms u;
-    std::memcpy(&u, b.buffers[0].data, sizeof(u));
+void make_fragment(const mtl::FragmentBindings& b, mtl::FragmentProgram& program) {
+    FragmentState f;
+    std::memcpy(&f.u, b.buffers[0].data, sizeof(f.u));
+    const MVGfragUniforms& u = f.u;
     const bool scissor = !scissor_is_open(u);
-    using Shade = void (*)(const MVGfragUniforms&, const mtl::TextureView&, const mtl::SpanIn&,
-                           const mtl::SpanOut&);
+    using Shade = void (*)(const void*, const mtl::SpanIn&, const mtl::SpanOut&);
     static constexpr Shade table[3][2] = {
         {shade<0, AA, false>, shade<0, AA, true>},
         {shade<1, AA, false>, shade<1, AA, true>},
         {shade<2, AA, false>, shade<2, AA, true>},
     };
     const int type = std::clamp(u.type, 0, 2);
-    const Shade chosen = table[type][scissor ? 1 : 0];
-    const mtl::TextureView texture = mtl::TextureView::of(b.texture0, b.sampler0);
-    return [chosen, u, texture](const mtl::SpanIn& in, const mtl::SpanOut& out) {
-        chosen(u, texture, in, out);
-    };
+    f.texture = mtl::TextureView::of(b.texture0, b.sampler0);
+    f.texelRuns = (u.texType == 0 || u.texType == 1) && u.innerCol[0] == 1.0f &&
+                  u.innerCol[1] == 1.0f && u.innerCol[2] == 1.0f && u.innerCol[3] == 1.0f;
+    program.shade = table[type][scissor ? 1 : 0];
+    program.varyings = varyings_read(type, AA, scissor, is_solid(u));
+    std::memcpy(program.state, &f, sizeof(f));
 }
 
 } // namespace

@@ -231,4 +231,133 @@ TEST(MetalGoldenFrames, ReferenceSceneAtHalfSize) {
         << message;
 }
 
+// 16×16 texels, opaque or not, in a pattern every channel of which varies.
+int pattern_image(VGdrawContext* c, int flags, bool opaque) {
+    std::vector<unsigned char> rgba(16 * 16 * 4);
+    for (int i = 0; i < 16 * 16; ++i) {
+        rgba[i * 4 + 0] = static_cast<unsigned char>(i * 7);
+        rgba[i * 4 + 1] = static_cast<unsigned char>(255 - i);
+        rgba[i * 4 + 2] = static_cast<unsigned char>(i * 13 + 5);
+        rgba[i * 4 + 3] = opaque ? 255 : 100;
+    }
+    return vg_create_image_rgba(c, 16, 16, flags, rgba.data());
+}
+
+void image_rect(VGdrawContext* c, int image, float x, float y, float size, float alpha = 1) {
+    vg_begin_path(c);
+    vg_rect(c, x, y, size, size);
+    fill_with(c, vg_image_pattern(c, x, y, size, size, 0, image, alpha));
+}
+
+void solid_rect(VGdrawContext* c, float x, float y, float w, float h, VGcolor colour) {
+    vg_begin_path(c);
+    vg_rect(c, x, y, w, h);
+    vg_fill_color(c, colour);
+    vg_fill(c);
+}
+
+// Draws the fast paths take (solid colours at full coverage filled, opaque
+// untinted images drawn 1:1 copied) beside draws they must leave to the
+// shader, each against the per-pixel reference path on one thread: the same
+// bytes, and the fast path taken exactly where it applies.
+TEST(MetalFastPaths, EveryDrawGivesTheReferencePathsBytes) {
+    struct Case {
+        const char* name;
+        bool fast;
+        void (*draw)(VGdrawContext*);
+    };
+    const Case cases[] = {
+        {"nothing", false, [](VGdrawContext*) {}},
+        {"opaque colour", true,
+         [](VGdrawContext* c) { solid_rect(c, 3, 5, 50, 40, vg_rgba(30, 120, 220, 255)); }},
+        {"opaque colour, fractional edges", true,
+         [](VGdrawContext* c) { solid_rect(c, 3.3f, 5.7f, 50.2f, 40.6f, vg_rgb(200, 10, 90)); }},
+        {"translucent colour", false,
+         [](VGdrawContext* c) { solid_rect(c, 3, 5, 50, 40, vg_rgba(30, 120, 220, 128)); }},
+        {"opaque colour in a rotated scissor", true,
+         [](VGdrawContext* c) {
+             vg_translate(c, 32, 32);
+             vg_rotate(c, 0.5f);
+             vg_scissor(c, -18, -12, 36, 24);
+             vg_reset_transform(c);
+             solid_rect(c, 0, 0, 64, 64, vg_rgb(220, 120, 30));
+         }},
+        {"opaque colour in a scissor", true,
+         [](VGdrawContext* c) {
+             vg_scissor(c, 10.5f, 8, 30, 20.25f);
+             solid_rect(c, 0, 0, 64, 64, vg_rgb(20, 220, 130));
+         }},
+        {"gradient", false,
+         [](VGdrawContext* c) {
+             vg_begin_path(c);
+             vg_rect(c, 2, 2, 60, 30);
+             fill_with(c, vg_linear_gradient(c, 2, 0, 62, 0, vg_rgb(255, 0, 0), vg_rgb(0, 0, 255)));
+         }},
+        {"opaque image 1:1", true,
+         [](VGdrawContext* c) { image_rect(c, pattern_image(c, 0, true), 8, 9, 16); }},
+        {"opaque premultiplied image 1:1", true,
+         [](VGdrawContext* c) {
+             image_rect(c, pattern_image(c, VG_IMAGE_PREMULTIPLIED, true), 30, 3, 16);
+         }},
+        {"opaque nearest image 1:1", true,
+         [](VGdrawContext* c) {
+             image_rect(c, pattern_image(c, VG_IMAGE_NEAREST, true), 4, 40, 16);
+         }},
+        {"opaque image 1:1 in a scissor", true,
+         [](VGdrawContext* c) {
+             vg_scissor(c, 10.5f, 10.5f, 9, 9);
+             image_rect(c, pattern_image(c, 0, true), 8, 9, 16);
+         }},
+        {"opaque image between pixels", false,
+         [](VGdrawContext* c) { image_rect(c, pattern_image(c, 0, true), 8.5f, 9, 16); }},
+        {"opaque image magnified", false,
+         [](VGdrawContext* c) { image_rect(c, pattern_image(c, 0, true), 8, 9, 32); }},
+        {"opaque image tinted", false,
+         [](VGdrawContext* c) { image_rect(c, pattern_image(c, 0, true), 8, 9, 16, 0.5f); }},
+        {"translucent image 1:1", false,
+         [](VGdrawContext* c) { image_rect(c, pattern_image(c, 0, false), 8, 9, 16); }},
+        {"repeating image 1:1", false,
+         [](VGdrawContext* c) {
+             const int image =
+                 pattern_image(c, VG_IMAGE_REPEATX | VG_IMAGE_REPEATY | VG_IMAGE_NEAREST, true);
+             vg_begin_path(c);
+             vg_rect(c, 0, 0, 48, 48);
+             fill_with(c, vg_image_pattern(c, 0, 0, 16, 16, 0, image, 1));
+         }},
+        {"text", false,
+         [](VGdrawContext* c) {
+             vg_create_font(c, "sans", render_test::kDejaVuSans);
+             vg_font_face(c, "sans");
+             vg_font_size(c, 15);
+             vg_fill_color(c, vg_rgb(250, 250, 250));
+             vg_text(c, 4, 24, "Bass", nullptr);
+         }},
+    };
+    const auto render = [](const Case& c, mtl::RasterPath path, long* whole) {
+        MetalHarness h;
+        h.device->setRasterPath(path);
+        if (path == mtl::RasterPath::Reference)
+            h.device->setRasterThreads(1);
+        const auto pixels = h.renderOffscreen(
+            64, 64, 1,
+            [&](VGdrawContext* ctx) {
+                solid_rect(ctx, 0, 0, 64, 64, vg_rgb(40, 44, 52)); // something to blend over
+                c.draw(ctx);
+            },
+            vg_rgba(20, 20, 24, 255));
+        *whole = h.device->wholeSpanPixels();
+        return pixels;
+    };
+    long background = 0, reference = 0;
+    render(cases[0], mtl::RasterPath::Spans, &background);
+    EXPECT_GT(background, 0);
+    for (const Case& c : cases) {
+        long whole = 0;
+        const auto fast = render(c, mtl::RasterPath::Spans, &whole);
+        EXPECT_EQ(fast, render(c, mtl::RasterPath::Reference, &reference)) << c.name;
+        EXPECT_EQ(reference, 0) << c.name;
+        EXPECT_EQ(whole > background, c.fast) << c.name;
+    }
+}
+
 } // namespace

@@ -103,7 +103,8 @@ Shaded shade(const char* function, const MVGfragUniforms& u, float tu, float tv,
     EXPECT_TRUE(mtl::find_shader_function(function, info));
     mtl::FragmentBindings bindings;
     bindings.buffers[0] = {reinterpret_cast<const unsigned char*>(&u), sizeof(u)};
-    const mtl::SpanShader shader = info.fragment(bindings);
+    mtl::FragmentProgram shader;
+    info.fragment(bindings, shader);
     const float varyings[4] = {tu, tv, x, y};
     mtl::SpanIn in{0, 0, 1, {&varyings[0], &varyings[1], &varyings[2], &varyings[3]}};
     float r = 0, g = 0, b = 0, a = 0;

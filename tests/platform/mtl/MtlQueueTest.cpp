@@ -109,6 +109,37 @@ TEST(MtlQueue, DestroyingTheQueueRunsWhatWasCommitted) {
 // Texture copies: a region 1:1, the two four-byte orders swapping red and
 // blue as a draw of the texels would; regions past a texture, or formats
 // that are not colour orders of each other, copy nothing.
+// Bands of rows on worker threads replay the same draws, so the colour and
+// stencil bytes are those of one thread: even and uneven bands, and two
+// queues sharing the device's workers at once. Translucent source-over and a
+// counting stencil show any row drawn twice or not at all.
+TEST(MtlBands, RasterThreadsGiveTheBytesOfOneThread) {
+    Kit kit;
+    kit.device->setRasterThreads(1);
+    std::vector<std::vector<unsigned char>> oneThread;
+    for (unsigned seed = 1; seed <= 4; ++seed)
+        oneThread.push_back(mtl_test::random_scene(kit, seed));
+    EXPECT_EQ(kit.device->bandsRun(), 0);
+    for (int threads : {2, 3, 4}) {
+        kit.device->setRasterThreads(threads);
+        for (unsigned seed = 1; seed <= 4; ++seed)
+            EXPECT_EQ(mtl_test::random_scene(kit, seed), oneThread[seed - 1])
+                << threads << " threads, seed " << seed;
+    }
+    EXPECT_GT(kit.device->bandsRun(), 0);
+    Kit second(kit);
+    second.queue = kit.device->newCommandQueue();
+    auto first = std::async(std::launch::async, [&] {
+        std::vector<std::vector<unsigned char>> scenes;
+        for (unsigned seed = 1; seed <= 4; ++seed)
+            scenes.push_back(mtl_test::random_scene(kit, seed));
+        return scenes;
+    });
+    for (unsigned seed = 1; seed <= 4; ++seed)
+        EXPECT_EQ(mtl_test::random_scene(second, seed), oneThread[seed - 1]) << "seed " << seed;
+    EXPECT_EQ(first.get(), oneThread);
+}
+
 TEST(MtlBlit, TextureCopiesMoveTheRegionAndOnlyBetweenColourOrders) {
     const struct {
         const char* name;

@@ -5,18 +5,11 @@
 #include <cmath>
 #include <random>
 
+using mtl_test::counting_stencil;
 using mtl_test::Kit;
 using mtl_test::Vertex;
 
 namespace {
-
-mtl::DepthStencilDescriptor counting_stencil() {
-    mtl::DepthStencilDescriptor d;
-    d.hasFrontFaceStencil = d.hasBackFaceStencil = true;
-    d.frontFaceStencil.depthStencilPassOperation = mtl::StencilOperationIncrementWrap;
-    d.backFaceStencil.depthStencilPassOperation = mtl::StencilOperationIncrementWrap;
-    return d;
-}
 
 Vertex at(float x, float y) {
     return {x, y, 1, 1, 1, 1};
@@ -174,41 +167,13 @@ TEST(MtlRaster, ScissorAndViewportClipTheTarget) {
                 << x << "," << y;
 }
 
-// Random triangles with random colours and blending, drawn once through the
-// span path and once through the per-pixel reference path.
-std::vector<unsigned char> random_scene(Kit& kit, unsigned seed, mtl::RasterPath path) {
-    kit.device->setRasterPath(path);
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<float> coordinate(-8.0f, 72.0f), unit(0.0f, 1.0f);
-    std::vector<Vertex> v;
-    for (int i = 0; i < 240; ++i) {
-        const float a = unit(random);
-        v.push_back({coordinate(random), coordinate(random), unit(random) * a, unit(random) * a,
-                     unit(random) * a, a});
-    }
-    auto color = kit.target(mtl::PixelFormatBGRA8Unorm, 64, 64);
-    auto stencil = kit.target(mtl::PixelFormatStencil8, 64, 64);
-    auto pipeline = kit.pipeline("solid", mtl_test::source_over(mtl::PixelFormatBGRA8Unorm));
-    auto state = kit.device->newDepthStencilState(counting_stencil());
-    kit.draw(color, stencil, [&](mtl::RenderCommandEncoder& e) {
-        e.setRenderPipelineState(pipeline);
-        e.setDepthStencilState(state);
-        e.setScissorRect({3, 5, 57, 50});
-        e.setVertexBuffer(kit.vertices(v), 0, 0);
-        e.drawPrimitives(mtl::PrimitiveTypeTriangle, 0, 120);
-        e.drawPrimitives(mtl::PrimitiveTypeTriangleStrip, 120, 120);
-    });
-    auto bytes = mtl_test::bytes_of(*color);
-    const auto counts = mtl_test::bytes_of(*stencil);
-    bytes.insert(bytes.end(), counts.begin(), counts.end());
-    return bytes;
-}
-
 TEST(MtlRaster, SpanPathMatchesReferencePathOnRandomScenes) {
     for (unsigned seed = 1; seed <= 6; ++seed) {
         Kit kit;
-        const auto spans = random_scene(kit, seed, mtl::RasterPath::Spans);
-        const auto reference = random_scene(kit, seed, mtl::RasterPath::Reference);
+        kit.device->setRasterPath(mtl::RasterPath::Spans);
+        const auto spans = mtl_test::random_scene(kit, seed);
+        kit.device->setRasterPath(mtl::RasterPath::Reference);
+        const auto reference = mtl_test::random_scene(kit, seed);
         EXPECT_EQ(spans, reference) << "seed " << seed;
     }
 }

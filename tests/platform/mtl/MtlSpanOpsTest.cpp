@@ -176,4 +176,87 @@ TEST(MtlBlend, SourceOverSpanMatchesGeneralPath) {
     }
 }
 
+// Opaque texels are copied, not blended, on the strength of this: a byte read
+// as byte / 255 (as the sampler reads it) stores back as the same byte, and
+// an alpha of 255 reads as exactly one.
+TEST(MtlBlend, EveryByteSurvivesTheRoundTripThroughItsValue) {
+    for (int byte = 0; byte < 256; ++byte)
+        ASSERT_EQ(mtl::to_unorm8_int(static_cast<float>(byte) * (1.0f / 255.0f)), byte);
+    EXPECT_EQ(255.0f * (1.0f / 255.0f), 1.0f);
+}
+
+// A whole-span answer against the planar colours it stands for, blended the
+// ordinary way: the same bytes, or no shortcut taken.
+TEST(MtlBlend, WholeSpanAnswersWriteWhatTheirPlanarColoursWould) {
+    using namespace mtl;
+    ColorAttachmentDescriptor replaceNoRed = mtl_test::replace(PixelFormatRGBA8Unorm);
+    replaceNoRed.writeMask = ColorWriteMaskAll & ~ColorWriteMaskRed;
+    ColorAttachmentDescriptor maskNone = mtl_test::source_over(PixelFormatRGBA8Unorm);
+    maskNone.writeMask = ColorWriteMaskNone;
+    struct Case {
+        const char* name;
+        SpanShortcut::Kind kind;
+        float r, g, b, a; // uniform colour
+        ColorAttachmentDescriptor blend;
+        PixelFormat format;
+        bool taken;
+    };
+    const ColorAttachmentDescriptor over = mtl_test::source_over(PixelFormatRGBA8Unorm);
+    const ColorAttachmentDescriptor replace = mtl_test::replace(PixelFormatRGBA8Unorm);
+    const Case cases[] = {
+        {"opaque colour over", SpanShortcut::Uniform, 0.2f, 0.4f, 0.6f, 1.0f, over,
+         PixelFormatBGRA8Unorm, true},
+        {"opaque colour over RGBA", SpanShortcut::Uniform, 1.0f, 0.0f, 0.5f, 1.0f, over,
+         PixelFormatRGBA8Unorm, true},
+        {"translucent colour over", SpanShortcut::Uniform, 0.2f, 0.1f, 0.0f, 0.5f, over,
+         PixelFormatBGRA8Unorm, false},
+        {"clear colour over", SpanShortcut::Uniform, 0, 0, 0, 0, over, PixelFormatBGRA8Unorm, true},
+        {"translucent colour replacing", SpanShortcut::Uniform, 0.2f, 0.1f, 0.0f, 0.5f, replace,
+         PixelFormatBGRA8Unorm, true},
+        {"replacing without red", SpanShortcut::Uniform, 0.2f, 0.1f, 0.0f, 1.0f, replaceNoRed,
+         PixelFormatBGRA8Unorm, false},
+        {"no channel written", SpanShortcut::Uniform, 0.2f, 0.1f, 0.0f, 1.0f, maskNone,
+         PixelFormatBGRA8Unorm, true},
+        {"one-byte target", SpanShortcut::Uniform, 0.2f, 0.1f, 0.0f, 1.0f, replace,
+         PixelFormatR8Unorm, false},
+        {"texels over, same order", SpanShortcut::Texels, 0, 0, 0, 0, over, PixelFormatRGBA8Unorm,
+         true},
+        {"texels over, swapped order", SpanShortcut::Texels, 0, 0, 0, 0, over,
+         PixelFormatBGRA8Unorm, true},
+        {"texels replacing", SpanShortcut::Texels, 0, 0, 0, 0, replace, PixelFormatBGRA8Unorm,
+         true},
+    };
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> byte(0, 255);
+    constexpr int count = 40, begin = 5, end = 37; // a run between pixels left alone
+    std::vector<unsigned char> texels((end - begin) * 4);
+    for (size_t i = 0; i < texels.size(); ++i)
+        texels[i] = static_cast<unsigned char>(i % 4 == 3 ? 255 : byte(random));
+    for (const Case& c : cases) {
+        SpanShortcut shortcut;
+        shortcut.kind = c.kind;
+        shortcut.begin = begin;
+        shortcut.end = end;
+        shortcut.texels = texels.data();
+        shortcut.colour[0] = c.r, shortcut.colour[1] = c.g, shortcut.colour[2] = c.b;
+        shortcut.colour[3] = c.a;
+        const int size = c.format == PixelFormatR8Unorm ? 1 : 4;
+        std::vector<unsigned char> target(size_t(count) * size);
+        for (auto& b : target)
+            b = static_cast<unsigned char>(byte(random));
+        auto expected = target;
+        const bool taken = blend_shortcut(c.blend, c.format, target.data(), shortcut);
+        EXPECT_EQ(taken, c.taken) << c.name;
+        if (!taken) {
+            EXPECT_EQ(target, expected) << c.name << ": the row was touched";
+        }
+        SpanColors colors{}; // nothing kept outside the run
+        expand_shortcut(shortcut, colors);
+        blend_span(c.blend, c.format, expected.data(), count, colors);
+        if (taken) {
+            EXPECT_EQ(target, expected) << c.name;
+        }
+    }
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "tests/platform/mtl/MtlTestKit.h"
 
 #include <cstring>
+#include <random>
 
 namespace mtl_test {
 
@@ -17,17 +18,20 @@ void vertex_pixels(const float (*attributes)[4], const mtl::BufferView* buffers,
 }
 
 template <bool OddDiscard>
-mtl::SpanShader make_solid(const mtl::FragmentBindings&) {
-    return [](const mtl::SpanIn& in, const mtl::SpanOut& out) {
-        for (int i = 0; i < in.count; ++i) {
-            out.r[i] = in.varyings[0][i];
-            out.g[i] = in.varyings[1][i];
-            out.b[i] = in.varyings[2][i];
-            out.a[i] = in.varyings[3][i];
-            if (OddDiscard && (in.x0 + i) % 2 == 1)
-                out.keep[i] = 0;
-        }
-    };
+void shade_solid(const void*, const mtl::SpanIn& in, const mtl::SpanOut& out) {
+    for (int i = 0; i < in.count; ++i) {
+        out.r[i] = in.varyings[0][i];
+        out.g[i] = in.varyings[1][i];
+        out.b[i] = in.varyings[2][i];
+        out.a[i] = in.varyings[3][i];
+        if (OddDiscard && (in.x0 + i) % 2 == 1)
+            out.keep[i] = 0;
+    }
+}
+
+template <bool OddDiscard>
+void make_solid(const mtl::FragmentBindings&, mtl::FragmentProgram& program) {
+    program.shade = shade_solid<OddDiscard>;
 }
 
 } // namespace
@@ -109,6 +113,41 @@ mtl::ColorAttachmentDescriptor replace(mtl::PixelFormat format) {
     mtl::ColorAttachmentDescriptor c;
     c.pixelFormat = format;
     return c;
+}
+
+mtl::DepthStencilDescriptor counting_stencil() {
+    mtl::DepthStencilDescriptor d;
+    d.hasFrontFaceStencil = d.hasBackFaceStencil = true;
+    d.frontFaceStencil.depthStencilPassOperation = mtl::StencilOperationIncrementWrap;
+    d.backFaceStencil.depthStencilPassOperation = mtl::StencilOperationIncrementWrap;
+    return d;
+}
+
+std::vector<unsigned char> random_scene(Kit& kit, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> coordinate(-8.0f, 72.0f), unit(0.0f, 1.0f);
+    std::vector<Vertex> v;
+    for (int i = 0; i < 240; ++i) {
+        const float a = unit(random);
+        v.push_back({coordinate(random), coordinate(random), unit(random) * a, unit(random) * a,
+                     unit(random) * a, a});
+    }
+    auto color = kit.target(mtl::PixelFormatBGRA8Unorm, 64, 64);
+    auto stencil = kit.target(mtl::PixelFormatStencil8, 64, 64);
+    auto pipeline = kit.pipeline("solid", source_over(mtl::PixelFormatBGRA8Unorm));
+    auto state = kit.device->newDepthStencilState(counting_stencil());
+    kit.draw(color, stencil, [&](mtl::RenderCommandEncoder& e) {
+        e.setRenderPipelineState(pipeline);
+        e.setDepthStencilState(state);
+        e.setScissorRect({3, 5, 57, 50});
+        e.setVertexBuffer(kit.vertices(v), 0, 0);
+        e.drawPrimitives(mtl::PrimitiveTypeTriangle, 0, 120);
+        e.drawPrimitives(mtl::PrimitiveTypeTriangleStrip, 120, 120);
+    });
+    auto bytes = bytes_of(*color);
+    const auto counts = bytes_of(*stencil);
+    bytes.insert(bytes.end(), counts.begin(), counts.end());
+    return bytes;
 }
 
 std::vector<unsigned char> bytes_of(const mtl::Texture& t) {

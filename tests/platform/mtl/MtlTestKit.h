@@ -35,6 +35,12 @@ struct Kit {
 };
 
 mtl::ColorAttachmentDescriptor source_over(mtl::PixelFormat format);
+// Stencil incremented (wrapping) by every covered pixel of either face.
+mtl::DepthStencilDescriptor counting_stencil();
+// 240 random triangles (a list, then a strip) with random translucent colours,
+// source-over into 64×64 BGRA and counting into a stencil, scissored; answers
+// the colour bytes followed by the stencil bytes.
+std::vector<unsigned char> random_scene(Kit& kit, unsigned seed);
 mtl::ColorAttachmentDescriptor replace(mtl::PixelFormat format);
 std::vector<unsigned char> bytes_of(const mtl::Texture& t);
 
