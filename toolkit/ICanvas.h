@@ -372,6 +372,9 @@ public:
     void PrepareDrawRegion(const IRECT& clip);
     void SetDrawUnionOfDirtyRects(bool on);
     void SetFrameCallback(std::function<void()> func) { frameCallback = std::move(func); }
+    // Every way a control becomes dirty (SetDirty, a new animation, being
+    // attached) notes it here; until then a frame tick walks no control.
+    void NoteControlDirty() { mayBeDirty = true; }
     const IRECT& GetClipRect() const { return clipRect; }
 
     // A string wider than `bounds` is drawn smaller, then cut (toolkit/TextFit.h).
@@ -561,6 +564,7 @@ private:
     // Drawing.
     std::function<void()> frameCallback;
     bool drawUnionOfDirtyRects = false;
+    bool mayBeDirty = true;
     double lastFrameTime = 0.0;
     IAffineMatrix transform;
     std::deque<IAffineMatrix> transformStack;
