@@ -9,6 +9,11 @@ struct VGdrawContext;
 VGimageId vg_create_image_rgba(VGdrawContext* ctx, int w, int h, int imageFlags,
                                const unsigned char* data);
 VGimageId vg_create_image_file(VGdrawContext* ctx, const char* filename, int imageFlags);
+// Starts decoding an image file on a thread of its own, for a program that
+// knows which large image it draws first while its start waits on other
+// things; the next vg_create_image_file of that file takes the pixels
+// (waiting for them if need be) instead of decoding it again.
+void vg_prefetch_image_file(const char* filename);
 VGimageId vg_create_image_mem(VGdrawContext* ctx, int imageFlags, const unsigned char* data,
                               int ndata);
 void vg_update_image(VGdrawContext* ctx, VGimageId image, const unsigned char* data);
