@@ -3,6 +3,8 @@
 #include "app/ShellIds.h"
 #include "app/ShellResources.h"
 #include "device/OmnarControl.h"
+#include "render/vg/VGImage.h"
+#include "toolkit/ResourcePath.h"
 #include "winlayer/InputRecords.h"
 #include "winlayer/window/WindowCalls.h"
 
@@ -56,6 +58,10 @@ host::HostOptions ProductHostOptions() {
 INT_PTR AppMessageHandler(int message, INT_PTR param1, INT_PTR param2) {
     switch (message) {
     case AppMsg_Load: {
+        // The panel's background is by far the largest image of the first
+        // frame: it decodes while the audio and MIDI devices are opened.
+        if (VxString background; vx::FindResourcePath("background.png", "png", background))
+            vg_prefetch_image_file(background.Get());
         host::StandaloneHost& host = host::StandaloneHost::Make(shell::ProductHostOptions());
         host.StartUp();
         host.ApplyAudioSettings();

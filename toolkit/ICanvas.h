@@ -377,6 +377,9 @@ public:
     // Controls left out as hidden, counted over the context's life.
     int SkippedDraws() const { return skippedDraws; }
     void SetFrameCallback(std::function<void()> func) { frameCallback = std::move(func); }
+    // Every way a control becomes dirty (SetDirty, a new animation, being
+    // attached) notes it here; until then a frame tick walks no control.
+    void NoteControlDirty() { mayBeDirty = true; }
     const IRECT& GetClipRect() const { return clipRect; }
 
     // A string wider than `bounds` is drawn smaller, then cut (toolkit/TextFit.h).
@@ -572,6 +575,7 @@ private:
     bool skipHiddenControls = true;
     int skippedDraws = 0;
     std::vector<IControl*> drawOrder;
+    bool mayBeDirty = true;
     double lastFrameTime = 0.0;
     IAffineMatrix transform;
     std::deque<IAffineMatrix> transformStack;

@@ -23,6 +23,7 @@ IControl* ICanvas::AddControl(IControl* control, int tag, const char* group) {
     }
     control->delegate = &delegate;
     control->graphics = this;
+    NoteControlDirty(); // a new control starts dirty
     control->OnInit();
     control->OnResize();
     control->OnRescale();
@@ -41,6 +42,7 @@ IControl* ICanvas::AddControl(IControl* control, int tag, const char* group) {
 void ICanvas::AttachSpecial(IControl* control) {
     control->delegate = &delegate;
     control->graphics = this;
+    NoteControlDirty();
     control->OnInit();
     control->OnResize();
     control->OnRescale();
@@ -54,6 +56,7 @@ void ICanvas::AttachCornerResizer(ICornerResizerControl* control, int mode, bool
     cornerResizer = control;
     control->delegate = &delegate;
     control->graphics = this;
+    NoteControlDirty();
     resizerMode = mode;
     this->layoutOnResize = layoutOnResize;
     const float s = control->GetSize() / drawScale;

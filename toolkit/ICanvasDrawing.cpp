@@ -61,17 +61,25 @@ bool ICanvas::IsDirty(IRECTList& rects) {
     AssertMainThread();
     if (frameCallback)
         frameCallback();
+    // Nothing became dirty since a walk found every control clean.
+    if (!mayBeDirty)
+        return false;
     ForEveryControl([](IControl* c) { c->Animate(); });
     bool dirty = false;
+    bool anyDirty = false; // also one with nothing to draw, or kept dirty by its class
     ForEveryControl([&](IControl* c) {
         if (!c->IsDirty())
             return;
+        anyDirty = true;
         const IRECT r = DirtyRectOf(c);
         if (r.W() > 0.f && r.H() > 0.f) {
             rects.Add(r);
             dirty = true;
         }
     });
+    // Whatever is dirty now is cleaned after drawing, so the next tick walks
+    // once more and finds out whether anything (an animation) stays dirty.
+    mayBeDirty = anyDirty;
     return dirty;
 }
 

@@ -10,6 +10,7 @@ namespace vx::ui {
 void ICanvas::InsertBackground(IControl* control, bool runHooks) {
     control->delegate = &delegate;
     control->graphics = this;
+    NoteControlDirty();
     if (runHooks) {
         control->OnInit();
         control->OnResize();

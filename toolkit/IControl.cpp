@@ -170,6 +170,8 @@ void IControl::SetDirty(bool triggerAction, int valIdx) {
         if (valIdx < 0 || i == valIdx)
             SetValue(std::clamp(GetValue(i), 0.0, 1.0), i);
     dirty = true;
+    if (graphics)
+        graphics->NoteControlDirty();
     if (!triggerAction)
         return;
     for (int i = 0; i < NVals(); ++i)
@@ -261,6 +263,12 @@ void IControl::Animate() {
         const IAnimationFunction step = animationFunc;
         step(this);
     }
+}
+
+void IControl::SetAnimation(IAnimationFunction f) {
+    std::swap(animationFunc, f);
+    if (animationFunc && graphics) // an animating control is dirty every frame
+        graphics->NoteControlDirty();
 }
 
 void IControl::SetAnimation(IAnimationFunction f, int durationMs) {

@@ -113,7 +113,7 @@ public:
     void Animate();
 
     void SetActionFunction(IActionFunction f) { std::swap(actionFunc, f); }
-    void SetAnimation(IAnimationFunction f) { std::swap(animationFunc, f); }
+    void SetAnimation(IAnimationFunction f);
     void SetAnimation(IAnimationFunction f, int durationMs);
     void SetAnimationEndActionFunction(IActionFunction f) { std::swap(animationEndFunc, f); }
     const IAnimationFunction& GetAnimationFunction() const { return animationFunc; }

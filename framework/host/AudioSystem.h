@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,14 @@ public:
     virtual std::string Version() = 0;
     virtual unsigned DeviceCount() = 0;
     virtual AudioDeviceInfo DeviceInfo(unsigned id) = 0;
+    // Every device of one listing in id order, by default through DeviceCount
+    // and DeviceInfo; a driver may answer them all from one look at its server.
+    using DeviceVisitor = std::function<void(unsigned id, const AudioDeviceInfo&)>;
+    virtual void ListDevices(const DeviceVisitor& visit) {
+        const unsigned count = DeviceCount();
+        for (unsigned id = 0; id < count; ++id)
+            visit(id, DeviceInfo(id));
+    }
     // A null input opens an output-only stream; frames may be changed by the driver.
     virtual void OpenStream(const AudioStreamSide& output, const AudioStreamSide* input,
                             unsigned sampleRate, unsigned& frames, AudioCallback callback,

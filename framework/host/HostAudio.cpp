@@ -83,14 +83,12 @@ void StandaloneHost::ListAudioDevices() {
         return;
     try {
         std::printf("\nRtAudio Version %s\n", mAudio->Version().c_str());
-        const unsigned count = mAudio->DeviceCount();
-        for (unsigned id = 0; id < count; ++id) {
-            const AudioDeviceInfo info = mAudio->DeviceInfo(id);
+        mAudio->ListDevices([this](unsigned id, const AudioDeviceInfo& info) {
             const std::string name = ShortDeviceName(info.name);
             mAudioDeviceNames.push_back(name);
             if (!info.probed || name == "Generic Low Latency ASIO Driver") {
                 std::printf("%s: Probe Status = Unsuccessful\n", name.c_str());
-                continue;
+                return;
             }
             if (info.inputChannels > 0)
                 mAudioInputIds.push_back(id);
@@ -100,7 +98,7 @@ void StandaloneHost::ListAudioDevices() {
                 mSystemInputDevice = static_cast<int32_t>(id);
             if (info.isDefaultOutput)
                 mSystemOutputDevice = static_cast<int32_t>(id);
-        }
+        });
     } catch (const std::exception& e) {
         PrintError(e);
     }

@@ -141,9 +141,17 @@ bool StandaloneHost::OpenMidiPortByName(MidiDirection direction, const std::stri
     IMidiPort* port = Port(direction);
     if (!port)
         return false;
+    return OpenMidiPortByName(direction, name, LivePortNames(*port));
+}
+
+bool StandaloneHost::OpenMidiPortByName(MidiDirection direction, const std::string& name,
+                                        const std::vector<std::string>& live) {
+    IMidiPort* port = Port(direction);
+    if (!port)
+        return false;
     std::string& stored =
         direction == MidiDirection::Input ? mSettings.midiInput : mSettings.midiOutput;
-    const PortMatch match = FindMidiPort(direction, name, LivePortNames(*port));
+    const PortMatch match = FindMidiPort(direction, name, live);
     // A stored port that is not listed now (the pedal unplugged or not yet
     // powered) stays stored: the direction stays closed until it comes back.
     if (match.index >= 0 && !match.liveName.empty()) {

@@ -2,6 +2,7 @@
 
 #include "platform/sys/Folders.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
@@ -78,8 +79,14 @@ bool StandaloneHost::StartUp() {
     ListAudioDevices();
     CreateMidiPorts();
     ListMidiPorts();
-    OpenMidiPortByName(MidiDirection::Input, mSettings.midiInput);
-    OpenMidiPortByName(MidiDirection::Output, mSettings.midiOutput);
+    // Each listing asks the MIDI server once per port: the start opens from
+    // the lists it has just made (past "off" and "virtual ...").
+    const auto listed = [](const std::vector<std::string>& names) {
+        return std::vector<std::string>(names.begin() + std::min<size_t>(2, names.size()),
+                                        names.end());
+    };
+    OpenMidiPortByName(MidiDirection::Input, mSettings.midiInput, listed(mMidiInputNames));
+    OpenMidiPortByName(MidiDirection::Output, mSettings.midiOutput, listed(mMidiOutputNames));
     mPlugin->NotifyAllParamsChanged(0);
     mPlugin->OnActivate(true);
     return true;

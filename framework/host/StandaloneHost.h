@@ -107,6 +107,9 @@ private:
     void ReplaceMidiObjects(std::unique_ptr<IMidiInput> in, std::unique_ptr<IMidiOutput> out);
     std::optional<std::vector<std::string>> TryPortNames(IMidiPort& port) const;
     std::vector<std::string> LivePortNames(IMidiPort& port) const;
+    // Opens the port named among those just listed (the names after "off" and "virtual").
+    bool OpenMidiPortByName(MidiDirection direction, const std::string& name,
+                            const std::vector<std::string>& live);
     IMidiPort* Port(MidiDirection direction) const;
     std::string& OpenedPortName(MidiDirection direction);
     bool OpenPort(IMidiPort& port, MidiDirection direction, int index);

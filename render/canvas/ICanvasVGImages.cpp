@@ -38,6 +38,11 @@ IBitmapHandle ICanvasVG::LoadScaledBitmap(const char* name, int nFrames, bool fr
     const int location = FindImageResource(name, ext, path, target, found);
     if (location <= 0 || !IsImageExtensionSupported(ext))
         return {};
+    // A file found at another scale than the target is cached under the scale
+    // found: a second load at the same target takes that entry, not a new decode.
+    if (found != target)
+        if (APIBitmap* cached = bitmaps.Find(name, found))
+            return {cached, name, nFrames, framesHorizontal};
     std::unique_ptr<APIBitmap> fresh = DecodeImageFile(path.Get(), found, location, ext);
     if (!fresh)
         return {};

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <memory>
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 using namespace vx::ui;
@@ -110,6 +113,60 @@ TEST_F(Drawing, ChildDirtyRectStaysInsideItsAncestors) {
     IRECTList rects;
     ASSERT_TRUE(canvas.IsDirty(rects));
     EXPECT_EQ(rects.Get(0), (IRECT{29.25f, 29.25f, 40.75f, 40.75f}));
+}
+
+// Counts how often a frame tick asks it whether it is dirty.
+class CountingControl : public TestControl {
+public:
+    using TestControl::TestControl;
+    bool IsDirty() override {
+        ++asked;
+        return TestControl::IsDirty();
+    }
+    int asked = 0;
+};
+
+// Idle ticks come 60 times a second: once a walk has found every control
+// clean, they ask none until one becomes dirty again, and whatever made it
+// dirty is still drawn on the next tick.
+TEST_F(Drawing, IdleTicksWalkNoControlAndEveryWayOfBecomingDirtyIsDrawn) {
+    struct Case {
+        const char* how;
+        std::function<void(CountingControl*)> makeDirty;
+        const char* drawn;
+    };
+    const Case cases[] = {
+        {"SetDirty", [](CountingControl* c) { c->SetDirty(false, -1); }, "c draw"},
+        {"a value set by the program",
+         [](CountingControl* c) { c->SetValueFromEditorSide(0.5, 0); }, "c draw"},
+        {"an animation",
+         [](CountingControl* c) {
+             c->SetAnimation([](IControl* self) { self->OnAnimationFinished(); });
+         },
+         "c draw"},
+        {"a control added",
+         [this](CountingControl*) {
+             Add("new", {30, 30, 40, 40});
+         },
+         "new draw"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.how);
+        canvas.RemoveAllControls();
+        auto* c = static_cast<CountingControl*>(
+            canvas.AddControl(new CountingControl(log, "c", {0, 0, 10, 10})));
+        ASSERT_TRUE(RunFrame(canvas));
+        EXPECT_FALSE(RunFrame(canvas)); // the tick after a frame looks once more
+        c->asked = 0;
+        for (int tick = 0; tick < 3; ++tick)
+            EXPECT_FALSE(RunFrame(canvas));
+        EXPECT_EQ(c->asked, 0);
+        log.clear();
+        k.makeDirty(c);
+        EXPECT_TRUE(RunFrame(canvas));
+        const auto draws = Events("draw");
+        EXPECT_NE(std::find(draws.begin(), draws.end(), k.drawn), draws.end());
+    }
 }
 
 TEST_F(Drawing, FrameTimeDisplayGetsOneSamplePerFrame) {

@@ -10,6 +10,9 @@
 
 #include <jack/jack.h>
 
+#include <algorithm>
+#include <mutex>
+
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -216,4 +219,93 @@ TEST_F(HostJackTest, APedalSwitchedOffAndOnIsReachedAgainUnderItsNames) {
     EXPECT_TRUE(answered) << "the pedal did not answer through the reopened ports";
     EXPECT_EQ(mHost->Settings().midiInput, SimOutPort());
     EXPECT_EQ(mHost->Settings().midiOutput, SimInPort());
+}
+
+// The audio device listing on JACK asks through one client what the audio
+// library asks through a client per question, and gets the same answers: a
+// device per client name with audio ports, its channels, the server's rate,
+// the first device as the default.
+TEST_F(HostJackTest, TheAudioListingOpensOneClientAndAgreesWithTheLibrary) {
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    // A second device beside the dummy driver's "system": 3 ports in, 1 out.
+    jack_client_t* device =
+        jack_client_open((mServerName + "-box").c_str(), JackNoStartServer, nullptr);
+    ASSERT_NE(device, nullptr);
+    for (const char* port : {"in_1", "in_2", "in_3"})
+        ASSERT_NE(jack_port_register(device, port, JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0),
+                  nullptr);
+    ASSERT_NE(jack_port_register(device, "out_1", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput, 0),
+              nullptr);
+
+    // Every client that comes to the server, in the order the server tells.
+    struct Arrivals {
+        std::mutex mutex;
+        std::vector<std::string> names;
+    } arrivals;
+    jack_client_t* watcher =
+        jack_client_open((mServerName + "-watch").c_str(), JackNoStartServer, nullptr);
+    ASSERT_NE(watcher, nullptr);
+    jack_set_client_registration_callback(
+        watcher,
+        [](const char* name, int registered, void* arg) {
+            auto* a = static_cast<Arrivals*>(arg);
+            if (registered) {
+                const std::lock_guard lock(a->mutex);
+                a->names.emplace_back(name);
+            }
+        },
+        &arrivals);
+    ASSERT_EQ(jack_activate(watcher), 0);
+
+    const auto system = MakeRtAudioSystem();
+    const auto names = system->DriverNames();
+    const int jack = int(std::find(names.begin(), names.end(), "Jack") - names.begin());
+    const auto audio = system->Create(jack);
+    ASSERT_NE(audio, nullptr);
+    std::vector<AudioDeviceInfo> listed;
+    audio->ListDevices([&](unsigned id, const AudioDeviceInfo& info) {
+        EXPECT_EQ(id, listed.size());
+        listed.push_back(info);
+    });
+    // A client opened after the listing: once the server has told of it, it
+    // has told of every client the listing opened.
+    jack_client_t* marker =
+        jack_client_open((mServerName + "-marker").c_str(), JackNoStartServer, nullptr);
+    ASSERT_NE(marker, nullptr);
+    jack_client_close(marker);
+    std::vector<std::string> opened;
+    for (const auto deadline = Clock::now() + 10s;;) {
+        {
+            const std::lock_guard lock(arrivals.mutex);
+            const auto end =
+                std::find(arrivals.names.begin(), arrivals.names.end(), mServerName + "-marker");
+            if (end != arrivals.names.end()) {
+                opened.assign(arrivals.names.begin(), end);
+                break;
+            }
+        }
+        ASSERT_LT(Clock::now(), deadline) << "the server told of no marker client";
+        std::this_thread::sleep_for(5ms);
+    }
+    EXPECT_EQ(opened.size(), 1u) << "clients opened for the listing";
+
+    // The library's own answers, one client each.
+    ASSERT_EQ(listed.size(), audio->DeviceCount());
+    ASSERT_EQ(listed.size(), 2u);
+    for (unsigned id = 0; id < listed.size(); ++id) {
+        SCOPED_TRACE(listed[id].name);
+        const AudioDeviceInfo expected = audio->DeviceInfo(id);
+        EXPECT_EQ(listed[id].probed, expected.probed);
+        EXPECT_EQ(listed[id].name, expected.name);
+        EXPECT_EQ(listed[id].inputChannels, expected.inputChannels);
+        EXPECT_EQ(listed[id].outputChannels, expected.outputChannels);
+        EXPECT_EQ(listed[id].isDefaultInput, expected.isDefaultInput);
+        EXPECT_EQ(listed[id].isDefaultOutput, expected.isDefaultOutput);
+        EXPECT_EQ(listed[id].sampleRates, expected.sampleRates);
+    }
+    EXPECT_EQ(listed[1].name, mServerName + "-box");
+    EXPECT_EQ(listed[1].outputChannels, 3u);
+    EXPECT_EQ(listed[1].inputChannels, 1u);
+    jack_client_close(watcher);
+    jack_client_close(device);
 }

@@ -4,6 +4,7 @@
 
 #include "framework/host/PortMatch.h"
 
+#include <algorithm>
 #include <filesystem>
 
 using namespace host;
@@ -216,6 +217,23 @@ TEST_F(HostMidiTest, ListsOffVirtualThenEveryPort) {
     EXPECT_EQ(mHost->MidiInputNames(), (std::vector<std::string>{"off", "virtual input", "A"}));
     EXPECT_EQ(mHost->MidiOutputNames(),
               (std::vector<std::string>{"off", "virtual output", "B", "C"}));
+}
+
+// Each listing asks the server once per port: a start lists each direction
+// once and opens the stored ports from those lists.
+TEST_F(HostMidiTest, AStartListsEachDirectionOnceAndOpensFromThatList) {
+    mMidi->inputPorts = {"X", "Pedal Out"};
+    mMidi->outputPorts = {"Pedal In"};
+    WriteSettings("[midi]\nindev=Pedal Out\noutdev=Pedal In\n");
+    ASSERT_TRUE(MakeHost().StartUp());
+    const auto times = [&](const char* call) {
+        const std::lock_guard lock(mMidi->mutex);
+        return std::count(mMidi->calls.begin(), mMidi->calls.end(), call);
+    };
+    EXPECT_EQ(times("in count"), 1);
+    EXPECT_EQ(times("out count"), 1);
+    EXPECT_TRUE(mMidi->Called("in open 1 RtMidi Input"));
+    EXPECT_TRUE(mMidi->Called("out open 0 RtMidi Output"));
 }
 
 TEST_F(HostMidiTest, InputCallbackQueuesShortMessagesAndSysExUpTo512Bytes) {

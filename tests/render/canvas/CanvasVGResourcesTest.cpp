@@ -5,6 +5,8 @@
 #include "tests/render/canvas/CanvasTestKit.h"
 #include "tests/support/TempImageFolder.h"
 
+#include <cstdio>
+
 namespace canvas_test {
 namespace {
 
@@ -20,7 +22,9 @@ TEST(CanvasVGResources, ImageExtensions) {
         EXPECT_EQ(f.canvas.IsImageExtensionSupported(c.ext.c_str()), c.supported) << c.ext;
 }
 
-TEST(CanvasVGResources, PlainFileAtTargetTwoIsCachedUnderOneAndSearchedAgain) {
+// Found only at scale 1 for a target of 2: cached under 1, where the next load
+// at target 2 finds it again after the search, so the file is decoded once.
+TEST(CanvasVGResources, PlainFileAtTargetTwoIsCachedUnderOneAndDecodedOnce) {
     CanvasFixture f(10, 10, 1.f, 2.f);
     test::TempImageFolder folder;
     const std::string path = folder.AddPng("knob.png", 8, 6);
@@ -31,11 +35,38 @@ TEST(CanvasVGResources, PlainFileAtTargetTwoIsCachedUnderOneAndSearchedAgain) {
     EXPECT_EQ(first.H, 6);
     EXPECT_EQ(f.canvas.CachedBitmapCount(), 1);
     const IBitmapHandle second = f.canvas.LoadScaledBitmap(path.c_str(), 1, false, 2);
-    EXPECT_EQ(f.canvas.CachedBitmapCount(), 2);
-    EXPECT_NE(second.bitmap, first.bitmap);
+    EXPECT_EQ(second.bitmap, first.bitmap) << "decoded again";
+    EXPECT_EQ(f.canvas.CachedBitmapCount(), 1);
     const IBitmapHandle atOne = f.canvas.LoadScaledBitmap(path.c_str(), 1, false, 1);
     EXPECT_EQ(atOne.bitmap, first.bitmap) << "a hit at its own scale";
-    EXPECT_EQ(f.canvas.CachedBitmapCount(), 2);
+    EXPECT_EQ(f.canvas.CachedBitmapCount(), 1);
+    // A file at the target scale itself is still taken over the one found before.
+    folder.AddPng("knob@2x.png", 16, 12);
+    const IBitmapHandle sharp = f.canvas.LoadScaledBitmap(path.c_str(), 1, false, 2);
+    EXPECT_EQ(sharp.bitmap->scale, 2.f);
+    EXPECT_EQ(sharp.W, 8);
+}
+
+// A decoding started ahead of the load is what the load gets, once: the file
+// as it was when asked for; a later load decodes the file anew.
+TEST(CanvasVGResources, APrefetchedImageIsTakenOnceAsItWasWhenAsked) {
+    test::TempImageFolder folder;
+    const std::string path = folder.AddPng("panel.png", 8, 6);
+    vg_prefetch_image_file(path.c_str());
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    folder.AddPng("panel.png", 3, 2);
+    {
+        CanvasFixture f(10, 10, 1.f, 1.f);
+        const IBitmapHandle prefetched = f.canvas.LoadScaledBitmap(path.c_str(), 1, false, 1);
+        ASSERT_TRUE(prefetched.IsValid());
+        EXPECT_EQ(prefetched.W, 8);
+        EXPECT_EQ(prefetched.H, 6);
+    }
+    CanvasFixture f(10, 10, 1.f, 1.f);
+    const IBitmapHandle fresh = f.canvas.LoadScaledBitmap(path.c_str(), 1, false, 1);
+    ASSERT_TRUE(fresh.IsValid());
+    EXPECT_EQ(fresh.W, 3);
+    vg_prefetch_image_file((folder.Folder() + "/none.png").c_str()); // nothing to start
 }
 
 TEST(CanvasVGResources, MissingUnsupportedAndUndecodableImages) {
