@@ -45,7 +45,8 @@ void JackServerTest::TearDown() {
 
 void JackServerTest::StartServer() {
     std::string error;
-    mServer = StartJackServer(mServerName, mDir, 10s, error, kDefaultJackPeriod, mClientWait);
+    // A bound, not a speed: jackd and its first client start slowly under load.
+    mServer = StartJackServer(mServerName, mDir, 30s, error, kDefaultJackPeriod, mClientWait);
     ASSERT_TRUE(mServer) << error;
 }
 

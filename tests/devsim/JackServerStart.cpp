@@ -1,5 +1,6 @@
 #include "tests/devsim/JackServerStart.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -25,14 +26,19 @@ constexpr const char* kTableFull = "Too many servers already active";
 // Asked from a child process: a test process that once opened a client stays
 // attached to the server table it saw then, and after a stale table is
 // replaced it would never find another server again.
-bool ServerAnswers(const std::string& name, const fs::path& folder) {
+// The probe may take the whole time left: on a loaded machine a client's
+// handshake alone can outlast a few seconds, and a probe cut short never
+// answers however often it is asked.
+bool ServerAnswers(const std::string& name, const fs::path& folder, Clock::time_point deadline) {
     std::string ignored;
     const auto probe =
         ChildProcess::Start({"jack_lsp", "-s", name}, (folder / "probe.err").string(), ignored);
     if (!probe) {
         return false;
     }
-    const std::optional<int> status = probe->WaitForExit(5s);
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const std::optional<int> status = probe->WaitForExit(std::max(left, 1000ms));
     return status && *status == 0;
 }
 
@@ -98,7 +104,7 @@ Outcome TryStart(const std::string& name, const fs::path& folder, std::chrono::m
         return Outcome::Failed;
     }
     const auto deadline = Clock::now() + timeout;
-    while (!ServerAnswers(name, folder)) {
+    while (!ServerAnswers(name, folder, deadline)) {
         if (server->WaitForExit(100ms)) {
             const std::string output = server->StderrText();
             server.reset();
