@@ -164,11 +164,13 @@ private:
     struct DeviceLayer {
         DeviceLayerKey key;
         std::unique_ptr<Bitmap> pixels; // null until made, at the next frame's start
+        bool used = true;               // drawn since the last frame began
     };
     // The key when the draw may come from a device layer; false otherwise.
     bool DeviceLayerKeyFor(const Bitmap& image, const IBitmapHandle& b, const IRECT& dest, int srcX,
                            int srcY, const IBlendSetting* blend, DeviceLayerKey& key) const;
-    // Drops layers of another scale or size, then makes those asked for.
+    // Drops layers of another scale or size or not drawn in the last frame,
+    // then makes those asked for.
     void PrepareDeviceLayers();
     void ForgetDeviceLayersOf(const APIBitmap* source);
 

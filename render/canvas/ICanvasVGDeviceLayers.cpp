@@ -70,8 +70,10 @@ void ICanvasVG::PrepareDeviceLayers() {
     const int w = static_cast<int>(float(BackBufferWidth()) * screenScale);
     const int h = static_cast<int>(float(BackBufferHeight()) * screenScale);
     std::erase_if(deviceLayers, [&](const DeviceLayer& l) {
-        return l.key.scale != s || l.key.deviceW != w || l.key.deviceH != h;
+        return !l.used || l.key.scale != s || l.key.deviceW != w || l.key.deviceH != h;
     });
+    for (DeviceLayer& layer : deviceLayers)
+        layer.used = false;
     long long bytes = 0;
     for (DeviceLayer& layer : deviceLayers) {
         if (layer.pixels) {

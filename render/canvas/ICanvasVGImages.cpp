@@ -142,6 +142,8 @@ void ICanvasVG::DrawBitmapRegion(const IBitmapHandle& b, const IRECT& d, int sx,
     }
     const auto found = std::find_if(deviceLayers.begin(), deviceLayers.end(),
                                     [&key](const DeviceLayer& l) { return l.key == key; });
+    if (found != deviceLayers.end())
+        found->used = true;
     if (found == deviceLayers.end()) {
         deviceLayers.push_back({key, nullptr}); // made when the next frame starts
         FillImageRect(*a, b, d, sx, sy, blend);
