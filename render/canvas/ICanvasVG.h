@@ -14,6 +14,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace vx::ui {
 
@@ -114,6 +115,14 @@ public:
     int CachedBitmapCount() { return bitmaps.Size(); }
     int PendingDeletions();
 
+    // ---- Whole-window images at device resolution ----
+    // On by default: an opaque image filling most of the panel at a scale of
+    // its own is filtered once per scale into a device-sized image, which
+    // later frames copy 1:1; the pixels come out the same.
+    void SetDeviceLayers(bool on);
+    int DeviceLayersMade() const { return deviceLayersMade; }
+    int DeviceLayerCount() const { return static_cast<int>(deviceLayers.size()); }
+
 protected:
     // The layer the draw context presents to; the platform class owns it.
     virtual std::shared_ptr<mtl::MetalLayer> ContextLayer() = 0;
@@ -136,6 +145,38 @@ private:
     int BackBufferWidth() const;
     int BackBufferHeight() const;
     void DeleteCachedBitmaps();
+    // The image's pixels filtered onto dest, as every path that shows it draws them.
+    void FillImageRect(const Bitmap& image, const IBitmapHandle& b, const IRECT& dest, int srcX,
+                       int srcY, const IBlendSetting* blend);
+
+    // What a device layer holds: one image region drawn at one scale and size.
+    struct DeviceLayerKey {
+        const APIBitmap* source = nullptr;
+        int image = 0;
+        int w = 0, h = 0; // the handle's size in panel units
+        int srcX = 0, srcY = 0;
+        IRECT dest;
+        float scale = 0.f;
+        int deviceW = 0, deviceH = 0;
+
+        bool operator==(const DeviceLayerKey&) const = default;
+    };
+    struct DeviceLayer {
+        DeviceLayerKey key;
+        std::unique_ptr<Bitmap> pixels; // null until made, at the next frame's start
+        bool used = true;               // drawn since the last frame began
+    };
+    // The key when the draw may come from a device layer; false otherwise.
+    bool DeviceLayerKeyFor(const Bitmap& image, const IBitmapHandle& b, const IRECT& dest, int srcX,
+                           int srcY, const IBlendSetting* blend, DeviceLayerKey& key) const;
+    // Drops layers of another scale or size or not drawn in the last frame,
+    // then makes those asked for.
+    void PrepareDeviceLayers();
+    void ForgetDeviceLayersOf(const APIBitmap* source);
+
+    bool useDeviceLayers = true;
+    int deviceLayersMade = 0;
+    std::vector<DeviceLayer> deviceLayers;
 
     bool inFrame = false;
     IRECT drawnArea; // the clips of the controls drawn this frame; empty: none

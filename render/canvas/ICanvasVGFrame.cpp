@@ -63,6 +63,7 @@ void ICanvasVG::DestroyDrawContext() {
 }
 
 void ICanvasVG::DeleteCachedBitmaps() {
+    deviceLayers.clear(); // they refer to the cached images
     const std::lock_guard lock(bitmaps.Mutex());
     bitmaps.Clear();
 }
@@ -87,6 +88,7 @@ void ICanvasVG::StartDrawFrame() {
     // next rebuild tries again.
     if (!context || !backBuffer || backBuffer->image == 0)
         return;
+    PrepareDeviceLayers();
     vgmtl_bind_offscreen(backBuffer);
     BeginPanelFrame();
 }

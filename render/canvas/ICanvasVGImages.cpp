@@ -111,8 +111,27 @@ void ICanvasVG::HoldBitmap(std::unique_ptr<APIBitmap> bitmap, const char* name) 
 }
 
 void ICanvasVG::FreeBitmap(const IBitmapHandle& bitmap) {
+    ForgetDeviceLayersOf(bitmap.bitmap);
     const std::lock_guard lock(bitmaps.Mutex());
     bitmaps.Remove(bitmap.bitmap);
+}
+
+void ICanvasVG::FillImageRect(const Bitmap& a, const IBitmapHandle& b, const IRECT& d, int sx,
+                              int sy, const IBlendSetting* blend) {
+    const float k = 1.f / (a.scale * a.drawScale);
+    const float alpha = blend ? blend->weight : 1.f;
+    const VGcolor white = vg_rgba_f(1.f, 1.f, 1.f, alpha);
+    VGpaint paint{};
+    const float xform[6] = {k, 0.f, 0.f, k, d.L - float(sx), d.T - float(sy)};
+    std::copy(std::begin(xform), std::end(xform), paint.xform);
+    paint.extent[0] = float(b.W) * a.scale;
+    paint.extent[1] = float(b.H) * a.scale;
+    paint.innerColor = paint.outerColor = white;
+    paint.image = a.image;
+    vg_begin_path(context);
+    vg_rect(context, d.L, d.T, d.R - d.L, d.B - d.T);
+    vg_fill_paint(context, paint);
+    PaintPath(vg_fill, blend, false);
 }
 
 void ICanvasVG::DrawBitmapRegion(const IBitmapHandle& b, const IRECT& d, int sx, int sy,
@@ -121,16 +140,34 @@ void ICanvasVG::DrawBitmapRegion(const IBitmapHandle& b, const IRECT& d, int sx,
     // An image that could not be decoded draws nothing.
     if (!context || !a || a->image <= 0 || a->scale <= 0.f || a->drawScale <= 0.f)
         return;
-    const float k = 1.f / (a->scale * a->drawScale);
-    const float alpha = blend ? blend->weight : 1.f;
-    const VGcolor white = vg_rgba_f(1.f, 1.f, 1.f, alpha);
+    DeviceLayerKey key;
+    if (!DeviceLayerKeyFor(*a, b, d, sx, sy, blend, key)) {
+        FillImageRect(*a, b, d, sx, sy, blend);
+        return;
+    }
+    const auto found = std::find_if(deviceLayers.begin(), deviceLayers.end(),
+                                    [&key](const DeviceLayer& l) { return l.key == key; });
+    if (found != deviceLayers.end())
+        found->used = true;
+    if (found == deviceLayers.end()) {
+        deviceLayers.push_back({key, nullptr}); // made when the next frame starts
+        FillImageRect(*a, b, d, sx, sy, blend);
+        return;
+    }
+    if (!found->pixels) {
+        FillImageRect(*a, b, d, sx, sy, blend);
+        return;
+    }
+    // The device-sized image, one texel a pixel, over the same rectangle.
+    const Bitmap& layer = *found->pixels;
+    const float k = 1.f / GetTotalScale();
     VGpaint paint{};
-    const float xform[6] = {k, 0.f, 0.f, k, d.L - float(sx), d.T - float(sy)};
+    const float xform[6] = {k, 0.f, 0.f, k, 0.f, 0.f};
     std::copy(std::begin(xform), std::end(xform), paint.xform);
-    paint.extent[0] = float(b.W) * a->scale;
-    paint.extent[1] = float(b.H) * a->scale;
-    paint.innerColor = paint.outerColor = white;
-    paint.image = a->image;
+    paint.extent[0] = float(layer.width);
+    paint.extent[1] = float(layer.height);
+    paint.innerColor = paint.outerColor = vg_rgba_f(1.f, 1.f, 1.f, 1.f);
+    paint.image = layer.image;
     vg_begin_path(context);
     vg_rect(context, d.L, d.T, d.R - d.L, d.B - d.T);
     vg_fill_paint(context, paint);

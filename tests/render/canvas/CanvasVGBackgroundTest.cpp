@@ -1,5 +1,6 @@
 // The background and what lies under it: controls hidden by a later opaque
-// image are not drawn, and the frame stays the same, byte for byte.
+// image are not drawn, a whole-window image is scaled once per scale, and
+// the frame stays the same, byte for byte.
 #include "tests/render/canvas/CanvasTestKit.h"
 #include "toolkit/IBitmapControl.h"
 #include "toolkit/IPanelControl.h"
@@ -109,6 +110,67 @@ TEST(CanvasVGBackground, HiddenControlsAreSkippedAndTheFrameIsTheSameByteForByte
             EXPECT_EQ(skippedOff, 0);
             EXPECT_EQ(skippedOn, partial ? s.skippedAfter : s.skippedFull);
         }
+}
+
+// Frames of a whole-window background image drawn at twice its own scale,
+// with a translucent image over it, full then partial; the last frame of each.
+struct LayerRun {
+    std::vector<std::vector<unsigned char>> frames;
+    int made = 0;
+};
+
+LayerRun LayerFrames(bool layers, const std::vector<float>& scales) {
+    test::FakeDelegate delegate;
+    test::HeadlessCanvas g(delegate, kW, kH, 1.f, scales.front());
+    g.Attach();
+    g.SetDeviceLayers(layers);
+    const std::vector<unsigned char> big = NoisePng(kW, kH, true, 4);
+    const std::vector<unsigned char> glass = NoisePng(12, 12, false, 5);
+    const IBitmapHandle background =
+        g.LoadScaledBitmapData("bg", big.data(), int(big.size()), 1, false, 1);
+    const IBitmapHandle over =
+        g.LoadScaledBitmapData("glass", glass.data(), int(glass.size()), 1, false, 1);
+    g.AddControl(new IBitmapControl(0, 0, background));
+    IControl* top = g.AddControl(new IBitmapControl(20.5f, 9.f, over));
+    LayerRun run;
+    for (float scale : scales) {
+        if (scale != g.GetScreenScale())
+            g.SetScreenScale(scale);
+        for (int i = 0; i < 3; ++i) { // the first frame at a scale asks for the layer
+            g.MarkAllControlsDirty();
+            EXPECT_TRUE(g.DrawFrame());
+            run.frames.push_back(g.LastFrame());
+        }
+        top->SetDirty(false); // a partial frame
+        EXPECT_TRUE(g.DrawFrame());
+        run.frames.push_back(g.LastFrame());
+    }
+    run.made = g.DeviceLayersMade();
+    return run;
+}
+
+TEST(CanvasVGBackground, AWholeWindowImageIsScaledOncePerScaleThenCopiedWithTheSamePixels) {
+    struct Case {
+        std::vector<float> scales;
+        int made;
+        const char* name;
+    };
+    const Case cases[] = {
+        {{2.f}, 1, "scale 2"},
+        {{2.f, 4.f, 2.f}, 3, "scale 2, then 4, then 2 again"},
+        {{1.f}, 0, "scale 1: already one texel a pixel"},
+        {{1.5f}, 0, "scale 1.5: not exact, drawn the usual way"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LayerRun old = LayerFrames(false, c.scales);
+        const LayerRun now = LayerFrames(true, c.scales);
+        EXPECT_EQ(old.made, 0);
+        EXPECT_EQ(now.made, c.made);
+        ASSERT_EQ(old.frames.size(), now.frames.size());
+        for (size_t i = 0; i < old.frames.size(); ++i)
+            EXPECT_TRUE(old.frames[i] == now.frames[i]) << "frame " << i;
+    }
 }
 
 } // namespace
