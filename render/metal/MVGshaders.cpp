@@ -284,6 +284,18 @@ unsigned varyings_read(int type, bool aa, bool scissor, bool solid) {
     return mask;
 }
 
+// Whether an image paint steps one texel per pixel along rows and columns,
+// give or take rounding: only such draws look for runs of texels read 1:1
+// (each run is still checked exactly).
+bool maps_one_to_one(const MVGfragUniforms& u, const mtl::TextureView& t) {
+    if (!t.pixels || u.extent[0] == 0.0f || u.extent[1] == 0.0f)
+        return false;
+    const double w = double(t.width) / u.extent[0], h = double(t.height) / u.extent[1];
+    const auto near = [](double v, double to) { return std::fabs(v - to) < 1e-3; };
+    return near(u.paintMat[0] * w, 1) && near(u.paintMat[1] * h, 0) && near(u.paintMat[4] * w, 0) &&
+           near(u.paintMat[5] * h, 1);
+}
+
 template <bool AA>
 void make_fragment(const mtl::FragmentBindings& b, mtl::FragmentProgram& program) {
     FragmentState f;
@@ -299,7 +311,8 @@ void make_fragment(const mtl::FragmentBindings& b, mtl::FragmentProgram& program
     const int type = std::clamp(u.type, 0, 2);
     f.texture = mtl::TextureView::of(b.texture0, b.sampler0);
     f.texelRuns = (u.texType == 0 || u.texType == 1) && u.innerCol[0] == 1.0f &&
-                  u.innerCol[1] == 1.0f && u.innerCol[2] == 1.0f && u.innerCol[3] == 1.0f;
+                  u.innerCol[1] == 1.0f && u.innerCol[2] == 1.0f && u.innerCol[3] == 1.0f &&
+                  (type != kMVGshaderImage || maps_one_to_one(u, f.texture));
     program.shade = table[type][scissor ? 1 : 0];
     program.varyings = varyings_read(type, AA, scissor, is_solid(u));
     std::memcpy(program.state, &f, sizeof(f));
